@@ -1,0 +1,116 @@
+// The platform seam for ORV32.EXE: the Win32 file, memory and private-profile calls.
+#include "platform.h"
+
+#include <windows.h>
+
+#include <string.h>
+
+namespace {
+
+const char kIniName[] = "ORV32.INI"; // a bare name: the profile calls keep it in the Windows directory
+constexpr int64_t kSecondsFrom1601To1970 = INT64_C(11644473600);
+constexpr int64_t kTicksPerSecond = 10000000; // FILETIME counts 100 ns ticks
+constexpr DWORD kMaxReadPerCall = 1u << 30;
+
+int64_t SecondsFromFileTime(const FILETIME& ft) {
+    int64_t ticks = (int64_t)(((uint64_t)ft.dwHighDateTime << 32) | ft.dwLowDateTime);
+    return ticks / kTicksPerSecond - kSecondsFrom1601To1970;
+}
+
+} // namespace
+
+struct PlatFile {
+    HANDLE handle;
+};
+
+PlatFile* Plat_OpenRead(const char* path) {
+    HANDLE handle = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_RANDOM_ACCESS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return nullptr;
+    PlatFile* file = (PlatFile*)HeapAlloc(GetProcessHeap(), 0, sizeof(PlatFile));
+    if (!file) {
+        CloseHandle(handle);
+        return nullptr;
+    }
+    file->handle = handle;
+    return file;
+}
+
+int Plat_Seek(PlatFile* file, int64_t offset) {
+    LARGE_INTEGER distance;
+    distance.QuadPart = offset;
+    return offset >= 0 && SetFilePointerEx(file->handle, distance, nullptr, FILE_BEGIN) ? 1 : 0;
+}
+
+int64_t Plat_Read(PlatFile* file, void* dest, int64_t count) {
+    DWORD want = count > (int64_t)kMaxReadPerCall ? kMaxReadPerCall : (DWORD)count;
+    DWORD got = 0;
+    if (!ReadFile(file->handle, dest, want, &got, nullptr))
+        return -1;
+    return (int64_t)got;
+}
+
+void Plat_Close(PlatFile* file) {
+    if (file) {
+        CloseHandle(file->handle);
+        HeapFree(GetProcessHeap(), 0, file);
+    }
+}
+
+int Plat_GetFileInfo(const char* path, PlatFileInfo* info) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data))
+        return 0;
+    info->size = (int64_t)(((uint64_t)data.nFileSizeHigh << 32) | data.nFileSizeLow);
+    info->lastWrite = SecondsFromFileTime(data.ftLastWriteTime);
+    info->attributes = data.dwFileAttributes & (kPlatAttrReadOnly | kPlatAttrHidden |
+                                                kPlatAttrSystem | kPlatAttrDirectory |
+                                                kPlatAttrArchive);
+    return 1;
+}
+
+void* Plat_AllocPages(uint64_t size) {
+    if (size == 0 || size > (uint64_t)SIZE_MAX / 2)
+        return nullptr;
+    return VirtualAlloc(nullptr, (SIZE_T)size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+}
+
+void Plat_FreePages(void* block, uint64_t) {
+    if (block)
+        VirtualFree(block, 0, MEM_RELEASE);
+}
+
+int Plat_GetProfileString(const char* section, const char* key, const char* defaultValue,
+                          char* dest, int destSize) {
+    if (destSize <= 0)
+        return 0;
+    return (int)GetPrivateProfileStringA(section, key, defaultValue, dest, (DWORD)destSize,
+                                         kIniName);
+}
+
+int Plat_WriteProfileString(const char* section, const char* key, const char* value) {
+    return WritePrivateProfileStringA(section, key, value, kIniName) ? 1 : 0;
+}
+
+void Plat_ResetProfileForTests() {}
+
+int Plat_ToLocalTime(int64_t seconds, PlatLocalTime* out) {
+    memset(out, 0, sizeof *out);
+    if (seconds < -kSecondsFrom1601To1970 ||
+        seconds > INT64_MAX / kTicksPerSecond - kSecondsFrom1601To1970)
+        return 0;
+    uint64_t ticks = (uint64_t)(seconds + kSecondsFrom1601To1970) * kTicksPerSecond;
+    FILETIME utc = {(DWORD)ticks, (DWORD)(ticks >> 32)};
+    FILETIME local;
+    SYSTEMTIME st;
+    if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToSystemTime(&local, &st))
+        return 0;
+    out->year = st.wYear;
+    out->month = st.wMonth;
+    out->day = st.wDay;
+    out->hour = st.wHour;
+    out->minute = st.wMinute;
+    out->second = st.wSecond;
+    return 1;
+}

@@ -1,0 +1,503 @@
+// The file engine's block machinery: which block of the file is in the buffer, the table of the
+// blocks seen so far, and the moves (to a line, to an offset, to the end) that read blocks.
+#include "viewer/engine.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#include "shell/platform.h"
+#include "shell/uiseam.h"
+
+ViewEngine gEngine;
+
+namespace {
+
+// No single shared block may be larger than this: the line table holds 32-bit offsets into the
+// buffer, and a 32-bit process could not map more anyway. A larger request from the INI fails
+// as any other allocation does, with "Not enough free memory".
+constexpr int64_t kMaxBlockBytes = INT64_C(1) << 30;
+// The "File too large" path raises BlockPointers to fit the file it met, but never past this:
+// 16 bytes a block, so the table stays at 16 MiB, which covers ~100 GB with default buffers.
+constexpr int64_t kMaxSuggestedBlockPointers = INT64_C(1) << 20;
+
+const char kSectionMemory[] = "Memory";
+const char kKeyBlockPointers[] = "BlockPointers";
+const char kTextNoMemory[] = "Not enough free memory";
+const char kTextSeekError[] = "Fatal File Seek Error";
+const char kTextReadError[] = "Fatal File Read Error";
+const char kTextMustExit[] = "Must exit";
+const char kTextFileTooLarge[] =
+    "File too large.\nProgram has attempted to adjust 'Blockpointers' to read this file, but "
+    "this may not work. If you get this error again, search under Help for INI file "
+    "'BlockPointers' setting to see ultimate limits and how to adjust 'Blockpointers' "
+    "yourself. Program must re-start now.";
+const char* const kMonthNames[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                   "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+
+void* AllocBlock(int64_t bytes) {
+    if (bytes <= 0 || bytes > kMaxBlockBytes)
+        return nullptr;
+    return Plat_AllocPages((uint64_t)bytes);
+}
+
+int64_t BlockTableBytes(const MemorySizes& sizes) {
+    return (int64_t)sizes.blockPointers * (int64_t)sizeof(int64_t);
+}
+
+// The bytes the buffer holds: R + 1, one more for the 0 always set after the data.
+int64_t BufferBytes(const MemorySizes& sizes) {
+    return sizes.readSize + 1;
+}
+
+bool PostScriptShown(const ViewEngine* e) {
+    return (e->settings.postScriptState & kPostScriptShown) != 0;
+}
+
+// Absolute file offset where line index j of the buffer begins.
+int64_t LineOffset(const ViewEngine* e, int32_t j) {
+    if (PostScriptShown(e))
+        return e->psLineOffset[j];
+    return e->file.bufferOffset + e->lineStart[j];
+}
+
+// Reads the block that starts at bufferOffset and splits it. -1 when either failed.
+int ReadAndSplit(ViewEngine* e) {
+    if (ReadBlock(e) < 0)
+        return -1;
+    return SplitLines(e) < 0 ? -1 : 0;
+}
+
+void LoadKnownBlock(ViewEngine* e, int32_t k) {
+    e->currentBlock = k;
+    e->file.bufferOffset = e->blockOffset[k];
+    e->firstLine = e->blockFirstLine[k];
+}
+
+// The BlockTable is full: raise BlockPointers in the INI for the next start, tell the user and
+// end. Returns -1 for the caller (the fatal exit does not come back in ORV32.EXE).
+int FileTooLarge(ViewEngine* e, int64_t stepBytes) {
+    if (stepBytes <= 0)
+        stepBytes = e->sizes.readSize;
+    int64_t suggestion = e->file.fileSize / stepBytes;
+    suggestion += suggestion / 4;
+    if (suggestion > kMaxSuggestedBlockPointers)
+        suggestion = kMaxSuggestedBlockPointers;
+    if (suggestion > e->sizes.blockPointers) {
+        char text[32];
+        snprintf(text, sizeof text, "%lld", (long long)suggestion);
+        Plat_WriteProfileString(kSectionMemory, kKeyBlockPointers, text);
+    }
+    e->file.topLine = 1;
+    ResetEngine(e, false);
+    PromptRequest request = {kTextFileTooLarge, nullptr, kButtonsOk, kIconError,
+                             kPromptOwnedByFocus};
+    Ui_Ask(request);
+    Ui_FatalExit(kTextMustExit);
+    return -1;
+}
+
+// The last line of a block that does not reach the end of the file is usually cut by the read
+// size, so a window may show it only from the next block, where it is whole.
+int64_t LastWholeLine(const ViewEngine* e) {
+    return e->atEnd ? e->lastLine : e->lastLine - 1;
+}
+
+// The window reaches past a buffer that is not the end of the file: the next block begins a page
+// above the last whole line of this one, so the page above and the cut line are read again.
+int StepForward(ViewEngine* e) {
+    int32_t pivot = e->lineCount - e->pageLines - 1;
+    if (pivot < 1)
+        pivot = e->lineCount > 1 ? e->lineCount - 1 : 0; // cannot happen with a clamped page
+    int64_t newOffset = LineOffset(e, pivot);
+    int64_t newFirstLine = e->firstLine + pivot;
+    if (newOffset <= e->file.bufferOffset)
+        return -1; // a block that does not advance would loop for ever
+    if (e->currentBlock >= e->sizes.blockPointers - 1)
+        return FileTooLarge(e, newOffset - e->file.bufferOffset);
+
+    int32_t k = e->currentBlock + 1;
+    bool sameLayout = k <= e->highestBlock && e->blockOffset[k] == newOffset &&
+                      e->blockFirstLine[k] == newFirstLine;
+    if (!sameLayout) {
+        // The blocks beyond were laid out for another page size, or the file has grown past
+        // the block once known as the last: forget them.
+        if (e->highestBlock > k || (e->lastBlockKnown && e->lastBlock < k))
+            e->lastBlockKnown = false;
+        e->highestBlock = k;
+        e->blockOffset[k] = newOffset;
+        e->blockFirstLine[k] = newFirstLine;
+    }
+    e->currentBlock = k;
+    e->file.bufferOffset = newOffset;
+    e->firstLine = newFirstLine;
+    if (ReadBlock(e) < 0)
+        return -1;
+    if (e->atEnd) {
+        e->lastBlockKnown = true;
+        e->lastBlock = k;
+    }
+    return SplitLines(e) < 0 ? -1 : 0;
+}
+
+// Among the known blocks after the current one, the block to read for topLine.
+int32_t BlockAhead(const ViewEngine* e) {
+    for (int32_t k = e->currentBlock + 1; k <= e->highestBlock; k++) {
+        if (e->blockFirstLine[k] >= e->file.topLine)
+            return e->blockFirstLine[k] == e->file.topLine ? k : k - 1;
+    }
+    return e->highestBlock;
+}
+
+// The known block to read for a top line that lies before the buffer.
+int32_t BlockBehind(const ViewEngine* e) {
+    if (e->file.topLine <= 1)
+        return 0;
+    int32_t k = e->currentBlock;
+    while (k > 0 && e->blockFirstLine[k] > e->file.topLine)
+        k--;
+    return k;
+}
+
+} // namespace
+
+int32_t MaxPageLines(const MemorySizes& sizes) {
+    // Hex and binary rows stand 78 bytes apart in the display buffer, and a full block of text
+    // holds at least 2H lines (no line is longer than LineLength), so a page of at most H - 1
+    // lines lets every forward step advance.
+    int64_t byRows = sizes.displayBytes / kFixedRowStride - 1;
+    int64_t bySteps = sizes.bufferLines - 1;
+    int64_t most = byRows < bySteps ? byRows : bySteps;
+    if (most > INT32_MAX)
+        most = INT32_MAX;
+    return most < 1 ? 1 : (int32_t)most;
+}
+
+int Engine_Create(ViewEngine* e, const MemorySizes& sizes) {
+    *e = ViewEngine();
+    e->sizes = sizes;
+    e->file.validMarker = -1;
+    e->file.topLine = 1;
+    e->pageLines = kDefaultPageLines;
+    e->lastLine = 1;
+    e->totalLines = END_LINE;
+    e->lastBuiltTop = -1;
+    e->settings.tabSpacing = 8;
+    e->lastPaintTop = 1;
+    e->matches.assign(1, MatchField{-1, 0, 0});
+
+    e->buffer = (char*)AllocBlock(BufferBytes(sizes));
+    e->displayText = (char*)AllocBlock(sizes.displayBytes);
+    e->blockOffset = (int64_t*)AllocBlock(BlockTableBytes(sizes));
+    e->blockFirstLine = (int64_t*)AllocBlock(BlockTableBytes(sizes));
+    e->lineStart = (int32_t*)AllocBlock(sizes.indexEntries * (int64_t)sizeof(int32_t));
+    e->psLineOffset = (int64_t*)AllocBlock(sizes.indexEntries * (int64_t)sizeof(int64_t));
+    e->rowOffset = (int32_t*)AllocBlock(sizes.indexEntries * (int64_t)sizeof(int32_t));
+    if (e->lineStart)
+        e->lineStart[0] = -1;
+    if (e->rowOffset)
+        e->rowOffset[0] = -1;
+    return e->buffer && e->displayText && e->blockOffset && e->blockFirstLine && e->lineStart &&
+                   e->rowOffset
+               ? 1
+               : 0;
+}
+
+void Engine_Destroy(ViewEngine* e) {
+    const MemorySizes& s = e->sizes;
+    Plat_FreePages(e->buffer, (uint64_t)BufferBytes(s));
+    Plat_FreePages(e->displayText, (uint64_t)s.displayBytes);
+    Plat_FreePages(e->blockOffset, (uint64_t)BlockTableBytes(s));
+    Plat_FreePages(e->blockFirstLine, (uint64_t)BlockTableBytes(s));
+    Plat_FreePages(e->lineStart, (uint64_t)(s.indexEntries * (int64_t)sizeof(int32_t)));
+    Plat_FreePages(e->psLineOffset, (uint64_t)(s.indexEntries * (int64_t)sizeof(int64_t)));
+    Plat_FreePages(e->rowOffset, (uint64_t)(s.indexEntries * (int64_t)sizeof(int32_t)));
+    *e = ViewEngine();
+}
+
+int LockSharedBlocks(ViewEngine* e, int* postScriptOk) {
+    if (postScriptOk)
+        *postScriptOk = e->psLineOffset != nullptr;
+    if (e->buffer && e->displayText && e->blockOffset && e->blockFirstLine && e->lineStart &&
+        e->rowOffset)
+        return 1;
+    Ui_FatalExit(kTextNoMemory);
+    return 0;
+}
+
+int64_t ReadBlock(ViewEngine* e) {
+    void* cursor = Ui_BeginBusy(e->file.path);
+    PlatFile* file = Plat_OpenRead(e->file.path);
+    if (!file) {
+        Ui_EndBusy(cursor);
+        return -1;
+    }
+    int64_t got = -1;
+    const char* fatal = nullptr;
+    if (!Plat_Seek(file, e->file.bufferOffset)) {
+        fatal = kTextSeekError;
+    } else if (PostScriptShown(e) && e->readPostScript) {
+        got = e->readPostScript(e, file, e->sizes.readSize);
+    } else {
+        // A short read is not the end by itself (a pipe or a network file may return less),
+        // so read until the block is full or the file says there is no more.
+        int64_t want = e->sizes.readSize;
+        got = 0;
+        bool short_read = false;
+        while (got < want) {
+            int64_t n = Plat_Read(file, e->buffer + got, want - got);
+            if (n < 0) {
+                if (got > 0)
+                    got = -1; // failed having returned data
+                short_read = true;
+                break;
+            }
+            if (n == 0) {
+                short_read = true;
+                break;
+            }
+            got += n;
+        }
+        if (got >= 0) {
+            char probe;
+            e->atEnd = short_read || Plat_Read(file, &probe, 1) <= 0;
+        }
+    }
+    e->buffer[got > 0 ? got : 0] = 0;
+    if (got < 0 || e->driveError)
+        fatal = fatal ? fatal : kTextReadError;
+    Plat_Close(file);
+    Ui_EndBusy(cursor);
+    if (fatal) {
+        e->bytesInBuffer = 0;
+        e->buffer[0] = 0;
+        Ui_FatalExit(fatal);
+        return -1;
+    }
+    e->bytesInBuffer = (int32_t)got;
+    return got;
+}
+
+int EnsureWindow(ViewEngine* e, bool force) {
+    if (e->pageLines < 1)
+        e->pageLines = kDefaultPageLines;
+    int32_t maxPage = MaxPageLines(e->sizes);
+    if (e->pageLines > maxPage)
+        e->pageLines = maxPage;
+    if (e->file.topLine < 1)
+        e->file.topLine = 1;
+
+    if (!e->loaded || force) {
+        e->file.bufferOffset = 0;
+        if (ReadBlock(e) < 0)
+            return -1;
+        e->blockOffset[0] = 0;
+        e->blockFirstLine[0] = 1;
+        e->currentBlock = e->highestBlock = 0;
+        if (e->atEnd) {
+            e->lastBlockKnown = true;
+            e->lastBlock = 0;
+        }
+        e->file.topLine = 1;
+        e->firstLine = 1;
+        if (SplitLines(e) < 0)
+            return -1;
+        BuildRows(e);
+        e->loaded = true;
+        return 0;
+    }
+
+    // Every pass reads a block; a walk to the end reads each block once, and a move back reads
+    // one. A file that changes under the view could otherwise keep the loop going for ever.
+    int64_t passesLeft = 4 * (int64_t)e->sizes.blockPointers + 16;
+    bool jumped = false;
+    while (passesLeft-- > 0) {
+        int64_t top = e->file.topLine;
+        int64_t want = top + e->pageLines;
+        if (want > e->totalLines && e->atEnd)
+            want = e->totalLines;
+        if (top >= e->firstLine && top <= e->lastLine && want <= LastWholeLine(e)) {
+            BuildRows(e);
+            return 0;
+        }
+        int rc;
+        if (top != END_LINE && top < e->firstLine && want <= LastWholeLine(e)) {
+            LoadKnownBlock(e, BlockBehind(e));
+            rc = ReadAndSplit(e);
+        } else if (e->atEnd) {
+            if (top == e->lastLine + 1)
+                e->file.topLine = e->lastLine;
+            else if (top > e->lastLine)
+                e->file.topLine = e->lastLine - e->pageLines + 1 > 1
+                                      ? e->lastLine - e->pageLines + 1
+                                      : 1;
+            // A window grown taller than the one the blocks were laid out for can reach back
+            // before this block: go round, so the blocks are laid out again for this page.
+            if (e->file.topLine >= e->firstLine || e->firstLine <= 1) {
+                BuildRows(e);
+                return 0;
+            }
+            continue;
+        } else if (!jumped && top == END_LINE && e->lastBlockKnown &&
+                   e->lastBlock != e->currentBlock) {
+            jumped = true;
+            LoadKnownBlock(e, e->lastBlock);
+            rc = ReadAndSplit(e);
+        } else if (!jumped && e->currentBlock < e->highestBlock) {
+            jumped = true;
+            int32_t k = BlockAhead(e);
+            if (k == e->currentBlock)
+                continue; // already in the buffer: step on from it
+            LoadKnownBlock(e, k);
+            rc = ReadAndSplit(e);
+        } else {
+            rc = StepForward(e);
+        }
+        if (rc < 0)
+            return -1;
+    }
+    return -1;
+}
+
+int ResetEngine(ViewEngine* e, bool clearMode) {
+    if (clearMode) {
+        e->settings.hexMode = 0;
+        e->settings.binaryMode = 0;
+        e->settings.all256Chars = 0;
+        e->selectionShown = false;
+        e->selecting = false;
+        e->lastPaintMode = 0;
+    }
+    e->totalLines = END_LINE;
+    e->matchLine = 0;
+    e->matchColumn = 0;
+    e->matchLength = 0;
+    e->displayColumn = 0;
+    e->lastBuiltTop = -1;
+    e->nulsSeen = false;
+    e->lastPaintTop = 1;
+    e->lastPaintBottom = 0;
+    int32_t known = e->highestBlock > e->lastBlock ? e->highestBlock : e->lastBlock;
+    if (e->blockOffset && e->blockFirstLine && known >= 0 && known < e->sizes.blockPointers) {
+        memset(e->blockOffset, 0, (size_t)(known + 1) * sizeof(int64_t));
+        memset(e->blockFirstLine, 0, (size_t)(known + 1) * sizeof(int64_t));
+    }
+    e->highestBlock = 0;
+    e->lastBlockKnown = false;
+    e->lastBlock = 0;
+    e->currentBlock = 0;
+    return EnsureWindow(e, true);
+}
+
+void GoToOffset(ViewEngine* e, int64_t offset) {
+    int32_t known = -1;
+    for (int32_t k = 0; k <= e->highestBlock; k++) {
+        if (e->blockOffset[k] == offset) {
+            known = k;
+            break;
+        }
+        if (e->blockOffset[k] > offset) {
+            known = k - 1;
+            break;
+        }
+    }
+    if (known >= 0) {
+        e->file.topLine = e->blockFirstLine[known];
+        if (EnsureWindow(e, false) < 0)
+            return;
+    } else {
+        while (!e->atEnd && e->lineCount > 0 && LineOffset(e, e->lineCount - 1) < offset) {
+            e->file.topLine = e->lastLine + 1;
+            if (EnsureWindow(e, false) < 0)
+                return;
+        }
+    }
+    int32_t j = 0;
+    for (int pass = 0; pass < 2; pass++) {
+        j = 0;
+        while (j < e->lineCount && LineOffset(e, j) < offset)
+            j++;
+        if (j < e->lineCount || pass == 1)
+            break;
+        e->file.topLine = e->lastLine + 1;
+        if (EnsureWindow(e, false) < 0)
+            return;
+    }
+    int64_t top = e->firstLine + j;
+    e->file.topLine = top > 0 ? top : 1;
+}
+
+void GoToPercent(ViewEngine* e, double percent) {
+    if (!(percent > 0)) // also NaN
+        percent = 0;
+    if (percent > 99)
+        percent = 99;
+    GoToOffset(e, (int64_t)(percent * 0.01 * (double)e->file.fileSize));
+}
+
+int64_t TopLineOffset(const ViewEngine* e) {
+    if (e->file.fileSize == 0 || e->lineCount == 0)
+        return 0;
+    if (e->file.topLine == END_LINE)
+        return e->file.bufferOffset;
+    int64_t j = e->file.topLine - e->firstLine;
+    if (j < 0)
+        j = 0;
+    if (j > e->lineCount - 1)
+        j = e->lineCount - 1;
+    return LineOffset(e, (int32_t)j);
+}
+
+int Reposition(ViewEngine* e) {
+    int64_t keep = TopLineOffset(e);
+    if (ResetEngine(e, false) < 0)
+        return -1;
+    GoToOffset(e, keep);
+    return 0;
+}
+
+void FormatFileStamp(int64_t lastWriteUtc, char* dest, int destSize) {
+    PlatLocalTime t;
+    if (destSize <= 0)
+        return;
+    dest[0] = 0;
+    if (!Plat_ToLocalTime(lastWriteUtc, &t) || t.month < 1 || t.month > 12)
+        return;
+    snprintf(dest, (size_t)destSize, "%02d%s%02d %02d:%02d", t.day, kMonthNames[t.month - 1],
+             t.year % 100, t.hour, t.minute);
+}
+
+int Engine_SetFile(ViewEngine* e, const char* path) {
+    PlatFileInfo info;
+    if (!Plat_GetFileInfo(path, &info) || (info.attributes & kPlatAttrDirectory))
+        return 0;
+    snprintf(e->file.path, sizeof e->file.path, "%s", path);
+    e->file.fileSize = info.size;
+    // The local wall-clock time as if it were UTC, so dates compare as the user reads them.
+    PlatLocalTime t;
+    if (Plat_ToLocalTime(info.lastWrite, &t)) {
+        int64_t y = t.year - (t.month <= 2);
+        int64_t era = (y >= 0 ? y : y - 399) / 400;
+        int64_t yoe = y - era * 400;
+        int64_t mp = (t.month + 9) % 12;
+        int64_t doy = (153 * mp + 2) / 5 + t.day - 1;
+        int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+        int64_t days = era * 146097 + doe - 719468;
+        e->file.fileTime = days * 86400 + t.hour * 3600 + t.minute * 60 + t.second;
+    } else {
+        e->file.fileTime = info.lastWrite;
+    }
+    FormatFileStamp(info.lastWrite, e->file.fileStamp, sizeof e->file.fileStamp);
+    char* a = e->file.attributes;
+    int n = 0;
+    if (info.attributes & kPlatAttrReadOnly)
+        a[n++] = 'R';
+    if (info.attributes & kPlatAttrHidden)
+        a[n++] = 'H';
+    if (info.attributes & kPlatAttrSystem)
+        a[n++] = 'S';
+    if (info.attributes & kPlatAttrArchive)
+        a[n++] = 'A';
+    a[n] = 0;
+    e->file.validMarker = 0;
+    return 1;
+}

@@ -1,0 +1,152 @@
+// The one file engine: every view, find, search and print reads files through it. It holds one
+// block of the active view's file, remembers where each block it has seen begins, splits the
+// block into lines (text) or rows (hex, binary) and builds the display rows of the window.
+#pragma once
+
+#include <stdint.h>
+#include <vector>
+
+#include "shell/memsettings.h"
+
+// A top line that asks for the end of the file. Line numbers are 64-bit, so a file of many
+// gigabytes in hex rows never reaches it; the same value stands for "line count not yet known".
+constexpr int64_t END_LINE = INT64_C(0x3FFFFFFFFFFFFFFF);
+constexpr int kPathMax = 260;
+constexpr int kHexRowChars = 77; // one hex or binary row, without its terminator
+constexpr int kFixedRowStride = 78; // hex and binary rows stand 78 bytes apart
+constexpr int kBinaryRowBytes = 77;
+constexpr int kDefaultPageLines = 22;
+constexpr uint32_t kPostScriptShown = 0x10; // DisplaySettings::postScriptState bit
+
+struct DisplaySettings {
+    int32_t hexMode;
+    int32_t binaryMode;
+    int32_t stripBit7;
+    int32_t crIsNewLine;
+    int32_t all256Chars;
+    int32_t postScriptState;
+    int32_t tabSpacing;
+};
+
+// The part of the engine a view keeps in its own record while another view is active.
+struct ViewFileBlock {
+    char path[kPathMax];
+    int32_t validMarker; // -1 while no view file is set up
+    int64_t bufferOffset; // file offset of the block in the buffer
+    int64_t topLine; // 1-based; END_LINE asks for the end of the file
+    int64_t fileSize;
+    int64_t fileTime; // last write, local time, seconds since 1970
+    char fileStamp[16]; // "%02d%s%02d %02d:%02d"
+    int32_t hScroll;
+    char attributes[12];
+};
+
+// One entry of the match highlight list: row within the window, 1-based column, length.
+struct MatchField {
+    int32_t row; // -1 ends the list
+    int32_t column;
+    int32_t length;
+};
+
+// How OfferHexMode answers "Mode?" for the caller that set it.
+enum ModeQuestionPolicy {
+    kModeAsk, // ask the user
+    kModeAnswerNo, // hex toggle turning off, editor's text test, a file with a defined type
+    kModeAnswerYes, // a disk search presenting its matches
+};
+
+// Reads a PostScript print file as text into the buffer (at most maxBytes), fills the absolute
+// line-offset table, sets atEnd, and returns the byte count or -1. Installed by the PostScript
+// reader; null until then.
+struct ViewEngine;
+struct PlatFile;
+typedef int64_t (*PostScriptReadFn)(ViewEngine* engine, PlatFile* file, int64_t maxBytes);
+
+struct ViewEngine {
+    ViewFileBlock file;
+
+    int32_t pageLines;
+    int32_t bytesInBuffer;
+    bool atEnd;
+    int64_t firstLine;
+    int64_t lastLine;
+    int32_t lineCount;
+    int64_t totalLines; // END_LINE while unknown
+    int32_t currentBlock;
+    int32_t highestBlock;
+    bool lastBlockKnown;
+    int32_t lastBlock;
+    bool loaded;
+    bool nulsSeen;
+    int64_t lastBuiltTop; // -1 forces a full rebuild
+    int32_t lastBuiltPage; // page and kind of row of the last hex or binary build
+    int32_t lastBuiltKind;
+    int64_t matchLine; // 0: no match
+    int32_t matchColumn;
+    int32_t matchLength;
+    int32_t displayColumn;
+    DisplaySettings settings;
+    int32_t showCrLf; // shared by all views
+
+    // State of the view and its painter that a reset with clearMode forgets.
+    bool selectionShown;
+    bool selecting;
+    int32_t lastPaintMode;
+    int64_t lastPaintTop;
+    int64_t lastPaintBottom;
+
+    // Who answers "Mode?" and with which buttons.
+    ModeQuestionPolicy modePolicy;
+    bool openingNewView; // Yes/No/Cancel instead of Yes/No
+    bool driveError; // the last change of drive failed
+    PostScriptReadFn readPostScript;
+
+    // Sizes and the shared blocks (see MemorySizes).
+    MemorySizes sizes;
+    char* buffer; // R + 1 bytes
+    char* displayText; // A bytes
+    int64_t* blockOffset; // B entries
+    int64_t* blockFirstLine; // B entries
+    int32_t* lineStart; // the LineTable, C entries, ended by -1
+    int64_t* psLineOffset; // C entries: absolute line offsets of a PostScript file shown as text
+    int32_t* rowOffset; // display row offsets, C entries, ended by -1
+    std::vector<MatchField> matches; // ended by an entry with row -1
+};
+
+extern ViewEngine gEngine;
+
+// Sets every field to its start-up value and allocates the shared blocks for the sizes.
+// Returns 1, or 0 when a block could not be had (the engine then reports
+// "Not enough free memory" through LockSharedBlocks).
+int Engine_Create(ViewEngine* engine, const MemorySizes& sizes);
+void Engine_Destroy(ViewEngine* engine);
+// The message loop's check before each dispatch: 1 when the blocks the engine needs are there.
+// 0 after taking the fatal exit "Not enough free memory". *postScriptOk is 0 when only the
+// PostScript line table is missing, which greys the PostScript command.
+int LockSharedBlocks(ViewEngine* engine, int* postScriptOk);
+
+int EnsureWindow(ViewEngine* engine, bool force);
+int ResetEngine(ViewEngine* engine, bool clearMode);
+int64_t ReadBlock(ViewEngine* engine);
+void GoToOffset(ViewEngine* engine, int64_t offset);
+void GoToPercent(ViewEngine* engine, double percent);
+// Keeps the file offset of the top line across a change of how lines are split. 0, or -1 when
+// the file could not be read again.
+int Reposition(ViewEngine* engine);
+// The absolute file offset of the top line (of the buffer's first line when the top line is
+// not in the buffer; of the block when it is END_LINE).
+int64_t TopLineOffset(const ViewEngine* engine);
+
+int64_t SplitLines(ViewEngine* engine);
+void BuildRows(ViewEngine* engine);
+int OfferHexMode(ViewEngine* engine);
+void FormatHexRow(char* dest, int64_t fileOffset, const unsigned char* bytes, int count,
+                  bool all256Chars);
+
+// The largest page the display buffer and the forward step allow for these sizes.
+int32_t MaxPageLines(const MemorySizes& sizes);
+// Sets path, size, time, stamp and attributes of the engine's file block from the file.
+// 1, or 0 when the file does not exist.
+int Engine_SetFile(ViewEngine* engine, const char* path);
+// "%02d%s%02d %02d:%02d" of a last-write time; "" when the time cannot be shown.
+void FormatFileStamp(int64_t lastWriteUtc, char* dest, int destSize);

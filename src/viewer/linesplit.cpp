@@ -1,0 +1,183 @@
+// Splitting the block in the buffer into lines (text) or rows (hex, binary), and the "Mode?"
+// question when a block does not look like text.
+#include <string.h>
+
+#include "shell/uiseam.h"
+#include "viewer/engine.h"
+
+namespace {
+
+const char kModeCaption[] = "Mode?";
+const char kModeText[] =
+    "This does not look like text.\n(Could not find ends of lines.)\nSwitch to Hex mode?";
+
+// Hex rows are 16 bytes each: a row starts every 16 bytes.
+int32_t SplitHexRows(ViewEngine* e, int32_t capacity) {
+    int32_t count = 0;
+    for (int32_t at = 0; at < e->bytesInBuffer && count < capacity; at += 16)
+        e->lineStart[count++] = at;
+    return count;
+}
+
+// Binary rows end after a line feed (or, with crIsNewLine, a carriage return) among their next
+// 77 bytes; otherwise they are 77 bytes long. The buffer is left as it is.
+int32_t SplitBinaryRows(ViewEngine* e, int32_t capacity, int32_t* used) {
+    const char* buf = e->buffer;
+    int32_t n = e->bytesInBuffer;
+    int32_t at = 0;
+    int32_t count = 0;
+    while (at < n && count < capacity) {
+        e->lineStart[count++] = at;
+        int32_t span = n - at < kBinaryRowBytes ? n - at : kBinaryRowBytes;
+        const char* end = (const char*)memchr(buf + at, '\n', (size_t)span);
+        if (!end && e->settings.crIsNewLine)
+            end = (const char*)memchr(buf + at, '\r', (size_t)span);
+        at = end ? (int32_t)(end - buf) + 1 : at + span;
+    }
+    *used = at;
+    return count;
+}
+
+bool AllNul(const char* p, int32_t length) {
+    for (int32_t i = 0; i < length; i++)
+        if (p[i])
+            return false;
+    return true;
+}
+
+enum TextSplit { kTextDone, kTextNotText };
+
+// Text lines end at a line feed, which is overwritten with 0 so that each line is a
+// zero-terminated string in place. A run of NULs inside a line splits it, and a line longer
+// than LineLength with more data after it means the block is not text.
+TextSplit SplitTextLines(ViewEngine* e, int32_t capacity, int32_t* countOut, int32_t* used) {
+    char* buf = e->buffer;
+    const int32_t n = e->bytesInBuffer;
+    const int32_t lineLength = e->sizes.lineLength;
+    int32_t p = 0;
+    int32_t count = 0;
+    TextSplit result = kTextDone;
+    while (p < n && count < capacity) {
+        e->lineStart[count++] = p;
+        int32_t left = n - p;
+        int32_t span = left < lineLength ? left : lineLength;
+        char* end = (char*)memchr(buf + p, '\n', (size_t)span);
+        if (!end) {
+            if (left > lineLength) {
+                result = kTextNotText;
+                break;
+            }
+            if (buf[p] != 0) {
+                end = (char*)memchr(buf + p, 0, (size_t)left);
+                if (!end) { // the last line runs to the end of the data
+                    p = n;
+                    break;
+                }
+            } else {
+                if (!AllNul(buf + p, left)) {
+                    result = kTextNotText;
+                    break;
+                }
+                p = n; // trailing NULs are one empty line
+                break;
+            }
+        }
+        int32_t endAt = (int32_t)(end - buf);
+        const char* nul = *end == 0 ? end : (const char*)memchr(buf + p, 0, (size_t)(endAt - p));
+        if (nul) {
+            e->nulsSeen = true;
+            int32_t firstNul = (int32_t)(nul - buf);
+            int32_t next = firstNul;
+            while (next < n && buf[next] == 0)
+                next++;
+            p = next < n ? next : firstNul + 1;
+        } else {
+            *end = 0;
+            p = endAt + 1;
+        }
+    }
+    *countOut = count;
+    *used = p;
+    return result;
+}
+
+} // namespace
+
+int64_t SplitLines(ViewEngine* e) {
+    if (e->settings.stripBit7) {
+        unsigned char* p = (unsigned char*)e->buffer;
+        for (int32_t i = 0; i < e->bytesInBuffer; i++)
+            p[i] &= 0x7F;
+    }
+    int32_t capacity = (int32_t)(e->sizes.indexEntries - 1);
+    int32_t count = 0;
+    int32_t used = e->bytesInBuffer;
+    if (e->settings.hexMode) {
+        count = SplitHexRows(e, capacity);
+        used = count * 16 < used ? count * 16 : used;
+    } else if (e->settings.binaryMode) {
+        count = SplitBinaryRows(e, capacity, &used);
+    } else if (SplitTextLines(e, capacity, &count, &used) == kTextNotText) {
+        // Keep the lines found so far, so the question can note where the top line begins.
+        e->lineStart[count] = -1;
+        e->lineCount = count;
+        return OfferHexMode(e) < 0 ? -1 : 0;
+    }
+    e->lineStart[count] = -1;
+    e->lineCount = count;
+    e->lastLine = e->firstLine + count - 1 > 1 ? e->firstLine + count - 1 : 1;
+    if (e->atEnd) {
+        if (count == capacity && used < e->bytesInBuffer) {
+            // The line table filled before the data ran out: the rest comes in a next block.
+            e->atEnd = false;
+            e->lastBlockKnown = false;
+        } else {
+            e->totalLines = e->lastLine;
+        }
+    }
+    return e->lastLine;
+}
+
+int OfferHexMode(ViewEngine* e) {
+    Ui_DismissSplash();
+    int64_t topOffset = TopLineOffset(e);
+    int answer;
+    if (e->modePolicy == kModeAnswerNo) {
+        answer = kAnswerNo;
+    } else if (e->modePolicy == kModeAnswerYes) {
+        answer = kAnswerYes;
+    } else {
+        PromptRequest request = {kModeText, kModeCaption,
+                                 e->openingNewView ? kButtonsYesNoCancel : kButtonsYesNo,
+                                 kIconQuestion, kPromptTaskModal | kPromptNoOwner};
+        answer = Ui_Ask(request);
+        if (answer == kAnswerCancel && e->openingNewView)
+            return -1;
+    }
+    if (answer == kAnswerYes) {
+        e->settings.hexMode = 1;
+        e->settings.binaryMode = 0;
+        e->settings.crIsNewLine = 0;
+    } else {
+        e->settings.binaryMode = 1;
+        e->settings.hexMode = 0;
+    }
+    // Lines counted as text before this block (or lines split at NULs) do not number the new
+    // rows: lay the blocks out again from the top line's offset under the new mode.
+    if (e->nulsSeen || e->firstLine > 1) {
+        bool toEnd = e->file.topLine == END_LINE;
+        if (ResetEngine(e, false) < 0)
+            return -1;
+        GoToOffset(e, topOffset);
+        if (toEnd)
+            e->file.topLine = END_LINE;
+        return 0;
+    }
+    // The block was split as text up to here (line ends overwritten): read it again and split
+    // it in the new mode, so the buffer and the line table agree whatever comes next.
+    if (ReadBlock(e) < 0 || SplitLines(e) < 0)
+        return -1;
+    if (e->file.topLine != END_LINE)
+        BuildRows(e);
+    return 0;
+}
