@@ -19,18 +19,21 @@ int64_t ReadProfileInt64(const char* section, const char* key, int64_t defaultVa
     const char* p = text;
     while (*p == ' ' || *p == '\t')
         p++;
+    if (!*p)
+        return defaultValue; // absent, empty or blank (the profile trims values)
     bool negative = false;
     if (*p == '-' || *p == '+')
         negative = *p++ == '-';
     if (*p < '0' || *p > '9')
-        return *text ? 0 : defaultValue;
+        return 0;
     int64_t value = 0;
     for (; *p >= '0' && *p <= '9'; p++) {
-        if (value > (INT64_MAX - 9) / 10) {
+        int digit = *p - '0';
+        if (value > (INT64_MAX - digit) / 10) {
             value = INT64_MAX;
             break;
         }
-        value = value * 10 + (*p - '0');
+        value = value * 10 + digit;
     }
     return negative ? -value : value;
 }

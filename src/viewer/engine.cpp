@@ -389,6 +389,8 @@ int ResetEngine(ViewEngine* e, bool clearMode) {
 }
 
 void GoToOffset(ViewEngine* e, int64_t offset) {
+    if (offset < 0)
+        offset = 0;
     int32_t known = -1;
     for (int32_t k = 0; k <= e->highestBlock; k++) {
         if (e->blockOffset[k] == offset) {

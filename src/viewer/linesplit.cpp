@@ -30,7 +30,9 @@ int32_t SplitBinaryRows(ViewEngine* e, int32_t capacity, int32_t* used) {
         e->lineStart[count++] = at;
         int32_t span = n - at < kBinaryRowBytes ? n - at : kBinaryRowBytes;
         const char* end = (const char*)memchr(buf + at, '\n', (size_t)span);
-        if (!end && e->settings.crIsNewLine)
+        // Without the whole 77 bytes the line feed may lie beyond the data: the row is the
+        // block's cut last row then, not one ended early at a carriage return.
+        if (!end && e->settings.crIsNewLine && (span == kBinaryRowBytes || e->atEnd))
             end = (const char*)memchr(buf + at, '\r', (size_t)span);
         at = end ? (int32_t)(end - buf) + 1 : at + span;
     }
@@ -65,6 +67,10 @@ TextSplit SplitTextLines(ViewEngine* e, int32_t capacity, int32_t* countOut, int
         if (!end) {
             if (left > lineLength) {
                 result = kTextNotText;
+                break;
+            }
+            if (!e->atEnd) { // the block's cut last line: its line end comes with the next block
+                p = n;
                 break;
             }
             if (buf[p] != 0) {

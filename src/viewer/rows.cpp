@@ -169,12 +169,10 @@ void WrapBinaryMatch(ViewEngine* e) {
             e->matches.push_back(MatchField{(int32_t)row, column, here});
             // The line end that the row does not show still belongs to the match.
             int32_t j = LineIndexOfRow(e, (int32_t)row);
-            const char* raw = e->buffer + e->lineStart[j] + shown;
-            int32_t dropped = 0;
-            if (!e->showCrLf && raw[0] == '\r' && raw[1] == '\n')
-                dropped = 2;
-            else if (!e->showCrLf && (raw[0] == '\n' || raw[0] == '\r'))
-                dropped = 1;
+            int32_t rawEnd = j + 1 < e->lineCount ? e->lineStart[j + 1] : e->bytesInBuffer;
+            int32_t dropped = rawEnd - e->lineStart[j] - shown;
+            if (dropped < 0)
+                dropped = 0;
             left -= here + dropped;
             if (left < 0)
                 left = 0;

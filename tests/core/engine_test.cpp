@@ -76,8 +76,9 @@ TEST(BlockReads, EndLineReadsEveryBlockOnceAndLineOneReadsBlockZero) {
     for (int32_t k = 0; k <= e->highestBlock; k++) {
         int64_t first = e->blockFirstLine[k];
         ASSERT_EQ(e->blockOffset[k], starts[(size_t)(first - 1)]);
-        if (k > 0)
+        if (k > 0) {
             ASSERT_GT(e->blockOffset[k], e->blockOffset[k - 1]);
+        }
     }
 
     int readsBefore = scripted.user.busyShown;

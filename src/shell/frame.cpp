@@ -1,0 +1,167 @@
+#include "shell/frame.h"
+
+#include <deque>
+#include <string>
+
+#include "resources/resource.h"
+#include "viewer/engine.h"
+
+HWND gFrame = NULL;
+HWND gMdiClient = NULL;
+
+namespace {
+
+// A posted "&Open/Dir..." carries this notification code when it is to take the oldest queued
+// path (menus send 0, accelerators 1).
+constexpr WORD kOpenTakesQueuedPath = 2;
+// A second start waits this long for a busy first instance to take its path.
+constexpr UINT kHandOverTimeoutMs = 10000;
+
+struct FrameState {
+    std::deque<std::string> openQueue; // paths handed over, waiting for their Open/Dir command
+    char lastOpenPath[kPathMax];
+};
+
+FrameState gFrameState;
+
+int Frame_OnCreate(HWND frame, const CREATESTRUCTA* create) {
+    gFrame = frame;
+    gFrameState.lastOpenPath[0] = 0;
+    CLIENTCREATESTRUCT client = {};
+    client.hWindowMenu = GetSubMenu(GetMenu(frame), kWindowMenuPosition);
+    client.idFirstChild = IDM_FIRST_CHILD;
+    gMdiClient = CreateWindowExA(
+        0, "mdiclient", NULL, WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL, 0, 0, 0, 0,
+        frame, reinterpret_cast<HMENU>(IDC_MDI_CLIENT), create->hInstance, &client);
+    if (!gMdiClient)
+        return -1;
+    ShowWindow(gMdiClient, SW_SHOW);
+    return 0;
+}
+
+// "&Open/Dir..." with a path. Until the command opens views and directory windows, the path is
+// kept, so that a hand-over from a second start can be seen to arrive.
+void Frame_OnOpenDir(HWND frame, WORD code) {
+    std::string path;
+    if (code == kOpenTakesQueuedPath && !gFrameState.openQueue.empty()) {
+        path = gFrameState.openQueue.front();
+        gFrameState.openQueue.pop_front();
+    }
+    lstrcpynA(gFrameState.lastOpenPath, path.c_str(), kPathMax);
+}
+
+// The exit sequence grows here: the settings saved at exit, and editors that may refuse.
+void Frame_OnClose(HWND frame) {
+    DestroyWindow(frame);
+}
+
+void Frame_OnDestroy(HWND frame) {
+    PostQuitMessage(0);
+}
+
+void Frame_OnNcDestroy(HWND frame) {
+    gFrame = NULL;
+    gMdiClient = NULL;
+    gFrameState.openQueue.clear();
+}
+
+// A second start of ORV sends its command line here. The text is cut at the path size and
+// opened from the message loop, so the sender is not kept waiting on what the open may ask.
+BOOL Frame_OnCopyData(HWND frame, const COPYDATASTRUCT* data) {
+    if (data->dwData != IDM_OPEN_DIR || !data->lpData)
+        return FALSE;
+    const char* text = static_cast<const char*>(data->lpData);
+    size_t length = 0;
+    while (length < data->cbData && length < kPathMax - 1 && text[length])
+        length++;
+    Frame_PostOpen(frame, std::string(text, length).c_str());
+    return TRUE;
+}
+
+// 1 when the command was the frame's own; anything else goes to the default frame processing
+// (the window list, the active child's system menu).
+int Frame_OnCommand(HWND frame, WORD id, WORD code) {
+    switch (id) {
+    case IDM_OPEN_DIR:
+        Frame_OnOpenDir(frame, code);
+        return 1;
+    case IDM_EXIT:
+        SendMessageA(frame, WM_CLOSE, 0, 0);
+        return 1;
+    case IDM_TILE_VERTICAL:
+        SendMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
+        return 1;
+    case IDM_CASCADE:
+        SendMessageA(gMdiClient, WM_MDICASCADE, 0, 0);
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+LRESULT CALLBACK ORVFrameWndProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        return Frame_OnCreate(frame, reinterpret_cast<const CREATESTRUCTA*>(lParam));
+    case WM_COMMAND:
+        if (Frame_OnCommand(frame, LOWORD(wParam), HIWORD(wParam)))
+            return 0;
+        break;
+    case WM_COPYDATA:
+        return Frame_OnCopyData(frame, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case WM_CLOSE:
+        Frame_OnClose(frame);
+        return 0;
+    case WM_DESTROY:
+        Frame_OnDestroy(frame);
+        return 0;
+    case WM_NCDESTROY:
+        Frame_OnNcDestroy(frame);
+        break;
+    }
+    return DefFrameProcA(frame, gMdiClient, message, wParam, lParam);
+}
+
+int Frame_RegisterClass(HINSTANCE instance) {
+    WNDCLASSA frameClass = {};
+    frameClass.lpfnWndProc = ORVFrameWndProc;
+    frameClass.hInstance = instance;
+    frameClass.hIcon = LoadIconA(instance, "APgmIcon");
+    frameClass.hCursor = LoadCursor(NULL, IDC_ARROW);
+    frameClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+    frameClass.lpszMenuName = "ORVMENU";
+    frameClass.lpszClassName = kFrameClassName;
+    return RegisterClassA(&frameClass) != 0;
+}
+
+void Frame_UnregisterClass(HINSTANCE instance) {
+    UnregisterClassA(kFrameClassName, instance);
+}
+
+HWND Frame_Create(HINSTANCE instance) {
+    return CreateWindowExA(WS_EX_ACCEPTFILES, kFrameClassName, kFrameTitle, WS_OVERLAPPEDWINDOW,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, NULL, NULL,
+                           instance, NULL);
+}
+
+void Frame_PostOpen(HWND frame, const char* path) {
+    gFrameState.openQueue.push_back(path);
+    PostMessageA(frame, WM_COMMAND, MAKEWPARAM(IDM_OPEN_DIR, kOpenTakesQueuedPath), 0);
+}
+
+int Frame_SendOpenToRunning(HWND runningFrame, const char* path) {
+    COPYDATASTRUCT data = {};
+    data.dwData = IDM_OPEN_DIR;
+    data.cbData = static_cast<DWORD>(lstrlenA(path) + 1);
+    data.lpData = const_cast<char*>(path);
+    DWORD_PTR taken = 0;
+    if (!SendMessageTimeoutA(runningFrame, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                             SMTO_ABORTIFHUNG, kHandOverTimeoutMs, &taken))
+        return 0;
+    return taken != 0;
+}
+
+const char* Frame_LastOpenPath() {
+    return gFrameState.lastOpenPath;
+}

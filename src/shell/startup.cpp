@@ -1,0 +1,115 @@
+#include "shell/startup.h"
+
+#include <stdio.h>
+
+#include "resources/resource.h"
+#include "shell/frame.h"
+#include "shell/memsettings.h"
+#include "shell/uiseam.h"
+#include "shell/uiseam_win.h"
+#include "viewer/engine.h"
+
+HINSTANCE gInstance = NULL;
+HWND gSplash = NULL;
+HACCEL gAccel = NULL;
+
+namespace {
+
+bool gEngineCreated = false;
+
+// A command line of two numbers (as a launcher may pass) names nothing to open.
+bool IsTwoNumbers(const char* text) {
+    int first = 0;
+    int second = 0;
+    return sscanf(text, "%d %d", &first, &second) == 2;
+}
+
+bool NamesSomethingToOpen(const char* cmdLine) {
+    return cmdLine && cmdLine[0] && !IsTwoNumbers(cmdLine);
+}
+
+// What the loop runs once the frame is up, posted so that it runs inside the loop.
+void PostStartupCommands(const char* cmdLine) {
+    if (NamesSomethingToOpen(cmdLine))
+        Frame_PostOpen(gFrame, cmdLine);
+}
+
+// Every message is dispatched with the engine's shared blocks in place. False when the message
+// must not be dispatched: the engine has taken the fatal exit.
+bool LockForDispatch() {
+    int postScriptOk = 1;
+    if (!LockSharedBlocks(&gEngine, &postScriptOk))
+        return false;
+    if (!postScriptOk)
+        EnableMenuItem(GetMenu(gFrame), IDM_POSTSCRIPT, MF_BYCOMMAND | MF_GRAYED);
+    return true;
+}
+
+} // namespace
+
+int Orv_HandOverToRunningInstance(const char* cmdLine) {
+    HWND running = FindWindowA(kFrameClassName, NULL);
+    if (!running)
+        return 0;
+    SetForegroundWindow(running);
+    BringWindowToTop(running);
+    ShowWindow(running, SW_SHOWNORMAL);
+    if (NamesSomethingToOpen(cmdLine))
+        Frame_SendOpenToRunning(running, cmdLine);
+    return 1;
+}
+
+int Orv_Startup(HINSTANCE instance, const char* cmdLine, int showCmd) {
+    gInstance = instance;
+    // ORV tells the user itself when a file or drive cannot be opened.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    UiWin_InstallHooks();
+    MemorySizes sizes = LoadMemorySizes();
+
+    if (!Frame_RegisterClass(instance))
+        return 0;
+    if (!Frame_Create(instance))
+        return 0;
+    ShowWindow(gFrame, showCmd);
+    UpdateWindow(gFrame);
+
+    // A failure here is reported by the first LockSharedBlocks, inside the loop.
+    Engine_Create(&gEngine, sizes);
+    gEngineCreated = true;
+    gAccel = LoadAcceleratorsA(instance, "ORVMENU");
+    PostStartupCommands(cmdLine);
+    return 1;
+}
+
+int Orv_RunMessageLoop() {
+    MSG msg = {};
+    while (GetMessageA(&msg, NULL, 0, 0) > 0) {
+        if (!LockForDispatch())
+            continue;
+        if (gMdiClient && TranslateMDISysAccel(gMdiClient, &msg))
+            continue;
+        if (gFrame && gAccel && TranslateAcceleratorA(gFrame, gAccel, &msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    Frame_UnregisterClass(gInstance);
+    return static_cast<int>(msg.wParam);
+}
+
+void Orv_Shutdown() {
+    if (gFrame)
+        DestroyWindow(gFrame);
+    // The quit message a destroyed frame leaves behind must not end a later loop (the GUI tests
+    // start the frame again in the same thread).
+    MSG msg;
+    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+    }
+    Frame_UnregisterClass(gInstance);
+    if (gEngineCreated) {
+        Engine_Destroy(&gEngine);
+        gEngineCreated = false;
+    }
+    gAccel = NULL;
+    Ui_SetHooks(nullptr);
+}

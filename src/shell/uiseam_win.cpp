@@ -1,0 +1,87 @@
+#include "shell/uiseam_win.h"
+
+#include <windows.h>
+
+#include "shell/frame.h"
+#include "shell/startup.h"
+#include "shell/uiseam.h"
+
+bool gMessageBoxUp = false;
+
+namespace {
+
+UINT ButtonsStyle(PromptButtons buttons) {
+    switch (buttons) {
+    case kButtonsOkCancel:
+        return MB_OKCANCEL;
+    case kButtonsYesNo:
+        return MB_YESNO;
+    case kButtonsYesNoCancel:
+        return MB_YESNOCANCEL;
+    case kButtonsOk:
+        break;
+    }
+    return MB_OK;
+}
+
+UINT IconStyle(PromptIcon icon) {
+    switch (icon) {
+    case kIconError:
+        return MB_ICONERROR;
+    case kIconWarning:
+        return MB_ICONWARNING;
+    case kIconQuestion:
+        return MB_ICONQUESTION;
+    case kIconInformation:
+        return MB_ICONINFORMATION;
+    case kIconNone:
+        break;
+    }
+    return 0;
+}
+
+// The answer ids of uiseam.h are the message box's own, so the result passes straight through.
+int Win_Ask(const PromptRequest* request) {
+    UINT style = ButtonsStyle(request->buttons) | IconStyle(request->icon);
+    if (request->flags & kPromptTaskModal)
+        style |= MB_TASKMODAL;
+    if (request->flags & kPromptSystemModal)
+        style |= MB_SYSTEMMODAL;
+    if (request->flags & kPromptDefaultSecond)
+        style |= MB_DEFBUTTON2;
+    HWND owner = (request->flags & kPromptNoOwner) ? NULL : GetFocus();
+    return MessageBoxA(owner, request->text, request->caption, style);
+}
+
+// The cursor shown before is what the end of the busy spell puts back.
+void* Win_BeginBusy(const char* path) {
+    return SetCursor(LoadCursor(NULL, IDC_WAIT));
+}
+
+void Win_EndBusy(void* restore) {
+    SetCursor(static_cast<HCURSOR>(restore));
+}
+
+// The close request lets the frame save the settings before the process ends; the mark keeps
+// the windows torn down by it from saving state that may be the cause of the exit.
+void Win_FatalExit(const char* text) {
+    gMessageBoxUp = true;
+    if (gFrame)
+        SendMessageA(gFrame, WM_CLOSE, 0, 0);
+    FatalAppExitA(0, text);
+}
+
+void Win_DismissSplash() {
+    if (gSplash) {
+        DestroyWindow(gSplash);
+        gSplash = NULL;
+    }
+}
+
+} // namespace
+
+void UiWin_InstallHooks() {
+    static const UiHooks kWin32Hooks = {Win_Ask, Win_BeginBusy, Win_EndBusy, Win_FatalExit,
+                                        Win_DismissSplash};
+    Ui_SetHooks(&kWin32Hooks);
+}
