@@ -1,6 +1,7 @@
 #include "shell/startup.h"
 
 #include <stdio.h>
+#include <string.h>
 
 #include "resources/resource.h"
 #include "shell/frame.h"
@@ -46,6 +47,27 @@ bool LockForDispatch() {
 }
 
 } // namespace
+
+void Orv_PathFromCommandLine(const char* cmdLine, char* path, int size) {
+    if (size <= 0)
+        return;
+    path[0] = 0;
+    if (!cmdLine)
+        return;
+    const char* start = cmdLine;
+    while (*start == ' ' || *start == '\t')
+        start++;
+    const char* end = start + lstrlenA(start);
+    while (end > start && (end[-1] == ' ' || end[-1] == '\t'))
+        end--;
+    if (end - start >= 2 && *start == '"' && end[-1] == '"') {
+        start++;
+        end--;
+    }
+    int length = (int)(end - start) < size - 1 ? (int)(end - start) : size - 1;
+    memcpy(path, start, (size_t)length);
+    path[length] = 0;
+}
 
 int Orv_HandOverToRunningInstance(const char* cmdLine) {
     HWND running = FindWindowA(kFrameClassName, NULL);

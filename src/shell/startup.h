@@ -8,6 +8,9 @@ extern HINSTANCE gInstance;
 extern HWND gSplash;  // the start-up splash window; null while none is shown
 extern HACCEL gAccel; // "ORVMENU"
 
+// The path a command line names: blanks around it and one pair of enclosing quotes removed (the
+// shell quotes a path with spaces), cut to size - 1 characters.
+void Orv_PathFromCommandLine(const char* cmdLine, char* path, int size);
 // When ORV already runs, brings its frame to the top, shows it normally, hands it cmdLine to
 // open (unless empty or two numbers) and returns 1: this start is then to end. 0 otherwise.
 int Orv_HandOverToRunningInstance(const char* cmdLine);

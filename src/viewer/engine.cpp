@@ -372,6 +372,7 @@ int ResetEngine(ViewEngine* e, bool clearMode) {
     e->matchColumn = 0;
     e->matchLength = 0;
     e->displayColumn = 0;
+    e->matches.assign(1, MatchField{-1, 0, 0});
     e->lastBuiltTop = -1;
     e->nulsSeen = false;
     e->lastPaintTop = 1;

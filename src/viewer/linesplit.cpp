@@ -54,51 +54,49 @@ enum TextSplit { kTextDone, kTextNotText };
 // than LineLength with more data after it means the block is not text.
 TextSplit SplitTextLines(ViewEngine* e, int32_t capacity, int32_t* countOut, int32_t* used) {
     char* buf = e->buffer;
+    int32_t* lineStart = e->lineStart; // a local: stores through char* would reload the member
     const int32_t n = e->bytesInBuffer;
     const int32_t lineLength = e->sizes.lineLength;
+    // Text almost never holds NULs: find the next one once, not once per line. The 0 set after
+    // the data stops the search at n.
+    auto findNul = [&](int32_t from) {
+        return (int32_t)((char*)memchr(buf + from, 0, (size_t)(n - from + 1)) - buf);
+    };
+    int32_t nextNul = findNul(0);
     int32_t p = 0;
     int32_t count = 0;
     TextSplit result = kTextDone;
     while (p < n && count < capacity) {
-        e->lineStart[count++] = p;
+        lineStart[count++] = p;
+        if (nextNul < p)
+            nextNul = findNul(p);
         int32_t left = n - p;
         int32_t span = left < lineLength ? left : lineLength;
-        char* end = (char*)memchr(buf + p, '\n', (size_t)span);
-        if (!end) {
-            if (left > lineLength) {
-                result = kTextNotText;
-                break;
-            }
-            if (!e->atEnd) { // the block's cut last line: its line end comes with the next block
-                p = n;
-                break;
-            }
-            if (buf[p] != 0) {
-                end = (char*)memchr(buf + p, 0, (size_t)left);
-                if (!end) { // the last line runs to the end of the data
-                    p = n;
-                    break;
-                }
-            } else {
-                if (!AllNul(buf + p, left)) {
-                    result = kTextNotText;
-                    break;
-                }
-                p = n; // trailing NULs are one empty line
-                break;
-            }
+        char* lf = (char*)memchr(buf + p, '\n', (size_t)span);
+        int32_t endAt;
+        if (lf) {
+            endAt = (int32_t)(lf - buf);
+        } else if (e->atEnd && buf[p] == 0 && AllNul(buf + p, left)) {
+            p = n; // trailing NULs are one empty line, however many there are
+            break;
+        } else if (left > lineLength || (buf[p] == 0 && e->atEnd)) {
+            result = kTextNotText; // too long for a line, or NULs with text after them
+            break;
+        } else if (!e->atEnd || nextNul >= n) {
+            p = n; // the last line runs to the end of the data (cut, if the file goes on)
+            break;
+        } else {
+            endAt = nextNul;
         }
-        int32_t endAt = (int32_t)(end - buf);
-        const char* nul = *end == 0 ? end : (const char*)memchr(buf + p, 0, (size_t)(endAt - p));
-        if (nul) {
+        if (nextNul < endAt || (nextNul == endAt && !lf)) {
+            // A run of NULs splits the line; the next line begins after the run.
             e->nulsSeen = true;
-            int32_t firstNul = (int32_t)(nul - buf);
-            int32_t next = firstNul;
+            int32_t next = nextNul;
             while (next < n && buf[next] == 0)
                 next++;
-            p = next < n ? next : firstNul + 1;
+            p = next < n ? next : nextNul + 1;
         } else {
-            *end = 0;
+            buf[endAt] = 0;
             p = endAt + 1;
         }
     }

@@ -121,6 +121,8 @@ TEST(SplitLines, BytesToLines) {
         {"nuls at the end", std::string("ab\0\0", 4), {"ab", ""}, true, false},
         {"nuls then a line", std::string("\0\0\0abc\n", 7), {"", "abc"}, true, false},
         {"trailing nuls", std::string("ab\ncd\n\0\0\0", 9), {"ab", "cd", ""}, false, false},
+        {"more trailing nuls than a line", "ab\n" + std::string(700, '\0'), {"ab", ""}, false,
+         false},
         {"empty file", "", {}, false, false},
         {"no final lf", "one\ntwo", {"one", "two"}, false, false},
         {"empty lines", "\n\n", {"", ""}, false, false},

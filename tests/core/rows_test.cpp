@@ -251,6 +251,13 @@ TEST(BinaryRows, AMatchPastTheRowEndGoesOnAtTheNextRow) {
             EXPECT_EQ(e->matches[i].length, want[i].length) << i;
         }
         EXPECT_EQ(e->matches.back().row, -1);
+
+        // Leaving binary mode forgets the match, and its pieces with it.
+        e->settings.binaryMode = 0;
+        e->settings.hexMode = 1;
+        ASSERT_EQ(Reposition(e.get()), 0);
+        ASSERT_EQ(e->matches.size(), 1u);
+        EXPECT_EQ(e->matches[0].row, -1);
     }
 }
 

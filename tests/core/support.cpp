@@ -43,14 +43,22 @@ void ScriptedDismissSplash() {
     gUser->splashDismissed++;
 }
 
+// Never freed: the exit handler that removes the files runs after static destructors may have.
 std::vector<std::string>& CreatedFiles() {
-    static std::vector<std::string> files;
-    return files;
+    static std::vector<std::string>* files = new std::vector<std::string>;
+    return *files;
 }
 
 void RemoveCreatedFiles() {
     for (const std::string& path : CreatedFiles())
         remove(path.c_str());
+    std::string dir = TestDir();
+    dir.pop_back();
+#ifdef _WIN32
+    RemoveDirectoryA(dir.c_str());
+#else
+    rmdir(dir.c_str());
+#endif
 }
 
 } // namespace
@@ -71,6 +79,7 @@ std::string TestDir() {
             abort();
         dir = std::string(name) + "/";
 #endif
+        CreatedFiles();
         atexit(RemoveCreatedFiles);
     }
     return dir;

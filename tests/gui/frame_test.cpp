@@ -357,6 +357,8 @@ INSTANTIATE_TEST_SUITE_P(
     CommandLines, SecondStartTest,
     ::testing::Values(SecondStart{"FileWithSpaces", "C:\\Some Folder\\read me.txt",
                                   "C:\\Some Folder\\read me.txt"},
+                      SecondStart{"QuotedByTheShell", "\"C:\\Some Folder\\read me.txt\" ",
+                                  "C:\\Some Folder\\read me.txt"},
                       SecondStart{"TwoNumbers", "12 34", ""}, SecondStart{"Empty", "", ""},
                       SecondStart{"LongPathCutToPathSize", kLongName, kLongName.substr(0, 259)}),
     [](const ::testing::TestParamInfo<SecondStart>& info) { return std::string(info.param.name); });

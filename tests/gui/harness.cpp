@@ -20,6 +20,8 @@ constexpr int kTextChildId = 0xFFFF; // the static that holds a message box's te
 constexpr int kIconChildId = 1088;
 
 constexpr UINT kReadBoxMessage = WM_APP + 1;
+constexpr UINT_PTR kSweepTimer = 1;
+constexpr UINT kSweepMs = 300;
 constexpr char kMailboxClass[] = "OrvHarnessMailbox";
 
 HHOOK gCbtHook = NULL;
@@ -126,7 +128,32 @@ void AnswerBox(HWND box) {
                  reinterpret_cast<LPARAM>(GetDlgItem(box, seen.pressed)));
 }
 
+bool IsDialogBox(HWND window) {
+    char className[32] = "";
+    GetClassNameA(window, className, sizeof className);
+    return lstrcmpA(className, "#32770") == 0;
+}
+
+// Claims a box for answering; false when it was claimed already.
+bool ClaimBox(HWND box) {
+    if (GetPropA(box, kAnsweredProp))
+        return false;
+    SetPropA(box, kAnsweredProp, reinterpret_cast<HANDLE>(1));
+    return true;
+}
+
+BOOL CALLBACK AnswerUnclaimedBox(HWND window, LPARAM) {
+    if (IsWindowVisible(window) && IsDialogBox(window) && ClaimBox(window))
+        AnswerBox(window);
+    return TRUE;
+}
+
 LRESULT CALLBACK MailboxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER && wParam == kSweepTimer) {
+        // Wine does not always activate a box that has no owner: find it by looking.
+        EnumThreadWindows(GetCurrentThreadId(), AnswerUnclaimedBox, 0);
+        return 0;
+    }
     if (message == kReadBoxMessage) {
         HWND box = reinterpret_cast<HWND>(wParam);
         if (IsWindow(box))
@@ -141,12 +168,8 @@ LRESULT CALLBACK MailboxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE) {
         HWND window = reinterpret_cast<HWND>(wParam);
-        char className[32] = "";
-        GetClassNameA(window, className, sizeof className);
-        if (lstrcmpA(className, "#32770") == 0 && !GetPropA(window, kAnsweredProp)) {
-            SetPropA(window, kAnsweredProp, reinterpret_cast<HANDLE>(1));
+        if (IsDialogBox(window) && ClaimBox(window))
             PostMessageA(gMailbox, kReadBoxMessage, reinterpret_cast<WPARAM>(window), 0);
-        }
     }
     return CallNextHookEx(gCbtHook, code, wParam, lParam);
 }
@@ -171,6 +194,7 @@ void Harness_Start() {
     gMailbox = CreateWindowExA(0, kMailboxClass, NULL, 0, 0, 0, 0, 0, HWND_MESSAGE, NULL,
                                GetModuleHandleA(NULL), NULL);
     gCbtHook = SetWindowsHookExA(WH_CBT, CbtProc, NULL, GetCurrentThreadId());
+    SetTimer(gMailbox, kSweepTimer, kSweepMs, NULL);
 }
 
 void Harness_Stop() {

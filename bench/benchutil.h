@@ -1,0 +1,91 @@
+// What the comparison table and the microbenchmarks share: the scratch files, the clock, the
+// engine set up as a view sets it up, and running a peer command through a pipe.
+#pragma once
+
+#include <stdint.h>
+
+#include "viewer/engine.h"
+
+constexpr int64_t kBigTextBytes = INT64_C(1) << 30;    // 1 GiB
+constexpr int64_t kSmallTextBytes = INT64_C(10) << 20; // 10 MiB
+constexpr int64_t kRandomBytes = INT64_C(100) << 20;   // 100 MiB
+// 1 GiB in blocks of about 100 KB needs some 10,500 slots; fewer would end in "File too large".
+constexpr int kBenchBlockPointers = 16384;
+constexpr int kBenchPageLines = kDefaultPageLines;
+constexpr int kBenchPathMax = 512;
+
+struct BenchFiles {
+    char dir[kBenchPathMax];
+    char bigText[kBenchPathMax];
+    char smallText[kBenchPathMax];
+    char random[kBenchPathMax];
+};
+
+enum BenchMode {
+    kBenchText,
+    kBenchHex,
+};
+
+// Seconds on a monotonic clock.
+double Bench_Now();
+
+// Fills in the scratch paths (ORV_BENCH_DIR, else /tmp/orv-bench) and makes every file that is
+// missing or has the wrong size. 1 when all are there, 0 after printing why not.
+int Bench_PrepareFiles(BenchFiles* files);
+// Reads the whole file once so that every run finds it in the page cache. 1, or 0 on failure.
+int Bench_WarmFile(const char* path);
+
+// A failure inside the engine must never pass for a fast run: the fatal exit and any question
+// print what was asked and abort.
+void Bench_InstallHooks();
+// The sizes of every bench engine: default line length and file buffer, many block slots.
+MemorySizes Bench_Sizes();
+// Engine_Create with Bench_Sizes(); 1, or 0 after printing why not.
+int Bench_CreateEngine(ViewEngine* engine);
+// Sets the file and the mode as a view does and loads block 0.
+// 0 on success, -1 after printing why not.
+int Bench_OpenView(ViewEngine* engine, const char* path, BenchMode mode);
+
+// 1 when the shell finds the command.
+int Bench_HaveCommand(const char* name);
+// Writes path into dest quoted for /bin/sh. 1, or 0 when it does not fit.
+int Bench_ShellQuote(const char* path, char* dest, int destSize);
+// Runs a shell command with its output piped back to us, keeps the first outputSize - 1 bytes
+// of that output, and returns the wall-clock seconds, or -1 when the command failed.
+double Bench_RunPeer(const char* command, char* output, int outputSize);
+
+// ---- The two halves of orv_bench ------------------------------------------------------------
+
+constexpr int kBenchRuns = 3;
+
+// Wall-clock seconds of each run; best is the shortest, 0 when no run succeeded.
+struct BenchSeries {
+    double seconds[kBenchRuns];
+    int runs;
+    double best;
+};
+
+struct BenchTable {
+    int hasWc;
+    int hasXxd;
+    BenchSeries wc;
+    BenchSeries xxd;
+    BenchSeries ourText;
+    BenchSeries ourHex;
+    int64_t wcLines; // -1 when wc's output could not be read
+    int64_t ourTotalLines;
+    int32_t ourBlocks;
+    int64_t ourHexPages;
+    int hexRowsChecked; // rows compared with our own formatting of the file's bytes
+    int hexRowsWrong;
+    long rssIdleKiB; // -1 when the child failed
+    long rssSmallKiB;
+    long rssBigKiB;
+};
+
+// Warms the files, measures peak memory in forked children, then times ours and the peers.
+// 1 when every measurement ran, 0 when one failed (the table says which).
+int Bench_MeasureTable(const BenchFiles* files, BenchTable* table);
+void Bench_PrintTable(const BenchFiles* files, const BenchTable* table);
+// Registers the Google Benchmark microbenchmarks on blocks of the scratch files.
+void Bench_RegisterMicro(const BenchFiles* files);

@@ -1,0 +1,198 @@
+#!/usr/bin/env bash
+# Builds every tree and runs every suite. Each suite prints one line ("wine gui: 12 passed,
+# 0 failed"), a failing one the end of its log; the last line is the totals. Full logs are in
+# build/logs/. Exits non-zero when anything failed or a suite ran no test.
+#
+# Suites: the core tests natively (ASan/UBSan) and under Wine, the GUI tests under Wine on an
+# Xvfb of our own, a replay of the fuzz corpus, and the 64-bit build.
+set -uo pipefail
+# shellcheck source=scripts/common.sh
+. "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+"$ROOT/scripts/deps.sh" build wine || exit 1
+
+LOGS="$BUILD/logs"
+# Time limits in seconds: ASan makes the core tests several times slower, and an unanswered
+# modal box would block the GUI tests forever.
+NATIVE_LIMIT=${ORV_NATIVE_TIMEOUT:-600}
+WINE_LIMIT=${ORV_WINE_TIMEOUT:-300}
+FUZZ_LIMIT=${ORV_FUZZ_TIMEOUT:-300}
+
+# The tests run from the top of the tree, under Wine too (as Z:\...).
+cd "$ROOT" || exit 1
+rm -rf "$LOGS"
+mkdir -p "$LOGS"
+trap orv_cleanup EXIT
+trap 'exit 130' INT TERM
+
+# A prefix kept from a failed run is evidence for that run only.
+for stale in "$WINE_DIR"/prefix-check-*; do
+    [ -d "$stale" ] || continue
+    orv_stop_prefix "$stale"
+    rm -rf "$stale"
+done
+
+total_passed=0
+total_failed=0
+total_skipped=0
+
+# report NAME PASSED FAILED SKIPPED NOTE LOG
+report() {
+    local line="$1: $2 passed, $3 failed"
+    [ "$4" -gt 0 ] && line+=", $4 skipped"
+    [ -n "$5" ] && line+=" ($5)"
+    orv_say "$line"
+    total_passed=$((total_passed + $2))
+    total_failed=$((total_failed + $3))
+    total_skipped=$((total_skipped + $4))
+    if [ "$3" -gt 0 ] && [ -f "$6" ]; then
+        tail -n 40 "$6" | sed 's/^/    | /'
+    fi
+}
+
+# Counts a GoogleTest run from its XML report: every test case run, passed or failed; skipped
+# ones apart. A failure outside any test (a crash, a leak found at exit, a global set-up) shows
+# only in the exit code, and without a report (crash, timeout) the log says how far it got.
+# gtest_suite NAME LOG XML LIMIT COMMAND...
+gtest_suite() {
+    local name=$1 log=$2 xml=$3 limit=$4 rc=0 passed failed skipped note=""
+    shift 4
+    rm -f "$xml"
+    orv_run_limited "$limit" "$@" </dev/null >"$log" 2>&1 || rc=$?
+
+    if [ -s "$xml" ]; then
+        read -r passed failed skipped < <(awk '
+            function tally() { if (cur) n[state]++; cur = 0 }
+            /<testcase / {
+                tally(); cur = 1; state = "passed"
+                if ($0 ~ /status="notrun"|result="skipped"|result="suppressed"/) state = "skipped"
+            }
+            /<failure / { if (cur && state == "passed") state = "failed" }
+            /<\/testsuite>/ { tally() }
+            END { tally(); print n["passed"] + 0, n["failed"] + 0, n["skipped"] + 0 }' "$xml")
+    else
+        passed=$(grep -c '^\[       OK \]' "$log")
+        failed=$(grep -cE '^\[  FAILED  \] .* \([0-9]+ ms\)$' "$log")
+        skipped=$(grep -c '^\[  SKIPPED \]' "$log")
+    fi
+
+    if [ $rc = 124 ] || [ $rc = 137 ]; then
+        note="timed out after $limit s"
+        failed=$((failed + 1))
+    elif [ ! -s "$xml" ]; then
+        note="ended without a report, exit code $rc"
+        failed=$((failed + 1))
+    elif [ $rc != 0 ] && [ "$failed" = 0 ]; then
+        note="exit code $rc after the tests"
+        failed=$((failed + 1))
+    elif [ $((passed + failed)) = 0 ]; then
+        note="ran no test"
+        failed=1
+    fi
+    report "$name" "$passed" "$failed" "$skipped" "$note" "$log"
+}
+
+# wine_suite NAME KIND EXE: in a fresh prefix of its own, on the Xvfb, with its own wineserver.
+wine_suite() {
+    local name=$1 kind=$2 exe=$3 prefix="$WINE_DIR/prefix-check-$2" failed_before=$total_failed
+    if [ ! -f "$TEMPLATE/.orv-stamp" ]; then
+        report "$name" 0 1 0 "no Wine prefix, see build/logs/wine-template.log" "$LOGS/wine-template.log"
+        return
+    fi
+    orv_new_prefix "$prefix"
+    orv_start_wine "$prefix"
+    gtest_suite "$name" "$LOGS/wine-$kind.log" "$LOGS/wine-$kind.xml" "$WINE_LIMIT" \
+        wine "$exe" "--gtest_output=xml:$(orv_winpath "$LOGS/wine-$kind.xml")"
+    orv_stop_wine
+    if [ $total_failed = "$failed_before" ]; then
+        rm -rf "$prefix"
+    else
+        orv_say "    (its Wine prefix is kept in ${prefix#"$ROOT"/})"
+    fi
+}
+
+fuzz_suite() {
+    local name="fuzz corpus" corpus="$ROOT/fuzz/corpus/engine" log="$LOGS/fuzz-corpus.log"
+    local fuzzer="$BUILD/native/fuzz/engine_fuzz" rc=0 passed last files=()
+    if [ -d "$corpus" ]; then
+        mapfile -t files < <(find "$corpus" -type f | sort)
+    fi
+    if [ ${#files[@]} = 0 ]; then
+        report "$name" 0 1 0 "ran no test: fuzz/corpus/engine is missing or empty" ""
+        return
+    fi
+    # Given files rather than a directory, libFuzzer runs each once and names each it ran.
+    orv_run_limited "$FUZZ_LIMIT" "$fuzzer" -timeout=30 -artifact_prefix="$LOGS/fuzz-" "${files[@]}" \
+        </dev/null >"$log" 2>&1 || rc=$?
+    passed=$(grep -c '^Executed ' "$log")
+    if [ $rc = 0 ] && [ "$passed" = ${#files[@]} ]; then
+        report "$name" "$passed" 0 0 "" "$log"
+    else
+        last=$(grep '^Running: ' "$log" | tail -n 1)
+        report "$name" "$passed" 1 0 "exit code $rc${last:+, ${last#Running: }}" "$log"
+    fi
+}
+
+# ---- Builds ------------------------------------------------------------------------------------
+# The Wine template prefix is made on the Xvfb while the compilers run: wineboot mostly waits.
+orv_start_xvfb 1280x1024x24 || exit 1
+ORV_PREFIXES+=("$WINE_DIR/template.new")
+orv_make_template >/dev/null 2>&1 &
+template_pid=$!
+
+# A failed build counts as one failure of its own; the suites whose programs did get built
+# still run (ninja -k 0 builds what it can), the others count as not built.
+declare -A build_ok
+for tree in native win32 win64; do
+    start=$SECONDS
+    if "$ROOT/scripts/build.sh" "$tree" >"$LOGS/build-$tree.log" 2>&1; then
+        build_ok[$tree]=1
+        orv_say "build $tree: ok ($((SECONDS - start)) s)"
+    else
+        build_ok[$tree]=0
+        orv_say "build $tree: FAILED ($((SECONDS - start)) s, log: build/logs/build-$tree.log)"
+        grep -E -A4 'error:|FAILED:|CMake Error' "$LOGS/build-$tree.log" | head -n 40 | sed 's/^/    | /'
+    fi
+done
+wait $template_pid || true
+
+# built TREE FILE: the file is built and up to date.
+built() {
+    [ -f "$BUILD/$1/$2" ] && ninja -C "$BUILD/$1" -n "$2" 2>/dev/null | grep -q '^ninja: no work to do'
+}
+
+# ---- Suites ------------------------------------------------------------------------------------
+if built native core_tests; then
+    gtest_suite "native core" "$LOGS/native-core.log" "$LOGS/native-core.xml" "$NATIVE_LIMIT" \
+        "$BUILD/native/core_tests" "--gtest_output=xml:$LOGS/native-core.xml"
+else
+    report "native core" 0 1 0 "not built" ""
+fi
+
+for kind in core gui; do
+    if built win32 ${kind}_tests.exe; then
+        wine_suite "wine $kind" $kind "$BUILD/win32/${kind}_tests.exe"
+    else
+        report "wine $kind" 0 1 0 "not built" ""
+    fi
+done
+
+if built native fuzz/engine_fuzz; then
+    fuzz_suite
+else
+    report "fuzz corpus" 0 1 0 "not built" ""
+fi
+
+if [ "${build_ok[win64]}" = 1 ]; then
+    report "win64 build" 1 0 0 "" ""
+else
+    report "win64 build" 0 1 0 "see build win64 above" ""
+fi
+
+# The 64-bit build is a suite of its own; a failed native or win32 build counts once more, so
+# that a broken ORV32.EXE fails the run even when every test program built.
+total_failed=$((total_failed + 2 - build_ok[native] - build_ok[win32]))
+line="$total_passed passed, $total_failed failed"
+[ $total_skipped -gt 0 ] && line+=", $total_skipped skipped"
+orv_say "$line"
+[ $total_failed = 0 ]
