@@ -7,430 +7,209 @@
 #include <string.h>
 #include <time.h>
 
+#include <algorithm>
+#include <filesystem>
+
 #include "shell/platform.h"
 #include "support.h"
 
 namespace {
 
-// Expected rows of a text window at `top`, computed from the file's own lines.
-void ExpectWindowShows(TestEngine& e, const std::vector<std::string>& lines, int64_t top) {
-    ASSERT_EQ(e->file.topLine, top);
-    for (int r = 0; r <= e->pageLines; r++) {
-        int64_t line = top + r;
-        std::string want = line <= (int64_t)lines.size() ? lines[(size_t)(line - 1)] : "";
-        ASSERT_EQ(e.Row(r), want) << "row " << r << " at top line " << top;
-    }
-}
-
-// A text file of `size` bytes exactly (its last line may lack a line feed).
-std::string TextOfSize(size_t size, unsigned seed) {
-    std::string text = MakeTextLines((int)(size / 20) + 10, seed);
-    text.resize(size);
-    return text;
-}
-
-struct SizeCase {
-    int64_t delta; // file size = R + delta
-    bool endAfterFirstRead;
-};
-
-TEST(BlockReads, FileSizesAroundOneBlock) {
-    const SizeCase cases[] = {{-1, true}, {0, true}, {1, false}};
-    for (const SizeCase& c : cases) {
-        ScopedScriptedUser scripted;
-        TestEngine e(SmallSizes());
-        size_t size = (size_t)(e->sizes.readSize + c.delta);
-        std::string text = TextOfSize(size, 7);
-        std::vector<std::string> lines = SplitAtNewlines(text);
-        std::string path = WriteTestFile("size.txt", text);
-        ASSERT_EQ(e.Open(path), 0);
-        EXPECT_EQ(e->atEnd, c.endAfterFirstRead) << "delta " << c.delta;
-        EXPECT_EQ(scripted.user.busyShown, 1);
-        e->file.topLine = END_LINE;
-        ASSERT_EQ(EnsureWindow(e.get(), false), 0);
-        EXPECT_EQ(scripted.user.busyShown, c.endAfterFirstRead ? 1 : 2) << "delta " << c.delta;
-        EXPECT_EQ(e->totalLines, (int64_t)lines.size());
-        ExpectWindowShows(e, lines, (int64_t)lines.size() - e->pageLines + 1);
-        EXPECT_TRUE(scripted.user.asked.empty());
-        RemoveTestFile(path);
-    }
-}
-
-TEST(BlockReads, EndLineReadsEveryBlockOnceAndLineOneReadsBlockZero) {
-    ScopedScriptedUser scripted;
-    TestEngine e(SmallSizes());
-    std::string text = MakeTextLines(4000, 3); // about 10 blocks
-    std::vector<std::string> lines = SplitAtNewlines(text);
-    std::string path = WriteTestFile("walk.txt", text);
-    ASSERT_EQ(e.Open(path), 0);
-    e->file.topLine = END_LINE;
-    ASSERT_EQ(EnsureWindow(e.get(), false), 0);
-    EXPECT_GE(e->highestBlock, 8);
-    EXPECT_EQ(scripted.user.busyShown, e->highestBlock + 1);
-    EXPECT_TRUE(e->lastBlockKnown);
-    EXPECT_EQ(e->lastBlock, e->highestBlock);
-    ExpectWindowShows(e, lines, 4000 - 22 + 1);
-
-    // The block offsets rise and each begins on a line of its own number.
-    std::vector<int64_t> starts = LineStarts(text);
-    for (int32_t k = 0; k <= e->highestBlock; k++) {
-        int64_t first = e->blockFirstLine[k];
-        ASSERT_EQ(e->blockOffset[k], starts[(size_t)(first - 1)]);
-        if (k > 0) {
-            ASSERT_GT(e->blockOffset[k], e->blockOffset[k - 1]);
+TEST(BlockReads, FileSizesFromNoneToManyBlocks) {
+    // Empty, shorter than the window, a byte short of a block, a block, a byte more, about eight
+    // blocks, and lines of the longest length text takes (the fewest a block can hold), under the
+    // largest page: each step still advances, and the way to the end reads each block once.
+    const int64_t R = SmallSizes().readSize;
+    auto sized = [](int64_t size) { return MakeTextLines((int)size / 20 + 10, 7).substr(0, size); };
+    for (const std::string& text : {sized(0), sized(600), sized(R - 1), sized(R), sized(R + 1),
+                                    sized(8 * R), MakeTextLines(500, 7, 255, 255)}) {
+        const int64_t size = (int64_t)text.size();
+        SCOPED_TRACE(size);
+        TestEngine e;
+        std::vector<int64_t> starts;
+        const std::vector<std::string> lines = ModelRows(text, 0, 8, &starts);
+        ASSERT_EQ(e.Open(WriteTestFile("size.txt", text), 1000000), 0);
+        ASSERT_EQ(e.pageLines, MaxPageLines(e.sizes));
+        const int64_t n = (int64_t)lines.size(), top = std::max<int64_t>(n - e.pageLines + 1, 1);
+        EXPECT_EQ(e.atEnd, size <= R);
+        ASSERT_EQ(e.MoveTo(END_LINE), 0);
+        EXPECT_EQ(e.highestBlock == 0, size <= R);
+        EXPECT_EQ(e.user.busyShown, e.highestBlock + 1);
+        EXPECT_TRUE(e.lastBlockKnown);
+        EXPECT_EQ(e.lastBlock, e.highestBlock);
+        EXPECT_EQ(e.totalLines, std::max<int64_t>(n, 1));
+        ExpectWindow(e, lines, top);
+        EXPECT_EQ(e.rowOffset[n - top + 1], -1); // no row below the last line
+        // The block offsets rise and each begins on a line of its own number.
+        for (int32_t k = 1; k <= e.highestBlock; k++) {
+            ASSERT_EQ(e.blockOffset[k], starts[(size_t)e.blockFirstLine[k] - 1]);
+            ASSERT_GT(e.blockOffset[k], e.blockOffset[k - 1]);
         }
+        // Past the last line: the line after it shows the last line alone at the top, any later
+        // one the last page.
+        ASSERT_EQ(e.MoveTo(n + 1), 0);
+        ExpectWindow(e, lines, std::max<int64_t>(n, 1));
+        ASSERT_EQ(e.MoveTo(n + 5), 0);
+        ExpectWindow(e, lines, top);
+        // Back to line 1 reads block 0 alone; to the end again, the last block alone.
+        for (int64_t to : {INT64_C(1), END_LINE}) {
+            const int readsBefore = e.user.busyShown;
+            ASSERT_EQ(e.MoveTo(to), 0);
+            EXPECT_EQ(e.user.busyShown, readsBefore + (size > R));
+            ExpectWindow(e, lines, to == 1 ? 1 : top);
+        }
+        ShowEach(e, lines, 1, n - e.pageLines, 17);
+        GoToPercent(&e, 50);
+        EXPECT_EQ(e.file.topLine, RowAtOrAfter(starts, size / 2));
+        EXPECT_TRUE(e.user.asked.empty());
+        e.pageLines = 0; // found below 1: the built-in page
+        ASSERT_EQ(e.MoveTo(1), 0);
+        EXPECT_EQ(e.pageLines, 22);
     }
-
-    int readsBefore = scripted.user.busyShown;
-    e->file.topLine = 1;
-    ASSERT_EQ(EnsureWindow(e.get(), false), 0);
-    EXPECT_EQ(scripted.user.busyShown, readsBefore + 1);
-    ExpectWindowShows(e, lines, 1);
-
-    // A second walk to the end jumps straight to the last block.
-    readsBefore = scripted.user.busyShown;
-    e->file.topLine = END_LINE;
-    ASSERT_EQ(EnsureWindow(e.get(), false), 0);
-    EXPECT_EQ(scripted.user.busyShown, readsBefore + 1);
 }
 
-TEST(BlockReads, AnyTopLineShowsTheFilesLines) {
-    ScopedScriptedUser scripted;
-    TestEngine e(SmallSizes());
-    std::string text = MakeTextLines(3000, 11, 0, 200);
-    std::vector<std::string> lines = SplitAtNewlines(text);
-    std::string path = WriteTestFile("jumps.txt", text);
-    ASSERT_EQ(e.Open(path, 30), 0);
-    const int64_t total = (int64_t)lines.size();
+TEST(BlockReads, AnyTopLineAndAnyWindowHeightShowTheFilesLines) {
+    TestEngine e;
+    const std::string text = MakeTextLines(3000, 11, 0, 200);
+    const std::vector<std::string> lines = ModelRows(text);
+    ASSERT_EQ(e.Open(WriteTestFile("jumps.txt", text), 30), 0);
     uint32_t state = 12345;
     for (int i = 0; i < 400; i++) {
         state = state * 1103515245u + 12345u;
-        int64_t top = 1 + (int64_t)((state >> 8) % (uint32_t)(total - e->pageLines));
+        int64_t top = 1 + (int64_t)((state >> 8) % (3000 - 30));
         if (i % 5 == 1)
-            top = e->file.topLine + 1; // line by line over block boundaries too
-        if (i % 5 == 2 && e->file.topLine > 1)
-            top = e->file.topLine - 1;
-        e->file.topLine = top;
-        ASSERT_EQ(EnsureWindow(e.get(), false), 0);
-        ExpectWindowShows(e, lines, top);
+            top = e.file.topLine + 1; // line by line over block boundaries too
+        if (i % 5 == 2 && e.file.topLine > 1)
+            top = e.file.topLine - 1;
+        ShowEach(e, lines, top, top);
     }
-    // Every top line around the first block boundaries, one after the other.
-    for (int64_t top = 1; top <= 600; top++) {
-        e->file.topLine = top;
-        ASSERT_EQ(EnsureWindow(e.get(), false), 0);
-        ExpectWindowShows(e, lines, top);
-    }
+    ShowEach(e, lines, 1, 600); // every top line around the first block boundaries in turn
+
+    // A taller window, line by line past the first block: the blocks beyond are laid out afresh.
+    ASSERT_EQ(e.MoveTo(END_LINE), 0);
+    ASSERT_GE(e.highestBlock, 4);
+    ASSERT_EQ(e.MoveTo(1), 0);
+    e.pageLines = 50;
+    for (int64_t top = 2; e.currentBlock == 0 && !HasFatalFailure(); top++)
+        ShowEach(e, lines, top, top);
+    EXPECT_EQ(e.highestBlock, 1);
+    EXPECT_FALSE(e.lastBlockKnown);
+    // Near the end, a window grown taller than the blocks were laid out for still shows only
+    // lines that are in the buffer.
+    e.pageLines = 10;
+    ASSERT_EQ(e.MoveTo(END_LINE), 0);
+    e.pageLines = 150;
+    ShowEach(e, lines, 3000 - 150, 3000 - 150);
 }
 
-TEST(BlockReads, TopLinesPastTheEnd) {
-    ScopedScriptedUser scripted;
-    TestEngine e(SmallSizes());
-    std::string text = MakeTextLines(1000, 5);
-    std::vector<std::string> lines = SplitAtNewlines(text);
-    std::string path = WriteTestFile("end.txt", text);
-    ASSERT_EQ(e.Open(path), 0);
-    e->file.topLine = END_LINE;
-    ASSERT_EQ(EnsureWindow(e.get(), false), 0);
-
-    e->file.topLine = 1001; // the line after the last: the last line alone at the top
-    ASSERT_EQ(EnsureWindow(e.get(), false), 0);
-    ExpectWindowShows(e, lines, 1000);
-
-    e->file.topLine = 1005; // any later line: the last page
-    ASSERT_EQ(EnsureWindow(e.get(), false), 0);
-    ExpectWindowShows(e, lines, 1000 - 22 + 1);
-
-    // A window taller than the file shows it from the top.
-    std::string shortPath = WriteTestFile("short.txt", MakeTextLines(30, 5));
-    ASSERT_EQ(e.Open(shortPath, 50), 0);
-    e->file.topLine = END_LINE;
-    ASSERT_EQ(EnsureWindow(e.get(), false), 0);
-    ExpectWindowShows(e, SplitAtNewlines(MakeTextLines(30, 5)), 1);
-}
-
-TEST(BlockReads, EmptyFile) {
-    ScopedScriptedUser scripted;
-    TestEngine e(SmallSizes());
-    std::string path = WriteTestFile("empty.txt", "");
-    ASSERT_EQ(e.Open(path), 0);
-    EXPECT_TRUE(e->atEnd);
-    EXPECT_EQ(e->lastLine, 1);
-    EXPECT_EQ(e->totalLines, 1);
-    EXPECT_EQ(e->lineCount, 0);
-    EXPECT_EQ(e->rowOffset[0], -1);
-    e->file.topLine = END_LINE;
-    ASSERT_EQ(EnsureWindow(e.get(), false), 0);
-    EXPECT_EQ(e->file.topLine, 1);
-    GoToPercent(e.get(), 50);
-    EXPECT_EQ(e->file.topLine, 1);
-}
-
-TEST(BlockReads, ATallerWindowLaysTheBlocksOutAgain) {
-    ScopedScriptedUser scripted;
-    TestEngine e(SmallSizes());
-    std::string text = MakeTextLines(3000, 9);
-    std::vector<std::string> lines = SplitAtNewlines(text);
-    std::string path = WriteTestFile("height.txt", text);
-    ASSERT_EQ(e.Open(path, 10), 0);
-    e->file.topLine = END_LINE;
-    ASSERT_EQ(EnsureWindow(e.get(), false), 0);
-    int32_t blocksBefore = e->highestBlock;
-    ASSERT_GE(blocksBefore, 4);
-
-    e->file.topLine = 1;
-    ASSERT_EQ(EnsureWindow(e.get(), false), 0);
-    e->pageLines = 50;
-    // Step down line by line past the first block: the blocks beyond are laid out afresh.
-    int64_t top = 1;
-    while (e->currentBlock == 0) {
-        e->file.topLine = ++top;
-        ASSERT_EQ(EnsureWindow(e.get(), false), 0);
-        ExpectWindowShows(e, lines, top);
-    }
-    EXPECT_EQ(e->highestBlock, 1);
-    EXPECT_FALSE(e->lastBlockKnown);
-
-    // Near the end, a window grown taller than the blocks were laid out for still shows
-    // only lines that are in the buffer.
-    e->pageLines = 10;
-    e->file.topLine = END_LINE;
-    ASSERT_EQ(EnsureWindow(e.get(), false), 0);
-    e->pageLines = 150;
-    e->file.topLine = 3000 - 150;
-    ASSERT_EQ(EnsureWindow(e.get(), false), 0);
-    ExpectWindowShows(e, lines, 3000 - 150);
-}
-
-TEST(BlockReads, PageLinesAreClampedSoEveryStepAdvances) {
-    ScopedScriptedUser scripted;
-    TestEngine e(SmallSizes());
-    // Lines of the longest length text mode takes: the fewest lines a block can hold.
-    std::string text;
-    for (int i = 0; i < 500; i++)
-        text += std::string(255, (char)('a' + i % 26)) + "\n";
-    std::vector<std::string> lines = SplitAtNewlines(text);
-    std::string path = WriteTestFile("longlines.txt", text);
-    ASSERT_EQ(e.Open(path, 1000000), 0);
-    EXPECT_EQ(e->pageLines, MaxPageLines(e->sizes));
-    e->file.topLine = END_LINE;
-    ASSERT_EQ(EnsureWindow(e.get(), false), 0);
-    ExpectWindowShows(e, lines, 500 - e->pageLines + 1);
-    for (int64_t top = 1; top + e->pageLines <= 500; top += 17) {
-        e->file.topLine = top;
-        ASSERT_EQ(EnsureWindow(e.get(), false), 0);
-        ExpectWindowShows(e, lines, top);
-    }
-    e->pageLines = 0; // found below 1: the built-in page
-    e->file.topLine = 1;
-    ASSERT_EQ(EnsureWindow(e.get(), false), 0);
-    EXPECT_EQ(e->pageLines, 22);
-}
-
-// Line numbers at each offset, computed from the bytes: text lines, 16-byte hex rows, and
-// binary rows that end after a line feed or after 77 bytes.
-std::vector<int64_t> RowStarts(const std::string& bytes, int mode) {
-    std::vector<int64_t> starts;
-    if (mode == 0)
-        return LineStarts(bytes);
-    for (size_t at = 0; at < bytes.size();) {
-        starts.push_back((int64_t)at);
-        if (mode == 1) {
-            at += 16;
-            continue;
-        }
-        size_t span = std::min<size_t>(77, bytes.size() - at);
-        size_t lf = bytes.substr(at, span).find('\n');
-        at += lf == std::string::npos ? span : lf + 1;
-    }
-    return starts;
-}
-
-TEST(GoToOffset, EveryLineStartInEveryMode) {
-    ScopedScriptedUser scripted;
-    for (int mode = 0; mode < 3; mode++) {
+// Offsets to rows in every mode, percentages of the file, and a change of mode that keeps the
+// top line's offset.
+TEST(GoToOffset, EveryRowStartInEveryMode) {
+    for (int view : {0, kHex, kBinary}) {
         for (int lineCount : {40, 1500}) { // one block, many blocks
-            TestEngine e(SmallSizes());
-            std::string text = MakeTextLines(lineCount, 21 + mode, 0, 150);
-            std::string path = WriteTestFile("offsets.txt", text);
-            ASSERT_EQ(Engine_SetFile(e.get(), path.c_str()), 1);
-            e->settings.hexMode = mode == 1;
-            e->settings.binaryMode = mode == 2;
-            ASSERT_EQ(ResetEngine(e.get(), false), 0);
-            std::vector<int64_t> starts = RowStarts(text, mode);
+            SCOPED_TRACE(testing::Message() << "view " << view << ", lines " << lineCount);
+            TestEngine e;
+            const std::string text = MakeTextLines(lineCount, 21 + view, 0, 150);
+            const std::vector<int64_t> starts = RowStarts(text, view);
+            ASSERT_EQ(e.Open(WriteTestFile("offsets.txt", text), 22, view), 0);
+            // At a row's start, that row; inside it, the next.
             for (size_t i = 0; i < starts.size(); i += (lineCount > 100 ? 7 : 1)) {
-                GoToOffset(e.get(), starts[i]);
-                ASSERT_EQ(e->file.topLine, (int64_t)i + 1) << "mode " << mode << " offset "
-                                                           << starts[i];
-                // Inside the line: the next line becomes the top line.
-                if (i + 1 < starts.size() && starts[i + 1] > starts[i] + 1) {
-                    GoToOffset(e.get(), starts[i] + 1);
-                    ASSERT_EQ(e->file.topLine, (int64_t)i + 2) << "mode " << mode;
+                for (int64_t offset : {starts[i], starts[i] + 1}) {
+                    GoToOffset(&e, offset);
+                    ASSERT_EQ(e.file.topLine, RowAtOrAfter(starts, offset)) << offset;
                 }
             }
-            GoToOffset(e.get(), (int64_t)text.size() + 1000);
-            EXPECT_EQ(e->file.topLine, (int64_t)starts.size() + 1) << "mode " << mode;
-            ASSERT_EQ(EnsureWindow(e.get(), false), 0);
-            RemoveTestFile(path);
+            GoToOffset(&e, (int64_t)text.size() + 1000);
+            EXPECT_EQ(e.file.topLine, (int64_t)starts.size() + 1);
+            ASSERT_EQ(EnsureWindow(&e, false), 0);
+            const struct {
+                double percent, fraction; // of the file's size
+            } percents[] = {{-5, 0}, {NAN, 0}, {50, 0.5}, {100, 0.99}, {1e300, 0.99}};
+            for (const auto& p : percents) {
+                GoToPercent(&e, p.percent);
+                EXPECT_EQ(e.file.topLine,
+                          RowAtOrAfter(starts, (int64_t)(p.fraction * (double)text.size())))
+                    << p.percent;
+            }
+            // Another mode: the first of its rows at or after the top line's offset.
+            const int64_t offset = starts[starts.size() / 2];
+            ASSERT_EQ(e.MoveTo((int64_t)starts.size() / 2 + 1), 0);
+            const int next = view == 0 ? kHex : view == kHex ? kBinary : 0;
+            e.SetView(next);
+            ASSERT_EQ(Reposition(&e), 0);
+            ASSERT_EQ(EnsureWindow(&e, false), 0);
+            ExpectWindow(e, ModelRows(text, next), RowAtOrAfter(RowStarts(text, next), offset));
         }
     }
 }
 
-TEST(GoToOffset, PercentIsClampedToTheFile) {
-    ScopedScriptedUser scripted;
-    TestEngine e(SmallSizes());
-    std::string text = MakeTextLines(2000, 4);
-    std::vector<int64_t> starts = LineStarts(text);
-    std::string path = WriteTestFile("percent.txt", text);
+TEST(Failures, AMissingFileFailsQuietlyADriveErrorIsFatal) {
+    TestEngine e;
+    const std::string path = WriteTestFile("gone.txt", "abc\n");
     ASSERT_EQ(e.Open(path), 0);
-    auto lineAtOrAfter = [&](int64_t offset) {
-        size_t i = 0;
-        while (i < starts.size() && starts[i] < offset)
-            i++;
-        return (int64_t)i + 1;
-    };
-    const double size = (double)text.size();
-    struct {
-        double percent;
-        int64_t wantLine;
-    } cases[] = {{0, 1},
-                 {-5, 1},
-                 {NAN, 1},
-                 {50, lineAtOrAfter((int64_t)(0.5 * size))},
-                 {99, lineAtOrAfter((int64_t)(0.99 * size))},
-                 {100, lineAtOrAfter((int64_t)(0.99 * size))},
-                 {1e300, lineAtOrAfter((int64_t)(0.99 * size))}};
-    for (const auto& c : cases) {
-        GoToPercent(e.get(), c.percent);
-        EXPECT_EQ(e->file.topLine, c.wantLine) << c.percent;
-    }
-}
-
-TEST(Reposition, KeepsTheTopLinesOffsetAcrossModes) {
-    ScopedScriptedUser scripted;
-    TestEngine e(SmallSizes());
-    std::string text = MakeTextLines(2500, 8);
-    std::vector<int64_t> starts = LineStarts(text);
-    std::string path = WriteTestFile("repos.txt", text);
-    ASSERT_EQ(e.Open(path), 0);
-    e->file.topLine = 1777;
-    ASSERT_EQ(EnsureWindow(e.get(), false), 0);
-    int64_t offset = starts[1776];
-
-    e->settings.hexMode = 1;
-    ASSERT_EQ(Reposition(e.get()), 0);
-    ASSERT_EQ(EnsureWindow(e.get(), false), 0);
-    int64_t hexRow = (offset + 15) / 16;
-    EXPECT_EQ(e->file.topLine, hexRow + 1);
-    char want[16];
-    snprintf(want, sizeof want, "%08llx", (unsigned long long)(hexRow * 16));
-    EXPECT_EQ(e.Row(0).substr(0, 8), want);
-
-    e->settings.hexMode = 0;
-    ASSERT_EQ(Reposition(e.get()), 0);
-    ASSERT_EQ(EnsureWindow(e.get(), false), 0);
-    size_t i = 0;
-    while (starts[i] < hexRow * 16)
-        i++;
-    EXPECT_EQ(e->file.topLine, (int64_t)i + 1);
-}
-
-TEST(Failures, AMissingFileFailsQuietly) {
-    ScopedScriptedUser scripted;
-    TestEngine e(SmallSizes());
-    std::string path = WriteTestFile("gone.txt", "abc\n");
-    ASSERT_EQ(Engine_SetFile(e.get(), path.c_str()), 1);
-    RemoveTestFile(path);
-    EXPECT_EQ(ReadBlock(e.get()), -1);
-    EXPECT_EQ(ResetEngine(e.get(), false), -1);
-    EXPECT_TRUE(scripted.user.asked.empty());
-    EXPECT_TRUE(scripted.user.fatalExits.empty());
-    EXPECT_EQ(Engine_SetFile(e.get(), path.c_str()), 0);
-}
-
-TEST(Failures, AReadAfterADriveFailureIsFatal) {
-    ScopedScriptedUser scripted;
-    TestEngine e(SmallSizes());
-    std::string path = WriteTestFile("drive.txt", "abc\n");
-    ASSERT_EQ(e.Open(path), 0);
-    e->driveError = true;
-    EXPECT_EQ(ReadBlock(e.get()), -1);
-    ASSERT_EQ(scripted.user.fatalExits.size(), 1u);
-    EXPECT_EQ(scripted.user.fatalExits[0], "Fatal File Read Error");
+    e.driveError = true;
+    EXPECT_EQ(ReadBlock(&e), -1);
+    EXPECT_EQ(e.user.fatalExits, std::vector<std::string>{"Fatal File Read Error"});
+    e.driveError = false;
+    remove(path.c_str());
+    EXPECT_EQ(ReadBlock(&e), -1);
+    EXPECT_EQ(ResetEngine(&e, false), -1);
+    EXPECT_EQ(e.user.fatalExits.size(), 1u);
+    EXPECT_TRUE(e.user.asked.empty());
+    EXPECT_EQ(Engine_SetFile(&e, path.c_str()), 0);
 }
 
 TEST(Failures, FileTooLargeRaisesBlockPointersAndEnds) {
-    ScopedScriptedUser scripted;
     Plat_ResetProfileForTests();
-    std::string text = MakeTextLines(3000, 2); // about 8 blocks of the small size
-    std::string path = WriteTestFile("large.txt", text);
+    const std::string path = WriteTestFile("large.txt", MakeTextLines(3000, 2)); // ~8 blocks
     {
         TestEngine e(SmallSizes(4));
         ASSERT_EQ(e.Open(path), 0);
-        e->file.topLine = END_LINE;
-        EXPECT_EQ(EnsureWindow(e.get(), false), -1);
-        ASSERT_EQ(scripted.user.asked.size(), 1u);
-        const AskedQuestion& box = scripted.user.asked[0];
-        EXPECT_EQ(box.text,
-                  "File too large.\nProgram has attempted to adjust 'Blockpointers' to read this "
-                  "file, but this may not work. If you get this error again, search under Help "
-                  "for INI file 'BlockPointers' setting to see ultimate limits and how to adjust "
-                  "'Blockpointers' yourself. Program must re-start now.");
-        EXPECT_EQ(box.caption, "");
-        EXPECT_EQ(box.icon, kIconError);
-        EXPECT_EQ(box.buttons, kButtonsOk);
-        ASSERT_EQ(scripted.user.fatalExits.size(), 1u);
-        EXPECT_EQ(scripted.user.fatalExits[0], "Must exit");
-        EXPECT_EQ(e->file.topLine, 1); // the engine was reset to the top before the exit
+        EXPECT_EQ(e.MoveTo(END_LINE), -1);
+        const AskedQuestion box = {
+            "File too large.\nProgram has attempted to adjust 'Blockpointers' to read this file, "
+            "but this may not work. If you get this error again, search under Help for INI file "
+            "'BlockPointers' setting to see ultimate limits and how to adjust 'Blockpointers' "
+            "yourself. Program must re-start now.",
+            "", kButtonsOk, kIconError, kPromptOwnedByFocus};
+        EXPECT_EQ(e.user.asked, std::vector<AskedQuestion>{box});
+        EXPECT_EQ(e.user.fatalExits, std::vector<std::string>{"Must exit"});
+        EXPECT_EQ(e.file.topLine, 1); // the engine was reset to the top before the exit
     }
     // The next start reads the raised value, and the file then opens to its end.
-    MemorySizes raised = LoadMemorySizes();
+    const MemorySizes raised = LoadMemorySizes();
     EXPECT_GT(raised.blockPointers, 4);
     EXPECT_LT(raised.blockPointers, 20);
-    TestEngine e(ComputeMemorySizes(256, raised.blockPointers, 30720));
+    TestEngine e(SmallSizes(raised.blockPointers));
     ASSERT_EQ(e.Open(path), 0);
-    e->file.topLine = END_LINE;
-    EXPECT_EQ(EnsureWindow(e.get(), false), 0);
-    EXPECT_EQ(scripted.user.fatalExits.size(), 1u);
+    EXPECT_EQ(e.MoveTo(END_LINE), 0);
+    EXPECT_TRUE(e.user.fatalExits.empty());
     Plat_WriteProfileString("Memory", "BlockPointers", nullptr);
 }
 
 TEST(FileFacts, StampsBeforeNineteenSeventyAndAfter2038) {
-    // Noon UTC keeps the local date the same in every time zone.
-    struct {
-        int64_t seconds;
-        const char* datePart;
-    } cases[] = {
-        {INT64_C(-315576000), "01Jan60"}, // 1960-01-01 12:00 UTC
-        {INT64_C(4116744000), "15Jun00"}, // 2100-06-15 12:00 UTC
-        {INT64_C(946728000), "01Jan00"}, // 2000-01-01 12:00 UTC
-    };
-    for (const auto& c : cases) {
+    // Noon UTC keeps the local date the same in every time zone: 1960-01-01 and 2100-06-15.
+    for (const auto& c : {std::make_pair(INT64_C(-315576000), "01Jan60"),
+                          std::make_pair(INT64_C(4116744000), "15Jun00")}) {
         char stamp[16];
-        FormatFileStamp(c.seconds, stamp, sizeof stamp);
+        FormatFileStamp(c.first, stamp, sizeof stamp);
         ASSERT_EQ(strlen(stamp), 13u) << stamp;
-        EXPECT_EQ(std::string(stamp, 7), c.datePart);
-        EXPECT_EQ(stamp[7], ' ');
-        EXPECT_EQ(stamp[10], ':');
+        EXPECT_EQ(std::string(stamp).replace(8, 2, "hh").replace(11, 2, "mm"),
+                  c.second + std::string(" hh:mm"));
     }
 }
 
-// Reading the holes of a sparse file runs at memory speed on tmpfs and ~30 times slower on disk.
-std::string SparseFilePath() {
+// A sparse file past 4 GiB: offsets, row numbers and the hex offset column stay exact. Its holes
+// read at memory speed on tmpfs and ~30 times slower on disk.
+TEST(LargeFiles, HexRowsPastFourGigabytes) {
 #ifdef _WIN32
     const char* shm = "Z:\\dev\\shm\\";
 #else
     const char* shm = "/dev/shm/";
 #endif
-    PlatFileInfo info;
-    std::string dir = Plat_GetFileInfo(shm, &info) ? shm : TestDir();
-    return dir + "orv-sparse-" + std::to_string((long long)time(nullptr) % 100000) + ".bin";
-}
-
-// A sparse file past 4 GiB: offsets, row numbers and the hex offset column stay exact.
-TEST(LargeFiles, HexRowsPastFourGigabytes) {
-    ScopedScriptedUser scripted;
+    const std::string path = (std::filesystem::exists(shm) ? shm : TestDir()) + "orv-sparse-" +
+                             std::to_string((long long)time(nullptr) % 100000) + ".bin";
     const int64_t size = (INT64_C(1) << 32) + 5 * 1024 * 1024;
-    std::string path = SparseFilePath();
     FILE* f = fopen(path.c_str(), "wb");
     ASSERT_NE(f, nullptr);
 #ifdef _WIN32
@@ -442,24 +221,19 @@ TEST(LargeFiles, HexRowsPastFourGigabytes) {
     fclose(f);
 
     TestEngine e(ComputeMemorySizes(256, 1024, 64 * 1024 * 1024));
-    ASSERT_EQ(Engine_SetFile(e.get(), path.c_str()), 1);
-    ASSERT_EQ(e->file.fileSize, size);
-    e->settings.hexMode = 1;
-    ASSERT_EQ(ResetEngine(e.get(), false), 0);
+    ASSERT_EQ(e.Open(path, 22, kHex), 0);
+    ASSERT_EQ(e.file.fileSize, size);
     const int64_t target = (INT64_C(1) << 32) + 0x123450;
-    GoToOffset(e.get(), target);
-    ASSERT_EQ(EnsureWindow(e.get(), false), 0);
-    EXPECT_EQ(e->file.topLine, target / 16 + 1);
+    GoToOffset(&e, target);
+    ASSERT_EQ(EnsureWindow(&e, false), 0);
+    EXPECT_EQ(e.file.topLine, target / 16 + 1);
     EXPECT_EQ(e.Row(0).substr(0, 10), "100123450 ");
-    EXPECT_EQ(e.Row(0).substr(10, 3), "00 ");
+    EXPECT_EQ(e.Row(0), HexRow(target, std::string(16, '\0'), false));
 
-    e->file.topLine = END_LINE;
-    ASSERT_EQ(EnsureWindow(e.get(), false), 0);
-    EXPECT_EQ(e->totalLines, (size + 15) / 16);
-    std::string last = e.Row(e->pageLines - 1); // the row below the last line is blank
-    EXPECT_EQ(e.Row(e->pageLines), "");
-    EXPECT_EQ(last.substr(0, 10), "1004ffff0 ");
-    EXPECT_EQ(last.substr(61, 16), "............ORV!");
+    ASSERT_EQ(e.MoveTo(END_LINE), 0);
+    EXPECT_EQ(e.totalLines, (size + 15) / 16);
+    EXPECT_EQ(e.Row(e.pageLines - 1), HexRow(size - 16, std::string(12, '\0') + "ORV!", false));
+    EXPECT_EQ(e.Row(e.pageLines), ""); // the row below the last line is blank
     remove(path.c_str());
 }
 

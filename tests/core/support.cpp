@@ -1,144 +1,126 @@
 #include "support.h"
 
+#include <gtest/gtest.h>
 #include <stdio.h>
 #include <stdlib.h>
-#include <string.h>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <unistd.h>
-#endif
+#include <algorithm>
+#include <filesystem>
 
-#include "shell/platform.h"
-
-namespace {
-
-ScriptedUser* gUser = nullptr;
-
-int ScriptedAsk(const PromptRequest* request) {
-    AskedQuestion q = {request->text ? request->text : "",
-                       request->caption ? request->caption : "", request->buttons, request->icon,
-                       request->flags};
-    gUser->asked.push_back(q);
-    if (gUser->answers.empty())
-        return kAnswerCancel;
-    int answer = gUser->answers.front();
-    gUser->answers.erase(gUser->answers.begin());
-    return answer;
-}
-
-void* ScriptedBeginBusy(const char*) {
-    gUser->busyShown++;
-    return nullptr;
-}
-
-void ScriptedEndBusy(void*) {}
-
-void ScriptedFatalExit(const char* text) {
-    gUser->fatalExits.push_back(text);
-}
-
-void ScriptedDismissSplash() {
-    gUser->splashDismissed++;
-}
-
-// Never freed: the exit handler that removes the files runs after static destructors may have.
-std::vector<std::string>& CreatedFiles() {
-    static std::vector<std::string>* files = new std::vector<std::string>;
-    return *files;
-}
-
-void RemoveCreatedFiles() {
-    for (const std::string& path : CreatedFiles())
-        remove(path.c_str());
-    std::string dir = TestDir();
-    dir.pop_back();
-#ifdef _WIN32
-    RemoveDirectoryA(dir.c_str());
-#else
-    rmdir(dir.c_str());
-#endif
-}
-
-} // namespace
+static ScriptedUser* gUser = nullptr;
 
 std::string TestDir() {
-    static std::string dir;
-    if (dir.empty()) {
-#ifdef _WIN32
-        char base[MAX_PATH];
-        GetTempPathA(sizeof base, base);
-        char name[MAX_PATH];
-        snprintf(name, sizeof name, "%sorvtest%lu", base, (unsigned long)GetCurrentProcessId());
-        CreateDirectoryA(name, nullptr);
-        dir = std::string(name) + "\\";
-#else
-        char name[] = "/tmp/orvtestXXXXXX";
-        if (!mkdtemp(name))
-            abort();
-        dir = std::string(name) + "/";
-#endif
-        CreatedFiles();
-        atexit(RemoveCreatedFiles);
-    }
-    return dir;
+    // Never freed: the exit handler that removes the folder runs after static destructors may.
+    static const std::string* dir = [] {
+        namespace fs = std::filesystem;
+        const fs::path base = fs::temp_directory_path();
+        fs::path path;
+        for (int i = 0; !fs::create_directory(path = base / ("orvtest" + std::to_string(i)));)
+            i++;
+        atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(TestDir(), ignored);
+        });
+        return new std::string((path / "").string());
+    }();
+    return *dir;
 }
 
 std::string WriteTestFile(const std::string& name, const std::string& bytes) {
-    std::string path = TestDir() + name;
+    const std::string path = TestDir() + name;
     FILE* f = fopen(path.c_str(), "wb");
-    if (!f)
-        abort();
-    if (!bytes.empty() && fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size())
+    if (!f || fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size())
         abort();
     fclose(f);
-    CreatedFiles().push_back(path);
     return path;
 }
 
-void RemoveTestFile(const std::string& path) {
-    remove(path.c_str());
+void PrintTo(const AskedQuestion& q, std::ostream* out) {
+    *out << "{\"" << q.text << "\", \"" << q.caption << "\", buttons " << q.buttons << ", icon "
+         << q.icon << ", flags " << q.flags << "}";
 }
 
-ScopedScriptedUser::ScopedScriptedUser() : user(*new ScriptedUser) {
-    gUser = &user;
-    UiHooks hooks = {ScriptedAsk, ScriptedBeginBusy, ScriptedEndBusy, ScriptedFatalExit,
-                     ScriptedDismissSplash};
+ScriptedUser::ScriptedUser() {
+    gUser = this;
+    UiHooks hooks = {};
+    hooks.ask = [](const PromptRequest* q) {
+        gUser->asked.push_back(
+            {q->text ? q->text : "", q->caption ? q->caption : "", q->buttons, q->icon, q->flags});
+        int answer = gUser->answers.empty() ? kAnswerCancel : gUser->answers.front();
+        if (!gUser->answers.empty())
+            gUser->answers.erase(gUser->answers.begin());
+        return answer;
+    };
+    hooks.beginBusy = [](const char*) -> void* {
+        gUser->busyShown++;
+        return nullptr;
+    };
+    hooks.fatalExit = [](const char* text) { gUser->fatalExits.push_back(text); };
+    hooks.dismissSplash = [] { gUser->splashDismissed++; };
     Ui_SetHooks(&hooks);
 }
 
-ScopedScriptedUser::~ScopedScriptedUser() {
+ScriptedUser::~ScriptedUser() {
     Ui_SetHooks(nullptr);
     gUser = nullptr;
-    delete &user;
-}
-
-TestEngine::TestEngine(const MemorySizes& sizes) {
-    if (!Engine_Create(&engine, sizes))
-        abort();
-}
-
-TestEngine::~TestEngine() {
-    Engine_Destroy(&engine);
-}
-
-int TestEngine::Open(const std::string& path, int pageLines) {
-    if (!Engine_SetFile(&engine, path.c_str()))
-        return -1;
-    engine.pageLines = pageLines;
-    return ResetEngine(&engine, false);
-}
-
-std::string TestEngine::Row(int r) const {
-    for (int i = 0; i <= r; i++)
-        if (engine.rowOffset[i] < 0)
-            return "";
-    return engine.displayText + engine.rowOffset[r];
 }
 
 MemorySizes SmallSizes(int64_t blockPointers) {
     return ComputeMemorySizes(256, blockPointers, 30720);
+}
+
+TestEngine::TestEngine(const MemorySizes& sizes) {
+    if (!Engine_Create(this, sizes))
+        abort();
+}
+
+TestEngine::~TestEngine() {
+    Engine_Destroy(this);
+}
+
+void TestEngine::SetView(int view) {
+    settings.hexMode = (view & kHex) != 0;
+    settings.binaryMode = (view & kBinary) != 0;
+    settings.all256Chars = (view & kAll256) != 0;
+    settings.crIsNewLine = (view & kCrIsNewLine) != 0;
+    showCrLf = (view & kShowCrLf) != 0;
+    settings.stripBit7 = (view & kStripBit7) != 0;
+}
+
+int TestEngine::Open(const std::string& path, int page, int view) {
+    if (!Engine_SetFile(this, path.c_str()))
+        return -1;
+    SetView(view);
+    pageLines = page;
+    return ResetEngine(this, false);
+}
+
+int TestEngine::MoveTo(int64_t top) {
+    file.topLine = top;
+    return EnsureWindow(this, false);
+}
+
+std::string TestEngine::Row(int r) const {
+    for (int i = 0; i <= r; i++)
+        if (rowOffset[i] < 0)
+            return "";
+    return displayText + rowOffset[r];
+}
+
+void ExpectWindow(TestEngine& e, const std::vector<std::string>& rows, int64_t top) {
+    ASSERT_EQ(e.file.topLine, top);
+    for (int r = 0; r <= e.pageLines; r++) {
+        size_t i = (size_t)(top - 1 + r);
+        ASSERT_EQ(e.Row(r), i < rows.size() ? rows[i] : "") << "row " << r << " at top " << top;
+    }
+}
+
+void ShowEach(TestEngine& e, const std::vector<std::string>& rows, int64_t from, int64_t to,
+              int64_t step) {
+    for (int64_t top = from; step > 0 ? top <= to : top >= to; top += step) {
+        ASSERT_EQ(e.MoveTo(top), 0) << "top " << top;
+        ASSERT_NO_FATAL_FAILURE(ExpectWindow(e, rows, top));
+    }
 }
 
 std::string MakeTextLines(int count, unsigned seed, int minLength, int maxLength) {
@@ -156,30 +138,96 @@ std::string MakeTextLines(int count, unsigned seed, int minLength, int maxLength
     return text;
 }
 
-std::vector<int64_t> LineStarts(const std::string& text) {
-    std::vector<int64_t> starts;
-    size_t at = 0;
-    while (at < text.size()) {
-        starts.push_back((int64_t)at);
-        size_t lf = text.find('\n', at);
-        if (lf == std::string::npos)
-            break;
-        at = lf + 1;
+std::string RandomBytes(size_t size, unsigned seed, const std::string& alphabet) {
+    std::string s(size, 0);
+    uint32_t state = seed * 2654435761u + 7;
+    for (char& c : s) {
+        state = state * 1664525u + 1013904223u;
+        uint32_t v = state >> 16;
+        c = alphabet.empty() ? (char)v : alphabet[v % alphabet.size()];
     }
+    return s;
+}
+
+std::string HexRow(uint64_t offset, const std::string& bytes, bool all256) {
+    char text[32];
+    snprintf(text, sizeof text, "%08llx", (unsigned long long)offset);
+    std::string row = text, chars;
+    row.resize(std::max<size_t>(row.size(), 10), ' ');
+    for (size_t i = 0; i < 16; i++) {
+        const bool in = i < bytes.size();
+        const unsigned char b = in ? (unsigned char)bytes[i] : 0;
+        if (i == 8)
+            row += bytes.size() >= 8 ? "- " : "  ";
+        snprintf(text, sizeof text, "%02x ", b);
+        row += in ? text : "   ";
+        if (all256)
+            chars += in && b >= 0x01 && b <= 0x7F ? (char)b : ' ';
+        else
+            chars += !in ? ' ' : b >= 0x20 && b <= 0x7E ? (char)b : '.';
+    }
+    return row + " " + chars;
+}
+
+std::string Expand(const std::string& line, int tabSpacing, int lineLength) {
+    int ts = tabSpacing < 1 ? 1 : tabSpacing;
+    std::string out;
+    for (char c : line) {
+        if (c == '\t' && (int)out.size() < lineLength)
+            out.append((size_t)std::min(ts - (int)out.size() % ts, lineLength), ' ');
+        else
+            out += c;
+    }
+    if (!out.empty() && out.back() == '\r')
+        out.pop_back();
+    return out;
+}
+
+std::vector<std::string> ModelRows(const std::string& f, int view, int tabSpacing,
+                                   std::vector<int64_t>* starts) {
+    std::vector<std::string> rows;
+    for (size_t at = 0; at < f.size();) {
+        if (starts)
+            starts->push_back((int64_t)at);
+        if (view & kHex) {
+            rows.push_back(HexRow(at, f.substr(at, 16), view & kAll256));
+            at += 16;
+        } else if (!(view & kBinary)) { // a text line ends at a line feed
+            size_t lf = std::min(f.find('\n', at), f.size());
+            rows.push_back(Expand(f.substr(at, lf - at), tabSpacing));
+            at = lf + 1;
+        } else {
+            // A binary row ends after a line feed (or, with kCrIsNewLine, a carriage return)
+            // among its next 77 bytes, else after 77 bytes. NULs show as blanks, and a last row
+            // without a line end is padded to 77 characters.
+            std::string row = f.substr(at, 77);
+            size_t end = row.find('\n');
+            if (end == std::string::npos && (view & kCrIsNewLine))
+                end = row.find('\r');
+            const bool lineEnd = end != std::string::npos;
+            row.resize(lineEnd ? end + 1 : row.size());
+            at += row.size();
+            std::replace(row.begin(), row.end(), '\0', ' ');
+            if (lineEnd && !(view & kShowCrLf)) {
+                const bool lf = row.back() == '\n';
+                row.pop_back();
+                if (lf && !row.empty() && row.back() == '\r')
+                    row.pop_back();
+            } else if (!lineEnd && at == f.size()) {
+                row.resize(77, ' ');
+            }
+            rows.push_back(row);
+        }
+    }
+    return rows;
+}
+
+std::vector<int64_t> RowStarts(const std::string& f, int view) {
+    std::vector<int64_t> starts;
+    ModelRows(f, view, 8, &starts);
     return starts;
 }
 
-std::vector<std::string> SplitAtNewlines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t at = 0;
-    while (at < text.size()) {
-        size_t lf = text.find('\n', at);
-        if (lf == std::string::npos) {
-            lines.push_back(text.substr(at));
-            break;
-        }
-        lines.push_back(text.substr(at, lf - at));
-        at = lf + 1;
-    }
-    return lines;
+int64_t RowAtOrAfter(const std::vector<int64_t>& starts, int64_t offset) {
+    return std::lower_bound(starts.begin(), starts.end(), offset) - starts.begin() + 1;
 }

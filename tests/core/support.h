@@ -1,62 +1,86 @@
-// What the core tests share: scratch files, a scripted user, and an engine built for a test.
+// What the core tests share: scratch files, a scripted user, an engine built for a test, and the
+// rows a window must show, worked out from a file's bytes alone.
 #pragma once
 
 #include <stdint.h>
+#include <iosfwd>
 #include <string>
 #include <vector>
 
 #include "shell/uiseam.h"
 #include "viewer/engine.h"
 
-// A scratch folder for the test program's files, removed file by file at exit.
+// A scratch folder of the test program's own, removed with its files at exit.
 std::string TestDir();
 // Writes bytes to a new file in the scratch folder and returns its path.
 std::string WriteTestFile(const std::string& name, const std::string& bytes);
-void RemoveTestFile(const std::string& path);
 
-// Stands in for the user: answers questions from a queue (Cancel when it runs dry) and records
-// every question, fatal exit and busy cursor the core asked for.
 struct AskedQuestion {
     std::string text;
     std::string caption; // "" for the system's default caption
     PromptButtons buttons;
     PromptIcon icon;
     int flags;
+    bool operator==(const AskedQuestion& o) const {
+        return text == o.text && caption == o.caption && buttons == o.buttons && icon == o.icon &&
+               flags == o.flags;
+    }
 };
+void PrintTo(const AskedQuestion& q, std::ostream* out);
 
+// Stands in for the user while it lives (one at a time): answers questions from a queue (Cancel
+// when it runs dry) and records every question, fatal exit and busy cursor the core asked for.
 struct ScriptedUser {
     std::vector<int> answers;
     std::vector<AskedQuestion> asked;
     std::vector<std::string> fatalExits;
     int busyShown = 0; // one per block read
     int splashDismissed = 0;
-};
-
-// Installs the scripted user for the current test and removes it again when destroyed.
-class ScopedScriptedUser {
-  public:
-    ScopedScriptedUser();
-    ~ScopedScriptedUser();
-    ScriptedUser& user;
-};
-
-// An engine of its own for one test, created with the given sizes and opened on a file.
-struct TestEngine {
-    ViewEngine engine;
-    explicit TestEngine(const MemorySizes& sizes);
-    ~TestEngine();
-    ViewEngine* operator->() { return &engine; }
-    ViewEngine* get() { return &engine; }
-    // Sets the file and loads it like a view opened in text mode: 0 or -1.
-    int Open(const std::string& path, int pageLines = 22);
-    // Row r of the window as built by the last EnsureWindow ("" past the last row).
-    std::string Row(int r) const;
+    ScriptedUser();
+    ~ScriptedUser();
+    ScriptedUser(const ScriptedUser&) = delete;
 };
 
 // The smallest buffers the INI allows (R = 30720 bytes), so that small test files span blocks.
 MemorySizes SmallSizes(int64_t blockPointers = 512);
+
+// How a view splits and shows its rows: text when neither kHex nor kBinary.
+constexpr int kHex = 1, kBinary = 2, kAll256 = 4, kCrIsNewLine = 8, kShowCrLf = 16, kStripBit7 = 32;
+
+// An engine of its own for one test, with a scripted user of its own.
+struct TestEngine : ViewEngine {
+    ScriptedUser user;
+    explicit TestEngine(const MemorySizes& sizes = SmallSizes());
+    ~TestEngine();
+    // Sets the view flags as the menu does, without splitting the file again.
+    void SetView(int view);
+    // Sets the file and loads it like a view opened with these flags: 0 or -1.
+    int Open(const std::string& path, int page = 22, int view = 0);
+    // Moves the top line and builds the window: EnsureWindow's result.
+    int MoveTo(int64_t top);
+    // Row r of the window as built last ("" past the last row).
+    std::string Row(int r) const;
+};
+
+// Checks that the window stands at `top` and shows rows[top - 1] on ("" past the end).
+void ExpectWindow(TestEngine& e, const std::vector<std::string>& rows, int64_t top);
+// Moves the window to from, from + step, ... up to `to`, checking each window.
+void ShowEach(TestEngine& e, const std::vector<std::string>& rows, int64_t from, int64_t to,
+              int64_t step = 1);
+
 // Lines of printable text, "line N" plus filler, each ending in "\n"; deterministic by seed.
 std::string MakeTextLines(int count, unsigned seed, int minLength = 5, int maxLength = 120);
-// Where each line of text begins (a line ends at "\n"; a last line without one counts).
-std::vector<int64_t> LineStarts(const std::string& text);
-std::vector<std::string> SplitAtNewlines(const std::string& text);
+// Bytes drawn from the alphabet (every byte value when it is empty); deterministic by seed.
+std::string RandomBytes(size_t size, unsigned seed, const std::string& alphabet = "");
+
+// A hex row the way a reader of the screen expects it, built with printf alone.
+std::string HexRow(uint64_t offset, const std::string& bytes, bool all256);
+// A text row: tabs expanded while the column is below LineLength, no tab wider than LineLength,
+// a carriage return at the end dropped.
+std::string Expand(const std::string& line, int tabSpacing, int lineLength = 256);
+// The rows of a file (text without NULs) as a view with these flags must show them, and where
+// each begins; RowAtOrAfter is the 1-based first row beginning at or after an offset.
+std::vector<std::string> ModelRows(const std::string& f, int view = 0, int tabSpacing = 8,
+                                   std::vector<int64_t>* starts = nullptr);
+std::vector<int64_t> RowStarts(const std::string& f, int view = 0);
+int64_t RowAtOrAfter(const std::vector<int64_t>& starts, int64_t offset);

@@ -3,206 +3,144 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <algorithm>
 #include <deque>
+#include <fstream>
 
 namespace {
 
 struct ScriptedAnswer {
-    bool anyCaption;
-    std::string caption;
+    std::string caption; // "" for any
     std::string text;
     int button;
 };
 
-// Marks a box already answered: activation can come twice for one box.
-constexpr char kAnsweredProp[] = "OrvHarnessAnswered";
-constexpr int kTextChildId = 0xFFFF; // the static that holds a message box's text
-constexpr int kIconChildId = 1088;
-
+constexpr char kAnsweredProp[] = "OrvHarnessAnswered"; // activation can come twice for one box
+constexpr int kTextId = 0xFFFF; // the statics that hold a message box's text and icon
+constexpr int kIconId = 1088;
 constexpr UINT kReadBoxMessage = WM_APP + 1;
-constexpr UINT_PTR kSweepTimer = 1;
-constexpr UINT kSweepMs = 300;
-constexpr char kMailboxClass[] = "OrvHarnessMailbox";
 
+HANDLE gWatchdog = NULL;
 HHOOK gCbtHook = NULL;
-HWND gMailbox = NULL; // a message-only window that takes the posted "read this box"
+HWND gMailbox = NULL; // a message-only window for the posted "read this box" and the sweep
 void (*gWatcher)(const SeenBox& box) = nullptr;
 std::deque<ScriptedAnswer> gScript;
 std::vector<SeenBox> gSeen;
 
-std::string WindowText(HWND window) {
-    char text[4096] = "";
-    if (window)
-        GetWindowTextA(window, text, sizeof text);
+// Line ends as "\n", whatever the platform's static control holds.
+std::string TextOf(HWND window) {
+    std::string text(4096, 0);
+    text.resize(GetWindowTextA(window, &text[0], static_cast<int>(text.size())));
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
     return text;
 }
 
-std::string WithNewlines(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); i++) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            continue;
-        out += text[i];
-    }
-    return out;
-}
-
 // A box may keep the buttons and icon it does not use, hidden.
-bool HasShownChild(HWND box, int id) {
-    HWND button = GetDlgItem(box, id);
-    return button && (GetWindowLongA(button, GWL_STYLE) & WS_VISIBLE);
+HWND ShownChild(HWND box, int id) {
+    HWND child = GetDlgItem(box, id);
+    return child && (GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE) ? child : NULL;
 }
 
-bool IsDefaultButton(HWND button) {
-    return button && (GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
-}
-
-struct BlockCheck {
-    HWND box;
-    int shown;
-    int enabled;
-};
-
-BOOL CALLBACK CountEnabledWindow(HWND window, LPARAM data) {
-    BlockCheck* check = reinterpret_cast<BlockCheck*>(data);
-    if (window != check->box && IsWindowVisible(window)) {
-        check->shown++;
-        if (IsWindowEnabled(window))
-            check->enabled++;
-    }
-    return TRUE;
-}
-
-// While a modal box is up, the user cannot reach the windows it blocks.
-bool BlocksOtherWindows(HWND box) {
-    BlockCheck check = {box, 0, 0};
-    EnumThreadWindows(GetCurrentThreadId(), CountEnabledWindow, reinterpret_cast<LPARAM>(&check));
-    return check.shown > 0 && check.enabled == 0;
-}
-
-SeenBox ReadBox(HWND box) {
-    SeenBox seen = {};
-    seen.caption = WindowText(box);
-    seen.text = WithNewlines(WindowText(GetDlgItem(box, kTextChildId)));
-    seen.hasOk = HasShownChild(box, IDOK);
-    seen.hasCancel = HasShownChild(box, IDCANCEL);
-    seen.hasYes = HasShownChild(box, IDYES);
-    seen.hasNo = HasShownChild(box, IDNO);
-    seen.hasIcon = HasShownChild(box, kIconChildId) &&
-                   SendDlgItemMessageA(box, kIconChildId, STM_GETICON, 0, 0) != 0;
-    const int buttons[] = {IDOK, IDCANCEL, IDYES, IDNO};
-    for (int id : buttons) {
-        if (HasShownChild(box, id) && IsDefaultButton(GetDlgItem(box, id)))
-            seen.defaultButton = id;
-    }
-    seen.owner = GetWindow(box, GW_OWNER);
-    seen.blocksOtherWindows = BlocksOtherWindows(box);
-    seen.isTopmost = (GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-    return seen;
-}
-
-int SafeButton(const SeenBox& seen) {
-    if (seen.hasCancel)
-        return IDCANCEL;
-    if (seen.hasNo)
-        return IDNO;
-    return IDOK;
-}
-
+// Records what the box shows and clicks the scripted button.
 void AnswerBox(HWND box) {
-    SeenBox seen = ReadBox(box);
-    seen.pressed = SafeButton(seen);
+    SeenBox seen = {};
+    seen.caption = TextOf(box);
+    seen.text = TextOf(GetDlgItem(box, kTextId));
+    const int kIds[] = {IDYES, IDNO, IDOK, IDCANCEL};
+    const char* const kNames[] = {"Yes", "No", "OK", "Cancel"};
+    for (int i = 0; i < 4; i++) {
+        HWND shown = ShownChild(box, kIds[i]);
+        if (!shown)
+            continue;
+        seen.buttons += (seen.buttons.empty() ? "" : " ") + std::string(kNames[i]);
+        if ((GetWindowLongA(shown, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+            seen.defaultButton = kIds[i];
+    }
+    if (ShownChild(box, kIconId))
+        seen.icon = reinterpret_cast<HICON>(SendDlgItemMessageA(box, kIconId, STM_GETICON, 0, 0));
+    seen.owner = GetWindow(box, GW_OWNER);
+    seen.frameDisabled = gFrame && !IsWindowEnabled(gFrame);
+    seen.isTopmost = (GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    int pressed = ShownChild(box, IDCANCEL) ? IDCANCEL : ShownChild(box, IDNO) ? IDNO : IDOK;
     if (!gScript.empty()) {
         const ScriptedAnswer& next = gScript.front();
-        seen.expected = (next.anyCaption || next.caption == seen.caption) &&
-                        next.text == seen.text && HasShownChild(box, next.button);
+        seen.expected = (next.caption.empty() || next.caption == seen.caption) &&
+                        next.text == seen.text && ShownChild(box, next.button);
         if (seen.expected)
-            seen.pressed = next.button;
+            pressed = next.button;
         gScript.pop_front();
     }
     gSeen.push_back(seen);
     if (gWatcher)
         gWatcher(seen);
     // Posted, so the box's own loop takes the click once it is running.
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(seen.pressed, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(box, seen.pressed)));
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(pressed, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, pressed)));
 }
 
-bool IsDialogBox(HWND window) {
-    char className[32] = "";
+// The tests run in one thread that owns every window, which a box nobody answers would block for
+// good: the watchdog ends the run instead, after the "[ RUN ]" line that names the test.
+void CALLBACK StopTheRun(void*, BOOLEAN) {
+    fprintf(stderr, "\nThe test ran longer than 30 s (a box left unanswered?): stopped.\n");
+    fflush(stderr);
+    TerminateProcess(GetCurrentProcess(), 3);
+}
+
+// Claims a message box for answering; false for other windows and boxes claimed already.
+bool ClaimBox(HWND window) {
+    char className[16] = "";
     GetClassNameA(window, className, sizeof className);
-    return lstrcmpA(className, "#32770") == 0;
-}
-
-// Claims a box for answering; false when it was claimed already.
-bool ClaimBox(HWND box) {
-    if (GetPropA(box, kAnsweredProp))
+    if (lstrcmpA(className, "#32770") != 0 || GetPropA(window, kAnsweredProp))
         return false;
-    SetPropA(box, kAnsweredProp, reinterpret_cast<HANDLE>(1));
-    return true;
+    return SetPropA(window, kAnsweredProp, reinterpret_cast<HANDLE>(1)) != 0;
 }
 
 BOOL CALLBACK AnswerUnclaimedBox(HWND window, LPARAM) {
-    if (IsWindowVisible(window) && IsDialogBox(window) && ClaimBox(window))
+    if (IsWindowVisible(window) && ClaimBox(window))
         AnswerBox(window);
     return TRUE;
 }
 
 LRESULT CALLBACK MailboxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_TIMER && wParam == kSweepTimer) {
-        // Wine does not always activate a box that has no owner: find it by looking.
+    HWND box = reinterpret_cast<HWND>(wParam);
+    if (message == WM_TIMER) // Wine does not always activate a box that has no owner: look for it
         EnumThreadWindows(GetCurrentThreadId(), AnswerUnclaimedBox, 0);
-        return 0;
-    }
-    if (message == kReadBoxMessage) {
-        HWND box = reinterpret_cast<HWND>(wParam);
-        if (IsWindow(box))
-            AnswerBox(box);
-        return 0;
-    }
+    else if (message == kReadBoxMessage && IsWindow(box))
+        AnswerBox(box);
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
 // Wine activates a message box while it is still filling it in (the text is not there yet), so
 // the box is read later, from the box's own message loop, through a posted message.
 LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE) {
-        HWND window = reinterpret_cast<HWND>(wParam);
-        if (IsDialogBox(window) && ClaimBox(window))
-            PostMessageA(gMailbox, kReadBoxMessage, reinterpret_cast<WPARAM>(window), 0);
-    }
+    if (code == HCBT_ACTIVATE && ClaimBox(reinterpret_cast<HWND>(wParam)))
+        PostMessageA(gMailbox, kReadBoxMessage, wParam, 0);
     return CallNextHookEx(gCbtHook, code, wParam, lParam);
-}
-
-void PumpOnce() {
-    MSG msg;
-    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
 }
 
 } // namespace
 
 void Harness_Start() {
     Harness_Stop();
+    CreateTimerQueueTimer(&gWatchdog, NULL, StopTheRun, NULL, 30000, 0, WT_EXECUTEONLYONCE);
     WNDCLASSA mailboxClass = {};
     mailboxClass.lpfnWndProc = MailboxProc;
     mailboxClass.hInstance = GetModuleHandleA(NULL);
-    mailboxClass.lpszClassName = kMailboxClass;
+    mailboxClass.lpszClassName = "OrvHarnessMailbox";
     RegisterClassA(&mailboxClass); // fails harmlessly once registered
-    gMailbox = CreateWindowExA(0, kMailboxClass, NULL, 0, 0, 0, 0, 0, HWND_MESSAGE, NULL,
-                               GetModuleHandleA(NULL), NULL);
+    gMailbox = CreateWindowExA(0, mailboxClass.lpszClassName, NULL, 0, 0, 0, 0, 0, HWND_MESSAGE,
+                               NULL, mailboxClass.hInstance, NULL);
     gCbtHook = SetWindowsHookExA(WH_CBT, CbtProc, NULL, GetCurrentThreadId());
-    SetTimer(gMailbox, kSweepTimer, kSweepMs, NULL);
+    SetTimer(gMailbox, 1, 300, NULL); // the sweep
 }
 
 void Harness_Stop() {
-    if (gCbtHook)
-        UnhookWindowsHookEx(gCbtHook);
+    if (gWatchdog)
+        DeleteTimerQueueTimer(NULL, gWatchdog, NULL);
+    UnhookWindowsHookEx(gCbtHook);
+    DestroyWindow(gMailbox);
+    gWatchdog = NULL;
     gCbtHook = NULL;
-    if (gMailbox)
-        DestroyWindow(gMailbox);
     gMailbox = NULL;
     gScript.clear();
     gSeen.clear();
@@ -210,115 +148,88 @@ void Harness_Stop() {
 }
 
 void Harness_Answer(const char* caption, const char* text, int button) {
-    gScript.push_back({caption == nullptr, caption ? caption : "", text, button});
+    gScript.push_back({caption ? caption : "", text, button});
 }
 
 const std::vector<SeenBox>& Harness_SeenBoxes() {
     return gSeen;
 }
 
-void Harness_SetBoxWatcher(void (*watcher)(const SeenBox& box)) {
-    gWatcher = watcher;
-}
-
 int Harness_AnswersLeft() {
     return static_cast<int>(gScript.size());
 }
 
+void Harness_SetBoxWatcher(void (*watcher)(const SeenBox& box)) {
+    gWatcher = watcher;
+}
+
 void Harness_PumpMessages(DWORD milliseconds) {
-    DWORD start = GetTickCount();
-    do {
-        PumpOnce();
+    for (DWORD start = GetTickCount();;) {
+        MSG msg;
+        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (GetTickCount() - start >= milliseconds)
+            return;
         MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
-    } while (GetTickCount() - start < milliseconds);
-    PumpOnce();
+    }
 }
 
-bool Harness_PumpUntil(bool (*done)(), DWORD milliseconds) {
-    DWORD start = GetTickCount();
-    while (!done() && GetTickCount() - start < milliseconds) {
-        PumpOnce();
-        if (!done())
-            MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
+int Harness_RunProcess(std::string commandLine, DWORD* exitCode) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, CREATE_NO_WINDOW, NULL, NULL,
+                        &startup, &process))
+        return 0;
+    int ended = 0;
+    for (DWORD start = GetTickCount(); !ended && GetTickCount() - start < 20000;) {
+        if (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 100, QS_ALLINPUT) ==
+            WAIT_OBJECT_0)
+            ended = GetExitCodeProcess(process.hProcess, exitCode) ? 1 : 0;
+        Harness_PumpMessages(0); // the program may be waiting on this thread's windows
     }
-    return done();
-}
-
-int Harness_WaitForProcess(HANDLE process, DWORD milliseconds, DWORD* exitCode) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= milliseconds)
-            return 0;
-        DWORD woke =
-            MsgWaitForMultipleObjects(1, &process, FALSE, milliseconds - elapsed, QS_ALLINPUT);
-        if (woke == WAIT_OBJECT_0)
-            return GetExitCodeProcess(process, exitCode) ? 1 : 0;
-        PumpOnce(); // the other process may be waiting for this thread to take a message
-    }
+    if (!ended)
+        TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return ended;
 }
 
 int Harness_SaveWindowBitmap(HWND window, const char* path) {
-    int ok = 0;
-    HDC windowDc = NULL;
-    HDC memoryDc = NULL;
-    HBITMAP bitmap = NULL;
-    HGDIOBJ previous = NULL;
-    void* bits = NULL;
-    FILE* file = NULL;
     RECT rect;
-    if (!GetWindowRect(window, &rect))
+    if (!GetWindowRect(window, &rect) || rect.right <= rect.left || rect.bottom <= rect.top)
         return 0;
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    const int stride = ((width * 3 + 3) / 4) * 4;
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    info.biSizeImage = static_cast<DWORD>(stride * height);
-    BITMAPFILEHEADER header = {};
-    header.bfType = 0x4D42; // "BM"
-    header.bfOffBits = sizeof header + sizeof info;
+    BITMAPINFOHEADER info = {
+        sizeof info, rect.right - rect.left, rect.bottom - rect.top, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    const int height = info.biHeight;
+    std::vector<char> bits(static_cast<size_t>((info.biWidth * 3 + 3) / 4 * 4) * height);
+    HDC windowDc = GetWindowDC(window);
+    HDC memoryDc = CreateCompatibleDC(windowDc);
+    HBITMAP bitmap = CreateCompatibleBitmap(windowDc, info.biWidth, height);
+    HGDIOBJ previous = SelectObject(memoryDc, bitmap);
+    bool ok = BitBlt(memoryDc, 0, 0, info.biWidth, height, windowDc, 0, 0, SRCCOPY);
+    SelectObject(memoryDc, previous);
+    ok = ok && GetDIBits(memoryDc, bitmap, 0, height, bits.data(),
+                         reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS) == height;
+    DeleteObject(bitmap);
+    DeleteDC(memoryDc);
+    ReleaseDC(window, windowDc);
+    if (!ok)
+        return 0;
+    info.biSizeImage = static_cast<DWORD>(bits.size());
+    BITMAPFILEHEADER header = {0x4D42, 0, 0, 0, sizeof header + sizeof info}; // "BM"
     header.bfSize = header.bfOffBits + info.biSizeImage;
-
-    windowDc = GetWindowDC(window);
-    if (!windowDc || width <= 0 || height <= 0)
-        goto done;
-    memoryDc = CreateCompatibleDC(windowDc);
-    bitmap = CreateDIBSection(windowDc, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits,
-                              NULL, 0);
-    if (!memoryDc || !bitmap)
-        goto done;
-    previous = SelectObject(memoryDc, bitmap);
-    BitBlt(memoryDc, 0, 0, width, height, windowDc, 0, 0, SRCCOPY);
-    GdiFlush();
-    file = fopen(path, "wb");
-    if (!file)
-        goto done;
-    ok = fwrite(&header, sizeof header, 1, file) == 1 && fwrite(&info, sizeof info, 1, file) == 1 &&
-         fwrite(bits, info.biSizeImage, 1, file) == 1;
-    ok = (fclose(file) == 0) && ok;
-done:
-    if (previous)
-        SelectObject(memoryDc, previous);
-    if (bitmap)
-        DeleteObject(bitmap);
-    if (memoryDc)
-        DeleteDC(memoryDc);
-    if (windowDc)
-        ReleaseDC(window, windowDc);
-    return ok;
+    std::ofstream file(path, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(&header), sizeof header);
+    file.write(reinterpret_cast<const char*>(&info), sizeof info).write(bits.data(), bits.size());
+    file.close();
+    return file ? 1 : 0;
 }
 
 std::string Harness_OutputPath(const char* name) {
     char path[MAX_PATH] = "";
     GetModuleFileNameA(NULL, path, MAX_PATH);
-    char* slash = strrchr(path, '\\');
-    if (slash)
-        slash[1] = 0;
-    return std::string(path) + name;
+    return std::string(path, strrchr(path, '\\') + 1) + name;
 }

@@ -1,53 +1,74 @@
 // Drives ORV's real windows from inside the test process: answers message boxes from a script
-// and records what each box showed, pumps messages, and saves pictures of windows.
+// and records what each box showed, pumps messages, runs programs and saves pictures of windows.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
-// One message box as the user saw it, and what the harness did with it.
+#include "shell/frame.h"
+#include "shell/startup.h"
+
+// One message box as the user saw it.
 struct SeenBox {
     std::string caption;
-    std::string text; // line ends as "\n", whatever the platform's static control holds
-    bool hasOk;
-    bool hasCancel;
-    bool hasYes;
-    bool hasNo;
-    bool hasIcon;
-    int defaultButton;       // the button Enter would press
-    HWND owner;              // null for a box with no owner
-    bool blocksOtherWindows; // every other shown window of the thread was disabled under it
+    std::string text;    // line ends as "\n"
+    std::string buttons; // the shown ones, as "Yes No Cancel" or "OK Cancel"
+    HICON icon;          // null for none
+    int defaultButton;   // the button Enter would press
+    HWND owner;
+    bool frameDisabled; // the user could not reach the frame while the box was up
     bool isTopmost;
-    int pressed;   // the button the harness clicked
     bool expected; // it matched the next scripted answer
 };
 
-// Installs the box watcher on this thread and forgets earlier scripts and records.
+// Installs the box watcher on this thread and a watchdog that ends the run after 30 s, and
+// forgets earlier scripts and records.
 void Harness_Start();
 void Harness_Stop();
-
-// The next box must show this caption (null: any) and text; it is answered by clicking button
-// (IDYES ...).
+// The next box must show this caption (null: any) and text; it is answered by clicking button.
 // A box that does not match, or comes with no answer left, is recorded as unexpected and
 // answered with Cancel, else No, else OK, so that a test fails rather than hangs.
 void Harness_Answer(const char* caption, const char* text, int button);
 const std::vector<SeenBox>& Harness_SeenBoxes();
+int Harness_AnswersLeft();
 // Called with each box as it is read, before it is answered: for boxes after which the process
 // ends, whose record would otherwise be lost. Null for none.
 void Harness_SetBoxWatcher(void (*watcher)(const SeenBox& box));
-int Harness_AnswersLeft();
 
 // Handles the thread's messages for the given time.
 void Harness_PumpMessages(DWORD milliseconds);
-// Handles messages until done() is true or the time is up; returns done().
-bool Harness_PumpUntil(bool (*done)(), DWORD milliseconds);
-// Handles messages until the process ends or the time is up; 1 and its exit code, or 0.
-int Harness_WaitForProcess(HANDLE process, DWORD milliseconds, DWORD* exitCode);
-
-// Saves what the window shows on the screen, frame and caption included, as a 24-bit BMP.
-// 1, or 0 when the picture could not be taken or written.
+// Runs a command line to its end, handling this thread's messages meanwhile (the program may be
+// waiting for them): 1 and its exit code, or 0 when it did not start or end within 20 s.
+int Harness_RunProcess(std::string commandLine, DWORD* exitCode);
+// Saves what the window shows on the screen, frame and caption included, as a 24-bit BMP. 1 or 0.
 int Harness_SaveWindowBitmap(HWND window, const char* path);
-// A path beside the test program, for pictures and other files kept for review.
+// A path beside the test program.
 std::string Harness_OutputPath(const char* name);
+
+// Names the cases of a parameterised suite by their parameter's name.
+struct ByName {
+    template <class T> std::string operator()(const ::testing::TestParamInfo<T>& info) const {
+        return info.param.name;
+    }
+};
+
+// Each test starts ORV's frame through the program's own start-up and ends it again, with the
+// box watcher on: every box a test raises must be one it scripted an answer for.
+class OrvFrameTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Harness_Start();
+        ASSERT_EQ(1, Orv_Startup(GetModuleHandleA(NULL), "", SW_SHOWNORMAL));
+        ASSERT_TRUE(gFrame && gMdiClient);
+    }
+    void TearDown() override {
+        Orv_Shutdown();
+        for (const SeenBox& box : Harness_SeenBoxes())
+            EXPECT_TRUE(box.expected) << "unexpected box \"" << box.caption << "\": " << box.text;
+        EXPECT_EQ(0, Harness_AnswersLeft()) << "a scripted box never came";
+        Harness_Stop();
+    }
+};
