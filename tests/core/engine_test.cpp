@@ -157,6 +157,10 @@ TEST(Failures, AMissingFileFailsQuietlyADriveErrorIsFatal) {
     EXPECT_EQ(e.user.fatalExits.size(), 1u);
     EXPECT_TRUE(e.user.asked.empty());
     EXPECT_EQ(Engine_SetFile(&e, path.c_str()), 0);
+    // A folder is no file to view.
+    std::string folder = TestDir();
+    folder.pop_back();
+    EXPECT_EQ(Engine_SetFile(&e, folder.c_str()), 0);
 }
 
 TEST(Failures, FileTooLargeRaisesBlockPointersAndEnds) {
