@@ -5,6 +5,12 @@ set(ORV_CORE_SOURCES
     src/viewer/engine.cpp
     src/viewer/linesplit.cpp
     src/viewer/rows.cpp
+    src/shell/settings.cpp
+    src/look/fontspec.cpp
+    src/find/findpat.cpp
+    src/find/findhistory.cpp
+    src/find/findengine.cpp
+    src/find/editfind.cpp
 )
 set(ORV_CORE_POSIX_SOURCES src/shell/platform_posix.cpp)
 set(ORV_CORE_WIN_SOURCES src/shell/platform_win.cpp)
@@ -14,6 +20,9 @@ set(ORV_SHELL_SOURCES
     src/shell/frame.cpp
     src/shell/startup.cpp
     src/shell/uiseam_win.cpp
+    src/shell/saveopts.cpp
+    src/look/fonts_win.cpp
+    src/find/replacedlg.cpp
 )
 set(ORV_RESOURCES src/resources/orv.rc)
 
@@ -23,6 +32,12 @@ set(ORV_CORE_TEST_SOURCES
     tests/core/rows_test.cpp
     tests/core/linesplit_test.cpp
     tests/core/memsettings_test.cpp
+    tests/core/settings_test.cpp
+    tests/core/fontspec_test.cpp
+    tests/core/findpat_test.cpp
+    tests/core/findhistory_test.cpp
+    tests/core/findengine_test.cpp
+    tests/core/editfind_test.cpp
     tests/core/support.cpp
 )
 
@@ -31,4 +46,6 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/harness.cpp
     tests/gui/frame_test.cpp
     tests/gui/mode_question_test.cpp
+    tests/gui/settings_gui_test.cpp
+    tests/gui/find_gui_test.cpp
 )

@@ -1,0 +1,153 @@
+// What the user is looking for, and the matchers that look for it: plain text, hex bytes, the
+// small wildcard dialect and the two-string AND/OR query with negation. One set of find
+// settings serves every view, editor, control-bar find and disk search.
+#pragma once
+
+#include <stdint.h>
+
+constexpr int kFindTextMax = 80; // 79 characters and the terminator
+constexpr int kFindLabelMax = 20;
+
+struct FindSettings {
+    char string1[kFindTextMax]; // as typed; in hex mode overwritten by the parsed bytes
+    char string2[kFindTextMax];
+    char hexText1[kFindTextMax]; // the hex strings as typed, to show them again
+    char hexText2[kFindTextMax];
+    int32_t typedLength; // length of string 1 as typed
+    int32_t byteCount1; // bytes parsed from the hex text; 0 when hex find is off
+    int32_t byteCount2;
+    int32_t findNextLength; // pattern length of the last new find, for Find Next
+    int32_t ignoreCase;
+    int32_t hexFind;
+    int32_t startAtTop;
+    int32_t regularExpression;
+    int32_t booleanFind;
+    int32_t not1;
+    int32_t not2;
+    int32_t andMode;
+    int32_t orMode;
+    int32_t replaceEnabled;
+    char replaceText[kFindTextMax];
+};
+
+// The program's one set of find settings.
+extern FindSettings gFind;
+
+// Empty strings, ignore case on, every other flag off.
+void FindSettings_Init(FindSettings* s);
+
+// Where a find looks. In a text view (and an editor's copy of its text) every line ends in a
+// zero byte; in a hex or binary view the bytes are the file's own and a zero is just a byte.
+struct FindScope {
+    int32_t lineLength; // LineLength: no match, NOT line or AND pair is longer
+    bool textLines;
+};
+
+// ---- Turning typed text into a pattern ---------------------------------------------------------
+
+// Parses hex text ("0d a 5", "0x41 42") into bytes. The text is first copied to hexTextOut
+// (when not null). Asks the user about bad digits and out-of-range values.
+//  1: parsed; dest holds the bytes, *length and *byteCount their number.
+//  0: the user turned hex find off (*hexFind = 0, *byteCount = 0, dest holds the text and
+//     *length its length: it is searched literally).
+// -1: the user declined; the caller keeps its dialog open.
+int ParseHexText(const char* text, char* hexTextOut, char* dest, int32_t* length,
+                 int32_t* byteCount, int32_t* hexFind);
+
+enum RegexProblem {
+    kRegexOk,
+    kRegexNoPreceding, // "No pattern preceeding +"
+    kRegexRangeEmpty, // "Range is empty."
+    kRegexRangeNotClosed, // "Range is not closed."
+    kRegexRangeNoEnd, // "Range has no end."
+    kRegexEndsInBackslash, // "Pattern cannot end with \"
+};
+
+// The first problem of the pattern, left to right.
+RegexProblem ValidateRegex(const char* pattern, int32_t length);
+// The message for a problem (without the question that follows it).
+const char* RegexProblemText(RegexProblem problem);
+// True when the pattern holds "*", "+", "?" or "[".
+bool LooksLikeRegex(const char* pattern, int32_t length);
+
+// The questions a find dialog asks before a find starts: validation of the regular expression
+// (string 1, and string 2 when boolean find is on), the offer to turn regular expressions on
+// for a pattern that looks like one, and the refusal of hex together with regular expressions.
+// Changes the settings as the user answers. 1: go on with the find; 0: the user wants to edit
+// the find string (the dialog stays open with the focus on it).
+int ConfirmFindMode(FindSettings* s);
+
+// ---- Matching -----------------------------------------------------------------------------------
+
+// The first match of one pattern in region[0 .. regionLength). *patternLength is the pattern's
+// length on entry (typed length, or byte count in hex mode) and the matched length on return
+// (they differ only for a regular expression). Null when there is no match.
+const char* FindOne(const FindSettings& s, const FindScope& scope, const char* region,
+                    int64_t regionLength, const char* pattern, int32_t* patternLength);
+
+// The first line of the region that does not contain the pattern, and that line's length with
+// its terminator. Null when every line contains it.
+const char* FindFirstLineWithout(const FindSettings& s, const FindScope& scope,
+                                 const char* region, int64_t regionLength, const char* pattern,
+                                 int32_t patternLength, int32_t* lineLengthOut);
+
+// The find the settings describe: string 1 alone, or both strings combined with AND/OR and
+// their NOT flags. *matchLength is the length of the returned occurrence; *wholeLine is set
+// when it is a whole line that lacks a negated string. Null when there is no match.
+const char* FindMatch(const FindSettings& s, const FindScope& scope, const char* region,
+                      int64_t regionLength, int32_t* matchLength, bool* wholeLine);
+
+// The pattern length a new find remembers for Find Next: the byte count in hex mode, else the
+// typed length.
+int32_t FindPatternLength(const FindSettings& s);
+
+// ---- History ------------------------------------------------------------------------------------
+
+struct FindHistoryEntry {
+    char string1[kFindTextMax];
+    char string2[kFindTextMax];
+    char hexText1[kFindTextMax];
+    char hexText2[kFindTextMax];
+    int32_t patternLength;
+    int32_t byteCount1;
+    int32_t byteCount2;
+    char label[kFindLabelMax];
+    int32_t regularExpression;
+    int32_t hexFind;
+    int32_t startAtTop;
+    int32_t ignoreCase;
+    int32_t booleanFind;
+    int32_t not1;
+    int32_t not2;
+    int32_t orMode;
+    int32_t andMode;
+};
+
+// Oldest first; grown five entries at a time.
+struct FindHistory {
+    FindHistoryEntry* entries;
+    int32_t count;
+    int32_t capacity;
+};
+
+extern FindHistory gFindHistory;
+
+// The control bar's "Find:" combo box, as the history sees it: labels newest first.
+struct HistoryCombo {
+    void* context;
+    void (*setText)(void* context, const char* label);
+    // 1 inserted at the top; 0 when the box is out of space.
+    int (*insertTop)(void* context, const char* label);
+    void (*deleteLast)(void* context);
+};
+
+// The label of a find: "printf", "alph*omeg" (AND), "alph+omeg" (OR).
+void FindHistory_Label(const FindSettings& s, char label[kFindLabelMax]);
+// Records the current find (combo may be null). A find identical to a stored one is not stored
+// twice. Without memory the find simply goes unrecorded.
+void FindHistory_Record(FindHistory* h, const FindSettings& s, int32_t patternLength,
+                        const HistoryCombo* combo);
+// Copies entry comboIndex (0 = newest) back into the settings; startAtTop is left alone.
+// 1, or 0 when there is no such entry.
+int FindHistory_Restore(const FindHistory* h, int32_t comboIndex, FindSettings* s);
+void FindHistory_Free(FindHistory* h);
