@@ -270,3 +270,35 @@ double Bench_RunPeer(const char* command, char* output, int outputSize) {
         return -1;
     return seconds;
 }
+
+void Bench_SeriesAdd(BenchSeries* series, double seconds) {
+    if (seconds < 0 || series->runs >= kBenchRuns)
+        return;
+    series->seconds[series->runs++] = seconds;
+    if (series->best == 0 || seconds < series->best)
+        series->best = seconds;
+}
+
+int Bench_QuotedCommand(const char* format, const char* path, char* dest, int destSize) {
+    char quoted[2 * kBenchPathMax];
+    if (!Bench_ShellQuote(path, quoted, sizeof quoted))
+        return 0;
+    return snprintf(dest, destSize, format, quoted) < destSize;
+}
+
+void Bench_PrintRuns(const BenchSeries* series) {
+    char text[64] = "";
+    int used = 0;
+    for (int i = 0; i < series->runs; ++i)
+        used +=
+            snprintf(text + used, sizeof text - used, "%s%.3f", i ? " " : "", series->seconds[i]);
+    printf("runs %-20s s", series->runs ? text : "(none)");
+}
+
+double Bench_Rate(int64_t bytes, const BenchSeries* series, double unit) {
+    return series->best > 0 ? (double)bytes / series->best / unit : 0;
+}
+
+const char* Bench_Verdict(bool pass) {
+    return pass ? "PASS" : "FAIL";
+}

@@ -83,9 +83,50 @@ struct BenchTable {
     long rssBigKiB;
 };
 
+// Adds a run's seconds (a failed run, < 0, is left out) and keeps the best.
+void Bench_SeriesAdd(BenchSeries* series, double seconds);
+// Formats a command with the path quoted for /bin/sh in place of %s. 1, or 0 when it does not fit.
+int Bench_QuotedCommand(const char* format, const char* path, char* dest, int destSize);
+// Prints "runs 1.234 1.200 1.250 s".
+void Bench_PrintRuns(const BenchSeries* series);
+// Bytes per second of the best run, in units of `unit` bytes; 0 when no run succeeded.
+double Bench_Rate(int64_t bytes, const BenchSeries* series, double unit);
+const char* Bench_Verdict(bool pass);
+
 // Warms the files, measures peak memory in forked children, then times ours and the peers.
 // 1 when every measurement ran, 0 when one failed (the table says which).
 int Bench_MeasureTable(const BenchFiles* files, BenchTable* table);
 void Bench_PrintTable(const BenchFiles* files, const BenchTable* table);
 // Registers the Google Benchmark microbenchmarks on blocks of the scratch files.
 void Bench_RegisterMicro(const BenchFiles* files);
+
+// ---- Find against grep and ripgrep -------------------------------------------------------------
+
+enum BenchFindKind {
+    kFindPlain,
+    kFindIgnoreCase,
+    kFindHexBytes,
+    kFindRegex,
+    kFindAnd,
+    kFindKinds,
+};
+
+struct BenchFindRow {
+    BenchSeries ours;
+    BenchSeries grep;
+    BenchSeries rg;
+    int oursFound; // the needle must not occur: a find that succeeds is a failure
+    long grepCount; // -1 when the output could not be read
+    long rgCount;
+};
+
+struct BenchFindTable {
+    int hasGrep;
+    int hasRg;
+    BenchFindRow rows[kFindKinds];
+};
+
+// Each find runs through the engine block by block over the 1 GiB text for a needle that does
+// not occur, so that every byte is searched; grep and rg run on the same file in the same run.
+int Bench_MeasureFindTable(const BenchFiles* files, BenchFindTable* table);
+void Bench_PrintFindTable(const BenchFindTable* table);

@@ -33,6 +33,7 @@ void TakeFlags(int* argc, char** argv, bool* micro, bool* table) {
 int main(int argc, char** argv) {
     static BenchFiles files;
     static BenchTable table;
+    static BenchFindTable findTable;
     bool micro = true;
     bool measureTable = true;
 
@@ -46,15 +47,19 @@ int main(int argc, char** argv) {
         return 1;
 
     int ok = 1;
-    if (measureTable)
+    if (measureTable) {
         ok = Bench_MeasureTable(&files, &table);
+        ok &= Bench_MeasureFindTable(&files, &findTable);
+    }
     if (micro) {
         Bench_RegisterMicro(&files);
         benchmark::RunSpecifiedBenchmarks();
     }
     benchmark::Shutdown();
-    if (measureTable)
+    if (measureTable) {
         Bench_PrintTable(&files, &table);
+        Bench_PrintFindTable(&findTable);
+    }
     fflush(stdout);
     return ok ? 0 : 1;
 }

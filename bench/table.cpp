@@ -21,14 +21,6 @@ constexpr int64_t kHexCheckEvery = 4096;
 // What WINE.md records for less +G on a page-cached 1 GiB file on this machine.
 constexpr double kRecordedLessGBs = 0.09;
 
-void Series_Add(BenchSeries* series, double seconds) {
-    if (seconds < 0 || series->runs >= kBenchRuns)
-        return;
-    series->seconds[series->runs++] = seconds;
-    if (series->best == 0 || seconds < series->best)
-        series->best = seconds;
-}
-
 // Our own 77-character hex row, written from the row layout rather than from the engine's code,
 // so that a wrong block or a wrong row start shows as a mismatch.
 void ExpectedHexRow(int64_t offset, const unsigned char* bytes, int count, char* row) {
@@ -139,30 +131,6 @@ long ChildPeakKiB(const char* path) {
     return usage.ru_maxrss;
 }
 
-int QuotedCommand(const char* format, const char* path, char* dest, int destSize) {
-    char quoted[2 * kBenchPathMax];
-    if (!Bench_ShellQuote(path, quoted, sizeof quoted))
-        return 0;
-    return snprintf(dest, destSize, format, quoted) < destSize;
-}
-
-void PrintRuns(const BenchSeries* series) {
-    char text[64] = "";
-    int used = 0;
-    for (int i = 0; i < series->runs; ++i)
-        used +=
-            snprintf(text + used, sizeof text - used, "%s%.3f", i ? " " : "", series->seconds[i]);
-    printf("runs %-20s s", series->runs ? text : "(none)");
-}
-
-double Rate(int64_t bytes, const BenchSeries* series, double unit) {
-    return series->best > 0 ? (double)bytes / series->best / unit : 0;
-}
-
-const char* Verdict(bool pass) {
-    return pass ? "PASS" : "FAIL";
-}
-
 } // namespace
 
 int Bench_MeasureTable(const BenchFiles* files, BenchTable* table) {
@@ -191,18 +159,18 @@ int Bench_MeasureTable(const BenchFiles* files, BenchTable* table) {
     ok &= table->rssIdleKiB > 0 && table->rssSmallKiB > 0 && table->rssBigKiB > 0;
 
     // Ours and the peer alternate, so a slow spell of the machine weighs on both alike.
-    QuotedCommand("wc -l < %s | cat", files->bigText, wcCommand, sizeof wcCommand);
-    QuotedCommand("xxd %s | cat > /dev/null", files->random, xxdCommand, sizeof xxdCommand);
+    Bench_QuotedCommand("wc -l < %s | cat", files->bigText, wcCommand, sizeof wcCommand);
+    Bench_QuotedCommand("xxd %s | cat > /dev/null", files->random, xxdCommand, sizeof xxdCommand);
     for (int run = 0; run < kBenchRuns; ++run) {
         double seconds = 0;
         fprintf(stderr, "orv_bench: text walk, run %d of %d\n", run + 1, kBenchRuns);
         if (WalkText(files->bigText, &seconds, table))
-            Series_Add(&table->ourText, seconds);
+            Bench_SeriesAdd(&table->ourText, seconds);
         else
             ok = 0;
         if (table->hasWc) {
             seconds = Bench_RunPeer(wcCommand, output, sizeof output);
-            Series_Add(&table->wc, seconds);
+            Bench_SeriesAdd(&table->wc, seconds);
             if (seconds >= 0)
                 table->wcLines = strtoll(output, nullptr, 10);
         }
@@ -211,20 +179,20 @@ int Bench_MeasureTable(const BenchFiles* files, BenchTable* table) {
         double seconds = 0;
         fprintf(stderr, "orv_bench: hex pages, run %d of %d\n", run + 1, kBenchRuns);
         if (WalkHex(files->random, kRandomBytes, &seconds, table))
-            Series_Add(&table->ourHex, seconds);
+            Bench_SeriesAdd(&table->ourHex, seconds);
         else
             ok = 0;
         if (table->hasXxd)
-            Series_Add(&table->xxd, Bench_RunPeer(xxdCommand, output, sizeof output));
+            Bench_SeriesAdd(&table->xxd, Bench_RunPeer(xxdCommand, output, sizeof output));
     }
     return ok;
 }
 
 void Bench_PrintTable(const BenchFiles* files, const BenchTable* table) {
-    double wcGBs = Rate(kBigTextBytes, &table->wc, 1e9);
-    double xxdMBs = Rate(kRandomBytes, &table->xxd, 1e6);
-    double textGBs = Rate(kBigTextBytes, &table->ourText, 1e9);
-    double hexMBs = Rate(kRandomBytes, &table->ourHex, 1e6);
+    double wcGBs = Bench_Rate(kBigTextBytes, &table->wc, 1e9);
+    double xxdMBs = Bench_Rate(kRandomBytes, &table->xxd, 1e6);
+    double textGBs = Bench_Rate(kBigTextBytes, &table->ourText, 1e9);
+    double hexMBs = Bench_Rate(kRandomBytes, &table->ourHex, 1e6);
 
     printf("\nORV engine against its peers: scratch %s, files page-cached, best of %d runs\n",
            files->dir, kBenchRuns);
@@ -233,14 +201,14 @@ void Bench_PrintTable(const BenchFiles* files, const BenchTable* table) {
     printf("\npeers, measured here\n");
     printf("  %-40s", "wc -l < text-1g.txt | cat");
     if (table->hasWc) {
-        PrintRuns(&table->wc);
+        Bench_PrintRuns(&table->wc);
         printf("  best %7.2f GB/s  (%" PRId64 " lines)\n", wcGBs, table->wcLines);
     } else {
         printf("wc not found\n");
     }
     printf("  %-40s", "xxd random-100m.bin | cat > /dev/null");
     if (table->hasXxd) {
-        PrintRuns(&table->xxd);
+        Bench_PrintRuns(&table->xxd);
         printf("  best %7.1f MB/s\n", xxdMBs);
     } else {
         printf("xxd not found\n");
@@ -252,7 +220,7 @@ void Bench_PrintTable(const BenchFiles* files, const BenchTable* table) {
            sizes.lineLength, sizes.fileBuffer, sizes.readSize, sizes.blockPointers,
            kBenchPageLines);
     printf("  %-40s", "text-1g.txt: open, topLine=END_LINE");
-    PrintRuns(&table->ourText);
+    Bench_PrintRuns(&table->ourText);
     printf("  best %7.2f GB/s  (totalLines %" PRId64 "%s, %d blocks)\n", textGBs,
            table->ourTotalLines,
            table->wcLines < 0                       ? ""
@@ -260,7 +228,7 @@ void Bench_PrintTable(const BenchFiles* files, const BenchTable* table) {
                                                     : " DIFFERS FROM wc -l",
            table->ourBlocks);
     printf("  %-40s", "random-100m.bin: hex, page by page");
-    PrintRuns(&table->ourHex);
+    Bench_PrintRuns(&table->ourHex);
     printf("  best %7.1f MB/s  (%" PRId64 " pages; %d sampled rows, %d wrong)\n", hexMBs,
            table->ourHexPages, table->hexRowsChecked, table->hexRowsWrong);
 
@@ -275,7 +243,7 @@ void Bench_PrintTable(const BenchFiles* files, const BenchTable* table) {
     if (table->hasWc && wcGBs > 0 && textGBs > 0) {
         double ratio = textGBs / wcGBs;
         printf("  %-30s ours %6.2f GB/s  peer %6.2f GB/s  target >= %.1f  %s  ratio=%.2f\n",
-               "text END_LINE vs wc -l", textGBs, wcGBs, kTextTarget, Verdict(ratio >= kTextTarget),
+               "text END_LINE vs wc -l", textGBs, wcGBs, kTextTarget, Bench_Verdict(ratio >= kTextTarget),
                ratio);
     } else {
         printf("  %-30s not measured (a run failed or wc is missing)\n", "text END_LINE vs wc -l");
@@ -288,7 +256,7 @@ void Bench_PrintTable(const BenchFiles* files, const BenchTable* table) {
     if (table->hasXxd && xxdMBs > 0 && hexMBs > 0) {
         double ratio = hexMBs / xxdMBs;
         printf("  %-30s ours %6.1f MB/s  peer %6.1f MB/s  target >= %.1f  %s  ratio=%.2f\n",
-               "hex pages vs xxd", hexMBs, xxdMBs, kHexTarget, Verdict(ratio >= kHexTarget), ratio);
+               "hex pages vs xxd", hexMBs, xxdMBs, kHexTarget, Bench_Verdict(ratio >= kHexTarget), ratio);
     } else {
         printf("  %-30s not measured (a run failed or xxd is missing)\n", "hex pages vs xxd");
     }
@@ -296,7 +264,7 @@ void Bench_PrintTable(const BenchFiles* files, const BenchTable* table) {
         printf(
             "  %-30s %+ld KiB (1 GiB walk %ld KiB, 10 MiB walk %ld KiB)  target <= %ld KiB  %s\n",
             "peak memory 1 GiB vs 10 MiB", rssDiff, table->rssBigKiB, table->rssSmallKiB,
-            kRssTargetKiB, Verdict(rssDiff <= kRssTargetKiB));
+            kRssTargetKiB, Bench_Verdict(rssDiff <= kRssTargetKiB));
     } else {
         printf("  %-30s not measured (a child failed)\n", "peak memory 1 GiB vs 10 MiB");
     }

@@ -21,3 +21,6 @@
 
 // ---- Child windows of the frame (10000..) ----------------------------------------------------
 #define IDC_MDI_CLIENT 10000
+
+// ---- Replace prompt (REPLACEDLG) ---------------------------------------------------------------
+#define IDC_REPLACE_ALL 101 // "&All"; "&Yes", "&No" and "&Cancel" are IDYES, IDNO and IDCANCEL

@@ -11,8 +11,16 @@ void* QuietBeginBusy(const char*) {
 void QuietEndBusy(void*) {}
 void QuietFatalExit(const char*) {}
 void QuietDismissSplash() {}
+bool QuietPendingInput(int) {
+    return false;
+}
+int QuietAskReplace() {
+    return kAnswerCancel;
+}
+void QuietCloseFindDialog() {}
 
-UiHooks gHooks = {QuietAsk, QuietBeginBusy, QuietEndBusy, QuietFatalExit, QuietDismissSplash};
+UiHooks gHooks = {QuietAsk,           QuietBeginBusy,    QuietEndBusy,        QuietFatalExit,
+                  QuietDismissSplash, QuietPendingInput, QuietAskReplace, QuietCloseFindDialog};
 
 } // namespace
 
@@ -22,6 +30,10 @@ void Ui_SetHooks(const UiHooks* hooks) {
     gHooks.endBusy = hooks && hooks->endBusy ? hooks->endBusy : QuietEndBusy;
     gHooks.fatalExit = hooks && hooks->fatalExit ? hooks->fatalExit : QuietFatalExit;
     gHooks.dismissSplash = hooks && hooks->dismissSplash ? hooks->dismissSplash : QuietDismissSplash;
+    gHooks.pendingInput = hooks && hooks->pendingInput ? hooks->pendingInput : QuietPendingInput;
+    gHooks.askReplace = hooks && hooks->askReplace ? hooks->askReplace : QuietAskReplace;
+    gHooks.closeFindDialog =
+        hooks && hooks->closeFindDialog ? hooks->closeFindDialog : QuietCloseFindDialog;
 }
 
 int Ui_Ask(const PromptRequest& request) {
@@ -42,4 +54,16 @@ void Ui_FatalExit(const char* text) {
 
 void Ui_DismissSplash() {
     gHooks.dismissSplash();
+}
+
+bool Ui_PendingInput(int which) {
+    return gHooks.pendingInput(which);
+}
+
+int Ui_AskReplace() {
+    return gHooks.askReplace();
+}
+
+void Ui_CloseFindDialog() {
+    gHooks.closeFindDialog();
 }

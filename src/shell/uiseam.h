@@ -9,6 +9,13 @@ enum {
     kAnswerCancel = 2,
     kAnswerYes = 6,
     kAnswerNo = 7,
+    kAnswerAll = 101, // "&All" of the replace prompt
+};
+
+// What the pending-input check looks for.
+enum {
+    kPendingKey = 1,
+    kPendingClick = 2,
 };
 
 enum PromptButtons {
@@ -48,6 +55,14 @@ struct UiHooks {
     void (*endBusy)(void* restore);
     void (*fatalExit)(const char* text); // in ORV32.EXE this does not return
     void (*dismissSplash)();
+    // True when a key press or a left click (kPending* bits) waits in the queue; the message is
+    // taken out, so the key or click that interrupts a long operation does nothing else.
+    bool (*pendingInput)(int which);
+    // The replace prompt of an editor's replace run: kAnswerYes, kAnswerNo, kAnswerAll or
+    // kAnswerCancel.
+    int (*askReplace)();
+    // A replace run closes the Find dialog before its first prompt.
+    void (*closeFindDialog)();
 };
 
 // Installs hooks; a null member keeps the quiet default (Cancel, no cursor, no exit).
@@ -59,3 +74,6 @@ void Ui_EndBusy(void* restore);
 // Callers go on as after a failure if this returns, as it does in tests.
 void Ui_FatalExit(const char* text);
 void Ui_DismissSplash();
+bool Ui_PendingInput(int which);
+int Ui_AskReplace();
+void Ui_CloseFindDialog();

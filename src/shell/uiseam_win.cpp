@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "find/replacedlg.h"
 #include "shell/frame.h"
 #include "shell/startup.h"
 #include "shell/uiseam.h"
@@ -9,6 +10,8 @@
 bool gMessageBoxUp = false;
 
 namespace {
+
+HWND gFindDialog = NULL;
 
 UINT ButtonsStyle(PromptButtons buttons) {
     switch (buttons) {
@@ -78,10 +81,36 @@ void Win_DismissSplash() {
     }
 }
 
+// Any key press or left click of this thread's windows: the searching window has the focus,
+// and a click elsewhere in the program is as much a wish to stop.
+bool Win_PendingInput(int which) {
+    MSG msg;
+    if ((which & kPendingKey) &&
+        PeekMessageA(&msg, NULL, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE | PM_NOYIELD))
+        return true;
+    return (which & kPendingClick) &&
+           PeekMessageA(&msg, NULL, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_REMOVE | PM_NOYIELD);
+}
+
+int Win_AskReplace() {
+    return ReplaceDlg_Ask();
+}
+
+void Win_CloseFindDialog() {
+    if (gFindDialog && IsWindow(gFindDialog))
+        EndDialog(gFindDialog, 1);
+    gFindDialog = NULL;
+}
+
 } // namespace
 
+void UiWin_SetFindDialog(HWND dialog) {
+    gFindDialog = dialog;
+}
+
 void UiWin_InstallHooks() {
-    static const UiHooks kWin32Hooks = {Win_Ask, Win_BeginBusy, Win_EndBusy, Win_FatalExit,
-                                        Win_DismissSplash};
+    static const UiHooks kWin32Hooks = {Win_Ask,           Win_BeginBusy,    Win_EndBusy,
+                                        Win_FatalExit,     Win_DismissSplash, Win_PendingInput,
+                                        Win_AskReplace,    Win_CloseFindDialog};
     Ui_SetHooks(&kWin32Hooks);
 }

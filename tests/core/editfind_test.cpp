@@ -1,1 +1,177 @@
-// placeholder
+// Find and replace in an editor, over a stand-in for the edit control.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <utility>
+
+#include "find/editfind.h"
+#include "support.h"
+
+namespace {
+
+// What an edit control does with a text, a selection and replacements, and what it was told.
+struct FakeEditor {
+    std::string text;
+    int64_t selStart = 0, selEnd = 0;
+    std::vector<std::pair<int64_t, int64_t>> selected;
+    std::vector<bool> redraw;
+    ScriptedUser user;
+
+    explicit FakeEditor(std::string t) : text(std::move(t)) {}
+
+    EditTarget Target() {
+        EditTarget t;
+        t.context = this;
+        t.copyText = [](void* c, int64_t* n) {
+            const std::string& s = static_cast<FakeEditor*>(c)->text;
+            *n = (int64_t)s.size();
+            char* copy = (char*)malloc(s.size() + 1);
+            memcpy(copy, s.c_str(), s.size() + 1);
+            return copy;
+        };
+        t.getSelection = [](void* c, int64_t* start, int64_t* end) {
+            *start = static_cast<FakeEditor*>(c)->selStart;
+            *end = static_cast<FakeEditor*>(c)->selEnd;
+        };
+        t.select = [](void* c, int64_t start, int64_t end) {
+            FakeEditor* ed = static_cast<FakeEditor*>(c);
+            ed->selStart = start;
+            ed->selEnd = end;
+            ed->selected.push_back({start, end});
+        };
+        t.replaceSelection = [](void* c, const char* s, int32_t n) {
+            FakeEditor* ed = static_cast<FakeEditor*>(c);
+            ed->text.replace((size_t)ed->selStart, (size_t)(ed->selEnd - ed->selStart), s,
+                             (size_t)n);
+            ed->selStart = ed->selEnd = ed->selStart + n;
+        };
+        t.setRedraw = [](void* c, bool on) { static_cast<FakeEditor*>(c)->redraw.push_back(on); };
+        return t;
+    }
+
+    bool Find(FindSettings* s, bool repeat = false) {
+        EditTarget t = Target();
+        return FindInEditor(&t, s, repeat, FindPatternLength(*s), true, 256);
+    }
+};
+
+FindSettings Plain(const char* text, const char* replacement = nullptr) {
+    FindSettings s;
+    FindSettings_Init(&s);
+    s.ignoreCase = 0;
+    snprintf(s.string1, sizeof s.string1, "%s", text);
+    s.typedLength = (int32_t)strlen(text);
+    if (replacement) {
+        s.replaceEnabled = 1;
+        snprintf(s.replaceText, sizeof s.replaceText, "%s", replacement);
+    }
+    return s;
+}
+
+AskedQuestion Info(const char* text, const char* caption) {
+    return {text, caption, kButtonsOk, kIconInformation, 0};
+}
+
+using Selections = std::vector<std::pair<int64_t, int64_t>>;
+
+TEST(EditorReplace, AllAtTheFirstPromptReplacesEveryMatchAndCountsThem) {
+    const struct {
+        const char* text;
+        const char* pattern;
+        const char* replacement;
+        const char* after;
+        const char* count;
+    } cases[] = {
+        {"aaa", "a", "bb", "bbbbbb", "3 occurrances"},
+        {"aXa", "a", "aa", "aaXaa", "2 occurrances"}, // the replacement holds the pattern
+        {"one two one", "one", "", " two ", "2 occurrances"},
+        {"xx\r\nxx", "x", "y", "yy\r\nyy", "4 occurrances"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        FakeEditor ed(c.text);
+        ed.user.replaceAnswers = {kAnswerAll};
+        FindSettings s = Plain(c.pattern, c.replacement);
+        EXPECT_TRUE(ed.Find(&s));
+        EXPECT_EQ(c.after, ed.text);
+        EXPECT_EQ(std::vector<AskedQuestion>{Info(c.count, "Replace")}, ed.user.asked);
+        EXPECT_EQ(1, ed.user.replacePrompts);
+        EXPECT_EQ(1, ed.user.findDialogClosed);
+        EXPECT_EQ((std::vector<bool>{false, true}), ed.redraw); // off once, on once
+        EXPECT_EQ(0, s.replaceEnabled); // Find Next never replaces
+    }
+}
+
+TEST(EditorReplace, EachPromptAnswerActsOnThatMatchOnly) {
+    const struct {
+        std::vector<int> answers;
+        const char* after;
+        Selections selected;
+        std::vector<AskedQuestion> asked;
+    } cases[] = {
+        // No to every prompt visits every match once and ends with "Not Found.".
+        {{kAnswerNo, kAnswerNo, kAnswerNo}, "cat, cat\r\ncat", {{0, 3}, {5, 8}, {10, 13}},
+         {Info("Not Found.", "FIND")}},
+        {{kAnswerYes, kAnswerNo, kAnswerYes}, "dog, cat\r\ndog", {{0, 3}, {5, 8}, {10, 13}},
+         {Info("Not Found.", "FIND")}},
+        // All after a Yes counts from the All on.
+        {{kAnswerYes, kAnswerAll}, "dog, dog\r\ndog", {{0, 3}, {5, 8}, {10, 13}},
+         {Info("2 occurrances", "Replace")}},
+        {{kAnswerNo, kAnswerCancel}, "cat, cat\r\ncat", {{0, 3}, {5, 8}}, {}},
+    };
+    for (const auto& c : cases) {
+        FakeEditor ed("cat, cat\r\ncat");
+        ed.user.replaceAnswers = c.answers;
+        FindSettings s = Plain("cat", "dog");
+        EXPECT_TRUE(ed.Find(&s));
+        EXPECT_EQ(c.after, ed.text);
+        EXPECT_EQ(c.selected, ed.selected);
+        EXPECT_EQ(c.asked, ed.user.asked);
+        EXPECT_EQ(1, ed.user.findDialogClosed);
+    }
+}
+
+TEST(EditorFind, FindAndFindNextSelectMatchesInTheTextsOwnOffsets) {
+    // Line ends of every kind count as the characters they are in the editor's text.
+    FakeEditor ed("ab\r\nab\nab\rab");
+    FindSettings s = Plain("ab");
+    for (int i = 0; i < 4; i++)
+        EXPECT_TRUE(ed.Find(&s, i > 0));
+    EXPECT_EQ((Selections{{0, 2}, {4, 6}, {7, 9}, {10, 12}}), ed.selected);
+    EXPECT_FALSE(ed.Find(&s, true));
+    EXPECT_EQ(10, ed.selStart); // the selection stays on the last match
+    EXPECT_EQ(std::vector<AskedQuestion>{Info("Not Found.", "FIND")}, ed.user.asked);
+
+    // A new find starts at the selection itself; Find Next one character after its start.
+    FakeEditor again("xaaax");
+    again.selStart = 1;
+    FindSettings aa = Plain("aa");
+    EXPECT_TRUE(again.Find(&aa));
+    EXPECT_TRUE(again.Find(&aa, true));
+    EXPECT_EQ((Selections{{1, 3}, {2, 4}}), again.selected);
+}
+
+TEST(EditorFind, LineEndBytesAreRefusedAndHexBytesReplaceHexBytes) {
+    FakeEditor ed("ABAB");
+    FindSettings s = Plain("");
+    s.hexFind = 1;
+    s.string1[0] = 0x0a;
+    s.byteCount1 = s.typedLength = 1;
+    s.replaceEnabled = 1;
+    EXPECT_FALSE(ed.Find(&s));
+    EXPECT_EQ(std::vector<AskedQuestion>{Info("Cannot search for binary zero, CR, or LF",
+                                              "Special Search")},
+              ed.user.asked);
+    EXPECT_EQ(0, s.replaceEnabled);
+
+    FakeEditor hex("ABAB");
+    hex.user.replaceAnswers = {kAnswerAll};
+    s.string1[0] = 'A';
+    s.replaceEnabled = 1;
+    snprintf(s.replaceText, sizeof s.replaceText, "43 44");
+    EXPECT_TRUE(hex.Find(&s));
+    EXPECT_EQ("CDBCDB", hex.text);
+}
+
+} // namespace

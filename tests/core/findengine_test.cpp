@@ -1,1 +1,227 @@
-// placeholder
+// Find in a file view: every match of a file of many blocks, in order, in text and hex views;
+// matches across a block's cut; where the window goes; refusals, interruption and not-found.
+#include <gtest/gtest.h>
+#include <string.h>
+
+#include "find/findengine.h"
+#include "support.h"
+
+namespace {
+
+FindSettings Plain(const std::string& text, bool ignoreCase = false) {
+    FindSettings s;
+    FindSettings_Init(&s);
+    snprintf(s.string1, sizeof s.string1, "%s", text.c_str());
+    s.typedLength = (int32_t)text.size();
+    s.ignoreCase = ignoreCase;
+    return s;
+}
+
+FindSettings HexBytes(const std::string& bytes) {
+    FindSettings s = Plain("");
+    memcpy(s.string1, bytes.data(), bytes.size());
+    s.byteCount1 = s.typedLength = (int32_t)bytes.size();
+    s.hexFind = 1;
+    return s;
+}
+
+// Every offset at which the needle begins, overlapping ones included.
+std::vector<int64_t> Occurrences(const std::string& f, const std::string& needle) {
+    std::vector<int64_t> at;
+    for (size_t p = f.find(needle); p != std::string::npos; p = f.find(needle, p + 1))
+        at.push_back((int64_t)p);
+    return at;
+}
+
+// The file offset of the match the engine reports.
+int64_t MatchOffset(const TestEngine& e, const std::vector<int64_t>& rowStarts) {
+    return rowStarts[(size_t)(e.matchLine - 1)] + e.matchColumn;
+}
+
+// Runs Find, then Find Next until nothing more is found, checking each match against the
+// expected offsets and that the window shows it; the last Find Next says "Not Found." and
+// leaves the window where it was.
+void WalkEveryMatch(TestEngine& e, FindSettings& s, const std::string& f, int view,
+                    const std::vector<int64_t>& expected) {
+    const std::vector<int64_t> starts = RowStarts(f, view);
+    for (size_t i = 0; i < expected.size(); i++) {
+        ASSERT_EQ(1, FindInView(&e, &s, i > 0, FindPatternLength(s), true)) << "match " << i;
+        ASSERT_EQ(expected[i], MatchOffset(e, starts)) << "match " << i;
+        EXPECT_EQ(e.matchLength, FindPatternLength(s));
+        ASSERT_GE(e.matchLine, e.file.topLine) << "match " << i;
+        ASSERT_LT(e.matchLine, e.file.topLine + e.pageLines) << "match " << i;
+    }
+    const int64_t top = e.file.topLine;
+    EXPECT_EQ(0, FindInView(&e, &s, true, 0, true));
+    EXPECT_EQ(top, e.file.topLine);
+    EXPECT_EQ(0, e.matchLine);
+    ExpectWindow(e, ModelRows(f, view, 8), top);
+    ASSERT_EQ(1u, e.user.asked.size());
+    EXPECT_EQ((AskedQuestion{"Not Found.", "FIND", kButtonsOk, kIconInformation, 0}),
+              e.user.asked[0]);
+}
+
+TEST(FindInView, FindNextVisitsEveryMatchOfATextFileOfManyBlocksInOrder) {
+    // Needles at line starts, line ends, side by side and overlapping ("QzQz" holds "Qz" twice,
+    // "QQz" once); Find Next after a match at a line's last byte goes on with the next line.
+    std::string f = MakeTextLines(4000, 11);
+    uint32_t state = 5;
+    for (size_t p = 0; p < f.size(); p += 700 + (state = state * 1103515245 + 12345) % 900) {
+        size_t lineEnd = f.find('\n', p);
+        const char* pieces[] = {"Qz", "QzQz", "QQz"};
+        const char* piece = pieces[(state >> 16) % 3];
+        f.insert((state >> 8) % 2 ? lineEnd : f.rfind('\n', p) + 1, piece);
+    }
+    const std::string path = WriteTestFile("walk.txt", f);
+    for (int page : {5, 22}) {
+        SCOPED_TRACE(page);
+        TestEngine e;
+        ASSERT_EQ(0, e.Open(path, page));
+        FindSettings s = Plain("Qz");
+        WalkEveryMatch(e, s, f, 0, Occurrences(f, "Qz"));
+    }
+}
+
+TEST(FindInView, FindNextInHexViewVisitsEveryMatchOfManyBlocksInOrder) {
+    // Needles in runs a few rows apart, the runs more than a block apart, at every column of a
+    // row (some across a row's end), side by side and overlapping ("QZQZ", "QQZ").
+    std::string f = RandomBytes(200000, 3, "abcdefgh");
+    const char* pieces[] = {"QZ", "QZQZ", "QQZ"};
+    for (size_t p = 15, k = 0; p + 4 < f.size(); p += ++k % 6 == 0 ? 40003 : 613)
+        f.replace(p, strlen(pieces[k % 3]), pieces[k % 3]);
+    const std::string path = WriteTestFile("walk.bin", f);
+    TestEngine e;
+    ASSERT_EQ(0, e.Open(path, 22, kHex));
+    FindSettings s = HexBytes("QZ");
+    WalkEveryMatch(e, s, f, kHex, Occurrences(f, "QZ"));
+}
+
+TEST(FindInView, APatternAcrossTheFirstBlocksCutIsFoundWhereItStands) {
+    // The first block's search ends at its last row, 30704; these patterns end past it.
+    for (int64_t at : {30699, 30700, 30701, 30703, 30704, 30705}) {
+        SCOPED_TRACE(at);
+        std::string f = RandomBytes(100000, 9, "abcdefgh");
+        f.replace((size_t)at, 4, "\xDE\xAD\xBE\xEF");
+        TestEngine e;
+        ASSERT_EQ(0, e.Open(WriteTestFile("cut.bin", f), 22, kHex));
+        FindSettings s = HexBytes("\xDE\xAD\xBE\xEF");
+        ASSERT_EQ(1, FindInView(&e, &s, false, 4, true));
+        EXPECT_EQ(at / 16 + 1, e.matchLine);
+        EXPECT_EQ(at % 16, e.matchColumn);
+        EXPECT_EQ(4, e.matchLength);
+        EXPECT_EQ(at % 16 + 1, e.displayColumn);
+        EXPECT_TRUE(e.user.asked.empty());
+    }
+}
+
+TEST(FindInView, TheWindowMovesOnlyForAMatchOffIt) {
+    std::string f;
+    for (int i = 1; i <= 400; i++)
+        f += "line <" + std::to_string(i) + ">\n";
+    TestEngine e;
+    ASSERT_EQ(0, e.Open(WriteTestFile("lines.txt", f), 10));
+    const struct {
+        int64_t top;
+        int line;
+        int64_t topAfter;
+    } cases[] = {
+        {1, 5, 1}, // shown
+        {1, 10, 1}, // the last line shown
+        {1, 11, 6}, // just below: half a window from the top
+        {1, 300, 295}, // blocks further on
+        {295, 295, 295},
+        {295, 304, 295},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        ASSERT_EQ(0, e.MoveTo(c.top));
+        FindSettings s = Plain("<" + std::to_string(c.line) + ">");
+        ASSERT_EQ(1, FindInView(&e, &s, false, s.typedLength, true));
+        EXPECT_EQ(c.line, e.matchLine);
+        EXPECT_EQ(5, e.matchColumn);
+        EXPECT_EQ(c.topAfter, e.file.topLine);
+        ExpectWindow(e, ModelRows(f), c.topAfter);
+    }
+    // A new find starts at the top line: a line above the window is not found.
+    ASSERT_EQ(0, e.MoveTo(200));
+    FindSettings s = Plain("<3>");
+    EXPECT_EQ(0, FindInView(&e, &s, false, s.typedLength, false));
+    EXPECT_EQ(200, e.file.topLine);
+    EXPECT_TRUE(e.user.asked.empty()); // not interactive: no "Not Found."
+}
+
+TEST(FindInView, LineEndBytesAreRefusedInTextViewsAndFoundInHexViews) {
+    const std::string f = "first\r\nsecond\r\n";
+    const std::string path = WriteTestFile("crlf.txt", f);
+    FindSettings s = HexBytes("\x0d\x0a");
+    {
+        TestEngine e;
+        ASSERT_EQ(0, e.Open(path, 22));
+        EXPECT_EQ(0, FindInView(&e, &s, false, 2, true));
+        EXPECT_EQ(0, e.matchLine);
+        ASSERT_EQ(1u, e.user.asked.size());
+        EXPECT_EQ((AskedQuestion{"Must 'View Hex' to enable the\nsearch for binary zero, CR, or LF",
+                                 "Special Search", kButtonsOk, kIconInformation, 0}),
+                  e.user.asked[0]);
+    }
+    {
+        TestEngine e;
+        ASSERT_EQ(0, e.Open(path, 22, kHex));
+        ASSERT_EQ(1, FindInView(&e, &s, false, 2, true));
+        EXPECT_EQ(1, e.matchLine);
+        EXPECT_EQ(5, e.matchColumn);
+        ASSERT_EQ(1, FindInView(&e, &s, true, 0, true));
+        EXPECT_EQ(1, e.matchLine);
+        EXPECT_EQ(13, e.matchColumn);
+        EXPECT_TRUE(e.user.asked.empty());
+    }
+    // Text without those bytes is searched in a text view as ever.
+    FindSettings plain = HexBytes("se");
+    TestEngine e;
+    ASSERT_EQ(0, e.Open(path, 22));
+    ASSERT_EQ(1, FindInView(&e, &plain, false, 2, true));
+    EXPECT_EQ(2, e.matchLine);
+}
+
+TEST(FindInView, AKeyPressDuringALongFindOffersToStop) {
+    // The only match is at the end of a file of many blocks; the find starts from line 40.
+    const std::string f = MakeTextLines(5000, 4) + "the needle\n";
+    const std::string path = WriteTestFile("long.txt", f);
+    const AskedQuestion stop = {"Continue Search?", "Abort?", kButtonsYesNo, kIconQuestion, 0};
+    {
+        TestEngine e;
+        ASSERT_EQ(0, e.Open(path, 22));
+        ASSERT_EQ(0, e.MoveTo(40));
+        e.user.pendingInput = {false, false, true};
+        e.user.answers = {kAnswerNo};
+        FindSettings s = Plain("needle");
+        EXPECT_EQ(0, FindInView(&e, &s, false, 6, true));
+        EXPECT_EQ(3, e.user.pendingChecks); // one per block, stopped at the third
+        EXPECT_EQ(std::vector<AskedQuestion>{stop}, e.user.asked); // and no "Not Found."
+        EXPECT_EQ(0, e.matchLine);
+        ExpectWindow(e, ModelRows(f), 40);
+    }
+    {
+        TestEngine e;
+        ASSERT_EQ(0, e.Open(path, 22));
+        e.user.pendingInput = {false, true};
+        e.user.answers = {kAnswerYes};
+        FindSettings s = Plain("needle");
+        EXPECT_EQ(1, FindInView(&e, &s, false, 6, true));
+        EXPECT_EQ(5001, e.matchLine);
+        EXPECT_EQ(std::vector<AskedQuestion>{stop}, e.user.asked);
+        EXPECT_GT(e.user.pendingChecks, 3);
+    }
+    {
+        // A find that is not interactive neither looks at the queue nor reports.
+        TestEngine e;
+        ASSERT_EQ(0, e.Open(path, 22));
+        e.user.pendingInput = {true, true, true};
+        FindSettings s = Plain("haystack");
+        EXPECT_EQ(0, FindInView(&e, &s, false, 8, false));
+        EXPECT_EQ(0, e.user.pendingChecks);
+        EXPECT_TRUE(e.user.asked.empty());
+    }
+}
+
+} // namespace

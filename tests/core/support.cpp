@@ -57,6 +57,21 @@ ScriptedUser::ScriptedUser() {
     };
     hooks.fatalExit = [](const char* text) { gUser->fatalExits.push_back(text); };
     hooks.dismissSplash = [] { gUser->splashDismissed++; };
+    hooks.pendingInput = [](int) {
+        gUser->pendingChecks++;
+        bool waiting = !gUser->pendingInput.empty() && gUser->pendingInput.front();
+        if (!gUser->pendingInput.empty())
+            gUser->pendingInput.erase(gUser->pendingInput.begin());
+        return waiting;
+    };
+    hooks.askReplace = [] {
+        gUser->replacePrompts++;
+        int answer = gUser->replaceAnswers.empty() ? kAnswerCancel : gUser->replaceAnswers.front();
+        if (!gUser->replaceAnswers.empty())
+            gUser->replaceAnswers.erase(gUser->replaceAnswers.begin());
+        return answer;
+    };
+    hooks.closeFindDialog = [] { gUser->findDialogClosed++; };
     Ui_SetHooks(&hooks);
 }
 

@@ -36,6 +36,13 @@ struct ScriptedUser {
     std::vector<std::string> fatalExits;
     int busyShown = 0; // one per block read
     int splashDismissed = 0;
+    // The pending-input checks answer from this queue (nothing waiting once it runs dry).
+    std::vector<bool> pendingInput;
+    int pendingChecks = 0;
+    // The replace prompts answer from this queue (Cancel once it runs dry).
+    std::vector<int> replaceAnswers;
+    int replacePrompts = 0;
+    int findDialogClosed = 0;
     ScriptedUser();
     ~ScriptedUser();
     ScriptedUser(const ScriptedUser&) = delete;
