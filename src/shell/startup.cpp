@@ -5,7 +5,7 @@
 
 #include "resources/resource.h"
 #include "shell/frame.h"
-#include "shell/memsettings.h"
+#include "shell/settings.h"
 #include "shell/uiseam.h"
 #include "shell/uiseam_win.h"
 #include "viewer/engine.h"
@@ -86,7 +86,9 @@ int Orv_Startup(HINSTANCE instance, const char* cmdLine, int showCmd) {
     // ORV tells the user itself when a file or drive cannot be opened.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     UiWin_InstallHooks();
-    MemorySizes sizes = LoadMemorySizes();
+    Settings_EnsureFile();
+    Settings_Load();
+    MemorySizes sizes = gSettings.memory;
 
     if (!Frame_RegisterClass(instance))
         return 0;
