@@ -25,8 +25,7 @@ int CALLBACK CollectFace(const LOGFONTA* logFont, const TEXTMETRICA*, DWORD type
     return 1;
 }
 
-int CALLBACK CollectSize(const LOGFONTA* logFont, const TEXTMETRICA* metric, DWORD,
-                         LPARAM param) {
+int CALLBACK CollectSize(const LOGFONTA* logFont, const TEXTMETRICA* metric, DWORD, LPARAM param) {
     FaceSizes* sizes = reinterpret_cast<FaceSizes*>(param);
     sizes->logFonts.push_back(*logFont);
     sizes->entries.push_back(

@@ -101,8 +101,7 @@ int FontSpec_MatchRaster(const FontSizeEntry* sizes, int count, int32_t dpiY, in
     for (int i = 0; i < count; i++) {
         const FontSizeEntry& entry = sizes[i];
         if (FontSpec_EntryPoints(entry, dpiY) == points &&
-            (entry.weight > kFontBoldWeight) == (bold != 0) &&
-            (entry.italic != 0) == (italic != 0))
+            (entry.weight > kFontBoldWeight) == (bold != 0) && (entry.italic != 0) == (italic != 0))
             return i;
     }
     return -1;

@@ -16,7 +16,7 @@ enum FontKind { kFontView, kFontEdit, kFontSearch, kFontDir, kFontKinds };
 // the index into the face's enumerated sizes (points 0).
 struct FontChoice {
     char face[kFontFaceMax];
-    int32_t points; // 0: none recorded
+    int32_t points;    // 0: none recorded
     int32_t sizeIndex; // the older form's index; -1 otherwise
     int32_t bold;
     int32_t italic;

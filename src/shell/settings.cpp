@@ -16,8 +16,8 @@ const char* const kColorKeys[kColorSlots] = {
     "SrchTextColor", "SrchBackgndColor", "DirTextColor",  "DirBackgndColor",
 };
 const OrvColor kColorDefaults[kColorSlots] = {
-    OrvRgb(0, 0, 0),       OrvRgb(255, 255, 255), OrvRgb(255, 255, 255), OrvRgb(0, 0, 255),
-    OrvRgb(0, 0, 0),       OrvRgb(255, 255, 255), OrvRgb(0, 0, 0),       OrvRgb(255, 255, 255),
+    OrvRgb(0, 0, 0), OrvRgb(255, 255, 255), OrvRgb(255, 255, 255), OrvRgb(0, 0, 255),
+    OrvRgb(0, 0, 0), OrvRgb(255, 255, 255), OrvRgb(0, 0, 0),       OrvRgb(255, 255, 255),
 };
 const char* const kFontKeys[kFontKinds] = {"Font", "EditFont", "SearchFont", "DirFont"};
 const char* const kFontDefaults[kFontKinds] = {"Terminal(9)", "Terminal(9)", "Terminal(9)",
@@ -105,8 +105,8 @@ OrvColor ParseColor(const char* text) {
 }
 
 void FormatColor(OrvColor color, char* out, int size) {
-    snprintf(out, (size_t)size, "%u %u %u", (unsigned)(color & 0xFF),
-             (unsigned)(color >> 8 & 0xFF), (unsigned)(color >> 16 & 0xFF));
+    snprintf(out, (size_t)size, "%u %u %u", (unsigned)(color & 0xFF), (unsigned)(color >> 8 & 0xFF),
+             (unsigned)(color >> 16 & 0xFF));
 }
 
 // "SearchDisks": "-" first means none; otherwise the first 26 distinct letters, lower-cased.
@@ -216,7 +216,7 @@ int SaveDisks() {
 }
 
 int SaveFileOpen() {
-    const char* previous = gSettings.closePrevious ? "Close"
+    const char* previous = gSettings.closePrevious      ? "Close"
                            : gSettings.minimisePrevious ? "Min"
                                                         : "NoChg";
     const char* next = gSettings.maximiseNew ? "Max" : gSettings.tileNew ? "Tile" : "Cascade";
@@ -298,8 +298,8 @@ void Settings_Reset() {
     snprintf(gSettings.editor, sizeof gSettings.editor, "Notepad.exe");
     gSettings.minOnLaunch = 1;
     gSettings.confirmLaunch = 1;
-    gSettings.memory = ComputeMemorySizes(kDefaultLineLength, kDefaultBlockPointers,
-                                          kFileBufferDefault);
+    gSettings.memory =
+        ComputeMemorySizes(kDefaultLineLength, kDefaultBlockPointers, kFileBufferDefault);
     gSettings.driveList[0] = (char)kDriveListEnd;
     gSettings.pageLength = kDefaultPageLength;
     gSettings.vertScrollBar = 1;
@@ -438,8 +438,8 @@ FramePlacement Settings_FramePlacement(const char* windowText, int32_t screenCli
 
 void Settings_FormatWindowRect(const WindowRect& rect, char* out, int size) {
     if (size > 0)
-        snprintf(out, (size_t)size, "%d %d %d %d", (int)rect.top, (int)rect.left,
-                 (int)rect.bottom, (int)rect.right);
+        snprintf(out, (size_t)size, "%d %d %d %d", (int)rect.top, (int)rect.left, (int)rect.bottom,
+                 (int)rect.right);
 }
 
 int Settings_WriteInt(const char* section, const char* key, int64_t value) {
@@ -482,8 +482,8 @@ int Settings_SaveOptions(const int32_t checked[kSaveGroups], const WindowRect* f
     const MemorySizes& memory = gSettings.memory;
     ok &= Settings_WriteInt(kMemorySection, "BlockPointers", memory.blockPointers);
     // The effective size, so that the next load derives the same number of lines.
-    ok &= Settings_WriteInt(kMemorySection, "FileBuffer",
-                            memory.bufferLines * 2 * memory.lineLength);
+    ok &=
+        Settings_WriteInt(kMemorySection, "FileBuffer", memory.bufferLines * 2 * memory.lineLength);
     Ui_EndBusy(restore);
     if (!ok) {
         gSettings.optionsChanged = 1;
@@ -493,8 +493,8 @@ int Settings_SaveOptions(const int32_t checked[kSaveGroups], const WindowRect* f
 }
 
 int Settings_ExitSave(const FrameExitState& frame) {
-    static const SaveGroup kExitOrder[] = {kSaveView,     kSaveOperational, kSaveFileOpen,
-                                           kSavePrintPage, kSaveDisks,      kSaveNames};
+    static const SaveGroup kExitOrder[] = {kSaveView,      kSaveOperational, kSaveFileOpen,
+                                           kSavePrintPage, kSaveDisks,       kSaveNames};
     int ok = 1;
     if (gSettings.optionsChanged) {
         int answer = kAnswerYes;

@@ -72,9 +72,9 @@ struct Settings {
     char header[kPageTextMax], footer[kPageTextMax];
     char leftMargin[kMarginTextMax], topMargin[kMarginTextMax], bottomMargin[kMarginTextMax];
     int32_t processFF, process1;
-    char window[kWindowTextMax]; // "Window" as read: "top left bottom right"
+    char window[kWindowTextMax];              // "Window" as read: "top left bottom right"
     char fontSpecs[kFontKinds][kFontSpecMax]; // the four font keys as read
-    FontChoice fonts[kFontKinds]; // what the font loading made of them
+    FontChoice fonts[kFontKinds];             // what the font loading made of them
     int32_t hiddenFiles, systemFiles, preserveCase, confirmDelete, autoOpen, autoSaveOptions;
     char editor[kEditorPathMax];
     int32_t minOnLaunch, confirmLaunch;
@@ -86,7 +86,7 @@ struct Settings {
     int32_t driveCount;
     int32_t optionsChanged; // decides whether the exit save asks
     // Built-in starting values, never kept in the file.
-    int32_t pageLength; // lines a page of a file view moves
+    int32_t pageLength;    // lines a page of a file view moves
     int32_t vertScrollBar; // file views show a vertical scroll bar
 };
 
@@ -129,8 +129,8 @@ int Settings_SetMasks(const char* const masks[kMaskCount]);
 
 struct FramePlacement {
     int32_t x, y, width, height; // meaningful only when useDefault is 0
-    int32_t useDefault; // the system's default position and size
-    int32_t maximised; // shown maximised rather than as the start-up command asks
+    int32_t useDefault;          // the system's default position and size
+    int32_t maximised;           // shown maximised rather than as the start-up command asks
 };
 // What "Window" asks of a frame on a screen whose full-screen client area is this size.
 FramePlacement Settings_FramePlacement(const char* windowText, int32_t screenClientWidth,

@@ -51,7 +51,7 @@ TEST(FontSpec, FormatsAsTheFileKeepsThem) {
         {kFontDir, {"System", 10, -1, 1, 0}, "System(10,bold)"},
         {kFontSearch, {"Courier New", 12, -1, 1, 1}, "Courier New(12,bold,italic)"},
         {kFontView, {"Arial", 8, -1, 0, 1}, "Arial(8,italic)"},
-        {kFontView, {"Terminal", 0, 2, 0, 0}, "Terminal,2"}, // no points: the older form
+        {kFontView, {"Terminal", 0, 2, 0, 0}, "Terminal,2"},  // no points: the older form
         {kFontEdit, {"Terminal", 0, 2, 0, 0}, "Terminal(0)"}, // only for the view font
         {kFontView, {"Terminal", 9, 2, 0, 0}, "Terminal(9)"},
     };
@@ -85,7 +85,7 @@ TEST(FontSpec, RasterSizesMatchPointsWeightAndSlantExactly) {
     const struct {
         int points, bold, italic, want;
     } cases[] = {
-        {9, 0, 0, 0},  {9, 1, 0, 1},  {9, 0, 1, 2},  {9, 1, 1, -1},
+        {9, 0, 0, 0},  {9, 1, 0, 1},  {9, 0, 1, 2},   {9, 1, 1, -1},
         {12, 1, 0, 4}, {12, 0, 0, 5}, {10, 0, 0, -1}, {0, 0, 0, -1},
     };
     for (const auto& c : cases)

@@ -50,12 +50,11 @@ const std::vector<std::string> kViewKeys = {
     "Tabs",          "TextColor",        "BackgndColor", "EditTextColor",   "EditBackgndColor",
     "SrchTextColor", "SrchBackgndColor", "DirTextColor", "DirBackgndColor", "Font",
     "EditFont",      "SearchFont",       "DirFont",      "BitStrip"};
-const std::vector<std::string> kOperationalKeys = {
-    "Editor",       "MinOnLaunch", "ConfirmLaunch", "ConfirmDelete",
-    "PreserveCase", "HiddenFiles", "SystemFiles",   "ButtonBar"};
-const std::vector<std::string> kPrintKeys = {"Header",    "Footer",       "LeftMargin",
-                                             "TopMargin", "BottomMargin", "ProcessFF",
-                                             "Process1"};
+const std::vector<std::string> kOperationalKeys = {"Editor",        "MinOnLaunch",  "ConfirmLaunch",
+                                                   "ConfirmDelete", "PreserveCase", "HiddenFiles",
+                                                   "SystemFiles",   "ButtonBar"};
+const std::vector<std::string> kPrintKeys = {"Header",       "Footer",    "LeftMargin", "TopMargin",
+                                             "BottomMargin", "ProcessFF", "Process1"};
 const std::vector<std::string> kDiskKeys = {"SearchDisks"};
 const std::vector<std::string> kFileOpenKeys = {"PreviousFile", "NextFile", "AutoOpen"};
 const std::vector<std::string> kWindowKeys = {"Window"};
@@ -98,16 +97,16 @@ TEST_F(SettingsTest, AnEmptyFileLoadsTheDefaults) {
                                                 "0 0 0", "255 255 255", "0 0 0", "255 255 255"}));
     EXPECT_EQ((std::vector<int>{s.bitStrip, s.buttonBar, s.processFF, s.process1, s.hiddenFiles,
                                 s.systemFiles, s.preserveCase, s.confirmDelete, s.autoOpen,
-                                s.autoSaveOptions, s.minOnLaunch, s.confirmLaunch,
-                                s.optionsChanged, s.pageLength, s.vertScrollBar}),
+                                s.autoSaveOptions, s.minOnLaunch, s.confirmLaunch, s.optionsChanged,
+                                s.pageLength, s.vertScrollBar}),
               (std::vector<int>{0, 1, 1, 0, 1, 1, 0, 1, 1, 1, 1, 1, 0, 22, 1}));
     EXPECT_EQ((std::vector<std::string>{s.header, s.footer, s.leftMargin, s.topMargin,
                                         s.bottomMargin, s.window, s.editor}),
               (std::vector<std::string>{"", "", "0", "0", "0", "", "Notepad.exe"}));
-    EXPECT_EQ((std::vector<std::string>{s.fontSpecs[kFontView], s.fontSpecs[kFontEdit],
-                                        s.fontSpecs[kFontSearch], s.fontSpecs[kFontDir]}),
-              (std::vector<std::string>{"Terminal(9)", "Terminal(9)", "Terminal(9)",
-                                        "System(10,bold)"}));
+    EXPECT_EQ(
+        (std::vector<std::string>{s.fontSpecs[kFontView], s.fontSpecs[kFontEdit],
+                                  s.fontSpecs[kFontSearch], s.fontSpecs[kFontDir]}),
+        (std::vector<std::string>{"Terminal(9)", "Terminal(9)", "Terminal(9)", "System(10,bold)"}));
     EXPECT_EQ((std::vector<std::string>{Settings_Mask(0), Settings_Mask(1), Settings_Mask(2),
                                         Settings_Mask(3)}),
               (std::vector<std::string>{"*.*", "*.txt", "*.doc", "*read*"}));
@@ -127,8 +126,7 @@ struct LoadCase {
 std::string Switches() {
     const Settings& s = gSettings;
     return std::to_string(s.closePrevious) + std::to_string(s.minimisePrevious) + "/" +
-           std::to_string(s.maximiseNew) + std::to_string(s.tileNew) +
-           std::to_string(s.cascadeNew);
+           std::to_string(s.maximiseNew) + std::to_string(s.tileNew) + std::to_string(s.cascadeNew);
 }
 
 TEST_F(SettingsTest, KeysLoadWithTheirRulesAndLimits) {
@@ -163,9 +161,9 @@ TEST_F(SettingsTest, KeysLoadWithTheirRulesAndLimits) {
         {"LeftMargin", m20, [] { return std::string(gSettings.leftMargin); }, m20.substr(0, 9)},
         {"Window", w40, [] { return std::string(gSettings.window); }, w40.substr(0, 29)},
         {"Font", "Courier New(12,bold,italic)",
-         [] { return std::string(gSettings.fontSpecs[kFontView]); },
-         "Courier New(12,bold,italic)"},
-        {"DirFont", std::string(100, 'f'), [] { return std::string(gSettings.fontSpecs[kFontDir]); },
+         [] { return std::string(gSettings.fontSpecs[kFontView]); }, "Courier New(12,bold,italic)"},
+        {"DirFont", std::string(100, 'f'),
+         [] { return std::string(gSettings.fontSpecs[kFontDir]); },
          std::string(kFontSpecMax - 1, 'f')},
     };
     for (const LoadCase& c : cases) {
@@ -183,11 +181,10 @@ TEST_F(SettingsTest, NoMouseHidesTheBarAndBackgroundsTakeTheScreensNearestColour
     Settings_SetHooks(&kPoorScreen);
     for (int slot = 0; slot < kColorSlots; slot++) {
         char key[32];
-        snprintf(key, sizeof key, "%s", (std::vector<const char*>{
-                                             "TextColor", "BackgndColor", "EditTextColor",
-                                             "EditBackgndColor", "SrchTextColor",
-                                             "SrchBackgndColor", "DirTextColor",
-                                             "DirBackgndColor"})[slot]);
+        snprintf(key, sizeof key, "%s",
+                 (std::vector<const char*>{"TextColor", "BackgndColor", "EditTextColor",
+                                           "EditBackgndColor", "SrchTextColor", "SrchBackgndColor",
+                                           "DirTextColor", "DirBackgndColor"})[slot]);
         Plat_WriteProfileString(kMain, key, "255 255 255");
     }
     Plat_WriteProfileString(kMain, "ButtonBar", "1");
@@ -240,10 +237,14 @@ TEST_F(SettingsTest, ValuesAreWrittenInTheFormsTheyLoadFrom) {
         const char* stored; // "" for absent
         const char* written;
     } cases[] = {
-        {"PreviousFile", "Close", "Close"}, {"PreviousFile", "min", "Min"},
-        {"PreviousFile", "Keep", "NoChg"},  {"NextFile", "MAX", "Max"},
-        {"NextFile", "", "Tile"},           {"NextFile", "Stack", "Cascade"},
-        {"SearchDisks", "-1", ""},          {"SearchDisks", "ECd", "ecd"},
+        {"PreviousFile", "Close", "Close"},
+        {"PreviousFile", "min", "Min"},
+        {"PreviousFile", "Keep", "NoChg"},
+        {"NextFile", "MAX", "Max"},
+        {"NextFile", "", "Tile"},
+        {"NextFile", "Stack", "Cascade"},
+        {"SearchDisks", "-1", ""},
+        {"SearchDisks", "ECd", "ecd"},
         {"EditBackgndColor", "1 2", "1 2 0"},
         {"TextColor", "300 -1 7", "44 255 7"},
         {"Font", "Terminal,2", "Terminal,2"}, // the older form, kept for the view font alone
@@ -267,13 +268,27 @@ TEST_F(SettingsTest, ValuesAreWrittenInTheFormsTheyLoadFrom) {
 
 TEST_F(SettingsTest, WhatIsSavedLoadsBackTheSame) {
     const std::pair<const char*, const char*> stored[] = {
-        {"Tabs", "4"},           {"PreviousFile", "Close"},   {"NextFile", "Max"},
-        {"SearchDisks", "dc"},   {"SrchTextColor", "9 8 7"},  {"BitStrip", "1"},
-        {"ButtonBar", "0"},      {"Header", "&f"},            {"Footer", "&p"},
-        {"TopMargin", "0.5"},    {"ProcessFF", "0"},          {"Process1", "1"},
-        {"Window", "1 2 300 400"}, {"HiddenFiles", "0"},      {"SystemFiles", "0"},
-        {"PreserveCase", "1"},   {"ConfirmDelete", "0"},      {"AutoOpen", "0"},
-        {"Editor", "C:\\ed.exe"}, {"MinOnLaunch", "0"},        {"ConfirmLaunch", "0"},
+        {"Tabs", "4"},
+        {"PreviousFile", "Close"},
+        {"NextFile", "Max"},
+        {"SearchDisks", "dc"},
+        {"SrchTextColor", "9 8 7"},
+        {"BitStrip", "1"},
+        {"ButtonBar", "0"},
+        {"Header", "&f"},
+        {"Footer", "&p"},
+        {"TopMargin", "0.5"},
+        {"ProcessFF", "0"},
+        {"Process1", "1"},
+        {"Window", "1 2 300 400"},
+        {"HiddenFiles", "0"},
+        {"SystemFiles", "0"},
+        {"PreserveCase", "1"},
+        {"ConfirmDelete", "0"},
+        {"AutoOpen", "0"},
+        {"Editor", "C:\\ed.exe"},
+        {"MinOnLaunch", "0"},
+        {"ConfirmLaunch", "0"},
         {"EditFont", "Courier New(12,bold,italic)"}};
     for (const auto& key : stored)
         Plat_WriteProfileString(kMain, key.first, key.second);
@@ -332,9 +347,8 @@ TEST_F(SettingsTest, SaveOptionsWritesTheCheckedGroupsThenTheMemoryKeys) {
     }
 }
 
-const AskedQuestion kSaveQuestion = {"You changed ORV's options.\nSave new settings?",
-                                     "Save ORV?", kButtonsYesNo, kIconQuestion,
-                                     kPromptOwnedByFocus};
+const AskedQuestion kSaveQuestion = {"You changed ORV's options.\nSave new settings?", "Save ORV?",
+                                     kButtonsYesNo, kIconQuestion, kPromptOwnedByFocus};
 const AskedQuestion kWriteWarning = {"Could not write ORV32.INI", "", kButtonsOk, kIconWarning,
                                      kPromptOwnedByFocus};
 
@@ -359,8 +373,16 @@ TEST_F(SettingsTest, ExitSaveAsksOrSavesAndKeepsTheFramePlacement) {
         {"changed, saved on exit", 1, 1, {}, false, created, false, exitKeys, true, 0},
         {"changed, asked, yes", 1, 0, {kAnswerYes}, false, created, true, exitKeys, true, 0},
         {"changed, asked, no", 1, 0, {kAnswerNo}, false, created, true, {}, false, 1},
-        {"changed and moved", 1, 1, {}, false, moved, false,
-         Join({&exitKeys, &kWindowKeys}), true, 0},
+        {"changed and moved",
+         1,
+         1,
+         {},
+         false,
+         moved,
+         false,
+         Join({&exitKeys, &kWindowKeys}),
+         true,
+         0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -392,7 +414,10 @@ TEST_F(SettingsTest, FailedWritesWarnAndKeepTheChangesUnsaved) {
         std::function<int()> save;
     } cases[] = {
         {"Save Options", [&] { return Settings_SaveOptions(all, &moved); }},
-        {"exit save", [&] { return Settings_ExitSave({0, moved, created}); }},
+        {"exit save",
+         [&] {
+             return Settings_ExitSave({0, moved, created});
+         }},
         {"save-on-exit switch", [] { return Settings_ToggleSaveOnExit(); }},
     };
     for (const auto& c : cases) {
@@ -459,7 +484,7 @@ TEST(DriveList, SystemDrivesLessTheIgnoredOnes) {
         {"", 0x0000000D, "ACD"},
         {"a,b", 0x0000000F, "CD"},
         {"A, D  z", 0x0200000F, "BC"},
-        {"c:\\", 0x0000000C, "D"},     // ':' and '\' are skipped, not shifted by their code
+        {"c:\\", 0x0000000C, "D"}, // ':' and '\' are skipped, not shifted by their code
         {"1 [ ~", 0x00000004, "C"},
         {"", 0xFFFFFFFF, "ABCDEFGHIJKLMNOPQRSTUVWXYZ"}, // bits past Z: are no drives
     };
