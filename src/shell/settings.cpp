@@ -25,6 +25,9 @@ const char* const kFontDefaults[kFontKinds] = {"Terminal(9)", "Terminal(9)", "Te
 const char* const kMaskKeys[kMaskCount] = {"Mask1", "Mask2", "Mask3", "Mask4"};
 const char* const kMaskDefaults[kMaskCount] = {"*.*", "*.txt", "*.doc", "*read*"};
 
+const char kSaveQuestion[] = "You changed ORV's options.\nSave new settings?";
+const char kSaveQuestionCaption[] = "Save ORV?";
+
 constexpr int kDefaultPageLength = 22; // a 25-line screen less 3
 constexpr int64_t kDefaultLineLength = 256;
 constexpr int64_t kDefaultBlockPointers = 512;
@@ -499,8 +502,8 @@ int Settings_ExitSave(const FrameExitState& frame) {
     if (gSettings.optionsChanged) {
         int answer = kAnswerYes;
         if (!gSettings.autoSaveOptions)
-            answer = Ui_Ask({"You changed ORV's options.\nSave new settings?", "Save ORV?",
-                             kButtonsYesNo, kIconQuestion, kPromptOwnedByFocus});
+            answer = Ui_Ask({kSaveQuestion, kSaveQuestionCaption, kButtonsYesNo, kIconQuestion,
+                             kPromptOwnedByFocus});
         if (answer == kAnswerYes) {
             for (SaveGroup group : kExitOrder)
                 ok &= Settings_SaveGroup(group);

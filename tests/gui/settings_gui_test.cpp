@@ -194,14 +194,6 @@ TEST_F(SettingsFileTest, FirstRunCopiesOrvIniAndNeverOverwrites) {
     EXPECT_EQ(GetFileAttributesA(ini.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-TEST_F(SettingsFileTest, WritesThatFailAreReportedAsFailures) {
-    Plat_FailProfileWritesForTests(1);
-    const int written = Plat_WriteProfileString("ORV for Windows", "Tabs", "3");
-    Plat_FailProfileWritesForTests(0);
-    EXPECT_EQ(written, 0);
-    EXPECT_EQ(ReadSection("ORV for Windows").Value("Tabs"), "<absent>");
-}
-
 // ---- Fonts --------------------------------------------------------------------------------------
 
 std::vector<std::pair<std::string, DWORD>> gFaces;
@@ -257,28 +249,6 @@ TEST_F(FontLoadTest, FacesThatAreNotInstalledFallBackToTheOemFontSavedAsTerminal
     EXPECT_EQ(saved.Value("SearchFont"), "Terminal(9)");
 }
 
-TEST_F(FontLoadTest, ScalableFacesAreMadeAtThePointSizeAsked) {
-    ASSERT_TRUE(IsInstalled("Tahoma")) << "Wine's own Tahoma is missing from the prefix";
-    Plat_WriteProfileString("ORV for Windows", "Font", "tahoma(12,bold)");
-    Plat_WriteProfileString("ORV for Windows", "DirFont", "Tahoma,0");
-    Settings_Load();
-    ASSERT_EQ(Fonts_Load(), 1);
-    LOGFONTA made = {};
-    ASSERT_TRUE(GetObjectA(Fonts_Get(kFontView), sizeof made, &made));
-    HDC screen = GetDC(NULL);
-    const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(NULL, screen);
-    EXPECT_EQ(made.lfHeight, -MulDiv(12, dpiY, 72));
-    EXPECT_EQ(made.lfWeight, FW_BOLD);
-    EXPECT_STREQ(made.lfFaceName, "Tahoma");
-    EXPECT_TRUE(gFonts.owned[kFontDir]);
-    // The older form names a size by its place in the face's list; written back with points, so
-    // the size survives where the older form is not kept.
-    EXPECT_GT(gSettings.fonts[kFontDir].points, 0);
-    ASSERT_EQ(Settings_SaveGroup(kSaveView), 1);
-    EXPECT_EQ(ReadSection("ORV for Windows").Value("Font"), "tahoma(12,bold)");
-}
-
 struct RasterSize {
     LONG cellHeight;
     int points; // (height - internal leading) * 72 / dpi, as the program measures it
@@ -324,6 +294,12 @@ TEST_F(FontLoadTest, RasterFacesTakeTheFirstListedSizeThatShowsThePointsAsked) {
         EXPECT_EQ(made.lfHeight, c.second);
         EXPECT_EQ(gSettings.fonts[kFontView].points, c.first);
     }
+    // The older form names a size by its place in the list. Written back with points by all
+    // but the view font, those must be the size's own.
+    Plat_WriteProfileString("ORV for Windows", "DirFont", "MS Sans Serif,0");
+    Settings_Load();
+    ASSERT_EQ(Fonts_Load(), 1);
+    EXPECT_EQ(gSettings.fonts[kFontDir].points, gRasterSizes[0].points);
     Fonts_Free();
     RemoveFontResourceA(kFontFile);
 }
@@ -387,12 +363,8 @@ TEST_P(ExitSaveTest, ClosingTheFrameSavesChangedOptionsAndItsPlace) {
 const Keys kExitKeys = Join({&kView, &kOperational, &kFileOpen, &kPrint, &kDisks});
 
 INSTANTIATE_TEST_SUITE_P(Ways, ExitSaveTest,
-                         ::testing::Values(ExitCase{"SavedWithoutAsking", 1, 0, false, kExitKeys},
-                                           ExitCase{"AskedYes", 0, IDYES, false, kExitKeys},
-                                           ExitCase{"AskedNo", 0, IDNO, false, {}},
-                                           ExitCase{"AskedNoButMoved", 0, IDNO, true, kWindow},
-                                           ExitCase{"SavedAndMoved", 1, 0, true,
-                                                    Join({&kExitKeys, &kWindow})}),
+                         ::testing::Values(ExitCase{"AskedYes", 0, IDYES, false, kExitKeys},
+                                           ExitCase{"AskedNoButMoved", 0, IDNO, true, kWindow}),
                          ByName());
 
 TEST_F(OrvFrameTest, AFrameSavedMaximisedStartsMaximised) {
