@@ -21,6 +21,7 @@ set(ORV_SHELL_SOURCES
     src/shell/startup.cpp
     src/shell/uiseam_win.cpp
     src/shell/saveopts.cpp
+    src/shell/settings_win.cpp
     src/look/fonts_win.cpp
     src/find/replacedlg.cpp
 )

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "resources/resource.h"
+#include "shell/saveopts.h"
+#include "shell/settings.h"
 #include "viewer/engine.h"
 
 HWND gFrame = NULL;
@@ -20,6 +22,7 @@ constexpr UINT kHandOverTimeoutMs = 10000;
 struct FrameState {
     std::deque<std::string> openQueue; // paths handed over, waiting for their Open/Dir command
     char lastOpenPath[kPathMax];
+    WindowRect createdRect; // just after creation: the exit save keeps a moved frame's place
 };
 
 FrameState gFrameState;
@@ -36,6 +39,7 @@ int Frame_OnCreate(HWND frame, const CREATESTRUCTA* create) {
     if (!gMdiClient)
         return -1;
     ShowWindow(gMdiClient, SW_SHOW);
+    Settings_LoadDriveList();
     return 0;
 }
 
@@ -50,9 +54,28 @@ void Frame_OnOpenDir(HWND frame, WORD code) {
     lstrcpynA(gFrameState.lastOpenPath, path.c_str(), kPathMax);
 }
 
-// The exit sequence grows here: the settings saved at exit, and editors that may refuse.
+WindowRect RectOf(HWND window) {
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+// The settings saved at exit: changed options, and the frame's place if it moved.
+void Frame_SaveAtExit(HWND frame) {
+    FrameExitState state = {IsIconic(frame) ? 1 : 0, RectOf(frame), gFrameState.createdRect};
+    Settings_ExitSave(state);
+}
+
+// The exit sequence grows here: editors that may refuse.
 void Frame_OnClose(HWND frame) {
+    Frame_SaveAtExit(frame);
     DestroyWindow(frame);
+}
+
+void Frame_OnToggleSaveOnExit(HWND frame) {
+    Settings_ToggleSaveOnExit();
+    CheckMenuItem(GetMenu(frame), IDM_SAVE_ON_EXIT,
+                  MF_BYCOMMAND | (gSettings.autoSaveOptions ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void Frame_OnDestroy(HWND frame) {
@@ -88,6 +111,12 @@ int Frame_OnCommand(HWND frame, WORD id, WORD code) {
     case IDM_EXIT:
         SendMessageA(frame, WM_CLOSE, 0, 0);
         return 1;
+    case IDM_SAVE_SETTINGS_NOW:
+        SaveOpts_Run(frame, frame);
+        return 1;
+    case IDM_SAVE_ON_EXIT:
+        Frame_OnToggleSaveOnExit(frame);
+        return 1;
     case IDM_TILE_VERTICAL:
         SendMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
         return 1;
@@ -113,6 +142,9 @@ LRESULT CALLBACK ORVFrameWndProc(HWND frame, UINT message, WPARAM wParam, LPARAM
     case WM_CLOSE:
         Frame_OnClose(frame);
         return 0;
+    case WM_QUERYENDSESSION:
+        Frame_SaveAtExit(frame);
+        return TRUE;
     case WM_DESTROY:
         Frame_OnDestroy(frame);
         return 0;
@@ -139,10 +171,25 @@ void Frame_UnregisterClass(HINSTANCE instance) {
     UnregisterClassA(kFrameClassName, instance);
 }
 
-HWND Frame_Create(HINSTANCE instance) {
-    return CreateWindowExA(WS_EX_ACCEPTFILES, kFrameClassName, kFrameTitle, WS_OVERLAPPEDWINDOW,
-                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, NULL, NULL,
-                           instance, NULL);
+HWND Frame_Create(HINSTANCE instance, const FramePlacement& placement) {
+    int x = CW_USEDEFAULT, y = CW_USEDEFAULT, width = CW_USEDEFAULT, height = CW_USEDEFAULT;
+    if (!placement.useDefault) {
+        x = placement.x;
+        y = placement.y;
+        width = placement.width;
+        height = placement.height;
+    }
+    HWND frame = CreateWindowExA(WS_EX_ACCEPTFILES, kFrameClassName, kFrameTitle,
+                                 WS_OVERLAPPEDWINDOW, x, y, width, height, NULL, NULL, instance,
+                                 NULL);
+    if (frame)
+        gFrameState.createdRect = RectOf(frame);
+    return frame;
+}
+
+FramePlacement Frame_PlacementFromSettings() {
+    return Settings_FramePlacement(gSettings.window, GetSystemMetrics(SM_CXFULLSCREEN),
+                                   GetSystemMetrics(SM_CYFULLSCREEN));
 }
 
 void Frame_PostOpen(HWND frame, const char* path) {

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "shell/settings.h"
+
 constexpr char kFrameClassName[] = "OrvMainClass";
 constexpr char kFrameTitle[] = "ORV";
 constexpr int kWindowMenuPosition = 4; // "&Window", the fifth top-level menu of "ORVMENU"
@@ -16,8 +18,11 @@ LRESULT CALLBACK ORVFrameWndProc(HWND frame, UINT message, WPARAM wParam, LPARAM
 // 1, or 0 when OrvMainClass could not be registered.
 int Frame_RegisterClass(HINSTANCE instance);
 void Frame_UnregisterClass(HINSTANCE instance);
-// Creates the frame with its MDI client, not yet shown. Null on failure.
-HWND Frame_Create(HINSTANCE instance);
+// Where "Window" places the frame on this screen.
+FramePlacement Frame_PlacementFromSettings();
+// Creates the frame with its MDI client at the placement, not yet shown, and records its
+// rectangle for the exit save. Null on failure.
+HWND Frame_Create(HINSTANCE instance, const FramePlacement& placement);
 
 // Queues path for "&Open/Dir..." and posts the command to the frame, which takes the oldest
 // queued path when the command arrives.

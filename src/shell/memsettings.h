@@ -1,4 +1,5 @@
-// Buffer sizing from section "Memory" of ORV32.INI, and the sizes the file engine derives.
+// Buffer sizing from section "Memory" of ORV32.INI, and the sizes the file engine derives. The
+// settings store (settings.h) reads the keys.
 #pragma once
 
 #include <stdint.h>
@@ -19,5 +20,3 @@ constexpr int64_t kFileBufferDefault = INT64_MIN;
 // Applies the load rules to raw values and derives the
 // rest in 64 bits, so a huge value asks for a huge block (and fails) rather than wrapping.
 MemorySizes ComputeMemorySizes(int64_t lineLength, int64_t blockPointers, int64_t fileBuffer);
-// Reads "LineLength", "BlockPointers" and "FileBuffer" from "Memory" through the profile.
-MemorySizes LoadMemorySizes();

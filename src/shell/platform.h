@@ -47,14 +47,42 @@ void Plat_FreePages(void* block, uint64_t size);
 // ---- Profile strings (ORV32.INI) ---------------------------------------------------------------
 
 // Copies the value (or defaultValue when the key is absent) into dest, cut to destSize - 1
-// characters and always terminated. Returns the length copied.
+// characters and always terminated. Returns the length copied. A null key lists the section's
+// keys instead, in the file's order, each ending in a zero and the last followed by another.
 int Plat_GetProfileString(const char* section, const char* key, const char* defaultValue,
                           char* dest, int destSize);
-// 1 when written, 0 when the write failed. A null value removes the key.
+// 1 when written, 0 when the write failed. A null value removes the key, a null key the whole
+// section.
 int Plat_WriteProfileString(const char* section, const char* key, const char* value);
-// The in-memory profile of the native build starts empty; tests call this to start afresh.
-// ORV32.EXE's profile is the real file, and this does nothing there.
+// Tests start afresh with this: the native build's in-memory profile is emptied, and under
+// Windows every section of the real ORV32.INI is removed (the file itself stays).
 void Plat_ResetProfileForTests();
+// Tests make every later profile write fail (1) or succeed again (0). The native build refuses
+// the writes itself; under Windows a folder takes the place of ORV32.INI, as a full or
+// write-protected disk would make the writes fail.
+void Plat_FailProfileWritesForTests(int fail);
+
+// ---- Windows directory, drives --------------------------------------------------------------
+
+// The character that ends a directory in a path.
+#ifdef _WIN32
+constexpr char kPlatDirSeparator = '\\';
+#else
+constexpr char kPlatDirSeparator = '/';
+#endif
+
+// The folder that holds ORV32.INI (the Windows directory), without a trailing separator as the
+// system gives it. The length, or 0 when it cannot be had or does not fit.
+int Plat_GetWindowsDir(char* dest, int destSize);
+// The native build has no Windows directory: tests name one. Does nothing under Windows.
+void Plat_SetWindowsDirForTests(const char* dir);
+// Copies an existing file to a path that does not exist yet. 1 when copied; 0 when the source
+// is missing, the target exists (it is never overwritten) or the copy failed.
+int Plat_CopyFileIfAbsent(const char* from, const char* to);
+// The drives the system reports: bit 0 is A:, bit 25 Z:.
+uint32_t Plat_LogicalDrives();
+// The native build reports the drives tests give it (C: alone until then).
+void Plat_SetLogicalDrivesForTests(uint32_t mask);
 
 // ---- Clock -----------------------------------------------------------------------------------
 

@@ -12,6 +12,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 struct PlatFile {
     int fd;
@@ -86,19 +87,44 @@ void Plat_FreePages(void* block, uint64_t size) {
         munmap(block, (size_t)size);
 }
 
-// The native build has no Windows directory: its profile lives in memory for the process.
+// The native build has no Windows directory: its profile lives in memory for the process, each
+// section's keys in the order they were first written, as in a profile file.
 namespace {
-std::map<std::string, std::string>& Profile() {
-    static std::map<std::string, std::string> profile;
+struct ProfileEntry {
+    std::string key;
+    std::string value;
+};
+
+std::map<std::string, std::vector<ProfileEntry>>& Profile() {
+    static std::map<std::string, std::vector<ProfileEntry>> profile;
     return profile;
 }
 
-std::string ProfileKey(const char* section, const char* key) {
-    std::string k = std::string(section) + '\n' + key;
-    for (char& c : k)
+bool gProfileWritesFail = false;
+std::string gWindowsDir;
+uint32_t gLogicalDrives = 1u << 2; // C:
+
+// Profile names compare case-blind.
+std::string Lower(const char* name) {
+    std::string lower(name);
+    for (char& c : lower)
         if (c >= 'A' && c <= 'Z')
-            c = (char)(c - 'A' + 'a'); // profile names compare case-blind
-    return k;
+            c = (char)(c - 'A' + 'a');
+    return lower;
+}
+
+ProfileEntry* FindEntry(std::vector<ProfileEntry>& entries, const char* key) {
+    for (ProfileEntry& entry : entries)
+        if (Lower(entry.key.c_str()) == Lower(key))
+            return &entry;
+    return nullptr;
+}
+
+int CopyCut(const std::string& value, char* dest, int destSize) {
+    size_t length = value.size() < (size_t)destSize - 1 ? value.size() : (size_t)destSize - 1;
+    memcpy(dest, value.data(), length);
+    dest[length] = 0;
+    return (int)length;
 }
 } // namespace
 
@@ -106,26 +132,94 @@ int Plat_GetProfileString(const char* section, const char* key, const char* defa
                           char* dest, int destSize) {
     if (destSize <= 0)
         return 0;
-    auto it = Profile().find(ProfileKey(section, key));
-    const char* value = it != Profile().end() ? it->second.c_str() : defaultValue;
-    size_t length = strlen(value);
-    if (length > (size_t)destSize - 1)
-        length = (size_t)destSize - 1;
-    memcpy(dest, value, length);
-    dest[length] = 0;
-    return (int)length;
+    auto it = Profile().find(Lower(section));
+    if (!key) { // the section's keys, each ending in a zero, and one more zero after the last
+        std::string keys;
+        if (it != Profile().end())
+            for (const ProfileEntry& entry : it->second)
+                keys += entry.key + '\0';
+        if (destSize < 2) {
+            dest[0] = 0;
+            return 0;
+        }
+        int length = CopyCut(keys, dest, destSize - 1);
+        dest[length + 1] = 0;
+        return length;
+    }
+    const ProfileEntry* entry = it != Profile().end() ? FindEntry(it->second, key) : nullptr;
+    return CopyCut(entry ? entry->value : std::string(defaultValue), dest, destSize);
 }
 
 int Plat_WriteProfileString(const char* section, const char* key, const char* value) {
-    if (!value)
-        Profile().erase(ProfileKey(section, key));
-    else
-        Profile()[ProfileKey(section, key)] = value;
+    if (gProfileWritesFail)
+        return 0;
+    std::vector<ProfileEntry>& entries = Profile()[Lower(section)];
+    ProfileEntry* entry = key ? FindEntry(entries, key) : nullptr;
+    if (!key)
+        Profile().erase(Lower(section));
+    else if (!value && entry)
+        entries.erase(entries.begin() + (entry - entries.data()));
+    else if (value && entry)
+        entry->value = value;
+    else if (value)
+        entries.push_back({key, value});
     return 1;
 }
 
 void Plat_ResetProfileForTests() {
     Profile().clear();
+}
+
+void Plat_FailProfileWritesForTests(int fail) {
+    gProfileWritesFail = fail != 0;
+}
+
+int Plat_GetWindowsDir(char* dest, int destSize) {
+    size_t length = gWindowsDir.size();
+    if (destSize <= 0 || length == 0 || length >= (size_t)destSize)
+        return 0;
+    memcpy(dest, gWindowsDir.c_str(), length + 1);
+    return (int)length;
+}
+
+void Plat_SetWindowsDirForTests(const char* dir) {
+    gWindowsDir = dir ? dir : "";
+}
+
+int Plat_CopyFileIfAbsent(const char* from, const char* to) {
+    int in = open(from, O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return 0;
+    // O_EXCL: a file already there is never overwritten.
+    int out = open(to, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (out < 0) {
+        close(in);
+        return 0;
+    }
+    char buffer[8192];
+    ssize_t got;
+    int ok = 1;
+    while (ok && (got = read(in, buffer, sizeof buffer)) != 0) {
+        if (got < 0) {
+            ok = errno == EINTR;
+            continue;
+        }
+        ok = write(out, buffer, (size_t)got) == got;
+    }
+    close(in);
+    if (close(out) != 0)
+        ok = 0;
+    if (!ok)
+        unlink(to);
+    return ok;
+}
+
+uint32_t Plat_LogicalDrives() {
+    return gLogicalDrives;
+}
+
+void Plat_SetLogicalDrivesForTests(uint32_t mask) {
+    gLogicalDrives = mask;
 }
 
 int Plat_ToLocalTime(int64_t seconds, PlatLocalTime* out) {

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <stdio.h>
 #include <string.h>
 
 namespace {
@@ -93,7 +94,62 @@ int Plat_WriteProfileString(const char* section, const char* key, const char* va
     return WritePrivateProfileStringA(section, key, value, kIniName) ? 1 : 0;
 }
 
-void Plat_ResetProfileForTests() {}
+// Removing the sections rather than the file: the system may keep a profile it read in memory
+// and write it out again at the next write.
+void Plat_ResetProfileForTests() {
+    char names[8192];
+    DWORD length = GetPrivateProfileSectionNamesA(names, sizeof names, kIniName);
+    for (const char* name = names; name < names + length && *name; name += lstrlenA(name) + 1)
+        WritePrivateProfileStringA(name, nullptr, nullptr, kIniName);
+}
+
+namespace {
+// The full path of ORV32.INI, or of the place its contents wait while writes are made to fail.
+int IniPath(char* path, int size, const char* suffix) {
+    char dir[MAX_PATH];
+    int length = Plat_GetWindowsDir(dir, sizeof dir);
+    if (!length)
+        return 0;
+    int written = snprintf(path, (size_t)size, "%s\\%s%s", dir, kIniName, suffix);
+    return written > 0 && written < size;
+}
+} // namespace
+
+void Plat_FailProfileWritesForTests(int fail) {
+    char ini[MAX_PATH], aside[MAX_PATH];
+    if (!IniPath(ini, sizeof ini, "") || !IniPath(aside, sizeof aside, ".orvtest"))
+        return;
+    if (fail) {
+        MoveFileA(ini, aside); // fails harmlessly when there is no file yet
+        CreateDirectoryA(ini, nullptr);
+    } else {
+        RemoveDirectoryA(ini);
+        MoveFileA(aside, ini);
+    }
+}
+
+int Plat_GetWindowsDir(char* dest, int destSize) {
+    if (destSize <= 0)
+        return 0;
+    UINT length = GetWindowsDirectoryA(dest, (UINT)destSize);
+    if (length == 0 || length >= (UINT)destSize) {
+        dest[0] = 0;
+        return 0;
+    }
+    return (int)length;
+}
+
+void Plat_SetWindowsDirForTests(const char*) {}
+
+int Plat_CopyFileIfAbsent(const char* from, const char* to) {
+    return CopyFileA(from, to, TRUE) ? 1 : 0; // TRUE: fail when the target exists
+}
+
+uint32_t Plat_LogicalDrives() {
+    return (uint32_t)GetLogicalDrives();
+}
+
+void Plat_SetLogicalDrivesForTests(uint32_t) {}
 
 int Plat_ToLocalTime(int64_t seconds, PlatLocalTime* out) {
     memset(out, 0, sizeof *out);

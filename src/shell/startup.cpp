@@ -3,9 +3,11 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "look/fonts_win.h"
 #include "resources/resource.h"
 #include "shell/frame.h"
-#include "shell/memsettings.h"
+#include "shell/settings.h"
+#include "shell/settings_win.h"
 #include "shell/uiseam.h"
 #include "shell/uiseam_win.h"
 #include "viewer/engine.h"
@@ -31,6 +33,8 @@ bool NamesSomethingToOpen(const char* cmdLine) {
 
 // What the loop runs once the frame is up, posted so that it runs inside the loop.
 void PostStartupCommands(const char* cmdLine) {
+    if (gSettings.autoSaveOptions)
+        CheckMenuItem(GetMenu(gFrame), IDM_SAVE_ON_EXIT, MF_BYCOMMAND | MF_CHECKED);
     if (NamesSomethingToOpen(cmdLine))
         Frame_PostOpen(gFrame, cmdLine);
 }
@@ -86,19 +90,24 @@ int Orv_Startup(HINSTANCE instance, const char* cmdLine, int showCmd) {
     // ORV tells the user itself when a file or drive cannot be opened.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     UiWin_InstallHooks();
-    MemorySizes sizes = LoadMemorySizes();
+    SettingsWin_InstallHooks();
+    Settings_EnsureFile();
+    Settings_Load();
 
     if (!Frame_RegisterClass(instance))
         return 0;
-    if (!Frame_Create(instance))
+    const FramePlacement placement = Frame_PlacementFromSettings();
+    if (!Frame_Create(instance, placement))
         return 0;
-    ShowWindow(gFrame, showCmd);
+    ShowWindow(gFrame, placement.maximised ? SW_SHOWMAXIMIZED : showCmd);
     UpdateWindow(gFrame);
 
     // A failure here is reported by the first LockSharedBlocks, inside the loop.
-    Engine_Create(&gEngine, sizes);
+    Engine_Create(&gEngine, gSettings.memory);
     gEngineCreated = true;
     gAccel = LoadAcceleratorsA(instance, "ORVMENU");
+    if (!Fonts_Load())
+        return 0;
     PostStartupCommands(cmdLine);
     return 1;
 }
@@ -133,5 +142,7 @@ void Orv_Shutdown() {
         gEngineCreated = false;
     }
     gAccel = NULL;
+    Fonts_Free();
     Ui_SetHooks(nullptr);
+    Settings_SetHooks(nullptr);
 }

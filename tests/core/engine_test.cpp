@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "shell/platform.h"
+#include "shell/settings.h"
 #include "support.h"
 
 namespace {
@@ -181,7 +182,7 @@ TEST(Failures, FileTooLargeRaisesBlockPointersAndEnds) {
         EXPECT_EQ(e.file.topLine, 1); // the engine was reset to the top before the exit
     }
     // The next start reads the raised value, and the file then opens to its end.
-    const MemorySizes raised = LoadMemorySizes();
+    const MemorySizes raised = Settings_LoadMemory();
     EXPECT_GT(raised.blockPointers, 4);
     EXPECT_LT(raised.blockPointers, 20);
     TestEngine e(SmallSizes(raised.blockPointers));

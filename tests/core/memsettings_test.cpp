@@ -8,6 +8,7 @@
 
 #include "shell/memsettings.h"
 #include "shell/platform.h"
+#include "shell/settings.h"
 #include "support.h"
 
 namespace {
@@ -71,7 +72,7 @@ TEST(ComputeMemorySizes, MemoryThatCannotBeHadEndsTheProgramAtTheFirstLock) {
 
 // The profile is the real ORV32.INI under Wine: the test starts from a clean "Memory" section
 // and removes what it wrote, so no value outlives it.
-TEST(LoadMemorySizes, ValuesAreReadAsTheProfileReadsNumbers) {
+TEST(SettingsLoadMemory, ValuesAreReadAsTheProfileReadsNumbers) {
     struct Case {
         std::vector<std::pair<const char*, const char*>> keys; // written before the load
         int64_t lineLength, blockPointers, fileBuffer;         // after the load rules
@@ -107,7 +108,7 @@ TEST(LoadMemorySizes, ValuesAreReadAsTheProfileReadsNumbers) {
             trace += std::string(key.first) + "=" + key.second + " ";
         }
         SCOPED_TRACE(trace);
-        const MemorySizes s = LoadMemorySizes();
+        const MemorySizes s = Settings_LoadMemory();
         EXPECT_EQ(s.lineLength, c.lineLength);
         EXPECT_EQ(s.blockPointers, c.blockPointers);
         EXPECT_EQ(s.fileBuffer, c.fileBuffer);

@@ -29,6 +29,8 @@ std::vector<SeenBox> gSeen;
 
 // Line ends as "\n", whatever the platform's static control holds.
 std::string TextOf(HWND window) {
+    if (!window) // a dialog of the program's own has no message text; Wine leaves junk then
+        return "";
     std::string text(4096, 0);
     text.resize(GetWindowTextA(window, &text[0], static_cast<int>(text.size())));
     text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());

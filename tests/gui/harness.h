@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "shell/frame.h"
+#include "shell/platform.h"
 #include "shell/startup.h"
 
 // One message box as the user saw it.
@@ -56,11 +57,13 @@ struct ByName {
 };
 
 // Each test starts ORV's frame through the program's own start-up and ends it again, with the
-// box watcher on: every box a test raises must be one it scripted an answer for.
+// box watcher on: every box a test raises must be one it scripted an answer for. ORV32.INI
+// starts empty, so no test inherits a frame placement or option another one saved.
 class OrvFrameTest : public ::testing::Test {
   protected:
     void SetUp() override {
         Harness_Start();
+        Plat_ResetProfileForTests();
         ASSERT_EQ(1, Orv_Startup(GetModuleHandleA(NULL), "", SW_SHOWNORMAL));
         ASSERT_TRUE(gFrame && gMdiClient);
     }
