@@ -439,10 +439,13 @@ FramePlacement Settings_FramePlacement(const char* windowText, int32_t screenCli
     return placement;
 }
 
+// The platform's rectangle ends one pixel past the window, while "Window" is read with its
+// right and bottom edges inside it: written as the platform gives them, a frame saved by
+// "Save Options" would come back one pixel wider and taller at every start.
 void Settings_FormatWindowRect(const WindowRect& rect, char* out, int size) {
     if (size > 0)
-        snprintf(out, (size_t)size, "%d %d %d %d", (int)rect.top, (int)rect.left, (int)rect.bottom,
-                 (int)rect.right);
+        snprintf(out, (size_t)size, "%d %d %d %d", (int)rect.top, (int)rect.left,
+                 (int)rect.bottom - 1, (int)rect.right - 1);
 }
 
 int Settings_WriteInt(const char* section, const char* key, int64_t value) {

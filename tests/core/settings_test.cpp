@@ -233,7 +233,7 @@ TEST_F(SettingsTest, SaveOptionsWritesTheCheckedGroupsThenTheMemoryKeys) {
         EXPECT_EQ(KeysOf("Masks"), c.masks);
         EXPECT_EQ(KeysOf("Memory"), (std::vector<std::string>{"BlockPointers", "FileBuffer"}));
         if (c.checked[kSaveWindow]) {
-            EXPECT_EQ(Value(kMain, "Window"), "20 10 420 610");
+            EXPECT_EQ(Value(kMain, "Window"), "20 10 419 609");
         }
     }
     // "FileBuffer" is written as the size in use, so that the next load derives the same lines.
@@ -297,7 +297,7 @@ TEST_F(SettingsTest, ExitSaveAsksOrSavesAndKeepsTheFramePlacement) {
         EXPECT_EQ(KeysOf("Memory"), std::vector<std::string>{}); // never at exit
         EXPECT_EQ(gSettings.optionsChanged, c.changedAfter);
         if (c.main == kWindowKeys) {
-            EXPECT_EQ(Value(kMain, "Window"), "0 5 480 645");
+            EXPECT_EQ(Value(kMain, "Window"), "0 5 479 644");
         }
     }
 }
@@ -356,7 +356,12 @@ TEST(FramePlacement, WindowTextGivesPositionSizeOrDefaultMaximised) {
     }
     char text[kWindowTextMax];
     Settings_FormatWindowRect({-8, -8, 1032, 776}, text, sizeof text);
-    EXPECT_STREQ(text, "-8 -8 776 1032");
+    EXPECT_STREQ(text, "-8 -8 775 1031");
+    // What is written comes back as the same place and size, however often it is saved.
+    Settings_FormatWindowRect({20, 10, 620, 410}, text, sizeof text);
+    const FramePlacement back = Settings_FramePlacement(text, 1024, 768);
+    EXPECT_EQ((std::vector<int>{20, 10, 600, 400}),
+              (std::vector<int>{back.x, back.y, back.width, back.height}));
     Settings_FormatWindowRect({-2000000000, -2000000000, 2000000000, 2000000000}, text, 12);
     EXPECT_STREQ(text, "-2000000000"); // cut, never overrun
 }

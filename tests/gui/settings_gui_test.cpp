@@ -329,7 +329,7 @@ TEST_F(OrvFrameTest, SaveSettingsCommandsOfTheFileMenu) {
     SendMessageA(gFrame, WM_COMMAND, IDM_SAVE_SETTINGS_NOW, 0);
     EXPECT_EQ(ReadSection("ORV for Windows").keys,
               Join({&kView, &kOperational, &kPrint, &kDisks, &kFileOpen, &kWindow}));
-    EXPECT_EQ(ReadSection("ORV for Windows").Value("Window"), "40 30 340 530");
+    EXPECT_EQ(ReadSection("ORV for Windows").Value("Window"), "40 30 339 529");
     EXPECT_EQ(ReadSection("Memory").keys, kMemory);
 }
 
@@ -355,7 +355,7 @@ TEST_P(ExitSaveTest, ClosingTheFrameSavesChangedOptionsAndItsPlace) {
     EXPECT_TRUE(gFrame == NULL);
     EXPECT_EQ(ReadSection("ORV for Windows").keys, c.main);
     if (c.move) {
-        EXPECT_EQ(ReadSection("ORV for Windows").Value("Window"), "10 20 410 620");
+        EXPECT_EQ(ReadSection("ORV for Windows").Value("Window"), "10 20 409 619");
     }
     EXPECT_EQ(ReadSection("Memory").keys, Keys{});
 }
