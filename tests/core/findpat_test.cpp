@@ -67,6 +67,7 @@ TEST(FindOne, DialectAndPlainTable) {
         bool ignoreCase;
         std::string text;
         Found want;
+        char after = 0; // the byte at the region's end
     };
     const std::string x254(254, 'x');
     const Case cases[] = {
@@ -122,23 +123,21 @@ TEST(FindOne, DialectAndPlainTable) {
         // LineLength (256) bounds a match.
         {"a*b", true, false, "a" + x254 + "b", {0, 256}},
         {"a*b", true, false, "a" + x254 + "xb", {-1, 0}},
+        // A regular expression may look at the byte at the region's end, a plain pattern must
+        // lie inside the region, and an empty one finds nothing.
+        {"ab?", true, false, "xab", {1, 3}, 'c'},
+        {"abc", false, false, "xab", {-1, 0}, 'c'},
+        {"", false, false, "abc", {-1, 0}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.pattern << " in " << c.text);
-        EXPECT_EQ(RunFindOne(Settings(c.pattern, c.regex, c.ignoreCase), Region(c.text)), c.want);
+        const FindSettings s = Settings(c.pattern, c.regex, c.ignoreCase);
+        EXPECT_EQ(RunFindOne(s, Region(c.text, c.after)), c.want);
     }
-}
-
-TEST(FindOne, RegionEndAndRawBytes) {
-    // A regular expression may look at the byte at the region's end, never further; a plain
-    // pattern must lie inside the region. Hex patterns may hold zeros.
-    EXPECT_EQ(RunFindOne(Settings("ab?", true, false), Region("xab", 'c')), (Found{1, 3}));
-    EXPECT_EQ(RunFindOne(Settings("ab?", true, false), Region("xab", 0)), (Found{-1, 0}));
-    EXPECT_EQ(RunFindOne(Settings("abc", false, false), Region("xab", 'c')), (Found{-1, 0}));
-    const std::string zeroA("\0a", 2);
-    EXPECT_EQ(RunFindOne(Settings(zeroA, false, true, true), Region(std::string("xA\0a", 4))),
+    // Hex bytes may hold a zero.
+    EXPECT_EQ(RunFindOne(Settings(std::string("\0a", 2), false, true, true),
+                         Region(std::string("xA\0a", 4))),
               (Found{2, 2}));
-    EXPECT_EQ(RunFindOne(Settings("", false, false), Region("abc")), (Found{-1, 0}));
 }
 
 TEST(FindOne, AgreesWithByteByByteSearch) {
