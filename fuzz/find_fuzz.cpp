@@ -62,8 +62,8 @@ int32_t FieldLength(const char* field) {
 }
 
 // Checks one returned occurrence against the region it came from.
-void CheckOccurrence(const FindSettings& s, const FindScope& scope, const char* region,
-                     int64_t n, const char* at, int32_t length, bool wholeLine) {
+void CheckOccurrence(const FindSettings& s, const FindScope& scope, const char* region, int64_t n,
+                     const char* at, int32_t length, bool wholeLine) {
     if (at < region || at >= region + n)
         Fail("the match lies outside the region");
     if (length < 0)
@@ -171,8 +171,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             want = findref::Plain(text, n, pattern, s.ignoreCase != 0);
             compared = true;
         } else if (n <= kRegexCompareMax && ValidateRegex(s.string1, patternLength) == kRegexOk) {
-            want = findref::Regex(text, n, pattern, s.ignoreCase != 0, scope.lineLength,
-                                  &wantLength);
+            want =
+                findref::Regex(text, n, pattern, s.ignoreCase != 0, scope.lineLength, &wantLength);
             compared = true;
         }
         const int64_t got = found ? found - region : -1;

@@ -57,17 +57,18 @@ int AskYesNo(const char* text, const char* caption, PromptIcon icon) {
     return Ui_Ask(q);
 }
 
-// ---- The dialect, compiled ------------------------------------------------------------------------
+// ---- The dialect, compiled
+// ------------------------------------------------------------------------
 
 // Longer patterns than this are not searched for; the find fields hold 79 characters.
 constexpr int32_t kRegexMaxLength = 255;
 
 enum ElemKind : uint8_t {
-    kElemChar, // one character
+    kElemChar,    // one character
     kElemCharRun, // a character and "+": the whole run, never given back
-    kElemAny, // "?"
-    kElemStar, // "*"
-    kElemSet, // "[...]"
+    kElemAny,     // "?"
+    kElemStar,    // "*"
+    kElemSet,     // "[...]"
     kElemSetStar, // "[...]*": a run with one character of look-ahead, possibly empty
     kElemSetPlus, // "[...]+": the same, at least one
 };
@@ -75,7 +76,7 @@ enum ElemKind : uint8_t {
 struct Elem {
     ElemKind kind;
     unsigned char c; // the character (folded when ignoring case)
-    int16_t set; // index into Regex::sets
+    int16_t set;     // index into Regex::sets
 };
 
 // A set as the bytes it takes: bit b is set when byte b of the text is a member (folding is
@@ -235,14 +236,12 @@ int32_t MatchAt(const Regex& rx, const unsigned char* t, int32_t limit, MatchMem
     int32_t ei = 0;
     int32_t pos = 0;
     int32_t starNext = -1; // the element after the last "*", -1 before any
-    int32_t starPos = 0; // where the rest is tried after it
+    int32_t starPos = 0;   // where the rest is tried after it
     auto ok = [&](int32_t at) { return at < limit && t[at] != 0; };
     auto same = [&](const Elem& e, int32_t at) {
         return ok(at) && (rx.fold ? Fold(t[at]) : t[at]) == e.c;
     };
-    auto inSet = [&](const Elem& e, int32_t at) {
-        return ok(at) && rx.sets[e.set].Has(t[at]);
-    };
+    auto inSet = [&](const Elem& e, int32_t at) { return ok(at) && rx.sets[e.set].Has(t[at]); };
     for (;;) {
         if (ei == rx.count)
             return pos;
@@ -416,8 +415,7 @@ bool SameBytes(const unsigned char* x, const unsigned char* y, int32_t n, bool f
 
 // A plain (or hex) search: the leftmost place where the pattern's bytes stand, whole, inside
 // the region. Candidates are found by the pattern's two rarest bytes at once.
-int64_t FindPlain(const unsigned char* r, int64_t n, const unsigned char* p, int32_t m,
-                  bool fold) {
+int64_t FindPlain(const unsigned char* r, int64_t n, const unsigned char* p, int32_t m, bool fold) {
     if (m > n)
         return -1;
     auto score = [&](int32_t k) {
@@ -476,8 +474,8 @@ struct Searcher {
     Regex rx;
 };
 
-bool Searcher_Init(Searcher* f, const FindSettings& s, const FindScope& scope,
-                   const char* pattern, int32_t length) {
+bool Searcher_Init(Searcher* f, const FindSettings& s, const FindScope& scope, const char* pattern,
+                   int32_t length) {
     f->s = &s;
     f->scope = &scope;
     f->pattern = pattern;
@@ -568,8 +566,7 @@ Occurrence SearchString(const FindSettings& s, const FindScope& scope, const cha
     return o;
 }
 
-const char* Report(const char* region, const Occurrence& o, int32_t* matchLength,
-                   bool* wholeLine) {
+const char* Report(const char* region, const Occurrence& o, int32_t* matchLength, bool* wholeLine) {
     *matchLength = o.length;
     *wholeLine = o.wholeLine;
     return region + o.at;
@@ -593,9 +590,8 @@ const char* FindBoolean(const FindSettings& s, const FindScope& scope, const cha
         const bool oneFirst = r1.at <= r2.at;
         const Occurrence& a = oneFirst ? r1 : r2;
         const Occurrence& b = oneFirst ? r2 : r1;
-        const bool together =
-            scope.textLines ? !memchr(region + a.at, 0, (size_t)(b.at - a.at))
-                            : b.at - a.at <= lineLength;
+        const bool together = scope.textLines ? !memchr(region + a.at, 0, (size_t)(b.at - a.at))
+                                              : b.at - a.at <= lineLength;
         if (together) {
             if (a.wholeLine == b.wholeLine) // neither negated, or both (A's whole line)
                 return Report(region, a, matchLength, wholeLine);
@@ -781,9 +777,9 @@ const char* FindOne(const FindSettings& s, const FindScope& scope, const char* r
     return region + at;
 }
 
-const char* FindFirstLineWithout(const FindSettings& s, const FindScope& scope,
-                                 const char* region, int64_t regionLength, const char* pattern,
-                                 int32_t patternLength, int32_t* lineLengthOut) {
+const char* FindFirstLineWithout(const FindSettings& s, const FindScope& scope, const char* region,
+                                 int64_t regionLength, const char* pattern, int32_t patternLength,
+                                 int32_t* lineLengthOut) {
     Searcher f;
     if (!Searcher_Init(&f, s, scope, pattern, patternLength))
         return nullptr; // the empty pattern is in every line

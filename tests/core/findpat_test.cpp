@@ -113,8 +113,22 @@ TEST(FindOne, DialectAndPlainTable) {
         {"[a-c]+c", true, false, "xbbc", {1, 3}},
         {"x[a-c]*", true, false, "xabcd", {0, 4}},
         // Case folding is ASCII only: Ä is not ä.
-        {"\xC4" "B", true, true, "\xE4" "b \xC4" "b", {3, 2}},
-        {"\xC4" "B", false, true, "\xE4" "b \xC4" "B", {3, 2}},
+        {"\xC4"
+         "B",
+         true,
+         true,
+         "\xE4"
+         "b \xC4"
+         "b",
+         {3, 2}},
+        {"\xC4"
+         "B",
+         false,
+         true,
+         "\xE4"
+         "b \xC4"
+         "B",
+         {3, 2}},
         {"Xy", true, true, "axY", {1, 2}},
         // Plain finds: the pattern's bytes, whole, inside the region.
         {"a*c", false, false, "abc a*c", {4, 3}},
@@ -147,8 +161,8 @@ TEST(FindOne, AgreesWithByteByByteSearch) {
         const std::string alphabet = seed % 3 ? "aAbB" : std::string("aAb\0\xC1", 5);
         const std::string text = RandomBytes(1 + seed % 97, seed, alphabet);
         const size_t m = 1 + seed % 5;
-        std::string pattern = seed % 2 ? text.substr(seed % text.size(), m)
-                                       : RandomBytes(m, seed + 7, alphabet);
+        std::string pattern =
+            seed % 2 ? text.substr(seed % text.size(), m) : RandomBytes(m, seed + 7, alphabet);
         const bool fold = seed % 4 < 2, hex = pattern.find('\0') != std::string::npos;
         SCOPED_TRACE(testing::Message() << "seed " << seed);
         const Region r(text, 'a');
@@ -176,8 +190,8 @@ TEST(FindOne, AgreesWithTheDialectAsWritten) {
         SCOPED_TRACE(testing::Message() << pattern << " seed " << seed);
         const Region r(text, 'b');
         int32_t wantLength = 0;
-        const int64_t want = findref::Regex(text + 'b', r.size(), pattern, fold, lineLength,
-                                            &wantLength);
+        const int64_t want =
+            findref::Regex(text + 'b', r.size(), pattern, fold, lineLength, &wantLength);
         EXPECT_EQ(RunFindOne(Settings(pattern, true, fold), r, lineLength, seed % 3 != 0),
                   (Found{want, want < 0 ? 0 : wantLength}));
         compared++;
@@ -199,10 +213,15 @@ TEST(ParseHexText, TokensValuesAndQuestions) {
     };
     const Case cases[] = {
         {"0d a 5", {}, 1, "\x0d\x0a\x05", {}},
-        {"41 4x 42", {}, 1, "A\x04" "B", {}},
+        {"41 4x 42",
+         {},
+         1,
+         "A\x04"
+         "B",
+         {}},
         {"  0x41   0X42 ", {}, 1, "AB", {}},
         {"0x 41", {}, 1, std::string("\0A", 2), {}}, // "0x" is the number 0
-        {"x 41 x", {}, 1, "A", {}}, // a token without digits gives no byte
+        {"x 41 x", {}, 1, "A", {}},                  // a token without digits gives no byte
         {"1ff", {kAnswerOk}, 1, "\xff", {truncated}},
         {"123456789abcdef0123456789 7", {kAnswerOk}, 1, "\x89\x07", {truncated}},
         {"0g", {kYes}, 0, "0g", {badDigit}},
@@ -214,8 +233,8 @@ TEST(ParseHexText, TokensValuesAndQuestions) {
         user.answers = c.answers;
         FindSettings s = Settings("", false, false, true);
         int32_t length = -5;
-        const int result = ParseHexText(c.text, s.hexText1, s.string1, &length, &s.byteCount1,
-                                        &s.hexFind);
+        const int result =
+            ParseHexText(c.text, s.hexText1, s.string1, &length, &s.byteCount1, &s.hexFind);
         EXPECT_EQ(result, c.result);
         EXPECT_EQ(user.asked, c.asked);
         EXPECT_STREQ(s.hexText1, c.text);
@@ -233,13 +252,25 @@ TEST(ValidateRegex, ProblemsLeftToRight) {
         RegexProblem want;
     };
     const Case cases[] = {
-        {"+a", kRegexNoPreceding}, {"a*+", kRegexNoPreceding}, {"a?+", kRegexNoPreceding},
-        {"\\*+", kRegexOk}, {"ab+c", kRegexOk}, {"a++", kRegexOk},
-        {"[]", kRegexRangeEmpty}, {"[a-]", kRegexRangeNoEnd}, {"[a-", kRegexRangeNoEnd},
-        {"[a", kRegexRangeNotClosed}, {"x[", kRegexRangeNotClosed},
-        {"abc\\", kRegexEndsInBackslash}, {"[a\\", kRegexEndsInBackslash},
-        {"[a-\\", kRegexEndsInBackslash}, {"[!]", kRegexOk}, {"[\\]]", kRegexOk},
-        {"[z-a]*x", kRegexOk}, {"[a-]\\", kRegexRangeNoEnd}, {"a*+[", kRegexNoPreceding},
+        {"+a", kRegexNoPreceding},
+        {"a*+", kRegexNoPreceding},
+        {"a?+", kRegexNoPreceding},
+        {"\\*+", kRegexOk},
+        {"ab+c", kRegexOk},
+        {"a++", kRegexOk},
+        {"[]", kRegexRangeEmpty},
+        {"[a-]", kRegexRangeNoEnd},
+        {"[a-", kRegexRangeNoEnd},
+        {"[a", kRegexRangeNotClosed},
+        {"x[", kRegexRangeNotClosed},
+        {"abc\\", kRegexEndsInBackslash},
+        {"[a\\", kRegexEndsInBackslash},
+        {"[a-\\", kRegexEndsInBackslash},
+        {"[!]", kRegexOk},
+        {"[\\]]", kRegexOk},
+        {"[z-a]*x", kRegexOk},
+        {"[a-]\\", kRegexRangeNoEnd},
+        {"a*+[", kRegexNoPreceding},
         {"[]]+", kRegexRangeEmpty},
     };
     for (const Case& c : cases)
@@ -275,11 +306,32 @@ TEST(ConfirmFindMode, QuestionsAndAnswers) {
         std::vector<AskedQuestion> asked;
     };
     const Case cases[] = {
-        {"bad, keep editing", "+a", nullptr, true, false, {kNo}, 0, true,
+        {"bad, keep editing",
+         "+a",
+         nullptr,
+         true,
+         false,
+         {kNo},
+         0,
+         true,
          {warning("No pattern preceeding +")}},
-        {"bad, turn off", "+a", nullptr, true, false, {kYes}, 1, false,
+        {"bad, turn off",
+         "+a",
+         nullptr,
+         true,
+         false,
+         {kYes},
+         1,
+         false,
          {warning("No pattern preceeding +")}},
-        {"string 2 checked", "a*", "x[", true, false, {kNo}, 0, true,
+        {"string 2 checked",
+         "a*",
+         "x[",
+         true,
+         false,
+         {kNo},
+         0,
+         true,
          {warning("Range is not closed.")}},
         {"valid", "a*b", nullptr, true, false, {}, 1, true, {}},
         {"offer taken", "a*b", nullptr, false, false, {kYes}, 1, true, {turnOn}},
@@ -332,8 +384,8 @@ TEST(FindFirstLineWithout, LinesOfTextAndStretchesOfBytes) {
         const Region r(c.text);
         const FindScope scope = {256, c.textLines};
         int32_t length = 0;
-        const char* at = FindFirstLineWithout(s, scope, r.data(), r.size(), s.string1,
-                                              s.typedLength, &length);
+        const char* at =
+            FindFirstLineWithout(s, scope, r.data(), r.size(), s.string1, s.typedLength, &length);
         EXPECT_EQ((at ? Found{at - r.data(), length} : Found{-1, 0}), c.want);
     }
 }
@@ -361,20 +413,32 @@ TEST(FindMatch, AndOrNotOverLines) {
     }();
     const std::string gap200(200, 'x'), gap300(300, 'x');
     const Case cases[] = {
-        {"plain", kOff, "foo", false, "bar", false, std::string("bar\0foo\0", 8), true, 4, 3, false},
-        {"and: earlier one", kAnd, "foo", false, "bar", false, std::string("a\0bar foo\0", 10), true, 2, 3, false},
-        {"and: not across lines", kAnd, "foo", false, "bar", false, std::string("foo\0bar\0", 8), true, -1, 0, false},
-        {"and: many restarts", kAnd, "foo", false, "bar", false, many, true, (int64_t)many.size() - 8, 3, false},
-        {"or: earlier", kOr, "foo", false, "bar", false, std::string("x bar foo\0", 10), true, 2, 3, false},
+        {"plain", kOff, "foo", false, "bar", false, std::string("bar\0foo\0", 8), true, 4, 3,
+         false},
+        {"and: earlier one", kAnd, "foo", false, "bar", false, std::string("a\0bar foo\0", 10),
+         true, 2, 3, false},
+        {"and: not across lines", kAnd, "foo", false, "bar", false, std::string("foo\0bar\0", 8),
+         true, -1, 0, false},
+        {"and: many restarts", kAnd, "foo", false, "bar", false, many, true,
+         (int64_t)many.size() - 8, 3, false},
+        {"or: earlier", kOr, "foo", false, "bar", false, std::string("x bar foo\0", 10), true, 2, 3,
+         false},
         {"or: tie takes string 1", kOr, "fo", false, "foo", false, "foo", true, 0, 2, false},
         {"or: only string 2", kOr, "zz", false, "foo", false, "a foo", true, 2, 3, false},
-        {"not alone", kAnd, "foo", true, "", false, std::string("foo 1\0foo 2\0other\0", 18), true, 12, 6, true},
-        {"and, one negated", kAnd, "foo", false, "bar", true, std::string("bar foo\0zz\0foo\0", 15), true, 11, 3, false},
-        {"and, negated: whole lines only", kAnd, "foo", false, "bar", true, std::string("bar foo foo\0zz\0", 15), true, -1, 0, false},
-        {"and, both negated", kAnd, "foo", true, "bar", true, std::string("foo\0bar\0baz\0", 12), true, 8, 4, true},
-        {"raw: near enough", kAnd, "foo", false, "bar", false, "foo" + gap200 + "bar", false, 0, 3, false},
-        {"raw: too far", kAnd, "foo", false, "bar", false, "foo" + gap300 + "bar", false, -1, 0, false},
-        {"raw: restart near B", kAnd, "foo", false, "bar", false, "foo" + gap300 + "foo" + gap200 + "bar", false, 303, 3, false},
+        {"not alone", kAnd, "foo", true, "", false, std::string("foo 1\0foo 2\0other\0", 18), true,
+         12, 6, true},
+        {"and, one negated", kAnd, "foo", false, "bar", true, std::string("bar foo\0zz\0foo\0", 15),
+         true, 11, 3, false},
+        {"and, negated: whole lines only", kAnd, "foo", false, "bar", true,
+         std::string("bar foo foo\0zz\0", 15), true, -1, 0, false},
+        {"and, both negated", kAnd, "foo", true, "bar", true, std::string("foo\0bar\0baz\0", 12),
+         true, 8, 4, true},
+        {"raw: near enough", kAnd, "foo", false, "bar", false, "foo" + gap200 + "bar", false, 0, 3,
+         false},
+        {"raw: too far", kAnd, "foo", false, "bar", false, "foo" + gap300 + "bar", false, -1, 0,
+         false},
+        {"raw: restart near B", kAnd, "foo", false, "bar", false,
+         "foo" + gap300 + "foo" + gap200 + "bar", false, 303, 3, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

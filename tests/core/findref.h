@@ -23,7 +23,8 @@ inline int64_t Plain(const std::string& text, int64_t n, const std::string& p, b
         return -1;
     for (int64_t i = 0; i + m <= n; i++) {
         int64_t k = 0;
-        while (k < m && (fold ? Fold((unsigned char)text[(size_t)(i + k)]) == Fold((unsigned char)p[(size_t)k])
+        while (k < m && (fold ? Fold((unsigned char)text[(size_t)(i + k)]) ==
+                                    Fold((unsigned char)p[(size_t)k])
                               : text[(size_t)(i + k)] == p[(size_t)k]))
             k++;
         if (k == m)
@@ -34,7 +35,7 @@ inline int64_t Plain(const std::string& text, int64_t n, const std::string& p, b
 
 struct Element {
     char kind; // 'c' char, '?' any, '*' star, '[' set; with run '+' or '*' for repeats
-    char run; // 0, '+' (one or more) or '*' (sets: zero or more)
+    char run;  // 0, '+' (one or more) or '*' (sets: zero or more)
     unsigned char c;
     bool negated;
     std::vector<std::pair<int, int>> ranges; // signed, as typed
@@ -106,7 +107,8 @@ struct Matcher {
         bool in = false;
         const int v = (signed char)F(t[at]);
         for (auto r : e.ranges) {
-            int a = (signed char)F((unsigned char)r.first), b = (signed char)F((unsigned char)r.second);
+            int a = (signed char)F((unsigned char)r.first),
+                b = (signed char)F((unsigned char)r.second);
             if (v >= (a < b ? a : b) && v <= (a < b ? b : a))
                 in = true;
         }
@@ -132,7 +134,8 @@ struct Matcher {
         if (e.kind == '[' && e.run) {
             const Element* next = ei + 1 < elems.size() ? &elems[ei + 1] : nullptr;
             auto stops = [&](int64_t at) {
-                return !Is(e, at) || (next && next->kind != '?' && next->kind != '*' && Is(*next, at));
+                return !Is(e, at) ||
+                       (next && next->kind != '?' && next->kind != '*' && Is(*next, at));
             };
             if (e.run == '+') {
                 if (!Is(e, pos))
