@@ -2,12 +2,15 @@
 #   make run [FILE=path]   build ORV32.EXE and run it under Wine
 #   make check             build everything and run every test suite
 #   make bench             build and run the benchmarks
-#   make fuzz              fuzz the file engine for FUZZ_SECONDS (default 300)
+#   make fuzz              fuzz the file engine (FUZZ_TARGET=find: the find pattern model)
+#                          for FUZZ_SECONDS (default 300)
 
 FILE ?=
 FUZZ_SECONDS ?= 300
+# Which fuzz target: engine or find.
+FUZZ_TARGET ?= engine
 # Where new fuzz inputs go; FUZZ_NEW=fuzz/corpus/engine keeps them in the repository's corpus.
-FUZZ_NEW ?= build/fuzz/new
+FUZZ_NEW ?= build/fuzz/new/$(FUZZ_TARGET)
 
 .PHONY: run check bench fuzz native win32 win64 clean
 
@@ -26,9 +29,9 @@ fuzz:
 	scripts/deps.sh build
 	scripts/build.sh native
 	mkdir -p $(FUZZ_NEW) build/fuzz/artifacts
-	build/native/fuzz/engine_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=20 \
+	build/native/fuzz/$(FUZZ_TARGET)_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=20 \
 	    -rss_limit_mb=2048 -max_len=8192 -print_final_stats=1 \
-	    -artifact_prefix=build/fuzz/artifacts/ $(FUZZ_NEW) fuzz/corpus/engine
+	    -artifact_prefix=build/fuzz/artifacts/$(FUZZ_TARGET)- $(FUZZ_NEW) fuzz/corpus/$(FUZZ_TARGET)
 
 # Single trees, for working on the code.
 native win32 win64:

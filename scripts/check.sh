@@ -4,7 +4,7 @@
 # build/logs/. Exits non-zero when anything failed or a suite ran no test.
 #
 # Suites: the core tests natively (ASan/UBSan) and under Wine, the GUI tests under Wine on an
-# Xvfb of our own, a replay of the fuzz corpus, and the 64-bit build.
+# Xvfb of our own, a replay of each fuzz target's corpus, and the 64-bit build.
 set -uo pipefail
 # shellcheck source=scripts/common.sh
 . "$(dirname "${BASH_SOURCE[0]}")/common.sh"
@@ -111,18 +111,19 @@ wine_suite() {
     fi
 }
 
+# fuzz_suite NAME FUZZER CORPUS: every checked-in input of one fuzz target, once.
 fuzz_suite() {
-    local name="fuzz corpus" corpus="$ROOT/fuzz/corpus/engine" log="$LOGS/fuzz-corpus.log"
-    local fuzzer="$BUILD/native/fuzz/engine_fuzz" rc=0 passed last files=()
+    local name=$1 fuzzer="$BUILD/native/fuzz/$2" corpus="$ROOT/fuzz/corpus/$3"
+    local log="$LOGS/fuzz-$3.log" rc=0 passed last files=()
     if [ -d "$corpus" ]; then
         mapfile -t files < <(find "$corpus" -type f | sort)
     fi
     if [ ${#files[@]} = 0 ]; then
-        report "$name" 0 1 0 "ran no test: fuzz/corpus/engine is missing or empty" ""
+        report "$name" 0 1 0 "ran no test: fuzz/corpus/$3 is missing or empty" ""
         return
     fi
     # Given files rather than a directory, libFuzzer runs each once and names each it ran.
-    orv_run_limited "$FUZZ_LIMIT" "$fuzzer" -timeout=30 -artifact_prefix="$LOGS/fuzz-" "${files[@]}" \
+    orv_run_limited "$FUZZ_LIMIT" "$fuzzer" -timeout=30 -artifact_prefix="$LOGS/fuzz-$3-" "${files[@]}" \
         </dev/null >"$log" 2>&1 || rc=$?
     passed=$(grep -c '^Executed ' "$log")
     if [ $rc = 0 ] && [ "$passed" = ${#files[@]} ]; then
@@ -177,11 +178,13 @@ for kind in core gui; do
     fi
 done
 
-if built native fuzz/engine_fuzz; then
-    fuzz_suite
-else
-    report "fuzz corpus" 0 1 0 "not built" ""
-fi
+for target in engine find; do
+    if built native fuzz/${target}_fuzz; then
+        fuzz_suite "fuzz $target corpus" ${target}_fuzz $target
+    else
+        report "fuzz $target corpus" 0 1 0 "not built" ""
+    fi
+done
 
 if [ "${build_ok[win64]}" = 1 ]; then
     report "win64 build" 1 0 0 "" ""

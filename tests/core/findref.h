@@ -1,0 +1,181 @@
+// Slow, plainly written finds that the tests and the fuzz target hold the real ones against: a
+// byte-by-byte plain search, and the wildcard dialect as written down (a "*" tries the rest of
+// the pattern at each following position, nearest first), with the outcome of each (element,
+// position) remembered so that many stars stay cheap. Valid patterns only.
+#pragma once
+
+#include <stdint.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace findref {
+
+inline unsigned char Fold(unsigned char c) {
+    return c >= 'A' && c <= 'Z' ? (unsigned char)(c - 'A' + 'a') : c;
+}
+
+// Leftmost i with text[i .. i + m) equal to the pattern inside text[0 .. n), or -1.
+inline int64_t Plain(const std::string& text, int64_t n, const std::string& p, bool fold) {
+    const int64_t m = (int64_t)p.size();
+    if (m == 0)
+        return -1;
+    for (int64_t i = 0; i + m <= n; i++) {
+        int64_t k = 0;
+        while (k < m && (fold ? Fold((unsigned char)text[(size_t)(i + k)]) ==
+                                    Fold((unsigned char)p[(size_t)k])
+                              : text[(size_t)(i + k)] == p[(size_t)k]))
+            k++;
+        if (k == m)
+            return i;
+    }
+    return -1;
+}
+
+struct Element {
+    char kind; // 'c' char, '?' any, '*' star, '[' set; with run '+' or '*' for repeats
+    char run;  // 0, '+' (one or more) or '*' (sets: zero or more)
+    unsigned char c;
+    bool negated;
+    std::vector<std::pair<int, int>> ranges; // signed, as typed
+};
+
+inline std::vector<Element> Parse(const std::string& p) {
+    std::vector<Element> out;
+    size_t i = 0;
+    while (i < p.size()) {
+        Element e{'c', 0, 0, false, {}};
+        if (p[i] == '*' || p[i] == '?') {
+            e.kind = p[i++];
+        } else if (p[i] == '[') {
+            e.kind = '[';
+            i++;
+            if (i < p.size() && p[i] == '!') {
+                e.negated = true;
+                i++;
+            }
+            while (i < p.size() && p[i] != ']') {
+                if (p[i] == '\\')
+                    i++;
+                int lo = (signed char)p[i++], hi = lo;
+                if (i + 1 < p.size() && p[i] == '-' && p[i + 1] != ']') {
+                    i++;
+                    if (p[i] == '\\')
+                        i++;
+                    hi = (signed char)p[i++];
+                }
+                e.ranges.push_back({lo, hi});
+            }
+            i++;
+            if (i < p.size() && (p[i] == '*' || p[i] == '+'))
+                e.run = p[i++];
+        } else {
+            if (p[i] == '\\')
+                i++;
+            e.c = (unsigned char)p[i++];
+            if (i < p.size() && p[i] == '+') {
+                e.run = '+';
+                i++;
+            }
+        }
+        out.push_back(e);
+    }
+    return out;
+}
+
+struct Matcher {
+    std::vector<Element> elems;
+    bool fold = false;
+    const unsigned char* t = nullptr;
+    int64_t limit = 0;
+    std::vector<int64_t> memo; // (element, position) -> end + 2; 0 unknown, 1 fails
+
+    bool Ok(int64_t at) const {
+        return at < limit && t[at] != 0;
+    }
+    unsigned char F(unsigned char c) const {
+        return fold ? Fold(c) : c;
+    }
+    bool Is(const Element& e, int64_t at) const {
+        if (!Ok(at))
+            return false;
+        if (e.kind == '?')
+            return true;
+        if (e.kind == 'c')
+            return F(t[at]) == F(e.c);
+        bool in = false;
+        const int v = (signed char)F(t[at]);
+        for (auto r : e.ranges) {
+            int a = (signed char)F((unsigned char)r.first),
+                b = (signed char)F((unsigned char)r.second);
+            if (v >= (a < b ? a : b) && v <= (a < b ? b : a))
+                in = true;
+        }
+        return e.negated ? !in && !e.ranges.empty() : in;
+    }
+    int64_t At(size_t ei, int64_t pos) {
+        if (ei == elems.size())
+            return pos;
+        int64_t& slot = memo[ei * (size_t)(limit + 1) + (size_t)pos];
+        if (slot == 0)
+            slot = Step(ei, pos) + 2;
+        return slot - 2;
+    }
+    int64_t Step(size_t ei, int64_t pos) {
+        const Element& e = elems[ei];
+        if (e.kind == '*') {
+            for (int64_t j = pos;; j++) {
+                int64_t r = At(ei + 1, j);
+                if (r >= 0 || !Ok(j))
+                    return r;
+            }
+        }
+        if (e.kind == '[' && e.run) {
+            const Element* next = ei + 1 < elems.size() ? &elems[ei + 1] : nullptr;
+            auto stops = [&](int64_t at) {
+                return !Is(e, at) ||
+                       (next && next->kind != '?' && next->kind != '*' && Is(*next, at));
+            };
+            if (e.run == '+') {
+                if (!Is(e, pos))
+                    return -1;
+                pos++;
+            }
+            while (!stops(pos))
+                pos++;
+            return At(ei + 1, pos);
+        }
+        if (!Is(e, pos))
+            return -1;
+        pos++;
+        while (e.run == '+' && Is(e, pos))
+            pos++;
+        return At(ei + 1, pos);
+    }
+};
+
+// Leftmost match of a valid pattern in text[0 .. n) (looking at most at text[n]), each match
+// at most lineLength long; *length gets its length. -1 when there is none.
+inline int64_t Regex(const std::string& text, int64_t n, const std::string& pattern, bool fold,
+                     int64_t lineLength, int32_t* length) {
+    Matcher m;
+    m.elems = Parse(pattern);
+    m.fold = fold;
+    if (pattern.empty())
+        return -1;
+    m.t = (const unsigned char*)text.data();
+    for (int64_t i = 0; i < n; i++) {
+        m.limit = std::min<int64_t>(lineLength, n - i + 1);
+        m.t = (const unsigned char*)text.data() + i;
+        m.memo.assign(m.elems.size() * (size_t)(m.limit + 1), 0);
+        int64_t end = m.At(0, 0);
+        if (end >= 0) {
+            *length = (int32_t)end;
+            return i;
+        }
+    }
+    return -1;
+}
+
+} // namespace findref
