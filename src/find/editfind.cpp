@@ -90,6 +90,13 @@ bool MakeReplacement(const FindSettings& s, char* dest, int32_t* length) {
     return true;
 }
 
+// The last whole line a NOT find selected: Find Next from it goes on with the line after it, as
+// in a view, rather than one character into it (where the rest of the line lacks the string
+// too and would be found again).
+struct {
+    int64_t start = -1, end = -1;
+} gWholeLine;
+
 } // namespace
 
 bool FindInEditor(const EditTarget* t, FindSettings* s, bool repeat, int32_t patternLength,
@@ -122,7 +129,13 @@ bool FindInEditor(const EditTarget* t, FindSettings* s, bool repeat, int32_t pat
             break;
         int64_t selStart = 0, selEnd = 0;
         t->getSelection(t->context, &selStart, &selEnd);
-        int64_t from = LineTextIndex(text, selStart + (skip ? 1 : 0));
+        int64_t from;
+        if (skip && selStart == gWholeLine.start && selEnd == gWholeLine.end)
+            from = LineTextIndex(text, selEnd) + 1; // past the line's end
+        else
+            from = LineTextIndex(text, selStart + (skip ? 1 : 0));
+        if (from > text.length)
+            from = text.length;
         int32_t length = 0;
         bool wholeLine = false;
         const char* m = FindMatch(*s, scope, text.text + from, text.length - from, &length,
@@ -148,6 +161,8 @@ bool FindInEditor(const EditTarget* t, FindSettings* s, bool repeat, int32_t pat
         int64_t matchEnd = text.origin[end];
         FreeLineText(&text);
         t->select(t->context, matchStart, matchEnd);
+        gWholeLine.start = wholeLine ? matchStart : -1;
+        gWholeLine.end = wholeLine ? matchEnd : -1;
         found = true;
         if (!s->replaceEnabled)
             break;

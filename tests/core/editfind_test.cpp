@@ -152,6 +152,36 @@ TEST(EditorFind, FindAndFindNextSelectMatchesInTheTextsOwnOffsets) {
     EXPECT_EQ((Selections{{1, 3}, {2, 4}}), again.selected);
 }
 
+TEST(EditorFind, NotAndAndTakeTheEditorsLinesAsLines) {
+    FakeEditor ed("foo one\r\nbar two\r\n\r\nfoo bar\nbar foo");
+    FindSettings s = Plain("foo");
+    s.booleanFind = 1;
+    s.not1 = 1;
+    s.andMode = 1;
+    // Lines without "foo", selected without their line ends; the empty line selects nothing.
+    EXPECT_TRUE(ed.Find(&s));
+    EXPECT_TRUE(ed.Find(&s, true));
+    EXPECT_FALSE(ed.Find(&s, true));
+    EXPECT_EQ((Selections{{9, 16}, {18, 18}}), ed.selected);
+
+    // AND pairs the strings within a line only: "foo" ends line 1 and "bar" starts line 2.
+    FakeEditor pair("x foo\r\nbar x\r\nbar and foo");
+    s.not1 = 0;
+    snprintf(s.string2, sizeof s.string2, "bar");
+    EXPECT_TRUE(pair.Find(&s));
+    EXPECT_EQ((Selections{{14, 17}}), pair.selected); // the earlier of the pair
+}
+
+TEST(EditorReplace, AnEmptyMatchIsReplacedOnceAndTheRunEnds) {
+    // "*" alone matches nothing at every place: each is replaced once, then the run ends.
+    FakeEditor ed("ab");
+    ed.user.replaceAnswers = {kAnswerAll};
+    FindSettings s = Plain("*", "-");
+    s.regularExpression = 1;
+    EXPECT_TRUE(ed.Find(&s));
+    EXPECT_EQ("-a-b", ed.text);
+}
+
 TEST(EditorFind, LineEndBytesAreRefusedAndHexBytesReplaceHexBytes) {
     FakeEditor ed("ABAB");
     FindSettings s = Plain("");

@@ -96,6 +96,45 @@ TEST(FindInView, FindNextInHexViewVisitsEveryMatchOfManyBlocksInOrder) {
     WalkEveryMatch(e, s, f, kHex, Occurrences(f, "QZ"));
 }
 
+TEST(FindInView, NotAndAndWalkTheLinesOfAManyBlockFile) {
+    // Every fifth line lacks "foo"; every seventh holds "bar" after its "foo".
+    std::string f;
+    std::vector<int64_t> without, both;
+    for (int i = 1; i <= 3000; i++) {
+        bool hasFoo = i % 5 != 0, hasBar = i % 7 == 0;
+        f += "line " + std::to_string(i) + (hasFoo ? " foo" : " fo o") + (hasBar ? " bar\n" : "\n");
+        (hasFoo ? both : without).push_back(i);
+        if (hasFoo && !hasBar)
+            both.pop_back();
+    }
+    const std::string path = WriteTestFile("lines.txt", f);
+    FindSettings s = Plain("foo");
+    s.booleanFind = 1;
+    s.not1 = 1;
+    s.andMode = 1;
+    TestEngine e;
+    ASSERT_EQ(0, e.Open(path, 22));
+    for (size_t i = 0; i < without.size(); i++) {
+        // Find Next after a whole line goes on with the line after it.
+        ASSERT_EQ(1, FindInView(&e, &s, i > 0, 3, true)) << "line " << without[i];
+        ASSERT_EQ(without[i], e.matchLine);
+        ASSERT_EQ(-1, e.matchColumn);
+        ASSERT_EQ(-1, e.matchLength);
+        ASSERT_EQ(-1, e.displayColumn);
+    }
+    EXPECT_EQ(0, FindInView(&e, &s, true, 3, false));
+
+    s.not1 = 0;
+    snprintf(s.string2, sizeof s.string2, "bar");
+    ASSERT_EQ(0, e.MoveTo(1));
+    for (size_t i = 0; i < both.size(); i++) {
+        ASSERT_EQ(1, FindInView(&e, &s, i > 0, 3, true)) << "line " << both[i];
+        ASSERT_EQ(both[i], e.matchLine);
+        ASSERT_EQ((int)std::to_string(both[i]).size() + 6, e.matchColumn); // the earlier: foo
+    }
+    EXPECT_EQ(0, FindInView(&e, &s, true, 3, false));
+}
+
 TEST(FindInView, APatternAcrossTheFirstBlocksCutIsFoundWhereItStands) {
     // The first block's search ends at its last row, 30704; these patterns end past it.
     for (int64_t at : {30699, 30700, 30701, 30703, 30704, 30705}) {
