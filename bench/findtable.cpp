@@ -110,39 +110,35 @@ int Bench_MeasureFindTable(const BenchFiles* files, BenchFindTable* table) {
 }
 
 void Bench_PrintFindTable(const BenchFindTable* table) {
+    double ours[kFindKinds], grep[kFindKinds], rg[kFindKinds];
     printf("\nfind through the engine, block by block, over text-1g.txt (needle absent)\n");
     for (int k = 0; k < kFindKinds; k++) {
-        const FindCase& c = kCases[k];
         const BenchFindRow& row = table->rows[k];
-        double ours = Bench_Rate(kBigTextBytes, &row.ours, 1e9);
-        double grep = Bench_Rate(kBigTextBytes, &row.grep, 1e9);
-        double rg = Bench_Rate(kBigTextBytes, &row.rg, 1e9);
-        printf("  %-22s ", c.name);
+        ours[k] = Bench_Rate(kBigTextBytes, &row.ours, 1e9);
+        grep[k] = Bench_Rate(kBigTextBytes, &row.grep, 1e9);
+        rg[k] = Bench_Rate(kBigTextBytes, &row.rg, 1e9);
+        printf("  %-22s ", kCases[k].name);
         Bench_PrintRuns(&row.ours);
         printf("  ours %5.2f GB/s  grep %5.2f GB/s (count %ld)  rg %5.2f GB/s (count %ld)%s\n",
-               ours, grep, row.grepCount, rg, row.rgCount,
+               ours[k], grep[k], row.grepCount, rg[k], row.rgCount,
                row.oursFound ? "  FOUND A NEEDLE THAT SHOULD NOT BE THERE" : "");
     }
     printf("\nfind results (ratio = ours / grep throughput, higher is better)\n");
     for (int k = 0; k < kFindKinds; k++) {
         const FindCase& c = kCases[k];
-        const BenchFindRow& row = table->rows[k];
-        double ours = Bench_Rate(kBigTextBytes, &row.ours, 1e9);
-        double grep = Bench_Rate(kBigTextBytes, &row.grep, 1e9);
-        double rg = Bench_Rate(kBigTextBytes, &row.rg, 1e9);
-        if (ours <= 0 || grep <= 0) {
+        if (ours[k] <= 0 || grep[k] <= 0) {
             printf("  %-30s not measured (a run failed or grep is missing)\n", c.name);
             continue;
         }
-        double ratio = ours / grep;
+        double ratio = ours[k] / grep[k];
         char verdict[32] = "report";
         if (c.target > 0)
             snprintf(verdict, sizeof verdict, "target >= %.1f  %s", c.target,
-                     Bench_Verdict(ratio >= c.target && !row.oursFound));
-        printf("  %-30s ours %5.2f GB/s  grep %5.2f GB/s  %-18s ratio=%.2f", c.name, ours, grep,
-               verdict, ratio);
-        if (rg > 0)
-            printf("  (vs rg %.2f)", ours / rg);
-        printf("\n");
+                     Bench_Verdict(ratio >= c.target && !table->rows[k].oursFound));
+        printf("  %-30s ours %5.2f GB/s  grep %5.2f GB/s  %-18s", c.name, ours[k], grep[k],
+               verdict);
+        if (rg[k] > 0)
+            printf("  (vs rg %.2f)", ours[k] / rg[k]);
+        printf("  ratio=%.2f\n", ratio);
     }
 }

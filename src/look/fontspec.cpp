@@ -3,18 +3,9 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "shell/asciitext.h"
+
 namespace {
-
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? (char)(c - 'A' + 'a') : c;
-}
-
-bool EqualsCaseBlind(const char* a, const char* b) {
-    for (; *a && *b; a++, b++)
-        if (LowerAscii(*a) != LowerAscii(*b))
-            return false;
-    return *a == *b;
-}
 
 // True when word occurs in text, letters compared case-blind.
 bool ContainsCaseBlind(const char* text, const char* word) {

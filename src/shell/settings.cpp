@@ -4,6 +4,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "shell/asciitext.h"
 #include "shell/platform.h"
 #include "shell/uiseam.h"
 
@@ -39,17 +40,6 @@ OrvColor QuietNearestColor(OrvColor color) {
     return color;
 }
 SettingsHooks gHooks = {QuietHasMouse, QuietNearestColor};
-
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? (char)(c - 'A' + 'a') : c;
-}
-
-bool EqualsCaseBlind(const char* a, const char* b) {
-    for (; *a && *b; a++, b++)
-        if (LowerAscii(*a) != LowerAscii(*b))
-            return false;
-    return *a == *b;
-}
 
 // Reads a whole decimal number the way the profile's integer reader does (leading blanks, an
 // optional sign, digits up to the first other character; an empty value is absent),
