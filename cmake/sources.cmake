@@ -11,9 +11,11 @@ set(ORV_CORE_SOURCES
     src/find/findhistory.cpp
     src/find/findengine.cpp
     src/find/editfind.cpp
+    src/lister/filelist.cpp
+    src/lister/dirtree.cpp
 )
-set(ORV_CORE_POSIX_SOURCES src/shell/platform_posix.cpp)
-set(ORV_CORE_WIN_SOURCES src/shell/platform_win.cpp)
+set(ORV_CORE_POSIX_SOURCES src/shell/platform_posix.cpp src/shell/platform_dir_posix.cpp)
+set(ORV_CORE_WIN_SOURCES src/shell/platform_win.cpp src/shell/platform_dir_win.cpp)
 
 # The Win32 shell (everything but WinMain, so the GUI tests can link it).
 set(ORV_SHELL_SOURCES
@@ -39,6 +41,8 @@ set(ORV_CORE_TEST_SOURCES
     tests/core/findhistory_test.cpp
     tests/core/findengine_test.cpp
     tests/core/editfind_test.cpp
+    tests/core/filelist_test.cpp
+    tests/core/dirtree_test.cpp
     tests/core/support.cpp
 )
 

@@ -25,12 +25,16 @@ struct PlatFileInfo {
     uint32_t attributes; // kPlatAttr* bits
 };
 
+// The system's own attribute bits.
 enum {
     kPlatAttrReadOnly = 0x01,
     kPlatAttrHidden = 0x02,
     kPlatAttrSystem = 0x04,
     kPlatAttrDirectory = 0x10,
     kPlatAttrArchive = 0x20,
+    kPlatAttrTemporary = 0x100,
+    kPlatAttrLink = 0x400, // a junction or symbolic link: never followed by a walk
+    kPlatAttrCompressed = 0x800,
 };
 
 // 1 and the record filled, or 0 when the path does not name an existing file or directory.
@@ -83,6 +87,80 @@ int Plat_CopyFileIfAbsent(const char* from, const char* to);
 uint32_t Plat_LogicalDrives();
 // The native build reports the drives tests give it (C: alone until then).
 void Plat_SetLogicalDrivesForTests(uint32_t mask);
+
+// ---- Directories and drives -------------------------------------------------------------------
+
+// The system's error numbers that callers tell apart.
+enum {
+    kPlatErrFileNotFound = 2, // also: nothing matches the mask
+    kPlatErrPathNotFound = 3,
+    kPlatErrAccessDenied = 5,
+    kPlatErrInvalidDrive = 15,
+    kPlatErrNoMoreFiles = 18,
+    kPlatErrNotReady = 21,
+    kPlatErrBadNetPath = 53,
+    kPlatErrDirNotEmpty = 145,
+};
+
+constexpr int kPlatNameMax = 260;
+
+struct PlatDirEntry {
+    char name[kPlatNameMax]; // as the file system spells it, without the directory
+    uint32_t attributes; // kPlatAttr* bits
+    int64_t size;
+    int64_t lastWrite; // seconds since 1970-01-01 UTC
+};
+
+struct PlatDirScan; // an enumeration in progress
+
+// Starts enumerating the entries that match the last component of pattern, a mask with "*" and
+// "?" as the system reads them ("*.*" and "*" match every name; "." and ".." come as the system
+// delivers them). Null when nothing matches or the directory cannot be read, with *error set
+// (kPlatErrFileNotFound when the directory is there but nothing matches).
+PlatDirScan* Plat_FindFirst(const char* pattern, PlatDirEntry* entry, int* error);
+// The next entry: 1, or 0 at the end.
+int Plat_FindNext(PlatDirScan* scan, PlatDirEntry* entry);
+void Plat_FindClose(PlatDirScan* scan);
+
+// Deletes a file (a link to a file: the link). 0, or the system's error number.
+int Plat_DeleteFile(const char* path);
+// Removes an empty directory, or a junction or symbolic link to a directory as the link itself,
+// never what it points to. 0, or the system's error number.
+int Plat_RemoveDir(const char* path);
+// Sets or clears the read-only attribute. 0, or the system's error number.
+int Plat_SetReadOnly(const char* path, bool readOnly);
+
+// True for a path that names its drive and starts at its root ("c:\dir", "/tmp").
+bool Plat_IsAbsolutePath(const char* path);
+// The root of the drive a path lies on ("c:\"; "/" in the native build). The length, or 0
+// when the path names no drive or the root does not fit.
+int Plat_DriveRoot(const char* path, char* dest, int destSize);
+// The current directory of a drive (0: of the current drive), with no trailing separator
+// except on a root. The length, or 0 when it cannot be had (an invalid or empty drive).
+int Plat_GetCurrentDir(char drive, char* dest, int destSize);
+// Makes a directory (and its drive) current. 0, or the system's error number.
+int Plat_SetCurrentDir(const char* path);
+
+enum PlatDriveType {
+    kPlatDriveUnknown = 0,
+    kPlatDriveNoRoot = 1,
+    kPlatDriveRemovable = 2,
+    kPlatDriveFixed = 3,
+    kPlatDriveRemote = 4,
+    kPlatDriveCdRom = 5,
+    kPlatDriveRamDisk = 6,
+};
+// The system's drive type of a drive root.
+PlatDriveType Plat_DriveType(const char* root);
+// The label and file-system name of a drive root, each cut to its size. 1, or 0 when the
+// volume cannot be read (no disk, not ready); the system shows no box for it.
+int Plat_VolumeInfo(const char* root, char* label, int labelSize, char* fileSystem,
+                    int fileSystemSize);
+// The network name a drive letter is connected to. The length, or 0 for a drive that is not
+// a network connection.
+int Plat_RemoteName(char drive, char* dest, int destSize);
+// Free bytes for the user, and the drive's total, in 64 bits. 1, or 0 when they cannot be had.
+int Plat_DiskSpace(const char* root, uint64_t* freeBytes, uint64_t* totalBytes);
 
 // ---- Clock -----------------------------------------------------------------------------------
 

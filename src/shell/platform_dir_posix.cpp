@@ -1,0 +1,210 @@
+// Directories and drives for the native build: enough of a Windows file system over POSIX for
+// the core's tests on real temporary directories. There is one drive, "/"; names that start
+// with "." are hidden, and a file without write permission is read-only.
+#include <dirent.h>
+#include <errno.h>
+#include <stdio.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "platform.h"
+
+struct PlatDirScan {
+    DIR* dir;
+    std::string folder; // with its separator
+    std::string mask;
+};
+
+namespace {
+
+int ErrorOf(int err) {
+    switch (err) {
+    case ENOENT:
+    case ENOTDIR:
+    case ENAMETOOLONG:
+        return kPlatErrPathNotFound;
+    case ENOTEMPTY:
+    case EEXIST:
+        return kPlatErrDirNotEmpty;
+    default:
+        return kPlatErrAccessDenied;
+    }
+}
+
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? (char)(c - 'A' + 'a') : c;
+}
+
+// The system's mask matching, case-blind: "*" any run, "?" any one character; "*.*" matches a
+// name without a dot too.
+bool MaskMatches(const char* mask, const char* name) {
+    if (strcmp(mask, "*.*") == 0 || strcmp(mask, "*") == 0)
+        return true;
+    const char* starMask = nullptr;
+    const char* starName = nullptr;
+    while (*name) {
+        if (*mask == '*') {
+            starMask = ++mask;
+            starName = name;
+        } else if (*mask && (*mask == '?' || Lower(*mask) == Lower(*name))) {
+            mask++;
+            name++;
+        } else if (starMask) {
+            mask = starMask;
+            name = ++starName;
+        } else {
+            return false;
+        }
+    }
+    while (*mask == '*')
+        mask++;
+    return *mask == 0;
+}
+
+bool Describe(const std::string& path, const char* name, PlatDirEntry* entry) {
+    struct stat st;
+    if (lstat(path.c_str(), &st) != 0)
+        return false;
+    snprintf(entry->name, sizeof entry->name, "%s", name);
+    entry->attributes = 0;
+    entry->size = 0;
+    entry->lastWrite = st.st_mtime;
+    if (S_ISLNK(st.st_mode)) {
+        // As Windows shows a link: a directory when it points to one, never its target's size.
+        entry->attributes |= kPlatAttrLink;
+        struct stat target;
+        if (stat(path.c_str(), &target) == 0 && S_ISDIR(target.st_mode))
+            entry->attributes |= kPlatAttrDirectory;
+    } else if (S_ISDIR(st.st_mode)) {
+        entry->attributes |= kPlatAttrDirectory;
+    } else {
+        entry->size = st.st_size;
+        entry->attributes |= kPlatAttrArchive;
+    }
+    if (!(st.st_mode & S_IWUSR))
+        entry->attributes |= kPlatAttrReadOnly;
+    if (name[0] == '.' && strcmp(name, ".") != 0 && strcmp(name, "..") != 0)
+        entry->attributes |= kPlatAttrHidden;
+    return true;
+}
+
+bool NextMatch(PlatDirScan* scan, PlatDirEntry* entry) {
+    while (struct dirent* d = readdir(scan->dir)) {
+        if (MaskMatches(scan->mask.c_str(), d->d_name) &&
+            Describe(scan->folder + d->d_name, d->d_name, entry))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+PlatDirScan* Plat_FindFirst(const char* pattern, PlatDirEntry* entry, int* error) {
+    const char* slash = strrchr(pattern, '/');
+    std::string folder = slash ? std::string(pattern, (size_t)(slash - pattern + 1)) : "./";
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) {
+        *error = ErrorOf(errno);
+        return nullptr;
+    }
+    PlatDirScan* scan = new PlatDirScan{dir, folder, slash ? slash + 1 : pattern};
+    if (!NextMatch(scan, entry)) {
+        Plat_FindClose(scan);
+        *error = kPlatErrFileNotFound;
+        return nullptr;
+    }
+    *error = 0;
+    return scan;
+}
+
+int Plat_FindNext(PlatDirScan* scan, PlatDirEntry* entry) {
+    return NextMatch(scan, entry) ? 1 : 0;
+}
+
+void Plat_FindClose(PlatDirScan* scan) {
+    if (scan) {
+        closedir(scan->dir);
+        delete scan;
+    }
+}
+
+int Plat_DeleteFile(const char* path) {
+    struct stat st;
+    if (lstat(path, &st) == 0 && S_ISDIR(st.st_mode))
+        return kPlatErrAccessDenied;
+    // Windows refuses to delete a read-only file; so does ORV's stand-in.
+    if (lstat(path, &st) == 0 && !S_ISLNK(st.st_mode) && !(st.st_mode & S_IWUSR))
+        return kPlatErrAccessDenied;
+    return unlink(path) == 0 ? 0 : (errno == ENOENT ? kPlatErrFileNotFound : ErrorOf(errno));
+}
+
+int Plat_RemoveDir(const char* path) {
+    struct stat st;
+    if (lstat(path, &st) == 0 && S_ISLNK(st.st_mode))
+        return unlink(path) == 0 ? 0 : ErrorOf(errno);
+    return rmdir(path) == 0 ? 0 : ErrorOf(errno);
+}
+
+int Plat_SetReadOnly(const char* path, bool readOnly) {
+    struct stat st;
+    if (stat(path, &st) != 0)
+        return ErrorOf(errno);
+    mode_t mode = readOnly ? st.st_mode & ~(mode_t)(S_IWUSR | S_IWGRP | S_IWOTH)
+                           : st.st_mode | S_IWUSR;
+    return chmod(path, mode) == 0 ? 0 : ErrorOf(errno);
+}
+
+bool Plat_IsAbsolutePath(const char* path) {
+    return path[0] == '/';
+}
+
+int Plat_DriveRoot(const char* path, char* dest, int destSize) {
+    if (path[0] != '/' || destSize < 2)
+        return 0;
+    snprintf(dest, (size_t)destSize, "/");
+    return 1;
+}
+
+int Plat_GetCurrentDir(char drive, char* dest, int destSize) {
+    if (!getcwd(dest, (size_t)destSize))
+        return 0;
+    return (int)strlen(dest);
+}
+
+int Plat_SetCurrentDir(const char* path) {
+    return chdir(path) == 0 ? 0 : ErrorOf(errno);
+}
+
+PlatDriveType Plat_DriveType(const char* root) {
+    struct stat st;
+    return stat(root, &st) == 0 ? kPlatDriveFixed : kPlatDriveNoRoot;
+}
+
+int Plat_VolumeInfo(const char* root, char* label, int labelSize, char* fileSystem,
+                    int fileSystemSize) {
+    struct statvfs vfs;
+    if (statvfs(root, &vfs) != 0)
+        return 0;
+    if (labelSize > 0)
+        label[0] = 0;
+    if (fileSystemSize > 0)
+        snprintf(fileSystem, (size_t)fileSystemSize, "POSIX");
+    return 1;
+}
+
+int Plat_RemoteName(char drive, char* dest, int destSize) {
+    return 0;
+}
+
+int Plat_DiskSpace(const char* root, uint64_t* freeBytes, uint64_t* totalBytes) {
+    struct statvfs vfs;
+    if (statvfs(root, &vfs) != 0)
+        return 0;
+    *freeBytes = (uint64_t)vfs.f_bavail * vfs.f_frsize;
+    *totalBytes = (uint64_t)vfs.f_blocks * vfs.f_frsize;
+    return 1;
+}

@@ -1,0 +1,171 @@
+// Directories and drives for ORV32.EXE: the FindFirstFile family, the drive and volume calls
+// and the network connection of a drive letter.
+#include <windows.h>
+#include <winnetwk.h>
+
+#include <stdio.h>
+#include <string.h>
+
+#include "platform.h"
+
+struct PlatDirScan {
+    HANDLE handle;
+};
+
+namespace {
+
+constexpr int64_t kSecondsFrom1601To1970 = INT64_C(11644473600);
+constexpr int64_t kTicksPerSecond = 10000000;
+
+void Describe(const WIN32_FIND_DATAA& data, PlatDirEntry* entry) {
+    snprintf(entry->name, sizeof entry->name, "%s", data.cFileName);
+    entry->attributes = data.dwFileAttributes;
+    entry->size = (int64_t)(((uint64_t)data.nFileSizeHigh << 32) | data.nFileSizeLow);
+    int64_t ticks = (int64_t)(((uint64_t)data.ftLastWriteTime.dwHighDateTime << 32) |
+                              data.ftLastWriteTime.dwLowDateTime);
+    entry->lastWrite = ticks / kTicksPerSecond - kSecondsFrom1601To1970;
+}
+
+int LastError() {
+    DWORD error = GetLastError();
+    return error ? (int)error : kPlatErrAccessDenied;
+}
+
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+} // namespace
+
+PlatDirScan* Plat_FindFirst(const char* pattern, PlatDirEntry* entry, int* error) {
+    WIN32_FIND_DATAA data;
+    HANDLE handle = FindFirstFileA(pattern, &data);
+    if (handle == INVALID_HANDLE_VALUE) {
+        *error = LastError();
+        return nullptr;
+    }
+    Describe(data, entry);
+    *error = 0;
+    return new PlatDirScan{handle};
+}
+
+int Plat_FindNext(PlatDirScan* scan, PlatDirEntry* entry) {
+    WIN32_FIND_DATAA data;
+    if (!FindNextFileA(scan->handle, &data))
+        return 0;
+    Describe(data, entry);
+    return 1;
+}
+
+void Plat_FindClose(PlatDirScan* scan) {
+    if (scan) {
+        FindClose(scan->handle);
+        delete scan;
+    }
+}
+
+int Plat_DeleteFile(const char* path) {
+    return DeleteFileA(path) ? 0 : LastError();
+}
+
+// RemoveDirectory takes a junction or directory link away as the link; what it points to stays.
+int Plat_RemoveDir(const char* path) {
+    return RemoveDirectoryA(path) ? 0 : LastError();
+}
+
+int Plat_SetReadOnly(const char* path, bool readOnly) {
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return LastError();
+    attributes = readOnly ? attributes | FILE_ATTRIBUTE_READONLY
+                          : attributes & ~(DWORD)FILE_ATTRIBUTE_READONLY;
+    return SetFileAttributesA(path, attributes) ? 0 : LastError();
+}
+
+bool Plat_IsAbsolutePath(const char* path) {
+    bool drive = ((path[0] | 0x20) >= 'a' && (path[0] | 0x20) <= 'z') && path[1] == ':' &&
+                 IsSeparator(path[2]);
+    return drive || (IsSeparator(path[0]) && IsSeparator(path[1]));
+}
+
+int Plat_DriveRoot(const char* path, char* dest, int destSize) {
+    if (((path[0] | 0x20) >= 'a' && (path[0] | 0x20) <= 'z') && path[1] == ':') {
+        if (destSize < 4)
+            return 0;
+        snprintf(dest, (size_t)destSize, "%c:\\", path[0]);
+        return 3;
+    }
+    if (!(IsSeparator(path[0]) && IsSeparator(path[1])))
+        return 0;
+    // \\server\share\ : the root of a network path.
+    const char* p = path + 2;
+    int separators = 0;
+    while (*p && separators < 2) {
+        if (IsSeparator(*p))
+            separators++;
+        p++;
+    }
+    int length = (int)(p - path);
+    if (separators < 2) {
+        if (length + 1 >= destSize)
+            return 0;
+        snprintf(dest, (size_t)destSize, "%s\\", path);
+        return length + 1;
+    }
+    if (length >= destSize)
+        return 0;
+    memcpy(dest, path, (size_t)length);
+    dest[length] = 0;
+    return length;
+}
+
+int Plat_GetCurrentDir(char drive, char* dest, int destSize) {
+    DWORD length;
+    if (drive) {
+        // "X:" alone is the current directory of drive X.
+        char spec[3] = {drive, ':', 0};
+        char* name = nullptr;
+        length = GetFullPathNameA(spec, (DWORD)destSize, dest, &name);
+    } else {
+        length = GetCurrentDirectoryA((DWORD)destSize, dest);
+    }
+    return length > 0 && length < (DWORD)destSize ? (int)length : 0;
+}
+
+int Plat_SetCurrentDir(const char* path) {
+    return SetCurrentDirectoryA(path) ? 0 : LastError();
+}
+
+PlatDriveType Plat_DriveType(const char* root) {
+    return (PlatDriveType)GetDriveTypeA(root);
+}
+
+int Plat_VolumeInfo(const char* root, char* label, int labelSize, char* fileSystem,
+                    int fileSystemSize) {
+    char name[MAX_PATH + 1] = "";
+    char system[MAX_PATH + 1] = "";
+    if (!GetVolumeInformationA(root, name, sizeof name, NULL, NULL, NULL, system, sizeof system))
+        return 0;
+    if (labelSize > 0)
+        snprintf(label, (size_t)labelSize, "%s", name);
+    if (fileSystemSize > 0)
+        snprintf(fileSystem, (size_t)fileSystemSize, "%s", system);
+    return 1;
+}
+
+int Plat_RemoteName(char drive, char* dest, int destSize) {
+    char local[3] = {drive, ':', 0};
+    DWORD size = (DWORD)destSize;
+    if (destSize <= 0 || WNetGetConnectionA(local, dest, &size) != NO_ERROR)
+        return 0;
+    return (int)strlen(dest);
+}
+
+int Plat_DiskSpace(const char* root, uint64_t* freeBytes, uint64_t* totalBytes) {
+    ULARGE_INTEGER available, total;
+    if (!GetDiskFreeSpaceExA(root, &available, &total, NULL))
+        return 0;
+    *freeBytes = available.QuadPart;
+    *totalBytes = total.QuadPart;
+    return 1;
+}
