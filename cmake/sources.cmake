@@ -26,6 +26,14 @@ set(ORV_SHELL_SOURCES
     src/shell/settings_win.cpp
     src/look/fonts_win.cpp
     src/find/replacedlg.cpp
+    src/find/srchwnd.cpp
+    src/shell/classes.cpp
+    src/shell/ctlbar.cpp
+    src/shell/drawobjects.cpp
+    src/shell/splash.cpp
+    src/viewer/viewwnd.cpp
+    src/lister/dirwnd.cpp
+    src/editor/editwnd.cpp
 )
 set(ORV_RESOURCES src/resources/orv.rc)
 
@@ -53,4 +61,5 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/mode_question_test.cpp
     tests/gui/settings_gui_test.cpp
     tests/gui/find_gui_test.cpp
+    tests/gui/startup_test.cpp
 )

@@ -1,11 +1,15 @@
 #include "shell/frame.h"
 
+#include <shellapi.h>
+
 #include <deque>
 #include <string>
 
 #include "resources/resource.h"
 #include "shell/saveopts.h"
 #include "shell/settings.h"
+#include "shell/splash.h"
+#include "shell/startup.h"
 #include "viewer/engine.h"
 
 HWND gFrame = NULL;
@@ -79,10 +83,14 @@ void Frame_OnToggleSaveOnExit(HWND frame) {
 }
 
 void Frame_OnDestroy(HWND frame) {
+    DragAcceptFiles(frame, FALSE);
+    Splash_Dismiss(frame);
     PostQuitMessage(0);
 }
 
+// The children are gone by now, so their classes can be unregistered.
 void Frame_OnNcDestroy(HWND frame) {
+    Orv_Teardown();
     gFrame = NULL;
     gMdiClient = NULL;
     gFrameState.openQueue.clear();
@@ -145,6 +153,9 @@ LRESULT CALLBACK ORVFrameWndProc(HWND frame, UINT message, WPARAM wParam, LPARAM
     case WM_QUERYENDSESSION:
         Frame_SaveAtExit(frame);
         return TRUE;
+    case WM_TIMER:
+        Splash_Dismiss(frame);
+        return 0;
     case WM_DESTROY:
         Frame_OnDestroy(frame);
         return 0;

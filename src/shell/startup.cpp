@@ -5,9 +5,13 @@
 
 #include "look/fonts_win.h"
 #include "resources/resource.h"
+#include "shell/classes.h"
+#include "shell/ctlbar.h"
+#include "shell/drawobjects.h"
 #include "shell/frame.h"
 #include "shell/settings.h"
 #include "shell/settings_win.h"
+#include "shell/splash.h"
 #include "shell/uiseam.h"
 #include "shell/uiseam_win.h"
 #include "viewer/engine.h"
@@ -15,10 +19,43 @@
 HINSTANCE gInstance = NULL;
 HWND gSplash = NULL;
 HACCEL gAccel = NULL;
+bool gPlainDialogs = false;
+char gModulePath[MAX_PATH];
 
 namespace {
 
 bool gEngineCreated = false;
+bool gClassesRegistered = false;
+char gAddedFontPath[MAX_PATH]; // "" when no font file was added
+
+const char kScreenFontFile[] = "vga128.fon";
+
+// The Windows 95 family shows its dialogs in its own 3-D look: they are not coloured there.
+bool PlainDialogPlatform() {
+    DWORD version = GetVersion();
+    return (version & 0x80000000u) && LOBYTE(LOWORD(version)) >= 4;
+}
+
+// The optional screen font beside the program, else along the search path. It is added for
+// this process only: telling every other window of a new font could hang on a program that
+// does not answer.
+void AddScreenFont() {
+    gAddedFontPath[0] = 0;
+    char path[MAX_PATH];
+    lstrcpynA(path, gModulePath, MAX_PATH);
+    char* slash = strrchr(path, '\\');
+    bool found = false;
+    if (slash && (slash - path) + 1 + sizeof kScreenFontFile <= MAX_PATH) {
+        lstrcpyA(slash + 1, kScreenFontFile);
+        found = GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+    }
+    if (!found) {
+        char* name = nullptr;
+        found = SearchPathA(NULL, kScreenFontFile, NULL, MAX_PATH, path, &name) > 0;
+    }
+    if (found && AddFontResourceExA(path, FR_PRIVATE, NULL) > 0)
+        lstrcpynA(gAddedFontPath, path, MAX_PATH);
+}
 
 // A command line of two numbers (as a launcher may pass) names nothing to open.
 bool IsTwoNumbers(const char* text) {
@@ -87,20 +124,32 @@ int Orv_HandOverToRunningInstance(const char* cmdLine) {
 
 int Orv_Startup(HINSTANCE instance, const char* cmdLine, int showCmd) {
     gInstance = instance;
+    gPlainDialogs = PlainDialogPlatform();
     // ORV tells the user itself when a file or drive cannot be opened.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    if (!GetModuleFileNameA(NULL, gModulePath, MAX_PATH))
+        gModulePath[0] = 0;
     UiWin_InstallHooks();
     SettingsWin_InstallHooks();
     Settings_EnsureFile();
     Settings_Load();
 
-    if (!Frame_RegisterClass(instance))
+    DrawObjects_Create();
+    if (!Classes_Register(instance))
         return 0;
+    gClassesRegistered = true;
+    DrawObjects_LoadBitmaps(instance);
+    AddScreenFont();
+
     const FramePlacement placement = Frame_PlacementFromSettings();
     if (!Frame_Create(instance, placement))
         return 0;
+    DrawObjects_CreateBarFace();
+    Splash_Show(instance, gFrame);
+    ControlBar_Create(instance, gFrame);
     ShowWindow(gFrame, placement.maximised ? SW_SHOWMAXIMIZED : showCmd);
     UpdateWindow(gFrame);
+    DrawObjects_LoadCursors(instance);
 
     // A failure here is reported by the first LockSharedBlocks, inside the loop.
     Engine_Create(&gEngine, gSettings.memory);
@@ -110,6 +159,18 @@ int Orv_Startup(HINSTANCE instance, const char* cmdLine, int showCmd) {
         return 0;
     PostStartupCommands(cmdLine);
     return 1;
+}
+
+void Orv_Teardown() {
+    DrawObjects_DeleteAll();
+    if (gClassesRegistered) {
+        Classes_UnregisterChildren(gInstance);
+        gClassesRegistered = false;
+    }
+    if (gAddedFontPath[0]) {
+        RemoveFontResourceExA(gAddedFontPath, FR_PRIVATE, NULL);
+        gAddedFontPath[0] = 0;
+    }
 }
 
 int Orv_RunMessageLoop() {
@@ -137,6 +198,7 @@ void Orv_Shutdown() {
     while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
     }
     Frame_UnregisterClass(gInstance);
+    Orv_Teardown(); // when start-up failed before the frame was there to be destroyed
     if (gEngineCreated) {
         Engine_Destroy(&gEngine);
         gEngineCreated = false;

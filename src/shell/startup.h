@@ -7,6 +7,9 @@
 extern HINSTANCE gInstance;
 extern HWND gSplash;  // the start-up splash window; null while none is shown
 extern HACCEL gAccel; // "ORVMENU"
+// Set on the Windows 95 family: its dialogs keep the system's own look.
+extern bool gPlainDialogs;
+extern char gModulePath[MAX_PATH];
 
 // The path a command line names: blanks around it and one pair of enclosing quotes removed (the
 // shell quotes a path with spaces), cut to size - 1 characters.
@@ -18,6 +21,9 @@ int Orv_HandOverToRunningInstance(const char* cmdLine);
 // (setting gFrame and gMdiClient), loads the accelerators and posts the start-up commands.
 // 1, or 0 when the program cannot start. Call Orv_Shutdown afterwards in either case.
 int Orv_Startup(HINSTANCE instance, const char* cmdLine, int showCmd);
+// The frame is being destroyed: deletes the drawing objects, unregisters the child classes and
+// removes the added font. Safe to call more than once.
+void Orv_Teardown();
 // Runs until the quit message, then unregisters OrvMainClass. Returns the quit code.
 int Orv_RunMessageLoop();
 // Frees what start-up made; destroys the frame if it is still there. Safe to call more than once.

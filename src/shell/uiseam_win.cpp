@@ -4,6 +4,7 @@
 
 #include "find/replacedlg.h"
 #include "shell/frame.h"
+#include "shell/splash.h"
 #include "shell/startup.h"
 #include "shell/uiseam.h"
 
@@ -75,10 +76,7 @@ void Win_FatalExit(const char* text) {
 }
 
 void Win_DismissSplash() {
-    if (gSplash) {
-        DestroyWindow(gSplash);
-        gSplash = NULL;
-    }
+    Splash_Dismiss(gFrame);
 }
 
 // Any key press or left click of this thread's windows: the searching window has the focus,

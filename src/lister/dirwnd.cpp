@@ -1,0 +1,15 @@
+// The directory window. Until it lists directories, it is a plain MDI child, so that the frame's
+// handling of its kind of window can already be driven.
+#include "lister/dirwnd.h"
+
+LRESULT CALLBACK ORVDirWndProc(HWND dir, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefMDIChildProcA(dir, message, wParam, lParam);
+}
+
+LRESULT CALLBACK ORVDiskWndProc(HWND disk, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(disk, message, wParam, lParam);
+}
+
+LRESULT CALLBACK ORVSplitWndProc(HWND split, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(split, message, wParam, lParam);
+}

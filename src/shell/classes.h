@@ -1,0 +1,27 @@
+// ORV's ten window classes, registered together at start-up in this order, and the names by
+// which the frame tells its kinds of window apart.
+#pragma once
+
+#include <windows.h>
+
+constexpr char kViewClassName[] = "OrvViewClass";
+constexpr char kDirClassName[] = "OrvDirClass";
+constexpr char kSplashClassName[] = "OrvSplashClass";
+constexpr char kTitleClassName[] = "OrvTitleClass";
+constexpr char kSrchClassName[] = "OrvSrchClass";
+constexpr char kEditClassName[] = "OrvEditClass";
+constexpr char kBarClassName[] = "OrvBarClass";
+constexpr char kDiskClassName[] = "OrvDiskClass";
+constexpr char kSplitClassName[] = "OrvSplitClass";
+
+// Window extra bytes: each child kind keeps its own record there.
+constexpr int kViewExtraBytes = 8;
+constexpr int kDirExtraBytes = 12;
+constexpr int kSrchExtraBytes = 16;
+constexpr int kEditExtraBytes = 32;
+
+// Registers the frame's class and the nine others. 1, or 0 when one failed (none is left
+// registered then). The brushes of the drawing objects must exist first.
+int Classes_Register(HINSTANCE instance);
+// Unregisters the nine classes besides the frame's, which the message loop unregisters last.
+void Classes_UnregisterChildren(HINSTANCE instance);

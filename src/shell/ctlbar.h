@@ -1,0 +1,15 @@
+// The control bar (class OrvBarClass): a strip of buttons and the "Find:" box above the MDI
+// client, hidden until "&Button Bar" shows it.
+#pragma once
+
+#include <windows.h>
+
+constexpr char kControlBarTitle[] = "ORVControlBar";
+constexpr int kFindComboId = 100;
+
+extern HWND gControlBar;
+extern HWND gFindCombo;
+
+LRESULT CALLBACK ControlBarWndProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam);
+// Creates the hidden bar in the frame with its find box. 1, or 0 when it could not be made.
+int ControlBar_Create(HINSTANCE instance, HWND frame);
