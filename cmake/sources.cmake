@@ -31,6 +31,7 @@ set(ORV_SHELL_SOURCES
     src/shell/ctlbar.cpp
     src/shell/drawobjects.cpp
     src/shell/splash.cpp
+    src/shell/winkind.cpp
     src/viewer/viewwnd.cpp
     src/lister/dirwnd.cpp
     src/editor/editwnd.cpp
@@ -62,4 +63,5 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/settings_gui_test.cpp
     tests/gui/find_gui_test.cpp
     tests/gui/startup_test.cpp
+    tests/gui/winkind_test.cpp
 )
