@@ -32,6 +32,7 @@ set(ORV_SHELL_SOURCES
     src/shell/drawobjects.cpp
     src/shell/splash.cpp
     src/shell/winkind.cpp
+    src/shell/menustate.cpp
     src/viewer/viewwnd.cpp
     src/lister/dirwnd.cpp
     src/editor/editwnd.cpp
@@ -64,4 +65,5 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/find_gui_test.cpp
     tests/gui/startup_test.cpp
     tests/gui/winkind_test.cpp
+    tests/gui/menustate_test.cpp
 )

@@ -2,7 +2,12 @@
 // handling of its kind of window can already be driven.
 #include "lister/dirwnd.h"
 
+#include "shell/frame.h"
+#include "shell/menustate.h"
+
 LRESULT CALLBACK ORVDirWndProc(HWND dir, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_MDIACTIVATE && reinterpret_cast<HWND>(lParam) == dir)
+        Menu_ApplyState(gFrame, dir);
     return DefMDIChildProcA(dir, message, wParam, lParam);
 }
 

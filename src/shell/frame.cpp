@@ -6,6 +6,7 @@
 #include <string>
 
 #include "resources/resource.h"
+#include "shell/menustate.h"
 #include "shell/saveopts.h"
 #include "shell/settings.h"
 #include "shell/splash.h"
@@ -155,6 +156,9 @@ LRESULT CALLBACK ORVFrameWndProc(HWND frame, UINT message, WPARAM wParam, LPARAM
         return TRUE;
     case WM_TIMER:
         Splash_Dismiss(frame);
+        return 0;
+    case WM_INITMENU:
+        Menu_OnInitMenu(frame, reinterpret_cast<HMENU>(wParam));
         return 0;
     case WM_DESTROY:
         Frame_OnDestroy(frame);

@@ -9,6 +9,7 @@
 #include "shell/ctlbar.h"
 #include "shell/drawobjects.h"
 #include "shell/frame.h"
+#include "shell/menustate.h"
 #include "shell/settings.h"
 #include "shell/settings_win.h"
 #include "shell/splash.h"
@@ -149,6 +150,7 @@ int Orv_Startup(HINSTANCE instance, const char* cmdLine, int showCmd) {
     ControlBar_Create(instance, gFrame);
     ShowWindow(gFrame, placement.maximised ? SW_SHOWMAXIMIZED : showCmd);
     UpdateWindow(gFrame);
+    Menu_ApplyState(gFrame, NULL);
     DrawObjects_LoadCursors(instance);
 
     // A failure here is reported by the first LockSharedBlocks, inside the loop.

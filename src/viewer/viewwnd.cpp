@@ -2,7 +2,12 @@
 // handling of its kind of window can already be driven.
 #include "viewer/viewwnd.h"
 
+#include "shell/frame.h"
+#include "shell/menustate.h"
+
 LRESULT CALLBACK ORVMDIChildWndProc(HWND view, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_MDIACTIVATE && reinterpret_cast<HWND>(lParam) == view)
+        Menu_ApplyState(gFrame, view);
     return DefMDIChildProcA(view, message, wParam, lParam);
 }
 

@@ -1,0 +1,23 @@
+// The menu follows the active window: a row of enabled and greyed items per kind of window,
+// applied when a child becomes active, and refinements each time a menu is about to open.
+#pragma once
+
+#include <windows.h>
+
+#include "shell/winkind.h"
+
+// Whether a list of files waits to be opened one by one with "&Next" (the selection queue).
+extern bool gNextPending;
+
+// Applies the row of the window's kind (the frame's own handle, or null, for none) and the
+// additions that follow it; remembers the kind for the menu-open refinements.
+void Menu_ApplyState(HWND frame, HWND activeChild);
+// The kind remembered by the last Menu_ApplyState.
+WindowKind Menu_ActiveKind();
+// Before a menu opens: the refinements for the remembered kind and the focused control.
+void Menu_OnInitMenu(HWND frame, HMENU menu);
+
+enum DeleteText { kDeletePlain, kDeleteDir, kDeleteFile, kDeleteFiles };
+// "&Delete", "&Delete Dir", "&Delete File" or "&Delete Files", with "..." when deleting asks
+// first, then "\tCtrl+D".
+void Menu_DeleteText(DeleteText which, bool confirm, char* dest, int size);

@@ -1,0 +1,136 @@
+// The menu follows the active window: each kind's row of enabled and greyed items, the
+// additions after it, and the refinements made as a menu opens.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "find/findpat.h"
+#include "gui/harness.h"
+#include "shell/classes.h"
+#include "shell/menustate.h"
+#include "shell/settings.h"
+
+namespace {
+
+const UINT kItems[] = {143, 144, 102, 96,  140, 141, 99,  330, 331, 220, 332, 221, 223, 222,
+                       104, 107, 105, 108, 115, 200, 203, 205, 201, 202, 109, 111, 1001};
+
+// The rows as a reader of the menu sees them; "." greyed, "E" enabled.
+struct RowCase {
+    const char* className; // null: no child
+    const char* row;
+};
+const RowCase kRows[] = {
+    {kViewClassName, "..EE.EE.....EEEEEEEE.EEE..E"},
+    {kEditClassName, "EEEE.EE....E......EE.EEE..."},
+    {kSrchClassName, "..EE.EE....E......E...EE..."},
+    {kDirClassName, "..EE.EE....E......E...EE..."},
+    {nullptr, "..........................."},
+};
+
+HWND NewChild(const char* className) {
+    MDICREATESTRUCTA create = {};
+    create.szClass = className;
+    create.szTitle = className;
+    create.hOwner = GetModuleHandleA(NULL);
+    create.x = create.y = create.cx = create.cy = CW_USEDEFAULT;
+    return reinterpret_cast<HWND>(
+        SendMessageA(gMdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+}
+
+std::string RowShown() {
+    std::string row;
+    for (UINT item : kItems) {
+        UINT state = GetMenuState(GetMenu(gFrame), item, MF_BYCOMMAND);
+        row += state == (UINT)-1 ? '?' : (state & (MF_GRAYED | MF_DISABLED)) ? '.' : 'E';
+    }
+    return row;
+}
+
+std::string ItemText(UINT item) {
+    char text[64] = "";
+    GetMenuStringA(GetMenu(gFrame), item, text, sizeof text, MF_BYCOMMAND);
+    return text;
+}
+
+bool Enabled(UINT item) {
+    return !(GetMenuState(GetMenu(gFrame), item, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
+}
+
+TEST_F(OrvFrameTest, EachKindOfActiveWindowSetsItsRow) {
+    EXPECT_EQ(kRows[4].row, RowShown()); // no child yet
+    for (const RowCase& c : kRows) {
+        if (!c.className)
+            continue;
+        SCOPED_TRACE(c.className);
+        HWND child = NewChild(c.className);
+        ASSERT_TRUE(child != NULL);
+        EXPECT_EQ(c.row, RowShown());
+        EXPECT_EQ(Menu_ActiveKind(), Orv_ClassifyWindow(child).kind);
+    }
+    // Find Next follows the find settings; Next the selection queue.
+    FindSettings saved = gFind;
+    gFind.typedLength = 3;
+    gNextPending = true;
+    NewChild(kViewClassName);
+    EXPECT_TRUE(Enabled(203));
+    EXPECT_TRUE(Enabled(140));
+    NewChild(kDirClassName);
+    EXPECT_TRUE(Enabled(223)); // with a queue, Edit and Launch take its files
+    EXPECT_TRUE(Enabled(222));
+    gNextPending = false;
+    gFind = saved;
+}
+
+TEST_F(OrvFrameTest, OpeningAMenuRefinesItForTheFocusedControl) {
+    HWND editor = NewChild(kEditClassName);
+    HWND edit = CreateWindowExA(0, "EDIT", "some text", WS_CHILD | WS_VISIBLE, 0, 0, 200, 20,
+                                editor, NULL, GetModuleHandleA(NULL), NULL);
+    SetFocus(edit);
+    OpenClipboard(gFrame);
+    EmptyClipboard();
+    CloseClipboard();
+    SendMessageA(gFrame, WM_INITMENU, reinterpret_cast<WPARAM>(GetMenu(gFrame)), 0);
+    EXPECT_FALSE(Enabled(332)); // nothing to paste
+    EXPECT_FALSE(Enabled(220)); // nothing selected
+    EXPECT_EQ(gSettings.confirmDelete ? "&Delete File...\tCtrl+D" : "&Delete File\tCtrl+D",
+              ItemText(141));
+    SendMessageA(edit, EM_SETSEL, 0, 4);
+    SendMessageA(gFrame, WM_INITMENU, reinterpret_cast<WPARAM>(GetMenu(gFrame)), 0);
+    EXPECT_TRUE(Enabled(220));
+    EXPECT_TRUE(Enabled(331));
+
+    // A results list with nothing selected: nothing to copy, save or delete.
+    HWND results = NewChild(kSrchClassName);
+    HWND list = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | LBS_EXTENDEDSEL, 0, 0,
+                                200, 100, results, NULL, GetModuleHandleA(NULL), NULL);
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("c:\\a.txt"));
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("c:\\b.txt"));
+    SetFocus(list);
+    SendMessageA(gFrame, WM_INITMENU, reinterpret_cast<WPARAM>(GetMenu(gFrame)), 0);
+    EXPECT_FALSE(Enabled(220));
+    EXPECT_FALSE(Enabled(141));
+    SendMessageA(list, LB_SELITEMRANGE, TRUE, MAKELPARAM(0, 1));
+    SendMessageA(gFrame, WM_INITMENU, reinterpret_cast<WPARAM>(GetMenu(gFrame)), 0);
+    EXPECT_TRUE(Enabled(220));
+    EXPECT_EQ(gSettings.confirmDelete ? "&Delete Files...\tCtrl+D" : "&Delete Files\tCtrl+D",
+              ItemText(141));
+
+    // A directory window with its tree focused offers to delete the directory.
+    HWND dir = NewChild(kDirClassName);
+    SetFocus(dir);
+    SendMessageA(gFrame, WM_INITMENU, reinterpret_cast<WPARAM>(GetMenu(gFrame)), 0);
+    EXPECT_EQ(gSettings.confirmDelete ? "&Delete Dir...\tCtrl+D" : "&Delete Dir\tCtrl+D",
+              ItemText(141));
+}
+
+TEST(DeleteText, FormsOfTheDeleteItem) {
+    char text[40];
+    Menu_DeleteText(kDeletePlain, false, text, sizeof text);
+    EXPECT_STREQ("&Delete\tCtrl+D", text);
+    Menu_DeleteText(kDeleteFiles, true, text, sizeof text);
+    EXPECT_STREQ("&Delete Files...\tCtrl+D", text);
+}
+
+} // namespace
