@@ -108,11 +108,16 @@ bool TakeEntry(FileScan* s, PlatDirEntry* e, char* entryText, int* kind) {
     s->entryAttributes = e->attributes;
     s->entryLastWrite = e->lastWrite;
     s->entryStamp = FileStampOf(e->lastWrite);
+    const size_t length = strnlen(e->name, kFileNameMax - 1);
     if (isDirectory) {
-        snprintf(entryText, kEntryTextMax, "[%s]", e->name);
+        entryText[0] = '[';
+        memcpy(entryText + 1, e->name, length);
+        entryText[length + 1] = ']';
+        entryText[length + 2] = 0;
         *kind = kEnumDirectory;
     } else {
-        snprintf(entryText, kEntryTextMax, "%s", e->name);
+        memcpy(entryText, e->name, length);
+        entryText[length] = 0;
         s->totalBytes += s->entrySize;
         *kind = kEnumFile;
     }
@@ -150,7 +155,9 @@ int FileCollection_Append(FileCollection* c, const char* name, uint32_t stamp, u
         c->capacity = capacity;
     }
     FileEntry* e = &c->entries[c->count++];
-    snprintf(e->name, sizeof e->name, "%s", name);
+    const size_t length = strnlen(name, sizeof e->name - 1);
+    memcpy(e->name, name, length);
+    e->name[length] = 0;
     e->stamp = stamp;
     e->size = size;
     return 1;
@@ -291,12 +298,58 @@ int CompareEntries(const FileEntry* a, const FileEntry* b, FileSortKey key) {
 
 } // namespace
 
+namespace {
+
+// The first sixteen bytes of a name, folded, as two numbers: most name comparisons end in them,
+// and a sort moving these small records runs in the cache. Bytes past the terminator are zero,
+// and no name holds a zero, so comparing keys compares the names' first bytes in order.
+struct NameKey {
+    uint64_t high, low;
+    const FileEntry* entry;
+};
+
+constexpr int kKeyBytes = 16;
+
+NameKey KeyOf(const FileEntry* e) {
+    uint64_t part[2] = {0, 0};
+    for (int i = 0; i < kKeyBytes && e->name[i]; i++)
+        part[i / 8] |= (uint64_t)Fold((unsigned char)e->name[i]) << (56 - 8 * (i % 8));
+    return {part[0], part[1], e};
+}
+
+struct NameBefore {
+    bool operator()(const NameKey& a, const NameKey& b) const {
+        if (a.high != b.high)
+            return a.high < b.high;
+        if (a.low != b.low)
+            return a.low < b.low;
+        // Equal keys: a name shorter than the key (a zero last byte) has ended in both.
+        if (a.low & 0xFF)
+            return CompareFolded(a.entry->name + kKeyBytes, b.entry->name + kKeyBytes) < 0;
+        return false;
+    }
+};
+
+} // namespace
+
 void FileList_Sort(const FileEntry* entries, int32_t count, FileSortKey key,
                    const FileEntry** order) {
     for (int32_t i = 0; i < count; i++)
         order[i] = &entries[i];
-    if (key == kSortNone)
+    if (key == kSortNone || count < 2)
         return;
+    if (key == kSortName) {
+        NameKey* keys = (NameKey*)malloc((size_t)count * sizeof *keys);
+        if (keys) {
+            for (int32_t i = 0; i < count; i++)
+                keys[i] = KeyOf(&entries[i]);
+            std::stable_sort(keys, keys + count, NameBefore());
+            for (int32_t i = 0; i < count; i++)
+                order[i] = keys[i].entry;
+            free(keys);
+            return;
+        }
+    }
     std::stable_sort(order, order + count, [key](const FileEntry* a, const FileEntry* b) {
         return CompareEntries(a, b, key) < 0;
     });

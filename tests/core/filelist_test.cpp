@@ -319,6 +319,10 @@ TEST(FileListSort, OrdersAndTieBreaks) {
     const std::vector<Listed> typed = {{"a.h"}, {"zed"}, {"B.C"}, {"makefile"}, {"a.c"},
                                        {"x.tar.gz"}, {"y.gz"}, {"Z.TAR.GZ"}};
     const std::vector<Listed> named = {{"b"}, {"["}, {"a"}, {"B_"}, {"\xe9t\xe9"}, {"z"}};
+    // Names that agree in their first sixteen bytes and more, or end inside them.
+    const std::vector<Listed> longNamed = {
+        {"report_2024_q1_b.txt"}, {"REPORT_2024_Q1_A.TXT"}, {"report_2024_q1_"}, {"Report"},
+        {"report_2024_q1_a"},     {"report_2024_q1"},       {"report_2024_q1_b"}};
     const uint64_t big = UINT64_C(5) << 30; // past 4 GB
     const std::vector<Listed> dated = {{"new", 0x2E650000}, {"old1", 0x22000000},
                                        {"mid", 0x2E640000}, {"old2", 0x22000000}};
@@ -334,6 +338,9 @@ TEST(FileListSort, OrdersAndTieBreaks) {
          {"makefile", "zed", "a.c", "B.C", "y.gz", "a.h", "x.tar.gz", "Z.TAR.GZ"}},
         {"name: A-Z folded, other bytes unsigned", &named, kSortName,
          {"[", "a", "b", "B_", "z", "\xe9t\xe9"}},
+        {"name: past the first bytes", &longNamed, kSortName,
+         {"Report", "report_2024_q1", "report_2024_q1_", "report_2024_q1_a",
+          "REPORT_2024_Q1_A.TXT", "report_2024_q1_b", "report_2024_q1_b.txt"}},
         {"date: oldest first, equal stamps as they came", &dated, kSortDate,
          {"old1", "old2", "mid", "new"}},
         {"size: smallest first, equal sizes by name", &sized, kSortSize,
