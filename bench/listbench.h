@@ -10,6 +10,7 @@ struct BenchListTable {
     int hasLs;
     BenchSeries ours;
     BenchSeries ls;
+    BenchSeries lsSizes; // ls -1s: reads each file's size as we must, reported only
     int32_t oursListed; // names handed to the list on the last run
     long lsLines; // -1 when ls's output could not be read
 };

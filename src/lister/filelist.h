@@ -26,7 +26,7 @@ struct FileEntry {
     uint64_t size;
 };
 
-// A listing being gathered: entries back to back, grown 256 at a time.
+// A listing being gathered: entries back to back, grown in whole steps of 256 entries.
 struct FileCollection {
     FileEntry* entries;
     int32_t count;
@@ -36,7 +36,8 @@ struct FileCollection {
 
 constexpr int32_t kCollectionStep = 256;
 
-// Discards any previous entries and starts with room for 256. 1, or 0 (failed set) without memory.
+// Discards any previous entries and starts with room for 256. 1, or 0 (failed set) without
+// memory.
 int FileCollection_Begin(FileCollection* c);
 // 1, or 0 (failed set, entry dropped) when the collection could not grow.
 int FileCollection_Append(FileCollection* c, const char* name, uint32_t stamp, uint64_t size);
