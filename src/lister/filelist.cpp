@@ -450,8 +450,10 @@ int ListFiles(const char* directory, const char* maskList, FileSortKey key,
         shown = 0;
     } else {
         figures->listedBytes = listedBytes;
-        figures->freeBytes = gFileScan.freeBytes;
-        figures->diskBytes = gFileScan.diskBytes;
+        if (masks > 0) { // the drive was read: the space is this listing's
+            figures->freeBytes = gFileScan.freeBytes;
+            figures->diskBytes = gFileScan.diskBytes;
+        }
         Ui_EndBusy(busy);
         busy = nullptr;
         FillList(c, key, sink, &result);
