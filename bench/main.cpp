@@ -9,6 +9,7 @@
 #include <benchmark/benchmark.h>
 
 #include "benchutil.h"
+#include "listbench.h"
 #include "shell/platform.h"
 
 namespace {
@@ -60,6 +61,7 @@ int main(int argc, char** argv) {
         Bench_PrintTable(&files, &table);
         Bench_PrintFindTable(&findTable);
     }
+    ok &= Bench_RunListTable(&files);
     fflush(stdout);
     return ok ? 0 : 1;
 }

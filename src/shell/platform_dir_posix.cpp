@@ -3,6 +3,7 @@
 // with "." are hidden, and a file without write permission is read-only.
 #include <dirent.h>
 #include <errno.h>
+#include <fcntl.h>
 #include <stdio.h>
 #include <string.h>
 #include <sys/stat.h>
@@ -15,7 +16,6 @@
 
 struct PlatDirScan {
     DIR* dir;
-    std::string folder; // with its separator
     std::string mask;
 };
 
@@ -65,11 +65,14 @@ bool MaskMatches(const char* mask, const char* name) {
     return *mask == 0;
 }
 
-bool Describe(const std::string& path, const char* name, PlatDirEntry* entry) {
+// at is the folder's descriptor: a stat relative to it spares the walk of the whole path.
+bool Describe(int at, const char* name, PlatDirEntry* entry) {
     struct stat st;
-    if (lstat(path.c_str(), &st) != 0)
+    if (fstatat(at, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
         return false;
-    snprintf(entry->name, sizeof entry->name, "%s", name);
+    const size_t length = strnlen(name, sizeof entry->name - 1);
+    memcpy(entry->name, name, length);
+    entry->name[length] = 0;
     entry->attributes = 0;
     entry->size = 0;
     entry->lastWrite = st.st_mtime;
@@ -77,7 +80,7 @@ bool Describe(const std::string& path, const char* name, PlatDirEntry* entry) {
         // As Windows shows a link: a directory when it points to one, never its target's size.
         entry->attributes |= kPlatAttrLink;
         struct stat target;
-        if (stat(path.c_str(), &target) == 0 && S_ISDIR(target.st_mode))
+        if (fstatat(at, name, &target, 0) == 0 && S_ISDIR(target.st_mode))
             entry->attributes |= kPlatAttrDirectory;
     } else if (S_ISDIR(st.st_mode)) {
         entry->attributes |= kPlatAttrDirectory;
@@ -95,7 +98,7 @@ bool Describe(const std::string& path, const char* name, PlatDirEntry* entry) {
 bool NextMatch(PlatDirScan* scan, PlatDirEntry* entry) {
     while (struct dirent* d = readdir(scan->dir)) {
         if (MaskMatches(scan->mask.c_str(), d->d_name) &&
-            Describe(scan->folder + d->d_name, d->d_name, entry))
+            Describe(dirfd(scan->dir), d->d_name, entry))
             return true;
     }
     return false;
@@ -111,7 +114,7 @@ PlatDirScan* Plat_FindFirst(const char* pattern, PlatDirEntry* entry, int* error
         *error = ErrorOf(errno);
         return nullptr;
     }
-    PlatDirScan* scan = new PlatDirScan{dir, folder, slash ? slash + 1 : pattern};
+    PlatDirScan* scan = new PlatDirScan{dir, slash ? slash + 1 : pattern};
     if (!NextMatch(scan, entry)) {
         Plat_FindClose(scan);
         *error = kPlatErrFileNotFound;

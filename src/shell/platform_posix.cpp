@@ -63,8 +63,11 @@ int Plat_GetFileInfo(const char* path, PlatFileInfo* info) {
     info->size = (int64_t)st.st_size;
     info->lastWrite = (int64_t)st.st_mtime;
     info->attributes = 0;
+    // As the directory enumeration describes it: a plain file carries the archive bit.
     if (S_ISDIR(st.st_mode))
         info->attributes |= kPlatAttrDirectory;
+    else
+        info->attributes |= kPlatAttrArchive;
     if (!(st.st_mode & S_IWUSR))
         info->attributes |= kPlatAttrReadOnly;
     const char* base = strrchr(path, '/');

@@ -67,7 +67,8 @@ int Plat_GetFileInfo(const char* path, PlatFileInfo* info) {
     info->lastWrite = SecondsFromFileTime(data.ftLastWriteTime);
     info->attributes = data.dwFileAttributes & (kPlatAttrReadOnly | kPlatAttrHidden |
                                                 kPlatAttrSystem | kPlatAttrDirectory |
-                                                kPlatAttrArchive);
+                                                kPlatAttrArchive | kPlatAttrTemporary |
+                                                kPlatAttrCompressed);
     return 1;
 }
 
