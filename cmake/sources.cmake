@@ -28,6 +28,9 @@ set(ORV_SHELL_SOURCES
     src/find/replacedlg.cpp
 )
 set(ORV_RESOURCES src/resources/orv.rc)
+# The pictures orv.rc takes in, drawn by src/resources/draw_resources.py (a new one is seen when
+# CMake next configures).
+file(GLOB ORV_PICTURES ${CMAKE_CURRENT_LIST_DIR}/../src/resources/pictures/*)
 
 set(ORV_CORE_TEST_SOURCES
     tests/core/test_main.cpp
