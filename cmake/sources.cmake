@@ -56,4 +56,5 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/mode_question_test.cpp
     tests/gui/settings_gui_test.cpp
     tests/gui/find_gui_test.cpp
+    tests/gui/resources_test.cpp
 )
