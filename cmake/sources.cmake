@@ -38,6 +38,9 @@ set(ORV_SHELL_SOURCES
     src/editor/editwnd.cpp
 )
 set(ORV_RESOURCES src/resources/orv.rc)
+# The pictures orv.rc takes in, drawn by src/resources/draw_resources.py (a new one is seen when
+# CMake next configures).
+file(GLOB ORV_PICTURES ${CMAKE_CURRENT_LIST_DIR}/../src/resources/pictures/*)
 
 set(ORV_CORE_TEST_SOURCES
     tests/core/test_main.cpp
@@ -66,4 +69,5 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/startup_test.cpp
     tests/gui/winkind_test.cpp
     tests/gui/menustate_test.cpp
+    tests/gui/resources_test.cpp
 )

@@ -4,7 +4,8 @@
 # build/logs/. Exits non-zero when anything failed or a suite ran no test.
 #
 # Suites: the core tests natively (ASan/UBSan) and under Wine, the GUI tests under Wine on an
-# Xvfb of our own, a replay of each fuzz target's corpus, and the 64-bit build.
+# Xvfb of our own, a replay of each fuzz target's corpus, the pictures against their drawing
+# script, and the 64-bit build.
 set -uo pipefail
 # shellcheck source=scripts/common.sh
 . "$(dirname "${BASH_SOURCE[0]}")/common.sh"
@@ -185,6 +186,13 @@ for target in engine find; do
         report "fuzz $target corpus" 0 1 0 "not built" ""
     fi
 done
+
+# The checked-in pictures are what their script draws today.
+if python3 "$ROOT/src/resources/draw_resources.py" --check >"$LOGS/pictures.log" 2>&1; then
+    report "pictures" 1 0 0 "" ""
+else
+    report "pictures" 0 1 0 "out of date: python3 src/resources/draw_resources.py" "$LOGS/pictures.log"
+fi
 
 if [ "${build_ok[win64]}" = 1 ]; then
     report "win64 build" 1 0 0 "" ""

@@ -12,7 +12,7 @@ for group in "$@"; do
     case $group in
     build)
         packages+=(make cmake ninja-build clang libclang-rt-dev googletest
-                   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix)
+                   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix python3)
         ;;
     wine) packages+=(wine wine32:i386 wine64 xvfb fonts-wine fonts-liberation) ;;
     screenshot) packages+=(imagemagick) ;;

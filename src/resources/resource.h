@@ -1,5 +1,6 @@
 // Resource ids of ORV32.EXE, shared by orv.rc and the shell's C++ code. Plain #defines only:
-// windres reads this file too. Named resources ("APgmIcon", "ORVMENU") have no number here.
+// windres reads this file too. Named resources ("APgmIcon", "ORVMENU", the bitmaps, cursors and
+// button icons) have no number here.
 #pragma once
 
 #ifndef IDC_STATIC
@@ -9,16 +10,73 @@
 // ---- String table (1..99) -------------------------------------------------------------------
 #define IDS_VERSION 32 // "Version 1.35", shown by the About box
 
-// ---- File menu commands (80..199) -------------------------------------------------------------
+// ---- Menu commands: the command numbers of "ORVMENU", its accelerators and the control bar ----
+// File
+#define IDM_NEW 80
+#define IDM_PRINT_NOW 95 // no menu item: prints the focused window without a dialog
+#define IDM_CLOSE_ALL 96
+#define IDM_PAGE_SETUP 97
+#define IDM_PRINTER_SETUP 98
+#define IDM_PRINT 99
 #define IDM_OPEN_DIR 101 // "&Open/Dir...": also carries a path handed over by a second start
+#define IDM_CLOSE 102
 #define IDM_EXIT 103
-#define IDM_SAVE_ON_EXIT 126 // "Save Settings On E&xit": checked while "AutoSaveOptions" is on
-#define IDM_SAVE_SETTINGS_NOW 252 // "Save Settings &Now...": the "Save Options" dialog
+#define IDM_NEXT 140
+#define IDM_DELETE 141 // its text follows "ConfirmDelete" and what is selected
+#define IDM_SEARCH 142
+#define IDM_SAVE 143
+#define IDM_SAVE_AS 144
+// Edit
+#define IDM_COPY 220
+#define IDM_DESELECT 221
+#define IDM_LAUNCH 222 // "&Launch...\tCtrl+L", or "&Launch\tCtrl+L" while "ConfirmLaunch" is off
+#define IDM_EDIT 223
+#define IDM_UNDO 330
+#define IDM_CUT 331
+#define IDM_PASTE 332
+// View
+#define IDM_HEX 104
+#define IDM_STRIP 105
+#define IDM_TABS 106
+#define IDM_TEXT 107
+#define IDM_SPECIAL_CHARS 108
+#define IDM_TITLE_LOCK 109
+#define IDM_FONT 110
+#define IDM_TITLE_UNLOCK 111
 #define IDM_POSTSCRIPT 113 // no menu item of its own; greyed when the PostScript table is missing
-
-// ---- Window menu commands (4000..4109) --------------------------------------------------------
+#define IDM_COLORS 115
+#define IDM_CONNECT_NET 150 // inserted into the View menu at start-up, before "&Colors..."
+#define IDM_DISCONNECT_NET 151
+#define IDM_BUTTON_BAR 1000
+#define IDM_VERT_SCROLL_BAR 1001
+// Go
+#define IDM_FIND 200
+#define IDM_HOME 201
+#define IDM_END 202
+#define IDM_FIND_NEXT 203
+#define IDM_FIND_BACKWARD 204 // Alt+F3 only
+#define IDM_GO_TO_LINE 205
+// Options
+#define IDM_SAVE_ON_EXIT 126 // "Save Settings On E&xit": checked while "AutoSaveOptions" is on
+#define IDM_FILE_OPEN_OPTIONS 250
+#define IDM_FILE_SEARCH_OPTIONS 251
+#define IDM_SAVE_SETTINGS_NOW 252 // "Save Settings &Now...": the "Save Options" dialog
+#define IDM_OPTIONS 253
+#define IDM_FILE_DEFAULTS 254
+#define IDM_FILE_TYPES 255
+// Help
+#define IDM_ABOUT 100
+#define IDM_HELP_INDEX 300
+#define IDM_HELP_COMMANDS 301
+#define IDM_HELP_PROCEDURES 302
+#define IDM_HELP_USING 303
+// Window
+#define IDM_NEXT_WINDOW 320 // no menu item: the control bar's next-window button
 #define IDM_TILE_VERTICAL 4001
 #define IDM_CASCADE 4002
+#define IDM_ARRANGE_ICONS 4004
+#define IDM_TILE_HORIZONTAL 4005 // inserted into the Window menu at start-up, before "&Cascade"
+#define IDM_RESTORE_CHILD 4006 // internal: restores the window given with the command
 #define IDM_FIRST_CHILD 4100 // the MDI client numbers its window list from here
 
 // ---- Save Options dialog (SAVEBOX, 2520..2529) ----------------------------------------------

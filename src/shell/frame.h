@@ -8,7 +8,7 @@
 
 constexpr char kFrameClassName[] = "OrvMainClass";
 constexpr char kFrameTitle[] = "ORV";
-constexpr int kWindowMenuPosition = 4; // "&Window", the fifth top-level menu of "ORVMENU"
+constexpr int kWindowMenuPosition = 5; // "&Window", the sixth top-level menu of "ORVMENU"
 
 extern HWND gFrame; // null until the frame is created and after it is gone
 extern HWND gMdiClient;

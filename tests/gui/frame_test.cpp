@@ -84,11 +84,12 @@ TEST_F(OrvFrameTest, WindowClientMenusAndResources) {
     std::string menus;
     for (int i = 0; i < GetMenuItemCount(GetMenu(gFrame)); i++)
         menus += MenuItemText(GetMenu(gFrame), i) + "|";
-    EXPECT_EQ("&File|&Edit|&View|&Find|&Window|&Help|", menus);
+    EXPECT_EQ("&File|&Edit|&View|&Go|&Options|&Window|&Help|", menus);
 }
 
 TEST_F(OrvFrameTest, WindowMenuListsActivatesAndArrangesTheChildren) {
-    HMENU windowMenu = GetSubMenu(GetMenu(gFrame), 4);
+    HMENU windowMenu = GetSubMenu(GetMenu(gFrame), kWindowMenuPosition);
+    ASSERT_EQ("&Window", MenuItemText(GetMenu(gFrame), kWindowMenuPosition));
     const int before = GetMenuItemCount(windowMenu);
     HWND first = CreateTestChild("first.txt");
     HWND second = CreateTestChild("second.txt");
@@ -104,20 +105,21 @@ TEST_F(OrvFrameTest, WindowMenuListsActivatesAndArrangesTheChildren) {
     SendMessageA(gFrame, WM_COMMAND, 4100, 0); // choosing an entry activates its window
     EXPECT_EQ(first, reinterpret_cast<HWND>(SendMessageA(gMdiClient, WM_MDIGETACTIVE, 0, 0)));
 
-    // Tile and Cascade, the menu's first two items, and their keys.
+    // Tile and Cascade, from the menu and by their keys.
     for (bool byKeys : {false, true}) {
         SCOPED_TRACE(byKeys ? "Shift+F4 / Shift+F5" : "Window menu");
-        auto arrange = [&](int item, BYTE key) {
+        auto arrange = [&](int command, BYTE key) {
             if (byKeys) {
                 PressKeys({VK_SHIFT, key});
                 RunProgramLoop(300);
             } else {
-                SendMessageA(gFrame, WM_COMMAND, GetMenuItemID(windowMenu, item), 0);
+                ASSERT_NE(-1, static_cast<int>(GetMenuState(windowMenu, command, MF_BYCOMMAND)));
+                SendMessageA(gFrame, WM_COMMAND, command, 0);
             }
         };
         // Tiled side by side: full height, one beside the other. (The client is measured after
         // tiling: the scroll bars the children needed before are gone.)
-        arrange(0, VK_F4);
+        arrange(IDM_TILE_VERTICAL, VK_F4);
         RECT area;
         GetClientRect(gMdiClient, &area);
         RECT a = ScreenRect(first), b = ScreenRect(second);
@@ -125,7 +127,7 @@ TEST_F(OrvFrameTest, WindowMenuListsActivatesAndArrangesTheChildren) {
         EXPECT_EQ(area.bottom - area.top, b.bottom - b.top);
         EXPECT_TRUE(a.right <= b.left || b.right <= a.left);
         // Cascaded: the same size, each one step down and to the right of the one behind it.
-        arrange(1, VK_F5);
+        arrange(IDM_CASCADE, VK_F5);
         a = ScreenRect(first);
         b = ScreenRect(second);
         EXPECT_EQ(a.right - a.left, b.right - b.left);
