@@ -6,6 +6,7 @@
 #include <string>
 
 #include "resources/resource.h"
+#include "shell/ctlbar.h"
 #include "shell/menustate.h"
 #include "shell/saveopts.h"
 #include "shell/settings.h"
@@ -27,6 +28,7 @@ constexpr UINT kHandOverTimeoutMs = 10000;
 struct FrameState {
     std::deque<std::string> openQueue; // paths handed over, waiting for their Open/Dir command
     char lastOpenPath[kPathMax];
+    int openCount; // "&Open/Dir..." commands carried out since the frame was made
     WindowRect createdRect; // just after creation: the exit save keeps a moved frame's place
 };
 
@@ -35,6 +37,7 @@ FrameState gFrameState;
 int Frame_OnCreate(HWND frame, const CREATESTRUCTA* create) {
     gFrame = frame;
     gFrameState.lastOpenPath[0] = 0;
+    gFrameState.openCount = 0;
     CLIENTCREATESTRUCT client = {};
     client.hWindowMenu = GetSubMenu(GetMenu(frame), kWindowMenuPosition);
     client.idFirstChild = IDM_FIRST_CHILD;
@@ -57,6 +60,7 @@ void Frame_OnOpenDir(HWND frame, WORD code) {
         gFrameState.openQueue.pop_front();
     }
     lstrcpynA(gFrameState.lastOpenPath, path.c_str(), kPathMax);
+    gFrameState.openCount++;
 }
 
 WindowRect RectOf(HWND window) {
@@ -110,6 +114,51 @@ BOOL Frame_OnCopyData(HWND frame, const COPYDATASTRUCT* data) {
     return TRUE;
 }
 
+// The bar's height: half an icon and a margin, or the find box's height if that is more; a
+// height past 32 means the icon height was wrong at first, and it is read again.
+int BarHeight() {
+    int height = GetSystemMetrics(SM_CYICON) / 2 + 12;
+    RECT combo = {};
+    if (gFindCombo && GetWindowRect(gFindCombo, &combo)) {
+        // The closed box's own height, not its drop-down list's.
+        int comboHeight = static_cast<int>(SendMessageA(gFindCombo, CB_GETITEMHEIGHT, -1, 0)) + 8;
+        if (comboHeight + 4 > height)
+            height = comboHeight + 4;
+    }
+    if (height > 32)
+        height = GetSystemMetrics(SM_CYICON) / 2 + 12;
+    return height;
+}
+
+// The MDI client fills the frame's client area below the bar, when the bar is shown.
+void Frame_Layout(HWND frame) {
+    RECT client;
+    GetClientRect(frame, &client);
+    int top = 0;
+    if (gControlBar && IsWindowVisible(gControlBar)) {
+        top = BarHeight();
+        MoveWindow(gControlBar, 0, 0, client.right, top, TRUE);
+    }
+    if (gMdiClient)
+        MoveWindow(gMdiClient, 0, top, client.right, client.bottom - top > 0 ? client.bottom - top : 0,
+                   TRUE);
+}
+
+void Frame_OnToggleButtonBar(HWND frame) {
+    if (!gControlBar || !gMdiClient)
+        return;
+    if (!GetSystemMetrics(SM_MOUSEPRESENT)) {
+        EnableMenuItem(GetMenu(frame), IDM_BUTTON_BAR, MF_BYCOMMAND | MF_GRAYED);
+        ShowWindow(gControlBar, SW_HIDE);
+        gSettings.buttonBar = 0;
+    } else {
+        bool show = !IsWindowVisible(gControlBar);
+        ShowWindow(gControlBar, show ? SW_SHOW : SW_HIDE);
+        gSettings.buttonBar = show ? 1 : 0;
+    }
+    Frame_Layout(frame);
+}
+
 // 1 when the command was the frame's own; anything else goes to the default frame processing
 // (the window list, the active child's system menu).
 int Frame_OnCommand(HWND frame, WORD id, WORD code) {
@@ -125,6 +174,9 @@ int Frame_OnCommand(HWND frame, WORD id, WORD code) {
         return 1;
     case IDM_SAVE_ON_EXIT:
         Frame_OnToggleSaveOnExit(frame);
+        return 1;
+    case IDM_BUTTON_BAR:
+        Frame_OnToggleButtonBar(frame);
         return 1;
     case IDM_TILE_VERTICAL:
         SendMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
@@ -157,6 +209,12 @@ LRESULT CALLBACK ORVFrameWndProc(HWND frame, UINT message, WPARAM wParam, LPARAM
     case WM_TIMER:
         Splash_Dismiss(frame);
         return 0;
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED) {
+            Frame_Layout(frame);
+            return 0; // the default would give the MDI client the bar's place too
+        }
+        break;
     case WM_INITMENU:
         Menu_OnInitMenu(frame, reinterpret_cast<HMENU>(wParam));
         return 0;
@@ -222,6 +280,10 @@ int Frame_SendOpenToRunning(HWND runningFrame, const char* path) {
                              SMTO_ABORTIFHUNG, kHandOverTimeoutMs, &taken))
         return 0;
     return taken != 0;
+}
+
+int Frame_OpenCount() {
+    return gFrameState.openCount;
 }
 
 const char* Frame_LastOpenPath() {

@@ -32,3 +32,5 @@ void Frame_PostOpen(HWND frame, const char* path);
 int Frame_SendOpenToRunning(HWND runningFrame, const char* path);
 // The path the last "&Open/Dir..." was given; "" when none was.
 const char* Frame_LastOpenPath();
+// How many "&Open/Dir..." commands the frame has carried out.
+int Frame_OpenCount();

@@ -3,6 +3,7 @@
 #include <stdio.h>
 
 #include "find/findpat.h"
+#include "resources/resource.h"
 #include "shell/settings.h"
 
 bool gNextPending = false;
@@ -10,8 +11,13 @@ bool gNextPending = false;
 namespace {
 
 // The 27 items that every kind of window sets, in the order of the rows below.
-const UINT kStateItems[] = {143, 144, 102, 96,  140, 141, 99,  330, 331, 220, 332, 221, 223, 222,
-                            104, 107, 105, 108, 115, 200, 203, 205, 201, 202, 109, 111, 1001};
+const UINT kStateItems[] = {
+    IDM_SAVE,         IDM_SAVE_AS,   IDM_CLOSE,       IDM_CLOSE_ALL,     IDM_NEXT,
+    IDM_DELETE,       IDM_PRINT,     IDM_UNDO,        IDM_CUT,           IDM_COPY,
+    IDM_PASTE,        IDM_DESELECT,  IDM_EDIT,        IDM_LAUNCH,        IDM_HEX,
+    IDM_TEXT,         IDM_STRIP,     IDM_SPECIAL_CHARS, IDM_COLORS,      IDM_FIND,
+    IDM_FIND_NEXT,    IDM_GO_TO_LINE, IDM_HOME,       IDM_END,           IDM_TITLE_LOCK,
+    IDM_TITLE_UNLOCK, IDM_VERT_SCROLL_BAR};
 constexpr int kStateItemCount = sizeof kStateItems / sizeof kStateItems[0];
 
 // E enabled, G greyed, for the items above.
@@ -30,11 +36,6 @@ const char* RowOf(WindowKind kind) {
     return "GGGGGGGGGGGGGGGGGGGGGGGGGGG";
 }
 
-constexpr UINT kItemCopy = 220, kItemDeselect = 221, kItemFindNext = 203, kItemNext = 140,
-               kItemEdit = 223, kItemLaunch = 222, kItemDelete = 141, kItemPrint = 99,
-               kItemUndo = 330, kItemCut = 331, kItemPaste = 332, kItemStrip = 105,
-               kItemHex = 104, kItemPostScript = 113, kItemSaveAs = 144;
-
 WindowKind gActiveKind = kKindNone;
 
 void Enable(HMENU menu, UINT item, bool on) {
@@ -48,26 +49,26 @@ bool FindIsSetUp() {
 void SetDeleteText(HMENU menu, DeleteText which) {
     char text[40];
     Menu_DeleteText(which, gSettings.confirmDelete != 0, text, sizeof text);
-    ModifyMenuA(menu, kItemDelete, MF_BYCOMMAND | MF_STRING, kItemDelete, text);
+    ModifyMenuA(menu, IDM_DELETE, MF_BYCOMMAND | MF_STRING, IDM_DELETE, text);
 }
 
 void RefineForEditor(HMENU menu, HWND edit) {
     SetDeleteText(menu, kDeleteFile);
-    CheckMenuItem(menu, kItemStrip, MF_BYCOMMAND | MF_UNCHECKED);
-    CheckMenuItem(menu, kItemHex, MF_BYCOMMAND | MF_UNCHECKED);
-    CheckMenuItem(menu, kItemPostScript, MF_BYCOMMAND | MF_UNCHECKED);
-    Enable(menu, kItemPostScript, false);
-    Enable(menu, kItemPrint, true);
+    CheckMenuItem(menu, IDM_STRIP, MF_BYCOMMAND | MF_UNCHECKED);
+    CheckMenuItem(menu, IDM_HEX, MF_BYCOMMAND | MF_UNCHECKED);
+    CheckMenuItem(menu, IDM_POSTSCRIPT, MF_BYCOMMAND | MF_UNCHECKED);
+    Enable(menu, IDM_POSTSCRIPT, false);
+    Enable(menu, IDM_PRINT, true);
     DWORD start = 0, end = 0;
     if (edit)
         SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                      reinterpret_cast<LPARAM>(&end));
     const bool selection = start != end;
-    Enable(menu, kItemUndo, edit && SendMessageA(edit, EM_CANUNDO, 0, 0));
-    Enable(menu, kItemCut, selection);
-    Enable(menu, kItemCopy, selection);
-    Enable(menu, kItemDeselect, selection);
-    Enable(menu, kItemPaste, IsClipboardFormatAvailable(CF_TEXT) != 0);
+    Enable(menu, IDM_UNDO, edit && SendMessageA(edit, EM_CANUNDO, 0, 0));
+    Enable(menu, IDM_CUT, selection);
+    Enable(menu, IDM_COPY, selection);
+    Enable(menu, IDM_DESELECT, selection);
+    Enable(menu, IDM_PASTE, IsClipboardFormatAvailable(CF_TEXT) != 0);
 }
 
 void RefineForList(HMENU menu, const WindowTarget& target, bool directory) {
@@ -78,18 +79,18 @@ void RefineForList(HMENU menu, const WindowTarget& target, bool directory) {
     if (directory) {
         // The directory window keeps its own file list; until it says otherwise, nothing is
         // selected there, and the tree has the focus when no list control does.
-        Enable(menu, kItemPrint, false);
+        Enable(menu, IDM_PRINT, false);
         SetDeleteText(menu, target.control ? kDeletePlain : kDeleteDir);
-        Enable(menu, kItemDelete, true);
-        Enable(menu, kItemDeselect, false);
+        Enable(menu, IDM_DELETE, true);
+        Enable(menu, IDM_DESELECT, false);
         return;
     }
-    Enable(menu, kItemPrint, true);
+    Enable(menu, IDM_PRINT, true);
     const bool any = selected > 0;
-    Enable(menu, kItemCopy, any);
-    Enable(menu, kItemDeselect, any);
-    Enable(menu, kItemSaveAs, any);
-    Enable(menu, kItemDelete, any);
+    Enable(menu, IDM_COPY, any);
+    Enable(menu, IDM_DESELECT, any);
+    Enable(menu, IDM_SAVE_AS, any);
+    Enable(menu, IDM_DELETE, any);
     if (any)
         SetDeleteText(menu, selected == 1 ? kDeleteFile : kDeleteFiles);
 }
@@ -101,6 +102,25 @@ void Menu_DeleteText(DeleteText which, bool confirm, char* dest, int size) {
     snprintf(dest, (size_t)size, "&Delete%s%s\tCtrl+D", kTails[which], confirm ? "..." : "");
 }
 
+void Menu_AdjustAtStartup(HWND frame) {
+    HMENU menu = GetMenu(frame);
+    if (!gSettings.confirmLaunch)
+        ModifyMenuA(menu, IDM_LAUNCH, MF_BYCOMMAND | MF_STRING, IDM_LAUNCH, "&Launch\tCtrl+L");
+    SetDeleteText(menu, kDeletePlain);
+    if (!gSettings.confirmDelete)
+        Enable(menu, IDM_DELETE, false);
+    if (!GetSystemMetrics(SM_MOUSEPRESENT))
+        Enable(menu, IDM_BUTTON_BAR, false);
+    InsertMenuA(menu, IDM_COLORS, MF_BYCOMMAND | MF_STRING, IDM_CONNECT_NET,
+                "Connect &Net Drive...");
+    InsertMenuA(menu, IDM_COLORS, MF_BYCOMMAND | MF_STRING, IDM_DISCONNECT_NET,
+                "&Disconnect Net Drive...");
+    InsertMenuA(menu, IDM_COLORS, MF_BYCOMMAND | MF_SEPARATOR, 0, NULL);
+    InsertMenuA(menu, IDM_CASCADE, MF_BYCOMMAND | MF_STRING, IDM_TILE_HORIZONTAL,
+                "Tile &Horizontal");
+    DrawMenuBar(frame);
+}
+
 void Menu_ApplyState(HWND frame, HWND activeChild) {
     HMENU menu = GetMenu(frame);
     WindowTarget target = Orv_ClassifyWindow(activeChild == frame ? NULL : activeChild);
@@ -108,12 +128,12 @@ void Menu_ApplyState(HWND frame, HWND activeChild) {
     const char* row = RowOf(gActiveKind);
     for (int i = 0; i < kStateItemCount; i++)
         Enable(menu, kStateItems[i], row[i] == 'E');
-    Enable(menu, kItemNext, gNextPending);
+    Enable(menu, IDM_NEXT, gNextPending);
     if (gActiveKind == kKindView || gActiveKind == kKindEditor)
-        Enable(menu, kItemFindNext, FindIsSetUp());
+        Enable(menu, IDM_FIND_NEXT, FindIsSetUp());
     if ((gActiveKind == kKindResults || gActiveKind == kKindDir) && gNextPending) {
-        Enable(menu, kItemEdit, true);
-        Enable(menu, kItemLaunch, true);
+        Enable(menu, IDM_EDIT, true);
+        Enable(menu, IDM_LAUNCH, true);
     }
     DrawMenuBar(frame);
 }
@@ -136,7 +156,7 @@ void Menu_OnInitMenu(HWND frame, HMENU menu) {
         break;
     case kKindView:
         SetDeleteText(menu, kDeleteFile);
-        Enable(menu, kItemPrint, true);
+        Enable(menu, IDM_PRINT, true);
         break;
     case kKindNone:
         break;

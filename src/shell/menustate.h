@@ -9,6 +9,9 @@
 // Whether a list of files waits to be opened one by one with "&Next" (the selection queue).
 extern bool gNextPending;
 
+// Fits the menu to the settings and the machine once the frame is shown: the Launch and Delete
+// texts, the network drive items, "Tile &Horizontal", and "&Button Bar" without a mouse.
+void Menu_AdjustAtStartup(HWND frame);
 // Applies the row of the window's kind (the frame's own handle, or null, for none) and the
 // additions that follow it; remembers the kind for the menu-open refinements.
 void Menu_ApplyState(HWND frame, HWND activeChild);

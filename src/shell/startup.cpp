@@ -73,8 +73,16 @@ bool NamesSomethingToOpen(const char* cmdLine) {
 void PostStartupCommands(const char* cmdLine) {
     if (gSettings.autoSaveOptions)
         CheckMenuItem(GetMenu(gFrame), IDM_SAVE_ON_EXIT, MF_BYCOMMAND | MF_CHECKED);
-    if (NamesSomethingToOpen(cmdLine))
+    if (gSettings.buttonBar) {
+        // The command shows the bar and sets the option again.
+        gSettings.buttonBar = 0;
+        PostMessageA(gFrame, WM_COMMAND, IDM_BUTTON_BAR, 0);
+    }
+    const bool given = cmdLine && cmdLine[0];
+    if (given && !IsTwoNumbers(cmdLine))
         Frame_PostOpen(gFrame, cmdLine);
+    else if (gSettings.autoOpen)
+        Frame_PostOpen(gFrame, ""); // the current drive's directory window
 }
 
 // Every message is dispatched with the engine's shared blocks in place. False when the message
@@ -150,6 +158,7 @@ int Orv_Startup(HINSTANCE instance, const char* cmdLine, int showCmd) {
     ControlBar_Create(instance, gFrame);
     ShowWindow(gFrame, placement.maximised ? SW_SHOWMAXIMIZED : showCmd);
     UpdateWindow(gFrame);
+    Menu_AdjustAtStartup(gFrame);
     Menu_ApplyState(gFrame, NULL);
     DrawObjects_LoadCursors(instance);
 

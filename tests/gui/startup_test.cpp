@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include "gui/harness.h"
+#include "resources/resource.h"
+#include "shell/platform.h"
 #include "shell/classes.h"
 #include "shell/ctlbar.h"
 #include "shell/drawobjects.h"
@@ -103,8 +105,17 @@ TEST(SplashPlacement, CentredOnTheFrameOrKeptOnTheScreen) {
     }
 }
 
-class SplashTest : public ::testing::Test {
+// Starts the frame on an ORV32.INI holding only the given keys of "ORV for Windows".
+class StartupTest : public ::testing::Test {
   protected:
+    void Start(std::initializer_list<std::pair<const char*, const char*>> keys,
+               const char* cmdLine = "") {
+        Harness_Start();
+        Plat_ResetProfileForTests();
+        for (const auto& key : keys)
+            Plat_WriteProfileString("ORV for Windows", key.first, key.second);
+        ASSERT_EQ(1, Orv_Startup(GetModuleHandleA(NULL), cmdLine, SW_SHOWNORMAL));
+    }
     void TearDown() override {
         Orv_Shutdown();
         Plat_ResetProfileForTests();
@@ -112,11 +123,8 @@ class SplashTest : public ::testing::Test {
     }
 };
 
-TEST_F(SplashTest, WithoutAutoOpenTheSplashGoesAfterASecond) {
-    Harness_Start();
-    Plat_ResetProfileForTests();
-    Plat_WriteProfileString("ORV for Windows", "AutoOpen", "0");
-    ASSERT_EQ(1, Orv_Startup(GetModuleHandleA(NULL), "", SW_SHOWNORMAL));
+TEST_F(StartupTest, WithoutAutoOpenTheSplashGoesAfterASecond) {
+    Start({{"AutoOpen", "0"}});
     ASSERT_TRUE(gSplash != NULL);
     EXPECT_TRUE(IsWindowVisible(gSplash));
     EXPECT_TRUE(GetWindowLongA(gSplash, GWL_EXSTYLE) & WS_EX_TOPMOST);
@@ -126,15 +134,72 @@ TEST_F(SplashTest, WithoutAutoOpenTheSplashGoesAfterASecond) {
     Harness_SaveWindowBitmap(gSplash, Harness_OutputPath("splash.bmp").c_str());
     Harness_PumpMessages(1500);
     EXPECT_TRUE(gSplash == NULL);
+    EXPECT_STREQ("", Frame_LastOpenPath()); // nothing was opened
 }
 
-TEST_F(SplashTest, WithAutoOpenTheSplashStaysForTheFirstView) {
-    Harness_Start();
-    Plat_ResetProfileForTests();
-    Plat_WriteProfileString("ORV for Windows", "AutoOpen", "1");
-    ASSERT_EQ(1, Orv_Startup(GetModuleHandleA(NULL), "", SW_SHOWNORMAL));
+TEST_F(StartupTest, WithAutoOpenTheSplashStaysAndTheCurrentDriveIsOpened) {
+    Start({{"AutoOpen", "1"}}, "12 34");
     Harness_PumpMessages(1500);
     EXPECT_TRUE(gSplash != NULL);
+    EXPECT_EQ(1, Frame_OpenCount()); // with no path: the current drive's directory window
+    EXPECT_STREQ("", Frame_LastOpenPath());
+}
+
+TEST_F(StartupTest, TheButtonBarTakesTheTopOfTheFrameAndFollowsItsCommand) {
+    Start({{"ButtonBar", "1"}});
+    Harness_PumpMessages(100);
+    ASSERT_TRUE(IsWindowVisible(gControlBar));
+    RECT bar, client, frameClient;
+    GetWindowRect(gControlBar, &bar);
+    GetWindowRect(gMdiClient, &client);
+    GetClientRect(gFrame, &frameClient);
+    EXPECT_EQ(bar.bottom, client.top); // the MDI client starts below the bar
+    EXPECT_EQ(frameClient.right, bar.right - bar.left);
+    EXPECT_EQ(1, gSettings.buttonBar);
+
+    MoveWindow(gFrame, 10, 10, 500, 400, TRUE); // a resize keeps the bar's place
+    GetWindowRect(gControlBar, &bar);
+    GetWindowRect(gMdiClient, &client);
+    EXPECT_EQ(bar.bottom, client.top);
+
+    SendMessageA(gFrame, WM_COMMAND, IDM_BUTTON_BAR, 0);
+    EXPECT_FALSE(IsWindowVisible(gControlBar));
+    EXPECT_EQ(0, gSettings.buttonBar);
+    GetWindowRect(gMdiClient, &client);
+    POINT origin = {0, 0};
+    ClientToScreen(gFrame, &origin);
+    EXPECT_EQ(origin.y, client.top); // the client takes the whole area again
+}
+
+TEST_F(StartupTest, TheMenuIsFittedToTheSettings) {
+    Start({{"ConfirmLaunch", "0"}, {"ConfirmDelete", "0"}, {"ButtonBar", "0"}});
+    char text[64] = "";
+    HMENU menu = GetMenu(gFrame);
+    GetMenuStringA(menu, IDM_LAUNCH, text, sizeof text, MF_BYCOMMAND);
+    EXPECT_STREQ("&Launch\tCtrl+L", text);
+    GetMenuStringA(menu, IDM_DELETE, text, sizeof text, MF_BYCOMMAND);
+    EXPECT_STREQ("&Delete\tCtrl+D", text);
+    EXPECT_TRUE(GetMenuState(menu, IDM_DELETE, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_FALSE(IsWindowVisible(gControlBar));
+
+    // The network items and their separator stand just before "&Colors...", "Tile
+    // &Horizontal" just before "&Cascade".
+    auto positionOf = [](HMENU popup, UINT id) {
+        for (int i = 0; i < GetMenuItemCount(popup); i++)
+            if (GetMenuItemID(popup, i) == id)
+                return i;
+        return -1;
+    };
+    HMENU view = NULL, window = GetSubMenu(menu, kWindowMenuPosition);
+    for (int i = 0; i < GetMenuItemCount(menu) && !view; i++)
+        if (positionOf(GetSubMenu(menu, i), IDM_COLORS) >= 0)
+            view = GetSubMenu(menu, i);
+    ASSERT_TRUE(view != NULL);
+    int colors = positionOf(view, IDM_COLORS);
+    EXPECT_EQ(colors - 3, positionOf(view, IDM_CONNECT_NET));
+    EXPECT_EQ(colors - 2, positionOf(view, IDM_DISCONNECT_NET));
+    EXPECT_TRUE(GetMenuState(view, colors - 1, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_EQ(positionOf(window, IDM_CASCADE) - 1, positionOf(window, IDM_TILE_HORIZONTAL));
 }
 
 } // namespace
