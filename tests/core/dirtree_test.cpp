@@ -349,8 +349,9 @@ TEST(DirTree, NextNodeWalksPreOrderWithinItsBound) {
     for (const auto& f : finds) {
         int32_t n = FindNode(t, f.path.c_str());
         EXPECT_EQ(n >= 0, f.found) << f.path;
-        if (n >= 0)
+        if (n >= 0) {
             EXPECT_EQ(Lower(t->nodes[n].path), Lower(f.path));
+        }
     }
 }
 
@@ -408,9 +409,10 @@ TEST(DirTree, RowsFollowTheTree) {
         char c;
         int row;
     } typed[] = {{0, 'a', 1}, {1, 'a', 2}, {2, 'a', 1}, {2, 'c', 4}, {4, 'b', 3}, {0, 'x', -1}};
-    for (const auto& t : typed)
+    for (const auto& t : typed) {
         EXPECT_EQ(TreeRows_TypeAhead(&tree.t, &list.rows, t.current, t.c), t.row)
             << t.current << " " << t.c;
+    }
 }
 
 TEST(DirTree, ScrollRuleShowsTheNewRows) {
