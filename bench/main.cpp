@@ -9,6 +9,7 @@
 #include <benchmark/benchmark.h>
 
 #include "benchutil.h"
+#include "treebench.h"
 #include "shell/platform.h"
 
 namespace {
@@ -37,6 +38,8 @@ int main(int argc, char** argv) {
     bool micro = true;
     bool measureTable = true;
 
+    if (Bench_TreeOnly(&argc, argv))
+        return Bench_RunTreeTable() ? 0 : 1;
     TakeFlags(&argc, argv, &micro, &measureTable);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
@@ -59,6 +62,7 @@ int main(int argc, char** argv) {
     if (measureTable) {
         Bench_PrintTable(&files, &table);
         Bench_PrintFindTable(&findTable);
+        ok &= Bench_RunTreeTable();
     }
     fflush(stdout);
     return ok ? 0 : 1;

@@ -1,0 +1,8 @@
+// Sum over a directory tree (a whole-subtree read and the summing walk) against du.
+#pragma once
+
+// Takes "--tree-only" out of argv: then orv_bench measures the tree table alone.
+bool Bench_TreeOnly(int* argc, char** argv);
+// Makes the scratch tree when it is missing, times ours and du, checks our counts against
+// find, and prints the result line. 1 when every run succeeded and the counts agree, else 0.
+int Bench_RunTreeTable();
