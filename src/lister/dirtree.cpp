@@ -475,7 +475,8 @@ int CollapseNode(DirTree* tree, int32_t node, const TreeRows* rows, bool alsoNod
         // child's row in turn.
         int32_t firstRow = nodes[first].row;
         for (int32_t n = first; n != -1; n = NextNode(tree, n, nullptr, node)) {
-            if (rows)
+            // A level read before the list was filled has no rows to lose.
+            if (rows && firstRow > 0 && firstRow < rows->count(rows->context))
                 rows->remove(rows->context, firstRow);
             list[count++] = n;
         }
@@ -494,7 +495,7 @@ int CollapseNode(DirTree* tree, int32_t node, const TreeRows* rows, bool alsoNod
         }
         if (nodes[parent].firstChild == 0)
             nodes[parent].hasSubdirs = 0;
-        if (rows)
+        if (rows && nodes[node].row > 0 && nodes[node].row < rows->count(rows->context))
             rows->remove(rows->context, nodes[node].row);
         list[count++] = node;
     }
