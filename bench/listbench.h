@@ -20,5 +20,5 @@ struct BenchListTable {
 // 1 when every run succeeded, 0 otherwise.
 int Bench_MeasureListTable(const BenchFiles* files, BenchListTable* table);
 void Bench_PrintListTable(const BenchListTable* table);
-// Measures and prints the table, after the other tables (with --no-table --no-micro, alone).
+// Measures and prints the table.
 int Bench_RunListTable(const BenchFiles* files);

@@ -1,8 +1,9 @@
 // orv_bench: makes its scratch files, runs the microbenchmarks, then measures and prints the
-// comparison table last, where it is read.
-//   orv_bench [--no-micro] [--no-table] [Google Benchmark flags, e.g. --benchmark_filter=Split]
-// ORV_BENCH_DIR names the scratch directory (default /tmp/orv-bench); files of the right size
-// found there are used again.
+// comparison tables last, where they are read.
+//   orv_bench [--no-micro] [--only=engine|find|list|tree] [Google Benchmark flags]
+// --only measures that one table (and no microbenchmarks). ORV_BENCH_DIR names the scratch
+// directory (default /tmp/orv-bench); files and folders of the right size found there are used
+// again.
 #include <stdio.h>
 #include <string.h>
 
@@ -11,19 +12,28 @@
 #include "benchutil.h"
 #include "listbench.h"
 #include "shell/platform.h"
+#include "treebench.h"
 
 namespace {
 
+struct Choice {
+    bool micro = true;
+    const char* only = nullptr; // null: every table
+    bool Wants(const char* table) const { return !only || strcmp(only, table) == 0; }
+};
+
 // Takes our own flags out of argv so Google Benchmark sees only its own.
-void TakeFlags(int* argc, char** argv, bool* micro, bool* table) {
+void TakeFlags(int* argc, char** argv, Choice* choice) {
     int kept = 1;
     for (int i = 1; i < *argc; ++i) {
-        if (strcmp(argv[i], "--no-micro") == 0)
-            *micro = false;
-        else if (strcmp(argv[i], "--no-table") == 0)
-            *table = false;
-        else
+        if (strcmp(argv[i], "--no-micro") == 0) {
+            choice->micro = false;
+        } else if (strncmp(argv[i], "--only=", 7) == 0) {
+            choice->only = argv[i] + 7;
+            choice->micro = false;
+        } else {
             argv[kept++] = argv[i];
+        }
     }
     *argc = kept;
     argv[kept] = nullptr;
@@ -35,10 +45,9 @@ int main(int argc, char** argv) {
     static BenchFiles files;
     static BenchTable table;
     static BenchFindTable findTable;
-    bool micro = true;
-    bool measureTable = true;
+    Choice choice;
 
-    TakeFlags(&argc, argv, &micro, &measureTable);
+    TakeFlags(&argc, argv, &choice);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 2;
@@ -48,20 +57,23 @@ int main(int argc, char** argv) {
         return 1;
 
     int ok = 1;
-    if (measureTable) {
-        ok = Bench_MeasureTable(&files, &table);
+    if (choice.Wants("engine"))
+        ok &= Bench_MeasureTable(&files, &table);
+    if (choice.Wants("find"))
         ok &= Bench_MeasureFindTable(&files, &findTable);
-    }
-    if (micro) {
+    if (choice.micro) {
         Bench_RegisterMicro(&files);
         benchmark::RunSpecifiedBenchmarks();
     }
     benchmark::Shutdown();
-    if (measureTable) {
+    if (choice.Wants("engine"))
         Bench_PrintTable(&files, &table);
+    if (choice.Wants("find"))
         Bench_PrintFindTable(&findTable);
-    }
-    ok &= Bench_RunListTable(&files);
+    if (choice.Wants("list"))
+        ok &= Bench_RunListTable(&files);
+    if (choice.Wants("tree"))
+        ok &= Bench_RunTreeTable();
     fflush(stdout);
     return ok ? 0 : 1;
 }

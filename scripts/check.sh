@@ -93,6 +93,20 @@ gtest_suite() {
     report "$name" "$passed" "$failed" "$skipped" "$note" "$log"
 }
 
+# make_link_fixture PREFIX: the directory link the core tests need, made from the Unix side
+# because Wine 8.0 cannot make junctions or symbolic links; Win32 sees a Unix symlink to a
+# directory as a directory reparse point. The tests find it through ORV_LINK_FIXTURE.
+make_link_fixture() {
+    local d="$1/drive_c/orv-links"
+    mkdir -p "$d/chosen/sub" "$d/outside/deep"
+    printf 12345 >"$d/chosen/f.txt"
+    printf 678 >"$d/chosen/sub/g.txt"
+    printf keep >"$d/outside/keep.txt"
+    printf k >"$d/outside/deep/k.txt"
+    ln -s ../outside "$d/chosen/link"
+}
+export ORV_LINK_FIXTURE='C:\orv-links'
+
 # wine_suite NAME KIND EXE: in a fresh prefix of its own, on the Xvfb, with its own wineserver.
 wine_suite() {
     local name=$1 kind=$2 exe=$3 prefix="$WINE_DIR/prefix-check-$2" failed_before=$total_failed
@@ -101,6 +115,7 @@ wine_suite() {
         return
     fi
     orv_new_prefix "$prefix"
+    if [ "$kind" = core ]; then make_link_fixture "$prefix"; fi
     orv_start_wine "$prefix"
     gtest_suite "$name" "$LOGS/wine-$kind.log" "$LOGS/wine-$kind.xml" "$WINE_LIMIT" \
         wine "$exe" "--gtest_output=xml:$(orv_winpath "$LOGS/wine-$kind.xml")"

@@ -35,6 +35,14 @@ bool IsSeparator(char c) {
     return c == '\\' || c == '/';
 }
 
+// Wine shows a Unix symbolic link to a directory as a directory reparse point, but every Win32
+// deletion goes through such a link to what it points to.
+bool RunningUnderWine() {
+    static const bool wine =
+        GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+    return wine;
+}
+
 } // namespace
 
 PlatDirScan* Plat_FindFirst(const char* pattern, PlatDirEntry* entry, int* error) {
@@ -69,7 +77,13 @@ int Plat_DeleteFile(const char* path) {
 }
 
 // RemoveDirectory takes a junction or directory link away as the link; what it points to stays.
+// Under Wine it would remove the (empty) directory the link points to instead, so a link is
+// refused there and stays.
 int Plat_RemoveDir(const char* path) {
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+        RunningUnderWine())
+        return ERROR_NOT_SUPPORTED;
     return RemoveDirectoryA(path) ? 0 : LastError();
 }
 
@@ -129,7 +143,12 @@ int Plat_GetCurrentDir(char drive, char* dest, int destSize) {
     } else {
         length = GetCurrentDirectoryA((DWORD)destSize, dest);
     }
-    return length > 0 && length < (DWORD)destSize ? (int)length : 0;
+    if (length == 0 || length >= (DWORD)destSize)
+        return 0;
+    // GetFullPathName of "X:" may end in a separator (Wine's does); only a root keeps one.
+    while (length > 3 && IsSeparator(dest[length - 1]))
+        dest[--length] = 0;
+    return (int)length;
 }
 
 int Plat_SetCurrentDir(const char* path) {
@@ -144,7 +163,12 @@ int Plat_VolumeInfo(const char* root, char* label, int labelSize, char* fileSyst
                     int fileSystemSize) {
     char name[MAX_PATH + 1] = "";
     char system[MAX_PATH + 1] = "";
-    if (!GetVolumeInformationA(root, name, sizeof name, NULL, NULL, NULL, system, sizeof system))
+    // No "drive not ready" box from the system for an empty floppy or CD drive.
+    UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
+    BOOL read = GetVolumeInformationA(root, name, sizeof name, NULL, NULL, NULL, system,
+                                      sizeof system);
+    SetErrorMode(oldMode);
+    if (!read)
         return 0;
     if (labelSize > 0)
         snprintf(label, (size_t)labelSize, "%s", name);
