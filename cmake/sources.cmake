@@ -20,6 +20,8 @@ set(ORV_CORE_WIN_SOURCES src/shell/platform_win.cpp src/shell/platform_dir_win.c
 # The Win32 shell (everything but WinMain, so the GUI tests can link it).
 set(ORV_SHELL_SOURCES
     src/shell/frame.cpp
+    src/shell/framecmd.cpp
+    src/shell/framemsg.cpp
     src/shell/startup.cpp
     src/shell/uiseam_win.cpp
     src/shell/saveopts.cpp
@@ -70,4 +72,5 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/winkind_test.cpp
     tests/gui/menustate_test.cpp
     tests/gui/resources_test.cpp
+    tests/gui/framecmd_test.cpp
 )

@@ -7,8 +7,6 @@
 
 #include "resources/resource.h"
 #include "shell/ctlbar.h"
-#include "shell/menustate.h"
-#include "shell/saveopts.h"
 #include "shell/settings.h"
 #include "shell/splash.h"
 #include "shell/startup.h"
@@ -51,18 +49,6 @@ int Frame_OnCreate(HWND frame, const CREATESTRUCTA* create) {
     return 0;
 }
 
-// "&Open/Dir..." with a path. Until the command opens views and directory windows, the path is
-// kept, so that a hand-over from a second start can be seen to arrive.
-void Frame_OnOpenDir(HWND frame, WORD code) {
-    std::string path;
-    if (code == kOpenTakesQueuedPath && !gFrameState.openQueue.empty()) {
-        path = gFrameState.openQueue.front();
-        gFrameState.openQueue.pop_front();
-    }
-    lstrcpynA(gFrameState.lastOpenPath, path.c_str(), kPathMax);
-    gFrameState.openCount++;
-}
-
 WindowRect RectOf(HWND window) {
     RECT rect = {};
     GetWindowRect(window, &rect);
@@ -75,16 +61,26 @@ void Frame_SaveAtExit(HWND frame) {
     Settings_ExitSave(state);
 }
 
-// The exit sequence grows here: editors that may refuse.
-void Frame_OnClose(HWND frame) {
+// Asked to close (or whether the session may end): the settings are saved, then every editor is
+// closed, and any may refuse, which keeps the program running with all its windows.
+bool Frame_CloseEverything(HWND frame) {
     Frame_SaveAtExit(frame);
-    DestroyWindow(frame);
+    ShowWindow(gMdiClient, SW_HIDE);
+    Frame_HoldAutoOpen(true);
+    bool closed = Frame_CloseEditors() != 0;
+    if (closed)
+        SendMessageA(frame, WM_COMMAND, IDM_CLOSE_ALL, 0);
+    Frame_HoldAutoOpen(false);
+    ShowWindow(gMdiClient, SW_SHOW);
+    return closed;
 }
 
-void Frame_OnToggleSaveOnExit(HWND frame) {
-    Settings_ToggleSaveOnExit();
-    CheckMenuItem(GetMenu(frame), IDM_SAVE_ON_EXIT,
-                  MF_BYCOMMAND | (gSettings.autoSaveOptions ? MF_CHECKED : MF_UNCHECKED));
+void Frame_OnClose(HWND frame) {
+    if (!Frame_CloseEverything(frame))
+        return;
+    if (gControlBar)
+        DestroyWindow(gControlBar);
+    DestroyWindow(frame);
 }
 
 void Frame_OnDestroy(HWND frame) {
@@ -114,88 +110,17 @@ BOOL Frame_OnCopyData(HWND frame, const COPYDATASTRUCT* data) {
     return TRUE;
 }
 
-// The bar's height: half an icon and a margin, or the find box's height if that is more; a
-// height past 32 means the icon height was wrong at first, and it is read again.
-int BarHeight() {
-    int height = GetSystemMetrics(SM_CYICON) / 2 + 12;
-    RECT combo = {};
-    if (gFindCombo && GetWindowRect(gFindCombo, &combo)) {
-        // The closed box's own height, not its drop-down list's.
-        int comboHeight = static_cast<int>(SendMessageA(gFindCombo, CB_GETITEMHEIGHT, -1, 0)) + 8;
-        if (comboHeight + 4 > height)
-            height = comboHeight + 4;
-    }
-    if (height > 32)
-        height = GetSystemMetrics(SM_CYICON) / 2 + 12;
-    return height;
-}
-
-// The MDI client fills the frame's client area below the bar, when the bar is shown.
-void Frame_Layout(HWND frame) {
-    RECT client;
-    GetClientRect(frame, &client);
-    int top = 0;
-    if (gControlBar && IsWindowVisible(gControlBar)) {
-        top = BarHeight();
-        MoveWindow(gControlBar, 0, 0, client.right, top, TRUE);
-    }
-    if (gMdiClient)
-        MoveWindow(gMdiClient, 0, top, client.right, client.bottom - top > 0 ? client.bottom - top : 0,
-                   TRUE);
-}
-
-void Frame_OnToggleButtonBar(HWND frame) {
-    if (!gControlBar || !gMdiClient)
-        return;
-    if (!GetSystemMetrics(SM_MOUSEPRESENT)) {
-        EnableMenuItem(GetMenu(frame), IDM_BUTTON_BAR, MF_BYCOMMAND | MF_GRAYED);
-        ShowWindow(gControlBar, SW_HIDE);
-        gSettings.buttonBar = 0;
-    } else {
-        bool show = !IsWindowVisible(gControlBar);
-        ShowWindow(gControlBar, show ? SW_SHOW : SW_HIDE);
-        gSettings.buttonBar = show ? 1 : 0;
-    }
-    Frame_Layout(frame);
-}
-
-// 1 when the command was the frame's own; anything else goes to the default frame processing
-// (the window list, the active child's system menu).
-int Frame_OnCommand(HWND frame, WORD id, WORD code) {
-    switch (id) {
-    case IDM_OPEN_DIR:
-        Frame_OnOpenDir(frame, code);
-        return 1;
-    case IDM_EXIT:
-        SendMessageA(frame, WM_CLOSE, 0, 0);
-        return 1;
-    case IDM_SAVE_SETTINGS_NOW:
-        SaveOpts_Run(frame, frame);
-        return 1;
-    case IDM_SAVE_ON_EXIT:
-        Frame_OnToggleSaveOnExit(frame);
-        return 1;
-    case IDM_BUTTON_BAR:
-        Frame_OnToggleButtonBar(frame);
-        return 1;
-    case IDM_TILE_VERTICAL:
-        SendMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
-        return 1;
-    case IDM_CASCADE:
-        SendMessageA(gMdiClient, WM_MDICASCADE, 0, 0);
-        return 1;
-    }
-    return 0;
-}
-
 } // namespace
 
 LRESULT CALLBACK ORVFrameWndProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (FrameMsg_Handle(frame, message, wParam, lParam, &result))
+        return result;
     switch (message) {
     case WM_CREATE:
         return Frame_OnCreate(frame, reinterpret_cast<const CREATESTRUCTA*>(lParam));
     case WM_COMMAND:
-        if (Frame_OnCommand(frame, LOWORD(wParam), HIWORD(wParam)))
+        if (Frame_Command(frame, LOWORD(wParam), HIWORD(wParam), lParam))
             return 0;
         break;
     case WM_COPYDATA:
@@ -204,20 +129,7 @@ LRESULT CALLBACK ORVFrameWndProc(HWND frame, UINT message, WPARAM wParam, LPARAM
         Frame_OnClose(frame);
         return 0;
     case WM_QUERYENDSESSION:
-        Frame_SaveAtExit(frame);
-        return TRUE;
-    case WM_TIMER:
-        Splash_Dismiss(frame);
-        return 0;
-    case WM_SIZE:
-        if (wParam != SIZE_MINIMIZED) {
-            Frame_Layout(frame);
-            return 0; // the default would give the MDI client the bar's place too
-        }
-        break;
-    case WM_INITMENU:
-        Menu_OnInitMenu(frame, reinterpret_cast<HMENU>(wParam));
-        return 0;
+        return Frame_CloseEverything(frame) ? TRUE : FALSE;
     case WM_DESTROY:
         Frame_OnDestroy(frame);
         return 0;
@@ -280,6 +192,17 @@ int Frame_SendOpenToRunning(HWND runningFrame, const char* path) {
                              SMTO_ABORTIFHUNG, kHandOverTimeoutMs, &taken))
         return 0;
     return taken != 0;
+}
+
+std::string Frame_TakeQueuedPath(WORD code) {
+    std::string path;
+    if (code == kOpenTakesQueuedPath && !gFrameState.openQueue.empty()) {
+        path = gFrameState.openQueue.front();
+        gFrameState.openQueue.pop_front();
+    }
+    lstrcpynA(gFrameState.lastOpenPath, path.c_str(), kPathMax);
+    gFrameState.openCount++;
+    return path;
 }
 
 int Frame_OpenCount() {

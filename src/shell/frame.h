@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "shell/settings.h"
 
 constexpr char kFrameClassName[] = "OrvMainClass";
@@ -34,3 +36,30 @@ int Frame_SendOpenToRunning(HWND runningFrame, const char* path);
 const char* Frame_LastOpenPath();
 // How many "&Open/Dir..." commands the frame has carried out.
 int Frame_OpenCount();
+
+// ---- Shared by the frame's files (frame.cpp, framecmd.cpp, framemsg.cpp) ----------------------
+
+// The frame's commands: 1 when the command was the frame's own or went to its kind of window;
+// 0 for the default frame processing (the window list, the active child's system menu).
+int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam);
+// The frame's other messages: true when handled, with the result to return.
+bool FrameMsg_Handle(HWND frame, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+// The path an "&Open/Dir..." command carries ("" for none), counted for Frame_OpenCount.
+std::string Frame_TakeQueuedPath(WORD code);
+// Lays the MDI client out below the control bar when the bar is shown.
+void Frame_Layout(HWND frame);
+
+// The active MDI child, or null.
+HWND Frame_ActiveChild();
+// "PreviousFile" applied to a child (null: the active one) before another is opened or picked:
+// closed, minimised or left.
+void Frame_BeforeOpening(HWND child);
+// Closes a child (never the frame or its MDI client); the child's own procedure may refuse.
+// 1 when it is gone, 0 when it stayed.
+int Frame_CloseChild(HWND child, bool activateNeighbour);
+// Closes every editor, stopping at the first that refuses: 1 when all are gone.
+int Frame_CloseEditors();
+// With "AutoOpen", a frame with no child left opens the next pending file or the current drive.
+void Frame_AutoOpen(HWND frame, bool restoring);
+// Holds the auto-open rule off while a command closes windows one after another.
+void Frame_HoldAutoOpen(bool hold);

@@ -102,7 +102,9 @@ TEST_F(OrvFrameTest, WindowMenuListsActivatesAndArrangesTheChildren) {
     EXPECT_EQ(4101, static_cast<int>(GetMenuItemID(windowMenu, before + 2)));
     EXPECT_NE(std::string::npos, MenuItemText(windowMenu, before + 1).find("first.txt"));
     EXPECT_NE(std::string::npos, MenuItemText(windowMenu, before + 2).find("second.txt"));
-    SendMessageA(gFrame, WM_COMMAND, 4100, 0); // choosing an entry activates its window
+    // Choosing an entry activates its window ("PreviousFile" leaves the other as it is).
+    gSettings.closePrevious = gSettings.minimisePrevious = 0;
+    SendMessageA(gFrame, WM_COMMAND, 4100, 0);
     EXPECT_EQ(first, reinterpret_cast<HWND>(SendMessageA(gMdiClient, WM_MDIGETACTIVE, 0, 0)));
 
     // Tile and Cascade, from the menu and by their keys.
@@ -133,6 +135,29 @@ TEST_F(OrvFrameTest, WindowMenuListsActivatesAndArrangesTheChildren) {
         EXPECT_EQ(a.right - a.left, b.right - b.left);
         EXPECT_NE(a.left, b.left);
         EXPECT_EQ(b.left - a.left, b.top - a.top);
+    }
+}
+
+// Picking another window from the list treats the one left as a file left for another:
+// "PreviousFile" minimises it, closes it, or leaves it.
+TEST_F(OrvFrameTest, PickingAWindowAppliesThePreviousFileRule) {
+    const struct {
+        const char* rule;
+        bool minimised, closed;
+    } cases[] = {{"Min", true, false}, {"Close", false, true}, {"NoChg", false, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rule);
+        gSettings.minimisePrevious = lstrcmpA(c.rule, "Min") == 0;
+        gSettings.closePrevious = lstrcmpA(c.rule, "Close") == 0;
+        HWND first = CreateTestChild("first.txt");
+        HWND second = CreateTestChild("second.txt"); // active
+        SendMessageA(gFrame, WM_COMMAND, 4100, 0);
+        EXPECT_EQ(c.closed, !IsWindow(second));
+        EXPECT_EQ(c.minimised, IsWindow(second) && IsIconic(second));
+        EXPECT_EQ(first, reinterpret_cast<HWND>(SendMessageA(gMdiClient, WM_MDIGETACTIVE, 0, 0)));
+        SendMessageA(gMdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(first), 0);
+        if (IsWindow(second))
+            SendMessageA(gMdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(second), 0);
     }
 }
 

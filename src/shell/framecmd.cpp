@@ -1,0 +1,273 @@
+// The frame's commands: each goes to the kind of window that has the focus, or is carried out
+// by the frame itself (arranging the windows, closing them, the options and the bar).
+#include <vector>
+
+#include "resources/resource.h"
+#include "shell/classes.h"
+#include "shell/ctlbar.h"
+#include "shell/frame.h"
+#include "shell/menustate.h"
+#include "shell/saveopts.h"
+#include "shell/settings.h"
+#include "shell/uiseam.h"
+#include "shell/winkind.h"
+
+namespace {
+
+const char kNoNextFile[] = "No next file.";
+
+int gAutoOpenHolds = 0;
+
+bool ItemEnabled(HWND frame, UINT id) {
+    UINT state = GetMenuState(GetMenu(frame), id, MF_BYCOMMAND);
+    return state != (UINT)-1 && !(state & (MF_GRAYED | MF_DISABLED));
+}
+
+void Grey(HWND frame, UINT id) {
+    EnableMenuItem(GetMenu(frame), id, MF_BYCOMMAND | MF_GRAYED);
+}
+
+// The MDI children of one kind, in the client's order (none when kind is kKindNone).
+std::vector<HWND> ChildrenOfKind(WindowKind kind) {
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(gMdiClient, GW_CHILD); child;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!GetWindow(child, GW_OWNER) && Orv_ClassifyWindow(child).kind == kind)
+            children.push_back(child);
+    }
+    return children;
+}
+
+bool AnyChild() {
+    for (HWND child = GetWindow(gMdiClient, GW_CHILD); child;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!GetWindow(child, GW_OWNER)) // an icon title is owned by its window
+            return true;
+    }
+    return false;
+}
+
+void TileIfAsked() {
+    if (gSettings.tileNew)
+        SendMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
+}
+
+void OnToggleSaveOnExit(HWND frame) {
+    Settings_ToggleSaveOnExit();
+    CheckMenuItem(GetMenu(frame), IDM_SAVE_ON_EXIT,
+                  MF_BYCOMMAND | (gSettings.autoSaveOptions ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void OnToggleButtonBar(HWND frame) {
+    if (!gControlBar || !gMdiClient)
+        return;
+    if (!GetSystemMetrics(SM_MOUSEPRESENT)) {
+        Grey(frame, IDM_BUTTON_BAR);
+        ShowWindow(gControlBar, SW_HIDE);
+        gSettings.buttonBar = 0;
+    } else {
+        bool show = !IsWindowVisible(gControlBar);
+        ShowWindow(gControlBar, show ? SW_SHOW : SW_HIDE);
+        gSettings.buttonBar = show ? 1 : 0;
+    }
+    Frame_Layout(frame);
+}
+
+// "&Close": the window the command names, or the one with the focus. The control bar's find
+// box is never closed.
+void OnClose(LPARAM named) {
+    HWND window = named ? reinterpret_cast<HWND>(named) : GetFocus();
+    WindowTarget target = Orv_ClassifyWindow(window);
+    if (target.kind != kKindNone)
+        Frame_CloseChild(target.window, true);
+}
+
+// "Close A&ll": every editor first, stopping at the first that refuses, then the rest. Only
+// the last window closed finds the frame empty, so the auto-open rule runs once, at the end.
+int OnCloseAll() {
+    int closedAll = Frame_CloseEditors();
+    if (closedAll) {
+        for (WindowKind kind : {kKindResults, kKindView, kKindDir})
+            for (HWND child : ChildrenOfKind(kind))
+                Frame_CloseChild(child, false);
+    }
+    return closedAll;
+}
+
+void OnNext(HWND frame) {
+    if (!gNextPending) {
+        PromptRequest request = {kNoNextFile, nullptr, kButtonsOk, kIconNone,
+                                 kPromptOwnedByFocus};
+        Ui_Ask(request);
+        Grey(frame, IDM_NEXT);
+    }
+}
+
+// Goes to the next child; the one left is treated as a file being left for another, and a
+// minimised one that comes up is restored and the children arranged again.
+void OnNextWindow(HWND frame) {
+    HWND previous = Frame_ActiveChild();
+    Frame_BeforeOpening(previous);
+    SendMessageA(gMdiClient, WM_MDINEXT, reinterpret_cast<WPARAM>(previous), 0);
+    HWND now = Frame_ActiveChild();
+    if (now && IsIconic(now)) {
+        SendMessageA(gMdiClient, WM_MDIRESTORE, reinterpret_cast<WPARAM>(now), 0);
+        if (gSettings.tileNew)
+            SendMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
+        else if (gSettings.cascadeNew)
+            SendMessageA(gMdiClient, WM_MDICASCADE, 0, 0);
+    }
+}
+
+} // namespace
+
+int Frame_CloseEditors() {
+    for (HWND editor : ChildrenOfKind(kKindEditor)) {
+        if (!Frame_CloseChild(editor, false))
+            return 0;
+    }
+    return 1;
+}
+
+HWND Frame_ActiveChild() {
+    return gMdiClient ? reinterpret_cast<HWND>(SendMessageA(gMdiClient, WM_MDIGETACTIVE, 0, 0))
+                      : NULL;
+}
+
+void Frame_HoldAutoOpen(bool hold) {
+    gAutoOpenHolds += hold ? 1 : -1;
+    if (gAutoOpenHolds < 0)
+        gAutoOpenHolds = 0;
+}
+
+void Frame_AutoOpen(HWND frame, bool restoring) {
+    if (!gSettings.autoOpen || gAutoOpenHolds > 0 || (IsIconic(frame) && !restoring) ||
+        AnyChild())
+        return;
+    if (ItemEnabled(frame, IDM_NEXT))
+        PostMessageA(frame, WM_COMMAND, IDM_NEXT, 0);
+    else
+        Frame_PostOpen(frame, "");
+}
+
+void Frame_BeforeOpening(HWND child) {
+    if (!child)
+        child = Frame_ActiveChild();
+    if (!child)
+        return;
+    if (gSettings.closePrevious) {
+        Frame_HoldAutoOpen(true);
+        Frame_CloseChild(child, false);
+        Frame_HoldAutoOpen(false);
+    } else if (gSettings.minimisePrevious) {
+        ShowWindow(child, SW_MINIMIZE);
+    }
+}
+
+int Frame_CloseChild(HWND child, bool activateNeighbour) {
+    if (!child || child == gFrame || child == gMdiClient || !IsWindow(child))
+        return 0;
+    ShowWindow(child, SW_HIDE);
+    SendMessageA(child, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(child, WM_CLOSE, 0, 0);
+    if (IsWindow(child)) {
+        // Its own procedure kept it (an editor whose save was cancelled).
+        SendMessageA(child, WM_SETREDRAW, TRUE, 0);
+        ShowWindow(child, SW_SHOWNORMAL);
+        RedrawWindow(child, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        return 0;
+    }
+    if (!AnyChild()) {
+        Menu_ApplyState(gFrame, gFrame);
+        gNextPending = false;
+        Frame_AutoOpen(gFrame, false);
+    } else if (activateNeighbour) {
+        HWND now = Frame_ActiveChild();
+        if (now && IsIconic(now))
+            SendMessageA(gFrame, WM_COMMAND, IDM_RESTORE_CHILD, reinterpret_cast<LPARAM>(now));
+    }
+    TileIfAsked();
+    return 1;
+}
+
+int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam) {
+    // Commands whose item is greyed do nothing; Find Next with nothing to find again asks for
+    // something to find.
+    switch (id) {
+    case IDM_STRIP:
+    case IDM_FIND:
+    case IDM_HOME:
+    case IDM_END:
+    case IDM_LAUNCH:
+        if (!ItemEnabled(frame, id))
+            return 1;
+        break;
+    case IDM_FIND_BACKWARD:
+        if (!ItemEnabled(frame, IDM_FIND))
+            return 1;
+        break;
+    case IDM_EDIT:
+        if (!ItemEnabled(frame, id) && Orv_FocusTarget().kind != kKindEditor)
+            return 1;
+        break;
+    case IDM_FIND_NEXT:
+        if (!ItemEnabled(frame, id))
+            id = IDM_FIND;
+        break;
+    }
+
+    switch (id) {
+    case IDM_OPEN_DIR:
+        Frame_TakeQueuedPath(code);
+        return 1;
+    case IDM_CLOSE:
+        OnClose(lParam);
+        return 1;
+    case IDM_CLOSE_ALL:
+        OnCloseAll();
+        return 1;
+    case IDM_NEXT:
+        OnNext(frame);
+        return 1;
+    case IDM_EXIT:
+        SendMessageA(frame, WM_CLOSE, 0, 0);
+        return 1;
+    case IDM_SAVE_SETTINGS_NOW:
+        SaveOpts_Run(frame, frame);
+        return 1;
+    case IDM_SAVE_ON_EXIT:
+        OnToggleSaveOnExit(frame);
+        return 1;
+    case IDM_BUTTON_BAR:
+        OnToggleButtonBar(frame);
+        return 1;
+    case IDM_VERT_SCROLL_BAR:
+        gSettings.vertScrollBar = !gSettings.vertScrollBar;
+        return 1;
+    case IDM_TILE_VERTICAL:
+        SendMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
+        return 1;
+    case IDM_TILE_HORIZONTAL:
+        SendMessageA(gMdiClient, WM_MDITILE, MDITILE_HORIZONTAL, 0);
+        return 1;
+    case IDM_CASCADE:
+        SendMessageA(gMdiClient, WM_MDICASCADE, 0, 0);
+        return 1;
+    case IDM_ARRANGE_ICONS:
+        SendMessageA(gMdiClient, WM_MDIICONARRANGE, 0, 0);
+        return 1;
+    case IDM_RESTORE_CHILD:
+        SendMessageA(gMdiClient, WM_MDIRESTORE, static_cast<WPARAM>(lParam), 0);
+        return 1;
+    case IDM_NEXT_WINDOW:
+        OnNextWindow(frame);
+        return 1;
+    }
+    if (id >= IDM_FIRST_CHILD && id < IDM_FIRST_CHILD + 10) {
+        // Picking a window from the list leaves the active one as opening another file does;
+        // the default processing then activates the pick.
+        Frame_BeforeOpening(NULL);
+        return 0;
+    }
+    return 0;
+}

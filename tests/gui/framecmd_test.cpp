@@ -1,0 +1,123 @@
+// The frame's commands that close windows: Close, Close All, the exit that an editor may refuse,
+// the auto-open rule once the last child is gone, and Next with nothing left to open.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "gui/harness.h"
+#include "resources/resource.h"
+#include "shell/classes.h"
+#include "shell/menustate.h"
+#include "shell/settings.h"
+
+namespace {
+
+HWND NewChild(const char* className) {
+    MDICREATESTRUCTA create = {};
+    create.szClass = className;
+    create.szTitle = className;
+    create.hOwner = GetModuleHandleA(NULL);
+    create.x = create.y = create.cx = create.cy = CW_USEDEFAULT;
+    return reinterpret_cast<HWND>(
+        SendMessageA(gMdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+}
+
+// An editor whose user cancels the save question: it stays when asked to close.
+WNDPROC gEditorProc = nullptr;
+bool gEditorRefuses = true;
+LRESULT CALLBACK RefusingEditor(HWND editor, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CLOSE && gEditorRefuses)
+        return 0;
+    return CallWindowProcA(gEditorProc, editor, message, wParam, lParam);
+}
+
+HWND NewRefusingEditor() {
+    HWND editor = NewChild(kEditClassName);
+    gEditorRefuses = true;
+    gEditorProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        editor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RefusingEditor)));
+    return editor;
+}
+
+class FrameCommandTest : public OrvFrameTest {
+  protected:
+    void SetUp() override {
+        OrvFrameTest::SetUp();
+        Harness_PumpMessages(50); // the start-up commands
+        opensAtStart_ = Frame_OpenCount();
+    }
+    int OpensSinceStart() { return Frame_OpenCount() - opensAtStart_; }
+    int opensAtStart_ = 0;
+};
+
+TEST_F(FrameCommandTest, AnEditorThatRefusesKeepsTheProgramAndItsWindows) {
+    HWND view = NewChild(kViewClassName);
+    HWND editor = NewRefusingEditor();
+    SendMessageA(gFrame, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(gFrame != NULL);
+    EXPECT_TRUE(IsWindow(editor) && IsWindowVisible(editor));
+    EXPECT_TRUE(IsWindow(view)); // nothing else was closed either
+    EXPECT_TRUE(IsWindowVisible(gMdiClient));
+
+    gEditorRefuses = false;
+    SendMessageA(gFrame, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(gFrame == NULL);
+}
+
+TEST_F(FrameCommandTest, CloseAllStopsAtARefusingEditorElseClosesEverything) {
+    gSettings.autoOpen = 0;
+    HWND dir = NewChild(kDirClassName);
+    HWND results = NewChild(kSrchClassName);
+    HWND editor = NewRefusingEditor();
+    SendMessageA(gFrame, WM_COMMAND, IDM_CLOSE_ALL, 0);
+    EXPECT_TRUE(IsWindow(editor));
+    EXPECT_TRUE(IsWindow(dir) && IsWindow(results));
+
+    gEditorRefuses = false;
+    gSettings.autoOpen = 1;
+    SendMessageA(gFrame, WM_COMMAND, IDM_CLOSE_ALL, 0);
+    EXPECT_FALSE(IsWindow(editor) || IsWindow(dir) || IsWindow(results));
+    Harness_PumpMessages(50);
+    EXPECT_EQ(1, OpensSinceStart()); // auto-open once, after the last one, not per window
+    EXPECT_EQ(kKindNone, Menu_ActiveKind());
+}
+
+TEST_F(FrameCommandTest, ClosingTheLastChildOpensTheNextOnlyWithAutoOpen) {
+    for (int autoOpen : {0, 1}) {
+        SCOPED_TRACE(autoOpen);
+        gSettings.autoOpen = autoOpen;
+        const int before = OpensSinceStart();
+        HWND view = NewChild(kViewClassName);
+        SetFocus(view);
+        SendMessageA(gFrame, WM_COMMAND, IDM_CLOSE, 0);
+        EXPECT_FALSE(IsWindow(view));
+        Harness_PumpMessages(50);
+        EXPECT_EQ(before + autoOpen, OpensSinceStart());
+    }
+}
+
+TEST_F(FrameCommandTest, NextWithNothingLeftSaysSoAndGreysItself) {
+    gNextPending = false;
+    EnableMenuItem(GetMenu(gFrame), IDM_NEXT, MF_BYCOMMAND | MF_ENABLED);
+    Harness_Answer(NULL, "No next file.", IDOK);
+    SendMessageA(gFrame, WM_COMMAND, IDM_NEXT, 0);
+    ASSERT_EQ(1u, Harness_SeenBoxes().size());
+    EXPECT_TRUE(Harness_SeenBoxes()[0].icon == NULL);
+    EXPECT_TRUE(GetMenuState(GetMenu(gFrame), IDM_NEXT, MF_BYCOMMAND) & MF_GRAYED);
+}
+
+TEST_F(FrameCommandTest, TheWindowListCommandsArrangeAndRestore) {
+    gSettings.tileNew = 0;
+    HWND first = NewChild(kViewClassName);
+    HWND second = NewChild(kViewClassName);
+    ShowWindow(first, SW_MINIMIZE);
+    SendMessageA(gFrame, WM_COMMAND, IDM_RESTORE_CHILD, reinterpret_cast<LPARAM>(first));
+    EXPECT_FALSE(IsIconic(first));
+    SendMessageA(gFrame, WM_COMMAND, IDM_TILE_HORIZONTAL, 0);
+    RECT a, b;
+    GetWindowRect(first, &a);
+    GetWindowRect(second, &b);
+    EXPECT_EQ(a.right - a.left, b.right - b.left); // one above the other, full width
+    EXPECT_TRUE(a.bottom <= b.top || b.bottom <= a.top);
+}
+
+} // namespace
