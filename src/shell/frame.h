@@ -42,6 +42,12 @@ int Frame_OpenCount();
 // The frame's commands: 1 when the command was the frame's own or went to its kind of window;
 // 0 for the default frame processing (the window list, the active child's system menu).
 int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam);
+// Keys whose menu item is greyed still act for two commands: F3 asks for something to find
+// when there is nothing to find again, and Ctrl+E turns an editor back into a view. The system's
+// accelerators drop keys of greyed items, so the message loop offers each key here first.
+bool Frame_TranslateGreyedKeys(const MSG* msg);
+// The command the frame last carried out (after the greyed-item rules; 0 when one was dropped).
+WORD Frame_LastCommand();
 // The frame's other messages: true when handled, with the result to return.
 bool FrameMsg_Handle(HWND frame, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 // The path an "&Open/Dir..." command carries ("" for none), counted for Frame_OpenCount.

@@ -17,6 +17,7 @@ namespace {
 const char kNoNextFile[] = "No next file.";
 
 int gAutoOpenHolds = 0;
+WORD gLastCommand = 0;
 
 bool ItemEnabled(HWND frame, UINT id) {
     UINT state = GetMenuState(GetMenu(frame), id, MF_BYCOMMAND);
@@ -129,6 +130,27 @@ int Frame_CloseEditors() {
     return 1;
 }
 
+WORD Frame_LastCommand() {
+    return gLastCommand;
+}
+
+bool Frame_TranslateGreyedKeys(const MSG* msg) {
+    if (!gFrame || msg->message != WM_KEYDOWN)
+        return false;
+    const bool shift = GetKeyState(VK_SHIFT) < 0, ctrl = GetKeyState(VK_CONTROL) < 0,
+               alt = GetKeyState(VK_MENU) < 0;
+    WORD command = 0;
+    if (msg->wParam == VK_F3 && !shift && !ctrl && !alt && !ItemEnabled(gFrame, IDM_FIND_NEXT))
+        command = IDM_FIND_NEXT; // nothing to find again: the command asks for something to find
+    else if (msg->wParam == 'E' && ctrl && !shift && !alt && !ItemEnabled(gFrame, IDM_EDIT) &&
+             Orv_FocusTarget().kind == kKindEditor)
+        command = IDM_EDIT; // an editor becomes a view again, although the item is greyed
+    if (!command)
+        return false;
+    SendMessageA(gFrame, WM_COMMAND, MAKEWPARAM(command, 1), 0);
+    return true;
+}
+
 HWND Frame_ActiveChild() {
     return gMdiClient ? reinterpret_cast<HWND>(SendMessageA(gMdiClient, WM_MDIGETACTIVE, 0, 0))
                       : NULL;
@@ -199,16 +221,22 @@ int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam) {
     case IDM_HOME:
     case IDM_END:
     case IDM_LAUNCH:
-        if (!ItemEnabled(frame, id))
+        if (!ItemEnabled(frame, id)) {
+            gLastCommand = 0;
             return 1;
+        }
         break;
     case IDM_FIND_BACKWARD:
-        if (!ItemEnabled(frame, IDM_FIND))
+        if (!ItemEnabled(frame, IDM_FIND)) {
+            gLastCommand = 0;
             return 1;
+        }
         break;
     case IDM_EDIT:
-        if (!ItemEnabled(frame, id) && Orv_FocusTarget().kind != kKindEditor)
+        if (!ItemEnabled(frame, id) && Orv_FocusTarget().kind != kKindEditor) {
+            gLastCommand = 0;
             return 1;
+        }
         break;
     case IDM_FIND_NEXT:
         if (!ItemEnabled(frame, id))
@@ -216,6 +244,7 @@ int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam) {
         break;
     }
 
+    gLastCommand = id;
     switch (id) {
     case IDM_OPEN_DIR:
         Frame_TakeQueuedPath(code);

@@ -191,6 +191,8 @@ int Orv_RunMessageLoop() {
             continue;
         if (gMdiClient && TranslateMDISysAccel(gMdiClient, &msg))
             continue;
+        if (Frame_TranslateGreyedKeys(&msg))
+            continue;
         if (gFrame && gAccel && TranslateAcceleratorA(gFrame, gAccel, &msg))
             continue;
         TranslateMessage(&msg);

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <iterator>
+
 #include "gui/harness.h"
+#include "shell/startup.h"
 #include "resources/resource.h"
 #include "shell/classes.h"
 #include "shell/menustate.h"
@@ -118,6 +121,64 @@ TEST_F(FrameCommandTest, TheWindowListCommandsArrangeAndRestore) {
     GetWindowRect(second, &b);
     EXPECT_EQ(a.right - a.left, b.right - b.left); // one above the other, full width
     EXPECT_TRUE(a.bottom <= b.top || b.bottom <= a.top);
+}
+
+} // namespace
+
+namespace {
+
+void PressKeys(std::initializer_list<BYTE> keys) {
+    SetForegroundWindow(gFrame);
+    Harness_PumpMessages(50);
+    for (BYTE key : keys)
+        keybd_event(key, 0, 0, 0);
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
+        keybd_event(*key, 0, KEYEVENTF_KEYUP, 0);
+}
+
+void CALLBACK QuitLoop(HWND, UINT, UINT_PTR, DWORD) {
+    PostQuitMessage(-1);
+}
+
+// The program's own loop, accelerators and all, for a while.
+void RunProgramLoop(DWORD milliseconds) {
+    UINT_PTR timer = SetTimer(NULL, 0, milliseconds, QuitLoop);
+    Orv_RunMessageLoop();
+    KillTimer(NULL, timer);
+}
+
+TEST_F(FrameCommandTest, GreyedItemsDropTheirKeysButF3AndCtrlEInAnEditor) {
+    HWND view = NewChild(kViewClassName);
+    SetFocus(view);
+    const struct {
+        std::initializer_list<BYTE> keys;
+        bool findNextEnabled;
+        WORD carried; // 0: dropped
+    } cases[] = {
+        {{VK_F3}, true, IDM_FIND_NEXT},
+        {{VK_F3}, false, IDM_FIND}, // nothing to find again: Find asks for something
+        {{VK_MENU, VK_F3}, true, IDM_FIND_BACKWARD},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.carried);
+        EnableMenuItem(GetMenu(gFrame), IDM_FIND_NEXT,
+                       MF_BYCOMMAND | (c.findNextEnabled ? MF_ENABLED : MF_GRAYED));
+        PressKeys(c.keys);
+        RunProgramLoop(300);
+        EXPECT_EQ(c.carried, Frame_LastCommand());
+    }
+    // Ctrl+E: an editor takes it although the item is greyed; a directory window drops it.
+    EnableMenuItem(GetMenu(gFrame), IDM_EDIT, MF_BYCOMMAND | MF_GRAYED);
+    HWND editor = NewChild(kEditClassName);
+    SetFocus(editor);
+    EnableMenuItem(GetMenu(gFrame), IDM_EDIT, MF_BYCOMMAND | MF_GRAYED);
+    PressKeys({VK_CONTROL, 'E'});
+    RunProgramLoop(300);
+    EXPECT_EQ(IDM_EDIT, Frame_LastCommand());
+    HWND dir = NewChild(kDirClassName);
+    SetFocus(dir);
+    SendMessageA(gFrame, WM_COMMAND, IDM_EDIT, 0); // greyed, and no list is waiting
+    EXPECT_EQ(0, Frame_LastCommand());
 }
 
 } // namespace
