@@ -22,6 +22,8 @@ namespace {
 constexpr WORD kOpenTakesQueuedPath = 2;
 // A second start waits this long for a busy first instance to take its path.
 constexpr UINT kHandOverTimeoutMs = 10000;
+// The longest command line the system passes to a program.
+constexpr DWORD kHandOverMax = 32768;
 
 struct FrameState {
     std::deque<std::string> openQueue; // paths handed over, waiting for their Open/Dir command
@@ -97,14 +99,15 @@ void Frame_OnNcDestroy(HWND frame) {
     gFrameState.openQueue.clear();
 }
 
-// A second start of ORV sends its command line here. The text is cut at the path size and
-// opened from the message loop, so the sender is not kept waiting on what the open may ask.
+// A second start of ORV sends its command line here, whole (up to what a command line can
+// hold); it is opened from the message loop, so the sender is not kept waiting on what the open
+// may ask.
 BOOL Frame_OnCopyData(HWND frame, const COPYDATASTRUCT* data) {
-    if (data->dwData != IDM_OPEN_DIR || !data->lpData)
+    if (data->dwData != IDM_OPEN_DIR || !data->lpData || data->cbData > kHandOverMax)
         return FALSE;
     const char* text = static_cast<const char*>(data->lpData);
     size_t length = 0;
-    while (length < data->cbData && length < kPathMax - 1 && text[length])
+    while (length < data->cbData && text[length])
         length++;
     Frame_PostOpen(frame, std::string(text, length).c_str());
     return TRUE;
@@ -200,9 +203,12 @@ std::string Frame_TakeQueuedPath(WORD code) {
         path = gFrameState.openQueue.front();
         gFrameState.openQueue.pop_front();
     }
+    return path;
+}
+
+void Frame_NoteOpened(const std::string& path) {
     lstrcpynA(gFrameState.lastOpenPath, path.c_str(), kPathMax);
     gFrameState.openCount++;
-    return path;
 }
 
 int Frame_OpenCount() {

@@ -50,8 +50,10 @@ bool Frame_TranslateGreyedKeys(const MSG* msg);
 WORD Frame_LastCommand();
 // The frame's other messages: true when handled, with the result to return.
 bool FrameMsg_Handle(HWND frame, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
-// The path an "&Open/Dir..." command carries ("" for none), counted for Frame_OpenCount.
+// The path an "&Open/Dir..." command carries ("" for none), whole.
 std::string Frame_TakeQueuedPath(WORD code);
+// Records a path "&Open/Dir..." took (Frame_LastOpenPath, Frame_OpenCount).
+void Frame_NoteOpened(const std::string& path);
 // Lays the MDI client out below the control bar when the bar is shown.
 void Frame_Layout(HWND frame);
 

@@ -7,6 +7,7 @@
 #include "shell/ctlbar.h"
 #include "shell/frame.h"
 #include "shell/menustate.h"
+#include "shell/platform.h"
 #include "shell/saveopts.h"
 #include "shell/settings.h"
 #include "shell/uiseam.h"
@@ -15,6 +16,7 @@
 namespace {
 
 const char kNoNextFile[] = "No next file.";
+const char kInvalidFilespec[] = "Invalid filespec";
 
 int gAutoOpenHolds = 0;
 WORD gLastCommand = 0;
@@ -93,6 +95,19 @@ int OnCloseAll() {
                 Frame_CloseChild(child, false);
     }
     return closedAll;
+}
+
+// "&Open/Dir..." with the path it carries. A path too long for the program is refused whole:
+// cut short, it could name another file.
+void OnOpenDir(WORD code) {
+    const std::string path = Frame_TakeQueuedPath(code);
+    if (path.size() >= (size_t)kPlatNameMax) {
+        PromptRequest request = {kInvalidFilespec, nullptr, kButtonsOk, kIconWarning,
+                                 kPromptOwnedByFocus};
+        Ui_Ask(request);
+        return;
+    }
+    Frame_NoteOpened(path);
 }
 
 void OnNext(HWND frame) {
@@ -247,7 +262,7 @@ int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam) {
     gLastCommand = id;
     switch (id) {
     case IDM_OPEN_DIR:
-        Frame_TakeQueuedPath(code);
+        OnOpenDir(code);
         return 1;
     case IDM_CLOSE:
         OnClose(lParam);

@@ -98,12 +98,9 @@ bool LockForDispatch() {
 
 } // namespace
 
-void Orv_PathFromCommandLine(const char* cmdLine, char* path, int size) {
-    if (size <= 0)
-        return;
-    path[0] = 0;
+std::string Orv_PathFromCommandLine(const char* cmdLine) {
     if (!cmdLine)
-        return;
+        return "";
     const char* start = cmdLine;
     while (*start == ' ' || *start == '\t')
         start++;
@@ -114,9 +111,7 @@ void Orv_PathFromCommandLine(const char* cmdLine, char* path, int size) {
         start++;
         end--;
     }
-    int length = (int)(end - start) < size - 1 ? (int)(end - start) : size - 1;
-    memcpy(path, start, (size_t)length);
-    path[length] = 0;
+    return std::string(start, (size_t)(end - start));
 }
 
 int Orv_HandOverToRunningInstance(const char* cmdLine) {

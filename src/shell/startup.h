@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 extern HINSTANCE gInstance;
 extern HWND gSplash;  // the start-up splash window; null while none is shown
 extern HACCEL gAccel; // "ORVMENU"
@@ -12,8 +14,9 @@ extern bool gPlainDialogs;
 extern char gModulePath[MAX_PATH];
 
 // The path a command line names: blanks around it and one pair of enclosing quotes removed (the
-// shell quotes a path with spaces), cut to size - 1 characters.
-void Orv_PathFromCommandLine(const char* cmdLine, char* path, int size);
+// shell quotes a path with spaces). Whole, however long: "&Open/Dir..." refuses a path too long
+// for the program rather than open a shorter name that could be another file.
+std::string Orv_PathFromCommandLine(const char* cmdLine);
 // When ORV already runs, brings its frame to the top, shows it normally, hands it cmdLine to
 // open (unless empty or two numbers) and returns 1: this start is then to end. 0 otherwise.
 int Orv_HandOverToRunningInstance(const char* cmdLine);

@@ -4,12 +4,10 @@
 #include "shell/startup.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int showCmd) {
-    // Room for a path and then some, so that a too-long path still arrives cut, not dropped.
-    char path[2 * MAX_PATH];
-    Orv_PathFromCommandLine(cmdLine, path, sizeof path);
-    if (Orv_HandOverToRunningInstance(path))
+    const std::string path = Orv_PathFromCommandLine(cmdLine);
+    if (Orv_HandOverToRunningInstance(path.c_str()))
         return 0;
-    if (Orv_Startup(instance, path, showCmd))
+    if (Orv_Startup(instance, path.c_str(), showCmd))
         Orv_RunMessageLoop();
     Orv_Shutdown();
     return 0;
