@@ -14,6 +14,7 @@ set(ORV_CORE_SOURCES
     src/lister/filelist.cpp
     src/lister/dirtree.cpp
     src/lister/fileops.cpp
+    src/lister/pathclass.cpp
 )
 set(ORV_CORE_POSIX_SOURCES src/shell/platform_posix.cpp src/shell/platform_dir_posix.cpp)
 set(ORV_CORE_WIN_SOURCES src/shell/platform_win.cpp src/shell/platform_dir_win.cpp)
@@ -60,6 +61,7 @@ set(ORV_CORE_TEST_SOURCES
     tests/core/filelist_test.cpp
     tests/core/dirtree_test.cpp
     tests/core/fileops_test.cpp
+    tests/core/pathclass_test.cpp
     tests/core/support.cpp
 )
 
