@@ -74,4 +74,5 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/menustate_test.cpp
     tests/gui/resources_test.cpp
     tests/gui/framecmd_test.cpp
+    tests/gui/framemsg_test.cpp
 )
