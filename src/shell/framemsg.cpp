@@ -84,8 +84,11 @@ const char* FileNamePart(const char* path) {
 
 // The frame becomes an icon: the active child's caption is kept and, when long, cut to its
 // file name. A caption too long to keep whole stays as it is, since it could not be put back,
-// and so does one whose file-name part is empty (a directory ending in "\").
+// and so does one whose file-name part is empty (a directory ending in "\"). A second minimise
+// notice keeps the caption kept at the first, not the cut one.
 void KeepActiveCaption() {
+    if (gMsgState.captionOwner && IsWindow(gMsgState.captionOwner))
+        return;
     gMsgState.captionOwner = NULL;
     HWND child = Frame_ActiveChild();
     if (!child || Orv_ClassifyWindow(child).kind == kKindNone)
