@@ -24,6 +24,7 @@ set(ORV_SHELL_SOURCES
     src/shell/frame.cpp
     src/shell/framecmd.cpp
     src/shell/framemsg.cpp
+    src/shell/help.cpp
     src/shell/startup.cpp
     src/shell/uiseam_win.cpp
     src/shell/saveopts.cpp
@@ -77,4 +78,5 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/menustate_test.cpp
     tests/gui/resources_test.cpp
     tests/gui/framecmd_test.cpp
+    tests/gui/framemsg_test.cpp
 )

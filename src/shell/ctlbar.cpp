@@ -27,3 +27,7 @@ int ControlBar_Create(HINSTANCE instance, HWND frame) {
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFindComboId)), instance, NULL);
     return gFindCombo ? 1 : 0;
 }
+
+// The find box does not take typing of its own yet, so there is no edit to end.
+void ControlBar_EndFindEdit() {
+}

@@ -14,6 +14,7 @@
 
 HWND gFrame = NULL;
 HWND gMdiClient = NULL;
+char gCurrentDirSpec[MAX_PATH] = "";
 
 namespace {
 
@@ -183,6 +184,11 @@ FramePlacement Frame_PlacementFromSettings() {
 void Frame_PostOpen(HWND frame, const char* path) {
     gFrameState.openQueue.push_back(path);
     PostMessageA(frame, WM_COMMAND, MAKEWPARAM(IDM_OPEN_DIR, kOpenTakesQueuedPath), 0);
+}
+
+void Frame_SendOpen(HWND frame, const char* path) {
+    gFrameState.openQueue.push_front(path);
+    SendMessageA(frame, WM_COMMAND, MAKEWPARAM(IDM_OPEN_DIR, kOpenTakesQueuedPath), 0);
 }
 
 int Frame_SendOpenToRunning(HWND runningFrame, const char* path) {

@@ -29,6 +29,8 @@ HWND Frame_Create(HINSTANCE instance, const FramePlacement& placement);
 // Queues path for "&Open/Dir..." and posts the command to the frame, which takes the oldest
 // queued path when the command arrives.
 void Frame_PostOpen(HWND frame, const char* path);
+// Queues path for "&Open/Dir..." ahead of any posted one and carries the command out at once.
+void Frame_SendOpen(HWND frame, const char* path);
 // Gives path to the frame of an ORV already running in another process, which then opens it.
 // 1 when the frame took it.
 int Frame_SendOpenToRunning(HWND runningFrame, const char* path);
@@ -36,6 +38,17 @@ int Frame_SendOpenToRunning(HWND runningFrame, const char* path);
 const char* Frame_LastOpenPath();
 // How many "&Open/Dir..." commands the frame has carried out.
 int Frame_OpenCount();
+
+// The frame frees the global memory block given as the first parameter: a block handed over
+// with a posted message is freed once the message has been taken.
+constexpr UINT kFrameFreeBlockMessage = WM_USER + 17;
+
+// The current directory specification: what the last directory window or dropped file set,
+// "" when none; "&Open/Dir..." without a path opens it.
+extern char gCurrentDirSpec[MAX_PATH];
+// Set when the current view's file may have changed while ORV was in the background (or when
+// no view was current then): the view reads its file again when it next comes up.
+extern bool gViewFileChanged;
 
 // ---- Shared by the frame's files (frame.cpp, framecmd.cpp, framemsg.cpp) ----------------------
 

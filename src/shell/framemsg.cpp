@@ -1,11 +1,56 @@
-// The frame's own messages besides its commands: sizing under the control bar, the splash
-// timer, and the menu about to open.
+// The frame's own messages besides its commands: sizing under the control bar, minimising and
+// restoring, the Window menu's marks and F1 in a menu, the check for files changed while ORV was
+// in the background, dropped files, the splash timer and the block handed over for freeing.
+#include <windows.h>
+
+#include <shellapi.h>
+#include <stdio.h>
+#include <string.h>
+
+#include <string>
+
+#include "resources/resource.h"
 #include "shell/ctlbar.h"
+#include "shell/drawobjects.h"
 #include "shell/frame.h"
+#include "shell/help.h"
 #include "shell/menustate.h"
+#include "shell/platform.h"
+#include "shell/settings.h"
 #include "shell/splash.h"
+#include "shell/uiseam.h"
+#include "shell/winkind.h"
+#include "viewer/engine.h"
+
+bool gViewFileChanged = false;
 
 namespace {
+
+constexpr int kKeptCaptionMax = 274;
+// A caption this long or longer is cut to its file name while the frame is an icon.
+constexpr int kShortenFrom = 16;
+// The window list shows nine windows at most; the MDI client's "More Windows..." comes after.
+constexpr int kMarkedListItems = 9;
+
+const char kDroppedPathTooLong[] = "Path too long to open:\n%s";
+
+// What the frame remembers between its messages.
+struct FrameMsgState {
+    UINT highlightedItem; // the menu item under the bar, 0 for a popup or none
+    HWND captionOwner;    // the child whose caption was cut while the frame is an icon
+    char keptCaption[kKeptCaptionMax + 1];
+    char cutCaption[kKeptCaptionMax + 1]; // what it shows meanwhile
+    bool activatedBefore;
+    WNDPROC clientProc; // the MDI client's own procedure, under the frame's watch
+};
+
+FrameMsgState gMsgState;
+
+void FrameMsg_Reset() {
+    gMsgState = FrameMsgState{};
+}
+
+// ---- Sizing --------------------------------------------------------------------------------
 
 // The bar's height: half an icon and a margin, or the find box's height if that is more; a
 // height past 32 means the icon height was wrong at first, and it is read again.
@@ -20,6 +65,285 @@ int BarHeight() {
     if (height > 32)
         height = GetSystemMetrics(SM_CYICON) / 2 + 12;
     return height;
+}
+
+void TileIfAsked() {
+    if (gSettings.tileNew && gMdiClient)
+        SendMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
+}
+
+// The part of a path after its last "\" or "/".
+const char* FileNamePart(const char* path) {
+    const char* name = path;
+    for (const char* c = path; *c; c++) {
+        if (*c == '\\' || *c == '/')
+            name = c + 1;
+    }
+    return name;
+}
+
+// The frame becomes an icon: the active child's caption is kept and, when long, cut to its
+// file name. A caption too long to keep whole stays as it is, since it could not be put back,
+// and so does one whose file-name part is empty (a directory ending in "\"). A second minimise
+// notice keeps the caption kept at the first, not the cut one.
+void KeepActiveCaption() {
+    if (gMsgState.captionOwner && IsWindow(gMsgState.captionOwner))
+        return;
+    gMsgState.captionOwner = NULL;
+    HWND child = Frame_ActiveChild();
+    if (!child || Orv_ClassifyWindow(child).kind == kKindNone)
+        return;
+    if (GetWindowTextLengthA(child) > kKeptCaptionMax)
+        return;
+    GetWindowTextA(child, gMsgState.keptCaption, sizeof gMsgState.keptCaption);
+    const char* name = FileNamePart(gMsgState.keptCaption);
+    if (lstrlenA(gMsgState.keptCaption) < kShortenFrom || !*name)
+        return;
+    gMsgState.captionOwner = child;
+    lstrcpynA(gMsgState.cutCaption, name, sizeof gMsgState.cutCaption);
+    SetWindowTextA(child, gMsgState.cutCaption);
+}
+
+bool OnSize(HWND frame, WPARAM how, LRESULT* result) {
+    if (how == SIZE_MINIMIZED) {
+        KeepActiveCaption();
+        return false;
+    }
+    Frame_Layout(frame); // the default would give the MDI client the bar's place too
+    TileIfAsked();
+    *result = 0;
+    return true;
+}
+
+// The frame comes back from an icon: a cut caption is put back on its child, unless the child
+// is gone or has taken another caption meanwhile; an empty frame runs the auto-open rule.
+void OnQueryOpen(HWND frame) {
+    HWND owner = gMsgState.captionOwner;
+    gMsgState.captionOwner = NULL;
+    if (owner && IsWindow(owner)) {
+        char now[kKeptCaptionMax + 1] = "";
+        GetWindowTextA(owner, now, sizeof now);
+        if (lstrcmpA(now, gMsgState.cutCaption) == 0)
+            SetWindowTextA(owner, gMsgState.keptCaption);
+    }
+    if (!Frame_ActiveChild())
+        Frame_AutoOpen(frame, true);
+}
+
+// ---- Menus ---------------------------------------------------------------------------------
+
+// The "&Window" menu moves one place right while a maximised child's system menu leads the bar.
+HMENU WindowMenu(HWND frame) {
+    HMENU bar = GetMenu(frame);
+    int position = kWindowMenuPosition;
+    BOOL maximised = FALSE;
+    if (gMdiClient)
+        SendMessageA(gMdiClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximised));
+    MENUITEMINFOA first = {};
+    first.cbSize = sizeof first;
+    first.fMask = MIIM_FTYPE;
+    if (maximised && GetMenuItemInfoA(bar, 0, TRUE, &first) && (first.fType & MFT_BITMAP))
+        position++;
+    return GetSubMenu(bar, position);
+}
+
+HWND ChildWithId(UINT id) {
+    for (HWND child = gMdiClient ? GetWindow(gMdiClient, GW_CHILD) : NULL; child;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!GetWindow(child, GW_OWNER) && static_cast<UINT>(GetDlgCtrlID(child)) == id)
+            return child;
+    }
+    return NULL;
+}
+
+HBITMAP MarkOfKind(WindowKind kind) {
+    switch (kind) {
+    case kKindView:
+        return gBitmaps[kBmpMenuView];
+    case kKindDir:
+        return gBitmaps[kBmpMenuDir];
+    case kKindResults:
+        return gBitmaps[kBmpMenuList];
+    case kKindEditor:
+        return gBitmaps[kBmpMenuEdit];
+    case kKindNone:
+        break;
+    }
+    return NULL;
+}
+
+// Each window in the Window menu's list shows the mark of its kind, and the check mark when it
+// is the active one. The MDI client rebuilds the list as windows come and go, so the marks are
+// set each time the menu opens.
+void OnInitMenuPopup(HWND frame, HMENU popup) {
+    if (!popup || popup != WindowMenu(frame))
+        return;
+    const int count = GetMenuItemCount(popup);
+    int toMark = count - 2 < kMarkedListItems ? count - 2 : kMarkedListItems;
+    for (int i = 0; i < count && toMark > 0; i++) {
+        const UINT id = GetMenuItemID(popup, i);
+        if (id == static_cast<UINT>(-1) || id < IDM_FIRST_CHILD)
+            continue;
+        toMark--;
+        HBITMAP mark = MarkOfKind(Orv_ClassifyWindow(ChildWithId(id)).kind);
+        if (mark)
+            SetMenuItemBitmaps(popup, id, MF_BYCOMMAND, mark, gBitmaps[kBmpMenuCheck]);
+    }
+}
+
+void OnMenuSelect(WPARAM wParam, LPARAM lParam) {
+    const UINT flags = HIWORD(wParam);
+    const bool closed = flags == 0xFFFF && !lParam;
+    const bool command = !closed && !(flags & (MF_POPUP | MF_SEPARATOR));
+    gMsgState.highlightedItem = command ? LOWORD(wParam) : 0;
+}
+
+// F1 pressed while a menu is open asks for the highlighted item's help.
+void OnEnterIdle(WPARAM source) {
+    if (source == MSGF_MENU && (GetKeyState(VK_F1) & 0x8000))
+        Help_ForMenuItem(gMsgState.highlightedItem);
+}
+
+// ---- Coming back to ORV --------------------------------------------------------------------
+
+enum ViewFileState { kViewFileGone, kViewFileChanged, kViewFileSame };
+
+// Reads a view's file again: gone when it can no longer be opened for reading, changed when its
+// size or last-write time differs from what the view recorded on opening it. The recorded size
+// and time stay, so the view still sees the change when it reloads; the date text follows the
+// file at once.
+ViewFileState CheckViewFile(ViewFileBlock* file) {
+    PlatFile* opened = Plat_OpenRead(file->path);
+    if (!opened)
+        return kViewFileGone;
+    Plat_Close(opened);
+    ViewEngine probe = {}; // read the way the view read it, so the times compare alike
+    if (!Engine_SetFile(&probe, file->path))
+        return kViewFileGone;
+    lstrcpynA(file->fileStamp, probe.file.fileStamp, sizeof file->fileStamp);
+    const bool changed =
+        probe.file.fileSize != file->fileSize || probe.file.fileTime != file->fileTime;
+    return changed ? kViewFileChanged : kViewFileSame;
+}
+
+// Coming back from another program: the current view's file may have been changed or deleted
+// there. The engine's file block is the current view's, as the view with the focus owns it.
+void OnActivateApp(HWND frame, bool active) {
+    if (!active)
+        return;
+    if (!gMsgState.activatedBefore) {
+        gMsgState.activatedBefore = true;
+        return;
+    }
+    HWND child = Frame_ActiveChild();
+    if (Orv_ClassifyWindow(child).kind != kKindView) {
+        gViewFileChanged = true;
+        return;
+    }
+    if (gEngine.file.validMarker == -1 || !gEngine.file.path[0])
+        return; // the view has no file yet
+    switch (CheckViewFile(&gEngine.file)) {
+    case kViewFileGone:
+        gViewFileChanged = true;
+        PostMessageA(frame, WM_COMMAND, IDM_CLOSE, reinterpret_cast<LPARAM>(child));
+        break;
+    case kViewFileChanged:
+        gViewFileChanged = true;
+        break;
+    case kViewFileSame:
+        break;
+    }
+}
+
+// ---- Mouse ---------------------------------------------------------------------------------
+
+// A double click on a maximised child's system-menu icon, which leads the menu bar, closes it.
+bool OnNcDoubleClick(HWND frame, WPARAM hit, LPARAM where) {
+    BOOL maximised = FALSE;
+    HWND child = gMdiClient
+                     ? reinterpret_cast<HWND>(SendMessageA(gMdiClient, WM_MDIGETACTIVE, 0,
+                                                           reinterpret_cast<LPARAM>(&maximised)))
+                     : NULL;
+    if (!child || !maximised || hit != HTMENU)
+        return false;
+    POINT clientLeft = {0, 0};
+    ClientToScreen(frame, &clientLeft);
+    const int x = static_cast<short>(LOWORD(where));
+    if (x < clientLeft.x || x >= clientLeft.x + GetSystemMetrics(SM_CXSIZE))
+        return false;
+    SendMessageA(frame, WM_COMMAND, IDM_CLOSE, reinterpret_cast<LPARAM>(child));
+    return true;
+}
+
+// ---- Next window ---------------------------------------------------------------------------
+
+// Ctrl+F6, Ctrl+Tab and "Next" of a maximised child's system menu reach the frame only as the
+// MDI client's next-window request (the child's system command sends it there). The window
+// left is treated as a file left for another. A request that names some other window than the
+// active one (the frame's own next-window command, having done this already) goes on as it is.
+LRESULT CALLBACK MdiClientSubClassProc(HWND client, UINT message, WPARAM wParam, LPARAM lParam) {
+    const WNDPROC own = gMsgState.clientProc;
+    if (message == WM_MDINEXT) {
+        HWND active = Frame_ActiveChild();
+        HWND named = wParam ? reinterpret_cast<HWND>(wParam) : active;
+        if (active && named == active) {
+            Frame_BeforeOpening(active);
+            // Closing it brought up its neighbour already; stepping on from a window that is
+            // gone would lead the client astray.
+            if (!IsWindow(active))
+                return 0;
+        }
+    }
+    return CallWindowProcA(own, client, message, wParam, lParam);
+}
+
+void WatchClient(HWND client) {
+    if (!client || gMsgState.clientProc)
+        return;
+    gMsgState.clientProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(client, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MdiClientSubClassProc)));
+}
+
+// The MDI client is made inside the frame's own creation; its birth notice is the first point
+// where the frame can put it under watch.
+void OnParentNotify(WPARAM wParam, LPARAM lParam) {
+    if (LOWORD(wParam) == WM_CREATE && HIWORD(wParam) == IDC_MDI_CLIENT)
+        WatchClient(reinterpret_cast<HWND>(lParam));
+}
+
+// ---- Dropped files -------------------------------------------------------------------------
+
+// A dropped name longer than a path can be is not cut to some other file's name: it is refused.
+void RefuseLongPath(HDROP drop, UINT index, UINT length) {
+    std::string path(length + 1, '\0');
+    DragQueryFileA(drop, index, &path[0], length + 1);
+    path.resize(length);
+    std::string text(sizeof kDroppedPathTooLong + length, '\0');
+    snprintf(&text[0], text.size(), kDroppedPathTooLong, path.c_str());
+    PromptRequest request = {text.c_str(), nullptr, kButtonsOk, kIconWarning, kPromptOwnedByFocus};
+    Ui_Ask(request);
+}
+
+// Dropped files open last to first, each as a freshly opened file, so the first one dropped
+// ends up on top; the children are arranged once, at the end.
+void OnDropFiles(HWND frame, HDROP drop) {
+    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, NULL, 0);
+    for (UINT i = count; i-- > 0;) {
+        const UINT length = DragQueryFileA(drop, i, NULL, 0);
+        if (length == 0)
+            continue;
+        if (length >= MAX_PATH) {
+            RefuseLongPath(drop, i, length);
+            continue;
+        }
+        char path[MAX_PATH] = "";
+        DragQueryFileA(drop, i, path, sizeof path);
+        Frame_BeforeOpening(NULL);
+        gCurrentDirSpec[0] = 0;
+        Frame_SendOpen(frame, path);
+    }
+    DragFinish(drop);
+    TileIfAsked();
 }
 
 } // namespace
@@ -39,11 +363,17 @@ void Frame_Layout(HWND frame) {
 
 bool FrameMsg_Handle(HWND frame, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     switch (message) {
+    case WM_NCCREATE:
+        FrameMsg_Reset();
+        return false;
+    case WM_PARENTNOTIFY:
+        OnParentNotify(wParam, lParam);
+        return false;
     case WM_SIZE:
-        if (wParam == SIZE_MINIMIZED)
-            return false;
-        Frame_Layout(frame); // the default would give the MDI client the bar's place too
-        *result = 0;
+        return OnSize(frame, wParam, result);
+    case WM_QUERYOPEN:
+        OnQueryOpen(frame);
+        *result = TRUE;
         return true;
     case WM_TIMER:
         Splash_Dismiss(frame);
@@ -51,6 +381,34 @@ bool FrameMsg_Handle(HWND frame, UINT message, WPARAM wParam, LPARAM lParam, LRE
         return true;
     case WM_INITMENU:
         Menu_OnInitMenu(frame, reinterpret_cast<HMENU>(wParam));
+        *result = 0;
+        return true;
+    case WM_INITMENUPOPUP:
+        OnInitMenuPopup(frame, reinterpret_cast<HMENU>(wParam));
+        return false;
+    case WM_MENUSELECT:
+        OnMenuSelect(wParam, lParam);
+        return false;
+    case WM_ENTERIDLE:
+        OnEnterIdle(wParam);
+        return false;
+    case WM_ACTIVATEAPP:
+        OnActivateApp(frame, wParam != 0);
+        return false;
+    case WM_NCLBUTTONDBLCLK:
+        if (!OnNcDoubleClick(frame, wParam, lParam))
+            return false;
+        *result = 0;
+        return true;
+    case WM_LBUTTONDOWN:
+        ControlBar_EndFindEdit();
+        return false;
+    case WM_DROPFILES:
+        OnDropFiles(frame, reinterpret_cast<HDROP>(wParam));
+        *result = 0;
+        return true;
+    case kFrameFreeBlockMessage:
+        GlobalFree(reinterpret_cast<HGLOBAL>(wParam));
         *result = 0;
         return true;
     }
