@@ -122,9 +122,8 @@ void OnNext(HWND frame) {
 // Goes to the next child; the one left is treated as a file being left for another, and a
 // minimised one that comes up is restored and the children arranged again.
 void OnNextWindow(HWND frame) {
-    HWND previous = Frame_ActiveChild();
-    Frame_BeforeOpening(previous);
-    SendMessageA(gMdiClient, WM_MDINEXT, reinterpret_cast<WPARAM>(previous), 0);
+    // The MDI client's watch applies "PreviousFile" to the active child, as for Ctrl+F6.
+    SendMessageA(gMdiClient, WM_MDINEXT, reinterpret_cast<WPARAM>(Frame_ActiveChild()), 0);
     HWND now = Frame_ActiveChild();
     if (now && IsIconic(now)) {
         SendMessageA(gMdiClient, WM_MDIRESTORE, reinterpret_cast<WPARAM>(now), 0);

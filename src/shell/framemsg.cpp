@@ -32,8 +32,6 @@ constexpr int kShortenFrom = 16;
 // The window list shows nine windows at most; the MDI client's "More Windows..." comes after.
 constexpr int kMarkedListItems = 9;
 
-const char kDroppedPathTooLong[] = "Path too long to open:\n%s";
-
 // What the frame remembers between its messages.
 struct FrameMsgState {
     UINT highlightedItem; // the menu item under the bar, 0 for a popup or none
@@ -313,34 +311,22 @@ void OnParentNotify(WPARAM wParam, LPARAM lParam) {
 
 // ---- Dropped files -------------------------------------------------------------------------
 
-// A dropped name longer than a path can be is not cut to some other file's name: it is refused.
-void RefuseLongPath(HDROP drop, UINT index, UINT length) {
-    std::string path(length + 1, '\0');
-    DragQueryFileA(drop, index, &path[0], length + 1);
-    path.resize(length);
-    std::string text(sizeof kDroppedPathTooLong + length, '\0');
-    snprintf(&text[0], text.size(), kDroppedPathTooLong, path.c_str());
-    PromptRequest request = {text.c_str(), nullptr, kButtonsOk, kIconWarning, kPromptOwnedByFocus};
-    Ui_Ask(request);
-}
-
 // Dropped files open last to first, each as a freshly opened file, so the first one dropped
 // ends up on top; the children are arranged once, at the end.
 void OnDropFiles(HWND frame, HDROP drop) {
     const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, NULL, 0);
     for (UINT i = count; i-- > 0;) {
+        // Taken whole: "&Open/Dir..." refuses a name too long for a path rather than open a
+        // shorter one that could be another file.
         const UINT length = DragQueryFileA(drop, i, NULL, 0);
         if (length == 0)
             continue;
-        if (length >= MAX_PATH) {
-            RefuseLongPath(drop, i, length);
-            continue;
-        }
-        char path[MAX_PATH] = "";
-        DragQueryFileA(drop, i, path, sizeof path);
+        std::string path(length + 1, '\0');
+        DragQueryFileA(drop, i, &path[0], length + 1);
+        path.resize(length);
         Frame_BeforeOpening(NULL);
         gCurrentDirSpec[0] = 0;
-        Frame_SendOpen(frame, path);
+        Frame_SendOpen(frame, path.c_str());
     }
     DragFinish(drop);
     TileIfAsked();
