@@ -3,7 +3,9 @@
 #include "lister/dirwnd.h"
 
 #include "shell/frame.h"
+#include "shell/classes.h"
 #include "shell/menustate.h"
+#include "shell/platform.h"
 
 LRESULT CALLBACK ORVDirWndProc(HWND dir, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_MDIACTIVATE && reinterpret_cast<HWND>(lParam) == dir)
@@ -17,4 +19,23 @@ LRESULT CALLBACK ORVDiskWndProc(HWND disk, UINT message, WPARAM wParam, LPARAM l
 
 LRESULT CALLBACK ORVSplitWndProc(HWND split, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(split, message, wParam, lParam);
+}
+
+HWND DirWindow_Open(const char* spec) {
+    char root[kPlatNameMax];
+    if (!Plat_DriveRoot(spec, root, sizeof root))
+        return NULL;
+    return Frame_NewChild(kDirClassName, root);
+}
+
+HWND DirWindow_FindForRoot(const char* root) {
+    for (HWND child = GetWindow(gMdiClient, GW_CHILD); child;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        char className[32] = "", title[kPlatNameMax] = "";
+        GetClassNameA(child, className, sizeof className);
+        GetWindowTextA(child, title, sizeof title);
+        if (lstrcmpA(className, kDirClassName) == 0 && lstrcmpiA(title, root) == 0)
+            return child;
+    }
+    return NULL;
 }

@@ -7,3 +7,9 @@
 LRESULT CALLBACK ORVDirWndProc(HWND dir, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK ORVDiskWndProc(HWND disk, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK ORVSplitWndProc(HWND split, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Opens a directory window on a directory specification (a directory and its mask): until the
+// window lists directories it is an empty window titled with the drive root. Null on failure.
+HWND DirWindow_Open(const char* spec);
+// The directory window whose tree is rooted at this drive root, or null.
+HWND DirWindow_FindForRoot(const char* root);

@@ -6,12 +6,15 @@
 #include "shell/classes.h"
 #include "shell/ctlbar.h"
 #include "shell/frame.h"
+#include "lister/dirwnd.h"
+#include "lister/pathclass.h"
 #include "shell/menustate.h"
 #include "shell/platform.h"
 #include "shell/saveopts.h"
 #include "shell/settings.h"
 #include "shell/uiseam.h"
 #include "shell/winkind.h"
+#include "viewer/viewwnd.h"
 
 namespace {
 
@@ -97,8 +100,45 @@ int OnCloseAll() {
     return closedAll;
 }
 
-// "&Open/Dir..." with the path it carries. A path too long for the program is refused whole:
-// cut short, it could name another file.
+// A directory or a pattern becomes the current directory specification: completed from the
+// current directory, and a bare directory given the mask "*.*".
+std::string DirectorySpec(const std::string& path, int flags) {
+    std::string spec = path;
+    if (!Plat_IsAbsolutePath(spec.c_str())) {
+        char dir[kPlatNameMax];
+        int n = Plat_GetCurrentDir(0, dir, sizeof dir);
+        if (n > 0) {
+            std::string base(dir, (size_t)n);
+            if (base.back() != kPlatDirSeparator)
+                base += kPlatDirSeparator;
+            spec = base + spec;
+        }
+    }
+    if ((flags & kPathDirectory) && !(flags & (kPathPattern | kPathFile))) {
+        PlatFileInfo info;
+        if (Plat_GetFileInfo(spec.c_str(), &info) && (info.attributes & kPlatAttrDirectory)) {
+            if (spec.back() != kPlatDirSeparator)
+                spec += kPlatDirSeparator;
+            spec += "*.*";
+        }
+    }
+    return spec;
+}
+
+// The current directory specification, or the current drive's root.
+std::string CurrentSpec() {
+    if (gCurrentDirSpec[0])
+        return gCurrentDirSpec;
+    char dir[kPlatNameMax], root[kPlatNameMax];
+    if (Plat_GetCurrentDir(0, dir, sizeof dir) > 0 && Plat_DriveRoot(dir, root, sizeof root))
+        return std::string(root) + "*.*";
+    return "";
+}
+
+// "&Open/Dir..." with the path it carries: a file opens in a view; a directory or a pattern in
+// a directory window; no path (or a file that cannot be opened) the directory window of the
+// current specification, which is brought up if one is open already. A path too long for the
+// program is refused whole: cut short, it could name another file.
 void OnOpenDir(WORD code) {
     const std::string path = Frame_TakeQueuedPath(code);
     if (path.size() >= (size_t)kPlatNameMax) {
@@ -108,6 +148,32 @@ void OnOpenDir(WORD code) {
         return;
     }
     Frame_NoteOpened(path);
+    if (!path.empty()) {
+        const int flags = ClassifyPath(path.c_str());
+        if ((flags & kPathFile) && !(flags & kPathPattern)) {
+            if (View_OpenFile(path.c_str()))
+                return;
+        } else {
+            const std::string spec = DirectorySpec(path, flags);
+            lstrcpynA(gCurrentDirSpec, spec.c_str(), sizeof gCurrentDirSpec);
+            char root[kPlatNameMax];
+            if (Plat_DriveRoot(spec.c_str(), root, sizeof root))
+                Plat_SetCurrentDir(root);
+            DirWindow_Open(spec.c_str());
+            return;
+        }
+    }
+    const std::string spec = CurrentSpec();
+    char root[kPlatNameMax];
+    HWND open = Plat_DriveRoot(spec.c_str(), root, sizeof root) ? DirWindow_FindForRoot(root)
+                                                                 : NULL;
+    if (open) {
+        if (IsIconic(open))
+            SendMessageA(gMdiClient, WM_MDIRESTORE, reinterpret_cast<WPARAM>(open), 0);
+        SendMessageA(gMdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(open), 0);
+    } else {
+        DirWindow_Open(spec.c_str());
+    }
 }
 
 void OnNext(HWND frame) {
@@ -163,6 +229,20 @@ bool Frame_TranslateGreyedKeys(const MSG* msg) {
         return false;
     SendMessageA(gFrame, WM_COMMAND, MAKEWPARAM(command, 1), 0);
     return true;
+}
+
+HWND Frame_NewChild(const char* className, const char* title) {
+    MDICREATESTRUCTA create = {};
+    create.szClass = className;
+    create.szTitle = title;
+    create.hOwner = GetModuleHandleA(NULL);
+    create.x = create.y = create.cx = create.cy = CW_USEDEFAULT;
+    create.style = gSettings.maximiseNew ? WS_MAXIMIZE : 0;
+    HWND child = reinterpret_cast<HWND>(
+        SendMessageA(gMdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+    if (child)
+        TileIfAsked();
+    return child;
 }
 
 HWND Frame_ActiveChild() {

@@ -3,7 +3,9 @@
 #include "viewer/viewwnd.h"
 
 #include "shell/frame.h"
+#include "shell/classes.h"
 #include "shell/menustate.h"
+#include "shell/platform.h"
 
 LRESULT CALLBACK ORVMDIChildWndProc(HWND view, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_MDIACTIVATE && reinterpret_cast<HWND>(lParam) == view)
@@ -13,4 +15,11 @@ LRESULT CALLBACK ORVMDIChildWndProc(HWND view, UINT message, WPARAM wParam, LPAR
 
 LRESULT CALLBACK ORVTitleWndProc(HWND title, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(title, message, wParam, lParam);
+}
+
+HWND View_OpenFile(const char* path) {
+    PlatFileInfo info;
+    if (!Plat_GetFileInfo(path, &info) || (info.attributes & kPlatAttrDirectory))
+        return NULL;
+    return Frame_NewChild(kViewClassName, path);
 }

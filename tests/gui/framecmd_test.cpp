@@ -11,6 +11,7 @@
 #include "shell/classes.h"
 #include "shell/menustate.h"
 #include "shell/settings.h"
+#include "shell/winkind.h"
 
 namespace {
 
@@ -81,7 +82,11 @@ TEST_F(FrameCommandTest, CloseAllStopsAtARefusingEditorElseClosesEverything) {
     EXPECT_FALSE(IsWindow(editor) || IsWindow(dir) || IsWindow(results));
     Harness_PumpMessages(50);
     EXPECT_EQ(1, OpensSinceStart()); // auto-open once, after the last one, not per window
-    EXPECT_EQ(kKindNone, Menu_ActiveKind());
+    // ... which, with nothing pending, brings up the current drive's directory window.
+    EXPECT_EQ(kKindDir, Menu_ActiveKind());
+    char root[4] = "";
+    GetWindowTextA(Frame_ActiveChild(), root, sizeof root);
+    EXPECT_EQ(':', root[1]);
 }
 
 TEST_F(FrameCommandTest, ClosingTheLastChildOpensTheNextOnlyWithAutoOpen) {
@@ -179,6 +184,48 @@ TEST_F(FrameCommandTest, GreyedItemsDropTheirKeysButF3AndCtrlEInAnEditor) {
     SetFocus(dir);
     SendMessageA(gFrame, WM_COMMAND, IDM_EDIT, 0); // greyed, and no list is waiting
     EXPECT_EQ(0, Frame_LastCommand());
+}
+
+} // namespace
+
+namespace {
+
+// "&Open/Dir..." by what its path names: a file opens a view titled with it; a directory (or a
+// pattern) becomes the current specification and opens a directory window on its drive; no
+// path brings up the open directory window of the current specification.
+TEST_F(FrameCommandTest, OpenDirOpensByWhatThePathNames) {
+    gSettings.maximiseNew = gSettings.tileNew = 0;
+    gSettings.cascadeNew = 1;
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string dir = std::string(temp) + "orv-open-dir";
+    CreateDirectoryA(dir.c_str(), NULL);
+    const std::string file = dir + "\\seen.txt";
+    HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    CloseHandle(h);
+
+    Frame_SendOpen(gFrame, file.c_str());
+    HWND view = Frame_ActiveChild();
+    ASSERT_EQ(kKindView, Orv_ClassifyWindow(view).kind);
+    char title[MAX_PATH] = "";
+    GetWindowTextA(view, title, sizeof title);
+    EXPECT_STREQ(file.c_str(), title);
+
+    Frame_SendOpen(gFrame, dir.c_str());
+    HWND dirWindow = Frame_ActiveChild();
+    ASSERT_EQ(kKindDir, Orv_ClassifyWindow(dirWindow).kind);
+    EXPECT_EQ(dir + "\\*.*", std::string(gCurrentDirSpec));
+    GetWindowTextA(dirWindow, title, sizeof title);
+    EXPECT_EQ(dir.substr(0, 3), std::string(title)); // the drive root
+
+    SendMessageA(gMdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(view), 0);
+    ShowWindow(dirWindow, SW_MINIMIZE);
+    Frame_SendOpen(gFrame, "");
+    EXPECT_EQ(dirWindow, Frame_ActiveChild()); // the one already open, restored
+    EXPECT_FALSE(IsIconic(dirWindow));
+
+    DeleteFileA(file.c_str());
+    RemoveDirectoryA(dir.c_str());
 }
 
 } // namespace

@@ -63,8 +63,12 @@ class OrvFrameTest : public ::testing::Test {
   protected:
     void SetUp() override {
         Harness_Start();
+        // Without "AutoOpen" no directory window opens at start-up, so each test begins with an
+        // empty frame; the file is emptied again for the test.
         Plat_ResetProfileForTests();
+        Plat_WriteProfileString("ORV for Windows", "AutoOpen", "0");
         ASSERT_EQ(1, Orv_Startup(GetModuleHandleA(NULL), "", SW_SHOWNORMAL));
+        Plat_ResetProfileForTests();
         ASSERT_TRUE(gFrame && gMdiClient);
     }
     void TearDown() override {
