@@ -34,31 +34,6 @@ RECT ScreenRect(HWND window) {
     return rect;
 }
 
-// Gives the frame the keyboard, then presses the keys in order and lets them go in reverse, as
-// the user's fingers would.
-void PressKeys(std::initializer_list<BYTE> keys) {
-    SetForegroundWindow(gFrame);
-    SetFocus(gMdiClient);
-    Harness_PumpMessages(50);
-    for (BYTE key : keys)
-        keybd_event(key, 0, 0, 0);
-    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
-        keybd_event(*key, 0, KEYEVENTF_KEYUP, 0);
-}
-
-void CALLBACK QuitLoop(HWND, UINT, UINT_PTR, DWORD) {
-    PostQuitMessage(-1);
-}
-
-// Runs the program's own message loop (its accelerators too) until the frame closes or the time
-// is up (-1). Timer messages come after input, so queued keys are seen.
-int RunProgramLoop(DWORD milliseconds) {
-    UINT_PTR timer = SetTimer(NULL, 0, milliseconds, QuitLoop);
-    int code = Orv_RunMessageLoop();
-    KillTimer(NULL, timer);
-    return code;
-}
-
 } // namespace
 
 TEST_F(OrvFrameTest, WindowClientMenusAndResources) {
@@ -112,8 +87,9 @@ TEST_F(OrvFrameTest, WindowMenuListsActivatesAndArrangesTheChildren) {
         SCOPED_TRACE(byKeys ? "Shift+F4 / Shift+F5" : "Window menu");
         auto arrange = [&](int command, BYTE key) {
             if (byKeys) {
-                PressKeys({VK_SHIFT, key});
-                RunProgramLoop(300);
+                SetFocus(gMdiClient);
+                Harness_PressKeys({VK_SHIFT, key});
+                Harness_RunProgramLoop(300);
             } else {
                 ASSERT_NE(-1, static_cast<int>(GetMenuState(windowMenu, command, MF_BYCOMMAND)));
                 SendMessageA(gFrame, WM_COMMAND, command, 0);
@@ -198,11 +174,13 @@ class FrameCloseTest : public OrvFrameTest, public ::testing::WithParamInterface
 
 TEST_P(FrameCloseTest, EndsTheLoopWithZeroAndUnregistersTheClass) {
     HWND frame = gFrame;
-    if (GetParam().message)
+    if (GetParam().message) {
         PostMessageA(frame, GetParam().message, GetParam().wParam, 0);
-    else
-        PressKeys({VK_MENU, VK_F4});
-    EXPECT_EQ(0, RunProgramLoop(5000));
+    } else {
+        SetFocus(gMdiClient);
+        Harness_PressKeys({VK_MENU, VK_F4});
+    }
+    EXPECT_EQ(0, Harness_RunProgramLoop(5000));
     EXPECT_FALSE(IsWindow(frame));
     EXPECT_TRUE(gFrame == NULL);
     WNDCLASSA frameClass;

@@ -15,16 +15,6 @@
 
 namespace {
 
-HWND NewChild(const char* className) {
-    MDICREATESTRUCTA create = {};
-    create.szClass = className;
-    create.szTitle = className;
-    create.hOwner = GetModuleHandleA(NULL);
-    create.x = create.y = create.cx = create.cy = CW_USEDEFAULT;
-    return reinterpret_cast<HWND>(
-        SendMessageA(gMdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
-}
-
 // An editor whose user cancels the save question: it stays when asked to close.
 WNDPROC gEditorProc = nullptr;
 bool gEditorRefuses = true;
@@ -35,7 +25,7 @@ LRESULT CALLBACK RefusingEditor(HWND editor, UINT message, WPARAM wParam, LPARAM
 }
 
 HWND NewRefusingEditor() {
-    HWND editor = NewChild(kEditClassName);
+    HWND editor = Harness_NewChild(kEditClassName);
     gEditorRefuses = true;
     gEditorProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
         editor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RefusingEditor)));
@@ -54,7 +44,7 @@ class FrameCommandTest : public OrvFrameTest {
 };
 
 TEST_F(FrameCommandTest, AnEditorThatRefusesKeepsTheProgramAndItsWindows) {
-    HWND view = NewChild(kViewClassName);
+    HWND view = Harness_NewChild(kViewClassName);
     HWND editor = NewRefusingEditor();
     SendMessageA(gFrame, WM_CLOSE, 0, 0);
     ASSERT_TRUE(gFrame != NULL);
@@ -69,8 +59,8 @@ TEST_F(FrameCommandTest, AnEditorThatRefusesKeepsTheProgramAndItsWindows) {
 
 TEST_F(FrameCommandTest, CloseAllStopsAtARefusingEditorElseClosesEverything) {
     gSettings.autoOpen = 0;
-    HWND dir = NewChild(kDirClassName);
-    HWND results = NewChild(kSrchClassName);
+    HWND dir = Harness_NewChild(kDirClassName);
+    HWND results = Harness_NewChild(kSrchClassName);
     HWND editor = NewRefusingEditor();
     SendMessageA(gFrame, WM_COMMAND, IDM_CLOSE_ALL, 0);
     EXPECT_TRUE(IsWindow(editor));
@@ -94,7 +84,7 @@ TEST_F(FrameCommandTest, ClosingTheLastChildOpensTheNextOnlyWithAutoOpen) {
         SCOPED_TRACE(autoOpen);
         gSettings.autoOpen = autoOpen;
         const int before = OpensSinceStart();
-        HWND view = NewChild(kViewClassName);
+        HWND view = Harness_NewChild(kViewClassName);
         SetFocus(view);
         SendMessageA(gFrame, WM_COMMAND, IDM_CLOSE, 0);
         EXPECT_FALSE(IsWindow(view));
@@ -115,8 +105,8 @@ TEST_F(FrameCommandTest, NextWithNothingLeftSaysSoAndGreysItself) {
 
 TEST_F(FrameCommandTest, TheWindowListCommandsArrangeAndRestore) {
     gSettings.tileNew = 0;
-    HWND first = NewChild(kViewClassName);
-    HWND second = NewChild(kViewClassName);
+    HWND first = Harness_NewChild(kViewClassName);
+    HWND second = Harness_NewChild(kViewClassName);
     ShowWindow(first, SW_MINIMIZE);
     SendMessageA(gFrame, WM_COMMAND, IDM_RESTORE_CHILD, reinterpret_cast<LPARAM>(first));
     EXPECT_FALSE(IsIconic(first));
@@ -132,28 +122,8 @@ TEST_F(FrameCommandTest, TheWindowListCommandsArrangeAndRestore) {
 
 namespace {
 
-void PressKeys(std::initializer_list<BYTE> keys) {
-    SetForegroundWindow(gFrame);
-    Harness_PumpMessages(50);
-    for (BYTE key : keys)
-        keybd_event(key, 0, 0, 0);
-    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
-        keybd_event(*key, 0, KEYEVENTF_KEYUP, 0);
-}
-
-void CALLBACK QuitLoop(HWND, UINT, UINT_PTR, DWORD) {
-    PostQuitMessage(-1);
-}
-
-// The program's own loop, accelerators and all, for a while.
-void RunProgramLoop(DWORD milliseconds) {
-    UINT_PTR timer = SetTimer(NULL, 0, milliseconds, QuitLoop);
-    Orv_RunMessageLoop();
-    KillTimer(NULL, timer);
-}
-
 TEST_F(FrameCommandTest, GreyedItemsDropTheirKeysButF3AndCtrlEInAnEditor) {
-    HWND view = NewChild(kViewClassName);
+    HWND view = Harness_NewChild(kViewClassName);
     SetFocus(view);
     const struct {
         std::initializer_list<BYTE> keys;
@@ -168,19 +138,19 @@ TEST_F(FrameCommandTest, GreyedItemsDropTheirKeysButF3AndCtrlEInAnEditor) {
         SCOPED_TRACE(c.carried);
         EnableMenuItem(GetMenu(gFrame), IDM_FIND_NEXT,
                        MF_BYCOMMAND | (c.findNextEnabled ? MF_ENABLED : MF_GRAYED));
-        PressKeys(c.keys);
-        RunProgramLoop(300);
+        Harness_PressKeys(c.keys);
+        Harness_RunProgramLoop(300);
         EXPECT_EQ(c.carried, Frame_LastCommand());
     }
     // Ctrl+E: an editor takes it although the item is greyed; a directory window drops it.
     EnableMenuItem(GetMenu(gFrame), IDM_EDIT, MF_BYCOMMAND | MF_GRAYED);
-    HWND editor = NewChild(kEditClassName);
+    HWND editor = Harness_NewChild(kEditClassName);
     SetFocus(editor);
     EnableMenuItem(GetMenu(gFrame), IDM_EDIT, MF_BYCOMMAND | MF_GRAYED);
-    PressKeys({VK_CONTROL, 'E'});
-    RunProgramLoop(300);
+    Harness_PressKeys({VK_CONTROL, 'E'});
+    Harness_RunProgramLoop(300);
     EXPECT_EQ(IDM_EDIT, Frame_LastCommand());
-    HWND dir = NewChild(kDirClassName);
+    HWND dir = Harness_NewChild(kDirClassName);
     SetFocus(dir);
     SendMessageA(gFrame, WM_COMMAND, IDM_EDIT, 0); // greyed, and no list is waiting
     EXPECT_EQ(0, Frame_LastCommand());

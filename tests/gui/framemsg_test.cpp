@@ -23,16 +23,6 @@
 
 namespace {
 
-HWND NewChild(const char* className, const char* title = nullptr) {
-    MDICREATESTRUCTA create = {};
-    create.szClass = className;
-    create.szTitle = title ? title : className;
-    create.hOwner = GetModuleHandleA(NULL);
-    create.x = create.y = create.cx = create.cy = CW_USEDEFAULT;
-    return reinterpret_cast<HWND>(
-        SendMessageA(gMdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
-}
-
 HWND Active() {
     return reinterpret_cast<HWND>(SendMessageA(gMdiClient, WM_MDIGETACTIVE, 0, 0));
 }
@@ -110,7 +100,7 @@ const KindMark kKindMarks[] = {
 TEST_F(FrameMsgTest, EachListedWindowShowsTheMarkOfItsKind) {
     std::vector<HWND> children;
     for (const KindMark& k : kKindMarks)
-        children.push_back(NewChild(k.className));
+        children.push_back(Harness_NewChild(k.className));
     for (bool maximised : {false, true}) {
         SCOPED_TRACE(maximised ? "maximised child" : "normal child");
         if (maximised)
@@ -130,7 +120,7 @@ TEST_F(FrameMsgTest, EachListedWindowShowsTheMarkOfItsKind) {
 
 TEST_F(FrameMsgTest, OnlyTheWindowMenuAndOnlyNineListedWindowsTakeMarks) {
     for (int i = 0; i < 10; i++)
-        NewChild(kViewClassName);
+        Harness_NewChild(kViewClassName);
     HMENU windowMenu = GetSubMenu(GetMenu(gFrame), kWindowMenuPosition);
     for (int i = 0; i < GetMenuItemCount(windowMenu); i++)
         SetMenuItemBitmaps(windowMenu, i, MF_BYPOSITION, NULL, NULL);
@@ -211,8 +201,8 @@ class IconCaption : public FrameMsgTest, public ::testing::WithParamInterface<Ca
 
 TEST_P(IconCaption, IsCutWhileTheFrameIsAnIconAndPutBackAfter) {
     const CaptionCase& c = GetParam();
-    NewChild(kViewClassName, "C:\\OTHER\\WINDOW\\BEHIND.TXT");
-    HWND child = NewChild(c.className, c.caption.c_str());
+    Harness_NewChild(kViewClassName, "C:\\OTHER\\WINDOW\\BEHIND.TXT");
+    HWND child = Harness_NewChild(c.className, c.caption.c_str());
     ASSERT_EQ(c.caption, Caption(child));
     ShowWindow(gFrame, SW_MINIMIZE);
     EXPECT_EQ(c.asIcon, Caption(child));
@@ -226,7 +216,7 @@ TEST_P(IconCaption, IsCutWhileTheFrameIsAnIconAndPutBackAfter) {
 INSTANTIATE_TEST_SUITE_P(FrameMsg, IconCaption, ::testing::ValuesIn(kCaptionCases), ByName());
 
 TEST_F(FrameMsgTest, RestoringLeavesACaptionTheChildChangedOrAChildGone) {
-    HWND retitled = NewChild(kViewClassName, "C:\\WORK\\PROJECTS\\README.TXT");
+    HWND retitled = Harness_NewChild(kViewClassName, "C:\\WORK\\PROJECTS\\README.TXT");
     ShowWindow(gFrame, SW_MINIMIZE);
     SetWindowTextA(retitled, "C:\\WORK\\NOW\\ANOTHER.TXT");
     ShowWindow(gFrame, SW_RESTORE);
@@ -251,8 +241,8 @@ TEST_F(FrameMsgTest, RestoringAnEmptyFrameRunsAutoOpen) {
 }
 
 TEST_F(FrameMsgTest, ResizingTilesTheChildrenWhenNewOnesAreTiled) {
-    HWND first = NewChild(kViewClassName);
-    HWND second = NewChild(kViewClassName);
+    HWND first = Harness_NewChild(kViewClassName);
+    HWND second = Harness_NewChild(kViewClassName);
     SendMessageA(gMdiClient, WM_MDICASCADE, 0, 0);
     gSettings.tileNew = 1;
     RECT frameRect;
@@ -332,7 +322,7 @@ TEST_P(ComingBack, ChecksTheViewedFile) {
     const std::string path = std::string(temp) + "orv-comeback-" + c.name + ".txt";
     WriteText(path, "first text\r\n");
     ASSERT_EQ(1, Engine_SetFile(&gEngine, path.c_str()));
-    HWND view = NewChild(kViewClassName, path.c_str());
+    HWND view = Harness_NewChild(kViewClassName, path.c_str());
     SendMessageA(gFrame, WM_ACTIVATEAPP, TRUE, 0); // whatever came before, this is not the first
     gViewFileChanged = false;
     strcpy(gEngine.file.fileStamp, "old");
@@ -366,7 +356,7 @@ TEST_P(ComingBack, ChecksTheViewedFile) {
 INSTANTIATE_TEST_SUITE_P(FrameMsg, ComingBack, ::testing::ValuesIn(kComeBackCases), ByName());
 
 TEST_F(FrameMsgTest, ComingBackWithNoViewCurrentMarksTheViewChanged) {
-    NewChild(kDirClassName);
+    Harness_NewChild(kDirClassName);
     SendMessageA(gFrame, WM_ACTIVATEAPP, TRUE, 0);
     gViewFileChanged = false;
     SendMessageA(gFrame, WM_ACTIVATEAPP, TRUE, 0);
@@ -393,8 +383,8 @@ class IconDoubleClick : public FrameMsgTest, public ::testing::WithParamInterfac
 
 TEST_P(IconDoubleClick, ClosesTheMaximisedChild) {
     const IconClickCase& c = GetParam();
-    HWND other = NewChild(kDirClassName);
-    HWND child = NewChild(kViewClassName);
+    HWND other = Harness_NewChild(kDirClassName);
+    HWND child = Harness_NewChild(kViewClassName);
     if (c.maximised)
         SendMessageA(gMdiClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
     POINT edge = {0, 0};
@@ -442,7 +432,7 @@ TEST_P(NextWindow, TreatsTheWindowLeftAsAFileLeft) {
     const NextCase& c = GetParam();
     HWND children[3];
     for (HWND& child : children)
-        child = NewChild(kViewClassName);
+        child = Harness_NewChild(kViewClassName);
     gSettings.closePrevious = c.closePrevious;
     gSettings.minimisePrevious = c.minimisePrevious;
     HWND left = Active();
@@ -535,7 +525,7 @@ TEST_F(DroppedFiles, OpenLastToFirstEachAsAFreshFileAndTileOnce) {
         gTilings = 0;
         gSettings.tileNew = tileNew;
         gSettings.minimisePrevious = 1;
-        HWND before = NewChild(kViewClassName);
+        HWND before = Harness_NewChild(kViewClassName);
         lstrcpyA(gCurrentDirSpec, "C:\\WORK\\*.*");
         HGLOBAL drop = MakeDrop({"C:\\drop\\one.txt", "C:\\drop\\two.txt", "C:\\drop\\three"});
         SendMessageA(gFrame, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);

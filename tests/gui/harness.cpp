@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include <algorithm>
+#include <iterator>
 #include <deque>
 #include <fstream>
 
@@ -234,4 +235,38 @@ std::string Harness_OutputPath(const char* name) {
     char path[MAX_PATH] = "";
     GetModuleFileNameA(NULL, path, MAX_PATH);
     return std::string(path, strrchr(path, '\\') + 1) + name;
+}
+
+HWND Harness_NewChild(const char* className, const char* title) {
+    MDICREATESTRUCTA create = {};
+    create.szClass = className;
+    create.szTitle = title ? title : className;
+    create.hOwner = GetModuleHandleA(NULL);
+    create.x = create.y = create.cx = create.cy = CW_USEDEFAULT;
+    return reinterpret_cast<HWND>(
+        SendMessageA(gMdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+}
+
+void Harness_PressKeys(std::initializer_list<BYTE> keys) {
+    SetForegroundWindow(gFrame);
+    Harness_PumpMessages(50);
+    for (BYTE key : keys)
+        keybd_event(key, 0, 0, 0);
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
+        keybd_event(*key, 0, KEYEVENTF_KEYUP, 0);
+}
+
+namespace {
+
+void CALLBACK QuitProgramLoop(HWND, UINT, UINT_PTR, DWORD) {
+    PostQuitMessage(-1);
+}
+
+} // namespace
+
+int Harness_RunProgramLoop(DWORD milliseconds) {
+    UINT_PTR timer = SetTimer(NULL, 0, milliseconds, QuitProgramLoop);
+    int code = Orv_RunMessageLoop();
+    KillTimer(NULL, timer);
+    return code;
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,15 @@ void Harness_PumpMessages(DWORD milliseconds);
 int Harness_RunProcess(std::string commandLine, DWORD* exitCode);
 // Saves what the window shows on the screen, frame and caption included, as a 24-bit BMP. 1 or 0.
 int Harness_SaveWindowBitmap(HWND window, const char* path);
+// An MDI child of one of ORV's classes in the frame's client, titled (with the class name when
+// title is null), made as the frame makes its children.
+HWND Harness_NewChild(const char* className, const char* title = nullptr);
+// Gives the frame the keyboard, then presses the keys in order and lets them go in reverse, as
+// the user's fingers would. The focus stays where it is inside the frame.
+void Harness_PressKeys(std::initializer_list<BYTE> keys);
+// Runs the program's own message loop (its accelerators too) until the frame closes or the time
+// is up (-1). Timer messages come after input, so queued keys are seen.
+int Harness_RunProgramLoop(DWORD milliseconds);
 // A path beside the test program.
 std::string Harness_OutputPath(const char* name);
 

@@ -29,16 +29,6 @@ const RowCase kRows[] = {
     {nullptr, "..........................."},
 };
 
-HWND NewChild(const char* className) {
-    MDICREATESTRUCTA create = {};
-    create.szClass = className;
-    create.szTitle = className;
-    create.hOwner = GetModuleHandleA(NULL);
-    create.x = create.y = create.cx = create.cy = CW_USEDEFAULT;
-    return reinterpret_cast<HWND>(
-        SendMessageA(gMdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
-}
-
 std::string RowShown() {
     std::string row;
     for (UINT item : kItems) {
@@ -64,7 +54,7 @@ TEST_F(OrvFrameTest, EachKindOfActiveWindowSetsItsRow) {
         if (!c.className)
             continue;
         SCOPED_TRACE(c.className);
-        HWND child = NewChild(c.className);
+        HWND child = Harness_NewChild(c.className);
         ASSERT_TRUE(child != NULL);
         EXPECT_EQ(c.row, RowShown());
         EXPECT_EQ(Menu_ActiveKind(), Orv_ClassifyWindow(child).kind);
@@ -73,10 +63,10 @@ TEST_F(OrvFrameTest, EachKindOfActiveWindowSetsItsRow) {
     FindSettings saved = gFind;
     gFind.typedLength = 3;
     gNextPending = true;
-    NewChild(kViewClassName);
+    Harness_NewChild(kViewClassName);
     EXPECT_TRUE(Enabled(203));
     EXPECT_TRUE(Enabled(140));
-    NewChild(kDirClassName);
+    Harness_NewChild(kDirClassName);
     EXPECT_TRUE(Enabled(223)); // with a queue, Edit and Launch take its files
     EXPECT_TRUE(Enabled(222));
     gNextPending = false;
@@ -84,7 +74,7 @@ TEST_F(OrvFrameTest, EachKindOfActiveWindowSetsItsRow) {
 }
 
 TEST_F(OrvFrameTest, OpeningAMenuRefinesItForTheFocusedControl) {
-    HWND editor = NewChild(kEditClassName);
+    HWND editor = Harness_NewChild(kEditClassName);
     HWND edit = CreateWindowExA(0, "EDIT", "some text", WS_CHILD | WS_VISIBLE, 0, 0, 200, 20,
                                 editor, NULL, GetModuleHandleA(NULL), NULL);
     SetFocus(edit);
@@ -102,7 +92,7 @@ TEST_F(OrvFrameTest, OpeningAMenuRefinesItForTheFocusedControl) {
     EXPECT_TRUE(Enabled(331));
 
     // A results list with nothing selected: nothing to copy, save or delete.
-    HWND results = NewChild(kSrchClassName);
+    HWND results = Harness_NewChild(kSrchClassName);
     HWND list = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | LBS_EXTENDEDSEL, 0, 0,
                                 200, 100, results, NULL, GetModuleHandleA(NULL), NULL);
     SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("c:\\a.txt"));
@@ -118,7 +108,7 @@ TEST_F(OrvFrameTest, OpeningAMenuRefinesItForTheFocusedControl) {
               ItemText(141));
 
     // A directory window with its tree focused offers to delete the directory.
-    HWND dir = NewChild(kDirClassName);
+    HWND dir = Harness_NewChild(kDirClassName);
     SetFocus(dir);
     SendMessageA(gFrame, WM_INITMENU, reinterpret_cast<WPARAM>(GetMenu(gFrame)), 0);
     EXPECT_EQ(gSettings.confirmDelete ? "&Delete Dir...\tCtrl+D" : "&Delete Dir\tCtrl+D",

@@ -9,26 +9,16 @@
 
 namespace {
 
-HWND NewChild(const char* className) {
-    MDICREATESTRUCTA create = {};
-    create.szClass = className;
-    create.szTitle = className;
-    create.hOwner = GetModuleHandleA(NULL);
-    create.x = create.y = create.cx = create.cy = CW_USEDEFAULT;
-    return reinterpret_cast<HWND>(
-        SendMessageA(gMdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
-}
-
 HWND NewControl(const char* className, HWND parent, DWORD style = 0) {
     return CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 100, 100, parent,
                            NULL, GetModuleHandleA(NULL), NULL);
 }
 
 TEST_F(OrvFrameTest, WindowsAndTheirControlsAreClassifiedByKind) {
-    HWND view = NewChild(kViewClassName);
-    HWND editor = NewChild(kEditClassName);
-    HWND results = NewChild(kSrchClassName);
-    HWND dir = NewChild(kDirClassName);
+    HWND view = Harness_NewChild(kViewClassName);
+    HWND editor = Harness_NewChild(kEditClassName);
+    HWND results = Harness_NewChild(kSrchClassName);
+    HWND dir = Harness_NewChild(kDirClassName);
     ASSERT_TRUE(view && editor && results && dir);
     HWND editorEdit = NewControl("EDIT", editor);
     HWND resultsList = NewControl("LISTBOX", results);
