@@ -43,8 +43,8 @@ struct TreeNode {
 struct DirTree {
     TreeNode* nodes;
     int32_t capacity; // in nodes
-    // The free-index list (node 0's handle in the design; a pointer does not fit its 32 bits in
-    // the 64-bit build, so it lives here). Indices are taken from its end.
+    // The free-index list, kept beside the nodes rather than in node 0: a pointer does not fit
+    // a node's 32-bit fields in the 64-bit build. Indices are taken from its end.
     int32_t* freeList;
     int32_t freeListCapacity;
     char volumeText[kTreeVolumeTextMax + 1]; // built whenever node 0 is read
