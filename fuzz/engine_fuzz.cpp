@@ -15,7 +15,7 @@
 //   8  FileBuffer: one of kFileBuffers (b mod 8)
 //   9  BlockPointers: below 24 -> 2 + b mod 3 (the "File too large" path), else 8192
 //   10 the file is the body repeated 1 + b times, cut at kMaxFileBytes
-//   11 number of moves (b mod 17), then 5 bytes a move: operation (mod 17, MoveOp), argument
+//   11 number of moves (b mod 17), then 5 bytes a move: operation (mod 18, MoveOp), argument
 //      (32 bits little-endian)
 //   then the body of the file.
 #include <errno.h>
@@ -28,6 +28,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "find/findengine.h"
 #include "shell/memsettings.h"
 #include "shell/platform.h"
 #include "shell/uiseam.h"
@@ -70,6 +71,7 @@ enum MoveOp {
     kMoveNextBlock,
     kMoveReset,
     kMoveSetMatch,
+    kMoveFind, // Find or Find Next of a needle cut from the file; a match must be really there
     kMoveOpCount
 };
 
@@ -568,11 +570,51 @@ double PercentFrom(uint32_t arg) {
 }
 
 // One move as a view, find or print makes it. Returns what the engine returned.
+// The find settings live across the moves of one input, so that Find Next goes on from the
+// last Find as it does for the user.
+FindSettings gFindSettings;
+
+// Find (or Find Next) of 1 to 8 bytes cut from the file at a place the argument picks, as hex
+// bytes so that any byte can be asked for. What is found must be those bytes, at the place the
+// match fields name, on a line the window shows.
+void RunFind(ViewEngine* e, uint32_t arg) {
+    if (gFileSize == 0)
+        return;
+    const bool repeat = (arg >> 31) & 1;
+    if (!repeat) {
+        const int64_t at = (int64_t)(arg % (uint32_t)gFileSize);
+        int32_t length = 1 + (int32_t)((arg >> 24) % 8);
+        if (at + length > gFileSize)
+            length = (int32_t)(gFileSize - at);
+        FindSettings_Init(&gFindSettings);
+        gFindSettings.ignoreCase = 0;
+        gFindSettings.hexFind = 1;
+        for (int32_t i = 0; i < length; i++)
+            gFindSettings.string1[i] = (char)(e->settings.stripBit7 ? gFile[at + i] & 0x7F
+                                                                     : gFile[at + i]);
+        gFindSettings.byteCount1 = gFindSettings.typedLength = length;
+    }
+    const int32_t length = gFindSettings.byteCount1;
+    if (length <= 0 || FindInView(e, &gFindSettings, repeat, length, false) != 1)
+        return;
+    EnsureWhole(e);
+    if (e->matchLine < 1 || e->matchLine > gWhole.count || e->matchColumn < 0)
+        Fail("find: the match fields name no line of the file");
+    const int64_t offset = (e->settings.hexMode ? (e->matchLine - 1) * 16
+                                                : gStarts[e->matchLine - 1]) +
+                           e->matchColumn;
+    if (offset + length > gFileSize ||
+        memcmp(gBytes + offset, gFindSettings.string1, (size_t)length) != 0)
+        Fail("find: the match fields do not name the bytes asked for");
+    if (e->matchLine < e->file.topLine || e->matchLine > e->file.topLine + e->pageLines)
+        Fail("find: the match is not in the window");
+}
+
 int RunMove(ViewEngine* e, uint8_t op, uint32_t arg) {
     static const char* const kNames[kMoveOpCount] = {
         "to end",     "to top",      "down",       "page down",  "up",         "scroll one",
         "GoToOffset", "GoToPercent", "Reposition", "toggle hex", "toggle raw", "toggle splitting",
-        "tabs",       "resize",      "next block", "reset",      "match"};
+        "tabs",       "resize",      "next block", "reset",      "match",      "find"};
     MoveOp move = (MoveOp)(op % kMoveOpCount);
     gRun.move = kNames[move];
     switch (move) {
@@ -659,6 +701,9 @@ int RunMove(ViewEngine* e, uint8_t op, uint32_t arg) {
         e->matchLine = e->file.topLine + (int64_t)(arg % (uint32_t)(e->pageLines + 2));
         e->matchColumn = (int32_t)((arg >> 8) % 100);
         e->matchLength = (int32_t)((arg >> 16) % 300);
+        break;
+    case kMoveFind:
+        RunFind(e, arg);
         break;
     case kMoveOpCount:
         break;
