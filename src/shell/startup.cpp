@@ -3,6 +3,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "lister/fileops.h"
 #include "look/fonts_win.h"
 #include "resources/resource.h"
 #include "shell/classes.h"
@@ -96,6 +97,17 @@ bool LockForDispatch() {
     return true;
 }
 
+// A file deleted "with continue afterwards" leaves the frame to open the next file, or the
+// directory, when its window was the last one.
+void InstallFileOpsHooks() {
+    FileOpsHooks hooks = {};
+    hooks.autoOpen = [] {
+        if (gFrame)
+            Frame_AutoOpen(gFrame, false);
+    };
+    FileOps_SetHooks(&hooks);
+}
+
 } // namespace
 
 std::string Orv_PathFromCommandLine(const char* cmdLine) {
@@ -135,6 +147,7 @@ int Orv_Startup(HINSTANCE instance, const char* cmdLine, int showCmd) {
         gModulePath[0] = 0;
     UiWin_InstallHooks();
     SettingsWin_InstallHooks();
+    InstallFileOpsHooks();
     Settings_EnsureFile();
     Settings_Load();
 
@@ -215,4 +228,5 @@ void Orv_Shutdown() {
     Fonts_Free();
     Ui_SetHooks(nullptr);
     Settings_SetHooks(nullptr);
+    FileOps_SetHooks(nullptr);
 }

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "gui/harness.h"
+#include "lister/fileops.h"
 #include "shell/startup.h"
 #include "resources/resource.h"
 #include "shell/classes.h"
@@ -196,6 +197,25 @@ TEST_F(FrameCommandTest, OpenDirOpensByWhatThePathNames) {
 
     DeleteFileA(file.c_str());
     RemoveDirectoryA(dir.c_str());
+}
+
+} // namespace
+
+namespace {
+
+// A file deleted with "continue afterwards" leaves the frame to open the next one when no
+// window is left.
+TEST_F(FrameCommandTest, DeletingTheLastFileOpensTheNextWithAutoOpen) {
+    gSettings.autoOpen = 1;
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string file = std::string(temp) + "orv-delete-next.txt";
+    CloseHandle(CreateFileA(file.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL));
+    Harness_Answer("Delete", ("Delete file " + file + "?").c_str(), IDYES);
+    EXPECT_EQ(0, DeleteOneFile(file.c_str(), false, true));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(file.c_str()));
+    Harness_PumpMessages(50);
+    EXPECT_EQ(1, OpensSinceStart());
 }
 
 } // namespace
