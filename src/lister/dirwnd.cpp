@@ -2,10 +2,11 @@
 // handling of its kind of window can already be driven.
 #include "lister/dirwnd.h"
 
-#include "shell/frame.h"
 #include "shell/classes.h"
+#include "shell/frame.h"
 #include "shell/menustate.h"
 #include "shell/platform.h"
+#include "shell/winkind.h"
 
 LRESULT CALLBACK ORVDirWndProc(HWND dir, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_MDIACTIVATE && reinterpret_cast<HWND>(lParam) == dir)
@@ -31,10 +32,9 @@ HWND DirWindow_Open(const char* spec) {
 HWND DirWindow_FindForRoot(const char* root) {
     for (HWND child = GetWindow(gMdiClient, GW_CHILD); child;
          child = GetWindow(child, GW_HWNDNEXT)) {
-        char className[32] = "", title[kPlatNameMax] = "";
-        GetClassNameA(child, className, sizeof className);
+        char title[kPlatNameMax] = "";
         GetWindowTextA(child, title, sizeof title);
-        if (lstrcmpA(className, kDirClassName) == 0 && lstrcmpiA(title, root) == 0)
+        if (Orv_ClassifyWindow(child).kind == kKindDir && lstrcmpiA(title, root) == 0)
             return child;
     }
     return NULL;

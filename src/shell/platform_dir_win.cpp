@@ -7,6 +7,7 @@
 #include <string.h>
 
 #include "platform.h"
+#include "platform_win.h"
 
 struct PlatDirScan {
     HANDLE handle;
@@ -14,16 +15,11 @@ struct PlatDirScan {
 
 namespace {
 
-constexpr int64_t kSecondsFrom1601To1970 = INT64_C(11644473600);
-constexpr int64_t kTicksPerSecond = 10000000;
-
 void Describe(const WIN32_FIND_DATAA& data, PlatDirEntry* entry) {
     snprintf(entry->name, sizeof entry->name, "%s", data.cFileName);
     entry->attributes = data.dwFileAttributes;
     entry->size = (int64_t)(((uint64_t)data.nFileSizeHigh << 32) | data.nFileSizeLow);
-    int64_t ticks = (int64_t)(((uint64_t)data.ftLastWriteTime.dwHighDateTime << 32) |
-                              data.ftLastWriteTime.dwLowDateTime);
-    entry->lastWrite = ticks / kTicksPerSecond - kSecondsFrom1601To1970;
+    entry->lastWrite = Win_SecondsFromFileTime(data.ftLastWriteTime);
 }
 
 int LastError() {
@@ -33,6 +29,11 @@ int LastError() {
 
 bool IsSeparator(char c) {
     return c == '\\' || c == '/';
+}
+
+// "c:" and the like at the start of a path.
+bool HasDriveLetter(const char* path) {
+    return (path[0] | 0x20) >= 'a' && (path[0] | 0x20) <= 'z' && path[1] == ':';
 }
 
 // Wine shows a Unix symbolic link to a directory as a directory reparse point, but every Win32
@@ -97,13 +98,12 @@ int Plat_SetReadOnly(const char* path, bool readOnly) {
 }
 
 bool Plat_IsAbsolutePath(const char* path) {
-    bool drive = ((path[0] | 0x20) >= 'a' && (path[0] | 0x20) <= 'z') && path[1] == ':' &&
-                 IsSeparator(path[2]);
-    return drive || (IsSeparator(path[0]) && IsSeparator(path[1]));
+    return (HasDriveLetter(path) && IsSeparator(path[2])) ||
+           (IsSeparator(path[0]) && IsSeparator(path[1]));
 }
 
 int Plat_DriveRoot(const char* path, char* dest, int destSize) {
-    if (((path[0] | 0x20) >= 'a' && (path[0] | 0x20) <= 'z') && path[1] == ':') {
+    if (HasDriveLetter(path)) {
         if (destSize < 4)
             return 0;
         snprintf(dest, (size_t)destSize, "%c:\\", path[0]);

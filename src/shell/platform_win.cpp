@@ -1,5 +1,6 @@
 // The platform seam for ORV32.EXE: the Win32 file, memory and private-profile calls.
 #include "platform.h"
+#include "platform_win.h"
 
 #include <windows.h>
 
@@ -13,10 +14,6 @@ constexpr int64_t kSecondsFrom1601To1970 = INT64_C(11644473600);
 constexpr int64_t kTicksPerSecond = 10000000; // FILETIME counts 100 ns ticks
 constexpr DWORD kMaxReadPerCall = 1u << 30;
 
-int64_t SecondsFromFileTime(const FILETIME& ft) {
-    int64_t ticks = (int64_t)(((uint64_t)ft.dwHighDateTime << 32) | ft.dwLowDateTime);
-    return ticks / kTicksPerSecond - kSecondsFrom1601To1970;
-}
 
 } // namespace
 
@@ -64,7 +61,7 @@ int Plat_GetFileInfo(const char* path, PlatFileInfo* info) {
     if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data))
         return 0;
     info->size = (int64_t)(((uint64_t)data.nFileSizeHigh << 32) | data.nFileSizeLow);
-    info->lastWrite = SecondsFromFileTime(data.ftLastWriteTime);
+    info->lastWrite = Win_SecondsFromFileTime(data.ftLastWriteTime);
     info->attributes = data.dwFileAttributes & (kPlatAttrReadOnly | kPlatAttrHidden |
                                                 kPlatAttrSystem | kPlatAttrDirectory |
                                                 kPlatAttrArchive | kPlatAttrTemporary |
@@ -170,4 +167,9 @@ int Plat_ToLocalTime(int64_t seconds, PlatLocalTime* out) {
     out->minute = st.wMinute;
     out->second = st.wSecond;
     return 1;
+}
+
+int64_t Win_SecondsFromFileTime(const FILETIME& ft) {
+    int64_t ticks = (int64_t)(((uint64_t)ft.dwHighDateTime << 32) | ft.dwLowDateTime);
+    return ticks / kTicksPerSecond - kSecondsFrom1601To1970;
 }

@@ -2,8 +2,8 @@
 // handling of its kind of window can already be driven.
 #include "viewer/viewwnd.h"
 
-#include "shell/frame.h"
 #include "shell/classes.h"
+#include "shell/frame.h"
 #include "shell/menustate.h"
 #include "shell/platform.h"
 
