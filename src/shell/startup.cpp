@@ -17,6 +17,7 @@
 #include "shell/uiseam.h"
 #include "shell/uiseam_win.h"
 #include "viewer/engine.h"
+#include "viewer/viewwnd.h"
 
 HINSTANCE gInstance = NULL;
 HWND gSplash = NULL;
@@ -101,6 +102,7 @@ bool LockForDispatch() {
 // directory, when its window was the last one.
 void InstallFileOpsHooks() {
     FileOpsHooks hooks = {};
+    hooks.closeViewsOf = View_CloseViewsOf;
     hooks.autoOpen = [] {
         if (gFrame)
             Frame_AutoOpen(gFrame, false);
