@@ -15,6 +15,8 @@ set(ORV_CORE_SOURCES
     src/lister/dirtree.cpp
     src/lister/fileops.cpp
     src/lister/pathclass.cpp
+    src/lister/launch.cpp
+    src/find/selqueue.cpp
 )
 set(ORV_CORE_POSIX_SOURCES src/shell/platform_posix.cpp src/shell/platform_dir_posix.cpp)
 set(ORV_CORE_WIN_SOURCES src/shell/platform_win.cpp src/shell/platform_dir_win.cpp)
@@ -41,6 +43,8 @@ set(ORV_SHELL_SOURCES
     src/viewer/viewwnd.cpp
     src/lister/dirwnd.cpp
     src/editor/editwnd.cpp
+    src/find/selqueue_win.cpp
+    src/lister/launch_win.cpp
 )
 set(ORV_RESOURCES src/resources/orv.rc)
 # The pictures orv.rc takes in, drawn by src/resources/draw_resources.py (a new one is seen when
@@ -63,6 +67,8 @@ set(ORV_CORE_TEST_SOURCES
     tests/core/dirtree_test.cpp
     tests/core/fileops_test.cpp
     tests/core/pathclass_test.cpp
+    tests/core/selqueue_test.cpp
+    tests/core/launch_test.cpp
     tests/core/support.cpp
 )
 
@@ -79,4 +85,5 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/resources_test.cpp
     tests/gui/framecmd_test.cpp
     tests/gui/framemsg_test.cpp
+    tests/gui/listcmd_test.cpp
 )

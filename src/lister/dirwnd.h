@@ -13,3 +13,7 @@ LRESULT CALLBACK ORVSplitWndProc(HWND split, UINT message, WPARAM wParam, LPARAM
 HWND DirWindow_Open(const char* spec);
 // The directory window whose tree is rooted at this drive root, or null.
 HWND DirWindow_FindForRoot(const char* root);
+// The window's file list (null for a window that is not a directory window).
+HWND DirWindow_FileList(HWND dir);
+// The directory the window lists, ending in a separator ("" when it lists none).
+const char* DirWindow_Directory(HWND dir);

@@ -60,15 +60,24 @@ void FileOps_SetHooks(const FileOpsHooks* hooks) {
     gHooks = hooks ? *hooks : FileOpsHooks();
 }
 
+void FileOps_TellNoSelection() {
+    Ask(kNoSelection, nullptr, kButtonsOk, kIconWarning);
+}
+
+bool AskDeleteFile(const char* path) {
+    if (!gSettings.confirmDelete)
+        return true;
+    char text[2 * kPlatNameMax];
+    snprintf(text, sizeof text, kDeleteOne, FullPath(path).c_str());
+    return Ask(text, kDeleteCaption, kButtonsYesNo, kIconQuestion,
+               kPromptOwnedByFocus | kPromptDefaultSecond) == kAnswerYes;
+}
+
 int DeleteOneFile(const char* path, bool silent, bool continueAfterwards) {
     const std::string full = FullPath(path);
     char text[2 * kPlatNameMax];
-    if (!silent && gSettings.confirmDelete) {
-        snprintf(text, sizeof text, kDeleteOne, full.c_str());
-        if (Ask(text, kDeleteCaption, kButtonsYesNo, kIconQuestion,
-                kPromptOwnedByFocus | kPromptDefaultSecond) != kAnswerYes)
-            return 0;
-    }
+    if (!silent && !AskDeleteFile(full.c_str()))
+        return 0;
     if (gHooks.closeViewsOf)
         gHooks.closeViewsOf(full.c_str());
     PlatFileInfo info = {};
@@ -100,7 +109,7 @@ int DeleteOneFile(const char* path, bool silent, bool continueAfterwards) {
 
 int DeleteSelectedFiles(const std::vector<std::string>& paths) {
     if (paths.empty()) {
-        Ask(kNoSelection, nullptr, kButtonsOk, kIconWarning);
+        FileOps_TellNoSelection();
         return 0;
     }
     if (gSettings.confirmDelete &&

@@ -15,6 +15,11 @@ struct FileOpsHooks {
 };
 void FileOps_SetHooks(const FileOpsHooks* hooks);
 
+// "No selected file(s)." for a command that works on the selected files of a list.
+void FileOps_TellNoSelection();
+// "Delete file %s?" when "ConfirmDelete" is on (No is the default): true to go ahead.
+bool AskDeleteFile(const char* path);
+
 // 0 when the file was deleted or the user declined; otherwise the system's error number of the
 // failed deletion (after telling the user). silent skips "Delete file %s?" (the caller asked).
 int DeleteOneFile(const char* path, bool silent, bool continueAfterwards);

@@ -93,3 +93,8 @@
 
 // ---- Replace prompt (REPLACEDLG) ---------------------------------------------------------------
 #define IDC_REPLACE_ALL 101 // "&All"; "&Yes", "&No" and "&Cancel" are IDYES, IDNO and IDCANCEL
+
+// ---- Launch box (EDITORBOX, 910..912) ----------------------------------------------------------
+#define IDC_LAUNCH_MINIMIZE 910
+#define IDC_LAUNCH_PROGRAM 911
+#define IDC_LAUNCH_FILE 912

@@ -79,8 +79,9 @@ void Frame_BeforeOpening(HWND child);
 // 1 when it is gone, 0 when it stayed.
 int Frame_CloseChild(HWND child, bool activateNeighbour);
 // Creates an MDI child of one of the program's classes, placed by "NextFile": maximised,
-// tiled with the others, or cascaded. Null on failure.
-HWND Frame_NewChild(const char* className, const char* title);
+// tiled with the others, or cascaded; createParam reaches the child's WM_CREATE as the MDI
+// creation's lParam. Null on failure.
+HWND Frame_NewChild(const char* className, const char* title, LPARAM createParam = 0);
 // Closes every editor, stopping at the first that refuses: 1 when all are gone.
 int Frame_CloseEditors();
 // With "AutoOpen", a frame with no child left opens the next pending file or the current drive.

@@ -6,7 +6,12 @@
 #include "shell/classes.h"
 #include "shell/ctlbar.h"
 #include "shell/frame.h"
+#include "editor/editwnd.h"
+#include "find/selqueue_win.h"
+#include "find/srchwnd.h"
 #include "lister/dirwnd.h"
+#include "lister/fileops.h"
+#include "lister/launch_win.h"
 #include "lister/pathclass.h"
 #include "shell/menustate.h"
 #include "shell/platform.h"
@@ -84,7 +89,9 @@ void OnToggleButtonBar(HWND frame) {
 void OnClose(LPARAM named) {
     HWND window = named ? reinterpret_cast<HWND>(named) : GetFocus();
     WindowTarget target = Orv_ClassifyWindow(window);
-    if (target.kind != kKindNone)
+    if (target.kind == kKindView)
+        View_Close(target.window, true);
+    else if (target.kind != kKindNone)
         Frame_CloseChild(target.window, true);
 }
 
@@ -93,9 +100,12 @@ void OnClose(LPARAM named) {
 int OnCloseAll() {
     int closedAll = Frame_CloseEditors();
     if (closedAll) {
-        for (WindowKind kind : {kKindResults, kKindView, kKindDir})
-            for (HWND child : ChildrenOfKind(kind))
-                Frame_CloseChild(child, false);
+        for (HWND child : ChildrenOfKind(kKindResults))
+            Frame_CloseChild(child, false);
+        for (HWND child : ChildrenOfKind(kKindView))
+            View_Close(child, false);
+        for (HWND child : ChildrenOfKind(kKindDir))
+            Frame_CloseChild(child, false);
     }
     return closedAll;
 }
@@ -176,13 +186,186 @@ void OnOpenDir(WORD code) {
     }
 }
 
+// The list a command on a search-results or directory window works on, and what its entries
+// need in front of them to be paths (a directory list holds bare names).
+struct ListTarget {
+    HWND list;
+    std::string prefix;
+};
+
+ListTarget ListOf(const WindowTarget& target) {
+    if (target.kind == kKindResults)
+        return {Results_List(target.window), ""};
+    if (target.kind == kKindDir)
+        return {DirWindow_FileList(target.window), DirWindow_Directory(target.window)};
+    return {NULL, ""};
+}
+
+// The selected entries of a list, queued in the given mode; none when nothing is selected (or
+// memory ran out, which the queue has told the user).
+std::vector<QueuedEntry> SelectedEntries(const ListTarget& target, QueueMode mode) {
+    if (!target.list || SelQueue_BuildFromList(target.list, target.prefix.c_str(), mode) <= 0)
+        return {};
+    return gSelQueue.entries;
+}
+
+// After a command has taken a list's files: no marks left in the list and nothing for "&Next".
+void EndListCommand(const ListTarget& target) {
+    List_ClearSelection(target.list);
+    SelQueue_DropAndGrey();
+}
+
+// "&Next": the next queued file, opened the way its list asked (view, edit or launch).
 void OnNext(HWND frame) {
-    if (!gNextPending) {
+    QueuedEntry entry;
+    if (!SelQueue_Take(&entry)) {
         PromptRequest request = {kNoNextFile, nullptr, kButtonsOk, kIconNone,
                                  kPromptOwnedByFocus};
         Ui_Ask(request);
-        Grey(frame, IDM_NEXT);
+        SelQueue_DropAndGrey();
+        return;
     }
+    SelQueue_ClearListSelection();
+    const QueueMode mode = gSelQueue.mode;
+    if (!SelQueue_HasNext())
+        SelQueue_SetNextEnabled(false);
+    Frame_BeforeOpening(NULL);
+    switch (mode) {
+    case kQueueView:
+        View_OpenFile(entry.path.c_str(), entry.line > 0 ? entry.line : 1);
+        break;
+    case kQueueEdit:
+        if (HWND editor = Editor_Open(entry.path.c_str(), false))
+            Editor_ShowLine(editor, entry.line);
+        break;
+    case kQueueLaunch:
+        Launch_Files(frame, {entry.path});
+        break;
+    }
+    TileIfAsked();
+}
+
+// Deleting an editor's file: asked before anything happens to the editor, so that No leaves it
+// and its unsaved text as they were. An untitled editor has no file to delete.
+void DeleteEditorFile(HWND editor) {
+    if (Editor_IsUntitled(editor) || !Editor_Path(editor)[0])
+        return;
+    const std::string path = Editor_Path(editor);
+    if (!AskDeleteFile(path.c_str()))
+        return;
+    Editor_MarkUnmodified(editor);
+    Frame_HoldAutoOpen(true);
+    const int closed = Frame_CloseChild(editor, false);
+    Frame_HoldAutoOpen(false);
+    if (closed)
+        DeleteOneFile(path.c_str(), true, true);
+}
+
+// "&Delete...": the viewed file, the editor's file, or the files selected in a list.
+void OnDelete() {
+    const WindowTarget target = Orv_FocusTarget();
+    switch (target.kind) {
+    case kKindView: {
+        const std::string path = View_Path(target.window); // the view goes before its file
+        DeleteOneFile(path.c_str(), false, true);
+        break;
+    }
+    case kKindEditor:
+        DeleteEditorFile(target.window);
+        break;
+    case kKindResults:
+    case kKindDir: {
+        const ListTarget list = ListOf(target);
+        std::vector<std::string> paths;
+        for (const QueuedEntry& entry : SelectedEntries(list, kQueueView))
+            paths.push_back(entry.path);
+        if (DeleteSelectedFiles(paths))
+            EndListCommand(list);
+        break;
+    }
+    case kKindNone:
+        break;
+    }
+}
+
+// "&Edit": a view becomes an editor at the same line and an editor a view again; files
+// selected in a list each open in an editor, until one cannot.
+void OnEdit() {
+    const WindowTarget target = Orv_FocusTarget();
+    switch (target.kind) {
+    case kKindView: {
+        const std::string path = View_Path(target.window);
+        const int64_t top = View_TopLine(target.window);
+        if (HWND editor = Editor_Open(path.c_str(), false)) {
+            View_Close(target.window, false);
+            Editor_ShowLine(editor, top);
+        }
+        break;
+    }
+    case kKindEditor: {
+        if (Editor_IsUntitled(target.window))
+            break; // a new text has no file to view yet
+        const std::string path = Editor_Path(target.window);
+        const int64_t line = Editor_FirstVisibleLine(target.window);
+        Frame_HoldAutoOpen(true); // the view takes the editor's place
+        const int closed = Frame_CloseChild(target.window, false);
+        Frame_HoldAutoOpen(false);
+        if (closed) {
+            if (HWND view = View_OpenFile(path.c_str(), line))
+                SendMessageA(gMdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(view), 0);
+            TileIfAsked();
+            if (!Frame_ActiveChild())
+                Frame_AutoOpen(gFrame, false);
+        }
+        break;
+    }
+    case kKindResults:
+    case kKindDir: {
+        const ListTarget list = ListOf(target);
+        const std::vector<QueuedEntry> entries = SelectedEntries(list, kQueueEdit);
+        if (entries.empty()) {
+            FileOps_TellNoSelection();
+            break;
+        }
+        for (const QueuedEntry& entry : entries) {
+            HWND editor = Editor_Open(entry.path.c_str(), false);
+            if (!editor)
+                break;
+            Editor_ShowLine(editor, entry.line);
+        }
+        EndListCommand(list);
+        break;
+    }
+    case kKindNone:
+        break;
+    }
+}
+
+// "&Launch...": the viewed file, or the files selected in a list.
+void OnLaunch(HWND frame) {
+    const WindowTarget target = Orv_FocusTarget();
+    if (target.kind == kKindView) {
+        Launch_Files(frame, {View_Path(target.window)});
+    } else if (target.kind == kKindResults || target.kind == kKindDir) {
+        const ListTarget list = ListOf(target);
+        std::vector<std::string> paths;
+        for (const QueuedEntry& entry : SelectedEntries(list, kQueueLaunch))
+            paths.push_back(entry.path);
+        if (paths.empty()) {
+            FileOps_TellNoSelection();
+            return;
+        }
+        Launch_Files(frame, paths);
+        EndListCommand(list);
+    }
+}
+
+// "Vert S&croll Bar": a process-wide switch that the current view also takes at once.
+void OnToggleVertScrollBar() {
+    gSettings.vertScrollBar = !gSettings.vertScrollBar;
+    HWND active = Frame_ActiveChild();
+    if (Orv_ClassifyWindow(active).kind == kKindView)
+        View_ApplyScrollBarFlag(active);
 }
 
 // Goes to the next child; the one left is treated as a file being left for another, and a
@@ -231,13 +414,14 @@ bool Frame_TranslateGreyedKeys(const MSG* msg) {
     return true;
 }
 
-HWND Frame_NewChild(const char* className, const char* title) {
+HWND Frame_NewChild(const char* className, const char* title, LPARAM createParam) {
     MDICREATESTRUCTA create = {};
     create.szClass = className;
     create.szTitle = title;
     create.hOwner = GetModuleHandleA(NULL);
     create.x = create.y = create.cx = create.cy = CW_USEDEFAULT;
     create.style = gSettings.maximiseNew ? WS_MAXIMIZE : 0;
+    create.lParam = createParam;
     HWND child = reinterpret_cast<HWND>(
         SendMessageA(gMdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
     if (child)
@@ -273,7 +457,10 @@ void Frame_BeforeOpening(HWND child) {
         return;
     if (gSettings.closePrevious) {
         Frame_HoldAutoOpen(true);
-        Frame_CloseChild(child, false);
+        if (Orv_ClassifyWindow(child).kind == kKindView)
+            View_Close(child, false);
+        else
+            Frame_CloseChild(child, false);
         Frame_HoldAutoOpen(false);
     } else if (gSettings.minimisePrevious) {
         ShowWindow(child, SW_MINIMIZE);
@@ -295,7 +482,9 @@ int Frame_CloseChild(HWND child, bool activateNeighbour) {
     }
     if (!AnyChild()) {
         Menu_ApplyState(gFrame, gFrame);
-        gNextPending = false;
+        // A window closed to make room for the next file leaves the queue for that file.
+        if (gAutoOpenHolds == 0)
+            SelQueue_DropAndGrey();
         Frame_AutoOpen(gFrame, false);
     } else if (activateNeighbour) {
         HWND now = Frame_ActiveChild();
@@ -365,7 +554,16 @@ int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam) {
         OnToggleButtonBar(frame);
         return 1;
     case IDM_VERT_SCROLL_BAR:
-        gSettings.vertScrollBar = !gSettings.vertScrollBar;
+        OnToggleVertScrollBar();
+        return 1;
+    case IDM_DELETE:
+        OnDelete();
+        return 1;
+    case IDM_EDIT:
+        OnEdit();
+        return 1;
+    case IDM_LAUNCH:
+        OnLaunch(frame);
         return 1;
     case IDM_TILE_VERTICAL:
         SendMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);

@@ -3,6 +3,8 @@
 #include <stdio.h>
 
 #include "find/findpat.h"
+#include "find/srchwnd.h"
+#include "lister/dirwnd.h"
 #include "resources/resource.h"
 #include "shell/settings.h"
 
@@ -72,23 +74,26 @@ void RefineForEditor(HMENU menu, HWND edit) {
 }
 
 void RefineForList(HMENU menu, const WindowTarget& target, bool directory) {
-    HWND list = target.control && !directory ? target.control : NULL;
+    // The focused list, else the window's own: the results list or the directory's file list.
+    HWND list = directory ? DirWindow_FileList(target.window)
+                          : target.control ? target.control : Results_List(target.window);
     int selected = list ? static_cast<int>(SendMessageA(list, LB_GETSELCOUNT, 0, 0)) : 0;
     if (selected < 0) // a single-selection list
         selected = SendMessageA(list, LB_GETCURSEL, 0, 0) >= 0 ? 1 : 0;
+    const bool any = selected > 0;
+    Enable(menu, IDM_PRINT, any || !directory);
+    Enable(menu, IDM_DESELECT, any);
     if (directory) {
-        // The directory window keeps its own file list; until it says otherwise, nothing is
-        // selected there, and the tree has the focus when no list control does.
-        Enable(menu, IDM_PRINT, false);
-        SetDeleteText(menu, target.control ? kDeletePlain : kDeleteDir);
+        // With nothing selected, Delete removes the directory chosen in the tree (the tree has
+        // the focus when no list control does) or the one named in the name box.
+        if (any)
+            SetDeleteText(menu, selected == 1 ? kDeleteFile : kDeleteFiles);
+        else
+            SetDeleteText(menu, target.control ? kDeletePlain : kDeleteDir);
         Enable(menu, IDM_DELETE, true);
-        Enable(menu, IDM_DESELECT, false);
         return;
     }
-    Enable(menu, IDM_PRINT, true);
-    const bool any = selected > 0;
     Enable(menu, IDM_COPY, any);
-    Enable(menu, IDM_DESELECT, any);
     Enable(menu, IDM_SAVE_AS, any);
     Enable(menu, IDM_DELETE, any);
     if (any)

@@ -3,6 +3,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "find/srchwnd.h"
 #include "lister/fileops.h"
 #include "look/fonts_win.h"
 #include "resources/resource.h"
@@ -103,6 +104,7 @@ bool LockForDispatch() {
 void InstallFileOpsHooks() {
     FileOpsHooks hooks = {};
     hooks.closeViewsOf = View_CloseViewsOf;
+    hooks.fileDeleted = [](const char* path, uint64_t) { Results_FileDeleted(path); };
     hooks.autoOpen = [] {
         if (gFrame)
             Frame_AutoOpen(gFrame, false);
