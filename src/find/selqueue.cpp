@@ -3,7 +3,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-SelectionQueue gSelQueue = {{}, 0, kQueueView, nullptr};
+SelectionQueue gSelQueue = {{}, 0, kQueueView, nullptr, false};
 
 void SplitListEntry(const char* text, std::string* path, int64_t* line) {
     *line = 0;
@@ -39,6 +39,7 @@ void SelQueue_Set(const std::vector<std::string>& texts, const std::vector<int>&
     gSelQueue.next = 0;
     gSelQueue.mode = mode;
     gSelQueue.list = list;
+    gSelQueue.openAll = false;
 }
 
 bool SelQueue_Take(QueuedEntry* entry) {
@@ -57,4 +58,5 @@ void SelQueue_Drop() {
     gSelQueue.next = 0;
     gSelQueue.mode = kQueueView;
     gSelQueue.list = nullptr;
+    gSelQueue.openAll = false;
 }

@@ -21,6 +21,7 @@ struct SelectionQueue {
     size_t next; // the entry "&Next" opens next
     QueueMode mode;
     void* list; // the list the entries were chosen in (its selection is cleared as Next goes on)
+    bool openAll; // taken with Enter: "&Open/Dir..." opens every one of them at once
 };
 
 extern SelectionQueue gSelQueue;

@@ -78,6 +78,12 @@ void Frame_BeforeOpening(HWND child);
 // Closes a child (never the frame or its MDI client); the child's own procedure may refuse.
 // 1 when it is gone, 0 when it stayed.
 int Frame_CloseChild(HWND child, bool activateNeighbour);
+// Set while a command walks a list of files, opening or closing a window for each: the windows
+// are then arranged once, at the end, rather than once per window.
+void Frame_BeginWalk();
+void Frame_EndWalk();
+// Tiles the children when new windows are tiled ("NextFile"), unless a walk is under way.
+void Frame_TileIfAsked();
 // Creates an MDI child of one of the program's classes, placed by "NextFile": maximised,
 // tiled with the others, or cascaded; createParam reaches the child's WM_CREATE as the MDI
 // creation's lParam. Null on failure.

@@ -58,10 +58,7 @@ bool AnyChild() {
     return false;
 }
 
-void TileIfAsked() {
-    if (gSettings.tileNew)
-        SendMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
-}
+int gWalks = 0;
 
 void OnToggleSaveOnExit(HWND frame) {
     Settings_ToggleSaveOnExit();
@@ -145,6 +142,19 @@ std::string CurrentSpec() {
     return "";
 }
 
+// Several files chosen in a list and taken with Enter: every one still queued opens in a view,
+// and the windows are arranged once, at the end.
+void OpenAllQueued() {
+    Frame_BeginWalk();
+    QueuedEntry entry;
+    while (SelQueue_Take(&entry))
+        View_OpenFile(entry.path.c_str(), entry.line > 0 ? entry.line : 1);
+    Frame_EndWalk();
+    SelQueue_ClearListSelection();
+    SelQueue_DropAndGrey();
+    Frame_TileIfAsked();
+}
+
 // "&Open/Dir..." with the path it carries: a file opens in a view; a directory or a pattern in
 // a directory window; no path (or a file that cannot be opened) the directory window of the
 // current specification, which is brought up if one is open already. A path too long for the
@@ -172,6 +182,10 @@ void OnOpenDir(WORD code) {
             DirWindow_Open(spec.c_str());
             return;
         }
+    }
+    if (gSelQueue.openAll && SelQueue_HasNext()) {
+        OpenAllQueued();
+        return;
     }
     const std::string spec = CurrentSpec();
     char root[kPlatNameMax];
@@ -242,7 +256,7 @@ void OnNext(HWND frame) {
         Launch_Files(frame, {entry.path});
         break;
     }
-    TileIfAsked();
+    Frame_TileIfAsked();
 }
 
 // Deleting an editor's file: asked before anything happens to the editor, so that No leaves it
@@ -313,7 +327,7 @@ void OnEdit() {
         if (closed) {
             if (HWND view = View_OpenFile(path.c_str(), line))
                 SendMessageA(gMdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(view), 0);
-            TileIfAsked();
+            Frame_TileIfAsked();
             if (!Frame_ActiveChild())
                 Frame_AutoOpen(gFrame, false);
         }
@@ -327,13 +341,16 @@ void OnEdit() {
             FileOps_TellNoSelection();
             break;
         }
+        Frame_BeginWalk();
         for (const QueuedEntry& entry : entries) {
             HWND editor = Editor_Open(entry.path.c_str(), false);
             if (!editor)
                 break;
             Editor_ShowLine(editor, entry.line);
         }
+        Frame_EndWalk();
         EndListCommand(list);
+        Frame_TileIfAsked();
         break;
     }
     case kKindNone:
@@ -393,6 +410,20 @@ int Frame_CloseEditors() {
     return 1;
 }
 
+void Frame_BeginWalk() {
+    gWalks++;
+}
+
+void Frame_EndWalk() {
+    if (gWalks > 0)
+        gWalks--;
+}
+
+void Frame_TileIfAsked() {
+    if (gSettings.tileNew && gMdiClient && gWalks == 0)
+        SendMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
+}
+
 WORD Frame_LastCommand() {
     return gLastCommand;
 }
@@ -425,7 +456,7 @@ HWND Frame_NewChild(const char* className, const char* title, LPARAM createParam
     HWND child = reinterpret_cast<HWND>(
         SendMessageA(gMdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
     if (child)
-        TileIfAsked();
+        Frame_TileIfAsked();
     return child;
 }
 
@@ -491,7 +522,7 @@ int Frame_CloseChild(HWND child, bool activateNeighbour) {
         if (now && IsIconic(now))
             SendMessageA(gFrame, WM_COMMAND, IDM_RESTORE_CHILD, reinterpret_cast<LPARAM>(now));
     }
-    TileIfAsked();
+    Frame_TileIfAsked();
     return 1;
 }
 

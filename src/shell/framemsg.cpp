@@ -65,11 +65,6 @@ int BarHeight() {
     return height;
 }
 
-void TileIfAsked() {
-    if (gSettings.tileNew && gMdiClient)
-        SendMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
-}
-
 // The part of a path after its last "\" or "/".
 const char* FileNamePart(const char* path) {
     const char* name = path;
@@ -108,7 +103,7 @@ bool OnSize(HWND frame, WPARAM how, LRESULT* result) {
         return false;
     }
     Frame_Layout(frame); // the default would give the MDI client the bar's place too
-    TileIfAsked();
+    Frame_TileIfAsked();
     *result = 0;
     return true;
 }
@@ -326,10 +321,12 @@ void OnDropFiles(HWND frame, HDROP drop) {
         path.resize(length);
         Frame_BeforeOpening(NULL);
         gCurrentDirSpec[0] = 0;
+        Frame_BeginWalk();
         Frame_SendOpen(frame, path.c_str());
+        Frame_EndWalk();
     }
     DragFinish(drop);
-    TileIfAsked();
+    Frame_TileIfAsked();
 }
 
 } // namespace

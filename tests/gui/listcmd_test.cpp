@@ -143,6 +143,32 @@ TEST_F(ListCommandTest, NextOpensEachSelectedResultInTurnThenSaysNoNextFile) {
     EXPECT_EQ(3u, Children(kKindView).size());
 }
 
+TEST_F(ListCommandTest, SeveralFilesTakenWithEnterOpenAllAtOnce) {
+    gSettings.cascadeNew = 0;
+    gSettings.tileNew = 1;
+    const std::string a = File("A.TXT"), b = File("B.TXT"), c = File("C.TXT");
+    HWND results = Results({a, b, c});
+    Select(results, {a, b, c});
+    gSelQueue.openAll = true; // as Enter in the list leaves it
+    Frame_PostOpen(gFrame, "");
+    Harness_PumpMessages(100);
+    std::vector<HWND> views = Children(kKindView);
+    EXPECT_EQ(3u, views.size());
+    EXPECT_FALSE(NextEnabled());
+    EXPECT_EQ(0, SendMessageA(Results_List(results), LB_GETSELCOUNT, 0, 0));
+    // Tiled side by side: no two windows overlap.
+    views.push_back(results);
+    for (size_t i = 0; i < views.size(); i++) {
+        for (size_t j = i + 1; j < views.size(); j++) {
+            RECT first, second, both;
+            GetWindowRect(views[i], &first);
+            GetWindowRect(views[j], &second);
+            EXPECT_FALSE(IntersectRect(&both, &first, &second) && both.right - both.left > 2 &&
+                         both.bottom - both.top > 2);
+        }
+    }
+}
+
 TEST_F(ListCommandTest, ADoubleClickOpensTheEntryAtOnce) {
     const std::string a = File("A.TXT", Lines(40));
     const std::string entry = a + " :    12: line 12";
