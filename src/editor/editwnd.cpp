@@ -41,6 +41,8 @@ struct EditorCreate {
     bool untitled;
 };
 
+HWND gCurrentEditor = NULL; // the editor that last had the focus
+
 EditorWindow* Data(HWND editor) {
     return reinterpret_cast<EditorWindow*>(GetWindowLongPtrA(editor, 0));
 }
@@ -141,12 +143,15 @@ LRESULT CALLBACK ORVEditWndProc(HWND editor, UINT message, WPARAM wParam, LPARAM
             MoveWindow(Data(editor)->edit, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
         break;
     case WM_SETFOCUS:
+        gCurrentEditor = editor;
         if (Data(editor) && Data(editor)->edit)
             SetFocus(Data(editor)->edit);
         return 0;
     case WM_MDIACTIVATE:
-        if (reinterpret_cast<HWND>(lParam) == editor)
+        if (reinterpret_cast<HWND>(lParam) == editor) {
+            gCurrentEditor = editor;
             Menu_ApplyState(gFrame, editor);
+        }
         break;
     case WM_CTLCOLOREDIT:
         if (EditorWindow* data = Data(editor)) {
@@ -162,6 +167,8 @@ LRESULT CALLBACK ORVEditWndProc(HWND editor, UINT message, WPARAM wParam, LPARAM
             return 0;
         break;
     case WM_NCDESTROY:
+        if (gCurrentEditor == editor)
+            gCurrentEditor = NULL;
         delete Data(editor);
         SetWindowLongPtrA(editor, 0, 0);
         break;
@@ -177,6 +184,10 @@ HWND Editor_Open(const char* path, bool untitled) {
     if (editor)
         SetFocus(editor);
     return editor;
+}
+
+HWND Editor_Current() {
+    return gCurrentEditor && IsWindow(gCurrentEditor) ? gCurrentEditor : NULL;
 }
 
 const char* Editor_Path(HWND editor) {

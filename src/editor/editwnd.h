@@ -12,6 +12,8 @@ LRESULT CALLBACK ORVEditWndProc(HWND editor, UINT message, WPARAM wParam, LPARAM
 // in capitals, placed as new windows are, with the focus. Null when no editor was made (after
 // telling the user why).
 HWND Editor_Open(const char* path, bool untitled);
+// The editor that last had the focus, or null when no editor is open.
+HWND Editor_Current();
 // The editor's file path ("" for a window that is not an editor).
 const char* Editor_Path(HWND editor);
 // An editor made by "&New", whose file has no name yet.

@@ -2,7 +2,10 @@
 // them for "&Next"; a double click opens the first at once.
 #include "find/srchwnd.h"
 
+#include <string.h>
+
 #include <string>
+#include <vector>
 
 #include "find/selqueue_win.h"
 #include "look/fonts_win.h"
@@ -175,4 +178,39 @@ void Results_FileDeleted(const char* path) {
                 SendMessageA(list, LB_DELETESTRING, (WPARAM)row, 0);
         }
     }
+}
+
+int Results_CollectSelected(HWND owner, HWND list, bool toClipboard, std::string* text) {
+    text->clear();
+    const LRESULT count = SendMessageA(list, LB_GETSELCOUNT, 0, 0);
+    if (count == LB_ERR || count <= 0)
+        return 0;
+    std::vector<int> rows((size_t)count);
+    const LRESULT got =
+        SendMessageA(list, LB_GETSELITEMS, (WPARAM)count, reinterpret_cast<LPARAM>(rows.data()));
+    for (LRESULT i = 0; i < got; i++) {
+        LRESULT length = SendMessageA(list, LB_GETTEXTLEN, (WPARAM)rows[(size_t)i], 0);
+        if (length == LB_ERR)
+            continue;
+        std::string entry((size_t)length + 1, '\0');
+        length = SendMessageA(list, LB_GETTEXT, (WPARAM)rows[(size_t)i],
+                              reinterpret_cast<LPARAM>(&entry[0]));
+        entry.resize(length > 0 ? (size_t)length : 0);
+        *text += entry + "\r\n";
+    }
+    if (toClipboard) {
+        if (!OpenClipboard(owner))
+            return 0;
+        EmptyClipboard();
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, text->size() + 1);
+        if (char* bytes = block ? static_cast<char*>(GlobalLock(block)) : nullptr) {
+            memcpy(bytes, text->c_str(), text->size() + 1);
+            GlobalUnlock(block);
+            if (!SetClipboardData(CF_TEXT, block))
+                GlobalFree(block);
+        }
+        CloseClipboard();
+    }
+    List_ClearSelection(list);
+    return 1;
 }

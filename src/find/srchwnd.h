@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 LRESULT CALLBACK ORVSrchWndProc(HWND results, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Creates a results window titled with the search's mask, placed as new windows are, with the
@@ -16,3 +18,7 @@ HWND Results_List(HWND results);
 int Results_AddEntry(HWND results, const char* text);
 // A deleted file leaves every results window: its own entry and the entries of its lines.
 void Results_FileDeleted(const char* path);
+// The selected entries of a list as one text, each entry followed by a line break, with the
+// list's marks cleared; also put on the clipboard for owner when toClipboard. 1, or 0 when
+// nothing is selected (or the clipboard could not be opened).
+int Results_CollectSelected(HWND owner, HWND list, bool toClipboard, std::string* text);

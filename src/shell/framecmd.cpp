@@ -25,6 +25,7 @@ namespace {
 
 const char kNoNextFile[] = "No next file.";
 const char kInvalidFilespec[] = "Invalid filespec";
+const char kUntitledName[] = "UNTITLED.TXT";
 
 int gAutoOpenHolds = 0;
 WORD gLastCommand = 0;
@@ -377,6 +378,93 @@ void OnLaunch(HWND frame) {
     }
 }
 
+// Undo, Cut, Copy, Paste, Deselect, Home and End in an editor's edit control.
+void EditorCommand(HWND edit, WORD id) {
+    DWORD start = 0, end = 0;
+    switch (id) {
+    case IDM_UNDO:
+        SendMessageA(edit, EM_UNDO, 0, 0);
+        break;
+    case IDM_CUT:
+        SendMessageA(edit, WM_CUT, 0, 0);
+        break;
+    case IDM_COPY:
+        SendMessageA(edit, WM_COPY, 0, 0);
+        break;
+    case IDM_PASTE:
+        SendMessageA(edit, WM_PASTE, 0, 0);
+        break;
+    case IDM_DESELECT: // the selection shrinks to its start, where the caret stays
+        SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        SendMessageA(edit, EM_SETSEL, start, start);
+        SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+        break;
+    case IDM_HOME:
+        SendMessageA(edit, EM_SETSEL, 0, 0);
+        SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+        break;
+    case IDM_END: {
+        const LPARAM length = GetWindowTextLengthA(edit);
+        SendMessageA(edit, EM_SETSEL, (WPARAM)length, length);
+        SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+        break;
+    }
+    }
+}
+
+// Copy, Deselect, Home and End in a search-results or directory window: on the focused list,
+// else on the window's own list.
+void ListCommand(HWND frame, const WindowTarget& target, WORD id) {
+    const ListTarget own = ListOf(target);
+    HWND list = target.control ? target.control : own.list;
+    if (!list)
+        return;
+    std::string text;
+    switch (id) {
+    case IDM_COPY:
+        if (target.kind == kKindResults)
+            Results_CollectSelected(frame, list, true, &text);
+        break;
+    case IDM_DESELECT:
+        List_ClearSelection(own.list);
+        if (target.kind == kKindResults)
+            SelQueue_DropAndGrey();
+        break;
+    case IDM_HOME:
+        SendMessageA(list, LB_SETTOPINDEX, 0, 0);
+        break;
+    case IDM_END: {
+        // A directory's name box or tree scrolls down; its file list, when the focus is
+        // elsewhere, scrolls to its right end, where the last columns are.
+        const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+        if (target.kind == kKindDir && !target.control)
+            SendMessageA(list, WM_HSCROLL, SB_RIGHT, 0);
+        else if (count > 0)
+            SendMessageA(list, LB_SETTOPINDEX, (WPARAM)(count - 1), 0);
+        break;
+    }
+    }
+}
+
+// Commands that act on the text or list of the window with the focus (a view handles its own).
+void OnEditingCommand(HWND frame, WORD id) {
+    const WindowTarget target = Orv_FocusTarget();
+    if (target.kind == kKindEditor) {
+        if (HWND edit = Editor_Control(target.window))
+            EditorCommand(edit, id);
+    } else if (target.kind == kKindResults || target.kind == kKindDir) {
+        ListCommand(frame, target, id);
+    }
+}
+
+// "&Save": the editor that last had the focus writes its file.
+void OnSave() {
+    HWND editor = Editor_Current();
+    if (editor && !Editor_IsUntitled(editor))
+        Editor_Save(editor);
+}
+
 // "Vert S&croll Bar": a process-wide switch that the current view also takes at once.
 void OnToggleVertScrollBar() {
     gSettings.vertScrollBar = !gSettings.vertScrollBar;
@@ -589,6 +677,21 @@ int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam) {
         return 1;
     case IDM_DELETE:
         OnDelete();
+        return 1;
+    case IDM_NEW:
+        Editor_Open(kUntitledName, true);
+        return 1;
+    case IDM_SAVE:
+        OnSave();
+        return 1;
+    case IDM_UNDO:
+    case IDM_CUT:
+    case IDM_COPY:
+    case IDM_PASTE:
+    case IDM_DESELECT:
+    case IDM_HOME:
+    case IDM_END:
+        OnEditingCommand(frame, id);
         return 1;
     case IDM_EDIT:
         OnEdit();

@@ -403,3 +403,90 @@ TEST_F(ListCommandTest, TheScrollBarSwitchIsProcessWide) {
 }
 
 } // namespace
+
+namespace {
+
+std::string ClipboardText() {
+    std::string text;
+    if (!OpenClipboard(NULL))
+        return text;
+    if (HANDLE block = GetClipboardData(CF_TEXT)) {
+        if (const char* bytes = static_cast<const char*>(GlobalLock(block))) {
+            text = bytes;
+            GlobalUnlock(block);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+DWORD CaretOf(HWND edit) {
+    DWORD start = 0, end = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return start == end ? start : (DWORD)-1;
+}
+
+TEST_F(ListCommandTest, EditingCommandsReachTheEditorsControl) {
+    Command(IDM_NEW);
+    HWND editor = Frame_ActiveChild();
+    ASSERT_EQ(kKindEditor, Orv_ClassifyWindow(editor).kind);
+    char title[32] = "";
+    GetWindowTextA(editor, title, sizeof title);
+    EXPECT_STREQ("UNTITLED.TXT", title);
+    EXPECT_TRUE(Editor_IsUntitled(editor));
+
+    HWND edit = Editor_Control(editor);
+    SetWindowTextA(edit, "hello world");
+    SetFocus(edit);
+    SendMessageA(edit, EM_SETSEL, 0, 5);
+    Command(IDM_COPY);
+    EXPECT_EQ("hello", ClipboardText());
+    Command(IDM_CUT);
+    EXPECT_EQ(" world", EditorText(editor));
+    Command(IDM_END);
+    EXPECT_EQ(6u, CaretOf(edit));
+    Command(IDM_PASTE);
+    EXPECT_EQ(" worldhello", EditorText(editor));
+    Command(IDM_UNDO);
+    EXPECT_EQ(" world", EditorText(editor));
+    Command(IDM_HOME);
+    EXPECT_EQ(0u, CaretOf(edit));
+    SendMessageA(edit, EM_SETSEL, 2, 5);
+    Command(IDM_DESELECT);
+    EXPECT_EQ(2u, CaretOf(edit));
+}
+
+TEST_F(ListCommandTest, SaveWritesTheEditorsFile) {
+    const std::string path = File("SAVED.TXT", "before");
+    HWND editor = Editor_Open(path.c_str(), false);
+    SetWindowTextA(Editor_Control(editor), "after\r\nthe save");
+    SendMessageA(Editor_Control(editor), EM_SETMODIFY, TRUE, 0);
+    Command(IDM_SAVE);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0,
+                              NULL);
+    char bytes[64] = "";
+    DWORD read = 0;
+    ReadFile(file, bytes, sizeof bytes - 1, &read, NULL);
+    CloseHandle(file);
+    EXPECT_EQ("after\r\nthe save", std::string(bytes, read));
+    EXPECT_FALSE(SendMessageA(Editor_Control(editor), EM_GETMODIFY, 0, 0));
+    Frame_CloseChild(editor, false); // nothing left to ask about
+    EXPECT_FALSE(IsWindow(editor));
+}
+
+TEST_F(ListCommandTest, CopyAndDeselectInAResultsList) {
+    const std::string a = File("A.TXT"), b = File("B.TXT"), c = File("C.TXT");
+    HWND results = Results({a, b, c});
+    Select(results, {a, c});
+    Command(IDM_COPY);
+    EXPECT_EQ(a + "\r\n" + c + "\r\n", ClipboardText());
+    EXPECT_EQ(0, SendMessageA(Results_List(results), LB_GETSELCOUNT, 0, 0));
+
+    Select(results, {b});
+    EXPECT_TRUE(NextEnabled());
+    Command(IDM_DESELECT);
+    EXPECT_EQ(0, SendMessageA(Results_List(results), LB_GETSELCOUNT, 0, 0));
+    EXPECT_FALSE(NextEnabled());
+}
+
+} // namespace
