@@ -13,6 +13,7 @@
 #include "shell/menustate.h"
 #include "shell/settings.h"
 #include "shell/uiseam.h"
+#include "shell/winkind.h"
 
 namespace {
 
@@ -155,11 +156,9 @@ LRESULT CALLBACK ORVEditWndProc(HWND editor, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_CTLCOLOREDIT:
         if (EditorWindow* data = Data(editor)) {
-            HDC dc = reinterpret_cast<HDC>(wParam);
-            SetTextColor(dc, data->textColor);
-            SetBkColor(dc, data->backgroundColor);
-            if (data->backgroundBrush)
-                return reinterpret_cast<LRESULT>(data->backgroundBrush);
+            if (LRESULT brush = Orv_ColorControl(wParam, data->textColor, data->backgroundColor,
+                                                 data->backgroundBrush))
+                return brush;
         }
         break;
     case WM_CLOSE:
@@ -200,11 +199,7 @@ bool Editor_IsUntitled(HWND editor) {
 }
 
 HWND Editor_Control(HWND editor) {
-    if (!editor || !IsWindow(editor))
-        return NULL;
-    char className[32] = "";
-    GetClassNameA(editor, className, sizeof className);
-    if (lstrcmpA(className, kEditClassName) != 0 || !Data(editor))
+    if (!Orv_IsProgramWindow(editor, kKindEditor) || !Data(editor))
         return NULL;
     return Data(editor)->edit;
 }

@@ -16,6 +16,7 @@
 #include "shell/menustate.h"
 #include "shell/settings.h"
 #include "shell/uiseam.h"
+#include "shell/winkind.h"
 
 namespace {
 
@@ -105,11 +106,9 @@ LRESULT CALLBACK ORVSrchWndProc(HWND results, UINT message, WPARAM wParam, LPARA
         break;
     case WM_CTLCOLORLISTBOX:
         if (ResultsWindow* data = Data(results)) {
-            HDC dc = reinterpret_cast<HDC>(wParam);
-            SetTextColor(dc, data->textColor);
-            SetBkColor(dc, data->backgroundColor);
-            if (data->backgroundBrush)
-                return reinterpret_cast<LRESULT>(data->backgroundBrush);
+            if (LRESULT brush = Orv_ColorControl(wParam, data->textColor, data->backgroundColor,
+                                                 data->backgroundBrush))
+                return brush;
         }
         break;
     case WM_NCDESTROY:
@@ -128,11 +127,7 @@ HWND Results_Create(const char* mask) {
 }
 
 HWND Results_List(HWND results) {
-    if (!results || !IsWindow(results))
-        return NULL;
-    char className[32] = "";
-    GetClassNameA(results, className, sizeof className);
-    if (lstrcmpA(className, kSrchClassName) != 0 || !Data(results))
+    if (!Orv_IsProgramWindow(results, kKindResults) || !Data(results))
         return NULL;
     return Data(results)->list;
 }

@@ -26,8 +26,7 @@ DirWindowState* State(HWND dir) {
 
 // The directory window itself, not one of its controls.
 DirWindowState* StateOfDirWindow(HWND dir) {
-    const WindowTarget target = Orv_ClassifyWindow(dir);
-    return target.kind == kKindDir && target.window == dir ? State(dir) : nullptr;
+    return Orv_IsProgramWindow(dir, kKindDir) ? State(dir) : nullptr;
 }
 
 // The directory part of a specification such as "C:\DATA\*.TXT".

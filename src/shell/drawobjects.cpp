@@ -129,3 +129,9 @@ void Orv_KeepObject(HGDIOBJ object) {
 int Orv_KeptObjectCount() {
     return static_cast<int>(gKept.size());
 }
+
+LRESULT Orv_ColorControl(WPARAM dc, COLORREF text, COLORREF background, HBRUSH brush) {
+    SetTextColor(reinterpret_cast<HDC>(dc), text);
+    SetBkColor(reinterpret_cast<HDC>(dc), background);
+    return reinterpret_cast<LRESULT>(brush);
+}

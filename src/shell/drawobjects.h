@@ -51,5 +51,8 @@ void DrawObjects_DeleteAll();
 
 // Keeps a handle (a font chiefly) for deletion at teardown; one already kept is not kept twice.
 void Orv_KeepObject(HGDIOBJ object);
+// A child control drawn in its window's colours (WM_CTLCOLOR*): sets the colours on the
+// control's drawing context and returns the brush to erase with, or 0 for the default.
+LRESULT Orv_ColorControl(WPARAM dc, COLORREF text, COLORREF background, HBRUSH brush);
 // How many handles the object list holds (for tests).
 int Orv_KeptObjectCount();

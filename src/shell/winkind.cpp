@@ -56,3 +56,7 @@ WindowTarget Orv_ClassifyWindow(HWND window) {
 WindowTarget Orv_FocusTarget() {
     return Orv_ClassifyWindow(GetFocus());
 }
+
+bool Orv_IsProgramWindow(HWND window, WindowKind kind) {
+    return window && IsWindow(window) && KindOfProgramWindow(window) == kind;
+}

@@ -23,3 +23,5 @@ struct WindowTarget {
 WindowTarget Orv_ClassifyWindow(HWND window);
 // The kind of the window that has the keyboard focus.
 WindowTarget Orv_FocusTarget();
+// True for one of the program's windows of this kind itself (not a control inside it).
+bool Orv_IsProgramWindow(HWND window, WindowKind kind);
