@@ -5,6 +5,7 @@ set(ORV_CORE_SOURCES
     src/viewer/engine.cpp
     src/viewer/linesplit.cpp
     src/viewer/rows.cpp
+    src/viewer/selcopy.cpp
     src/shell/settings.cpp
     src/look/fontspec.cpp
     src/find/findpat.cpp
@@ -39,6 +40,7 @@ set(ORV_SHELL_SOURCES
     src/shell/winkind.cpp
     src/shell/menustate.cpp
     src/viewer/viewwnd.cpp
+    src/viewer/selcopy_win.cpp
     src/lister/dirwnd.cpp
     src/editor/editwnd.cpp
 )
@@ -51,6 +53,7 @@ set(ORV_CORE_TEST_SOURCES
     tests/core/test_main.cpp
     tests/core/engine_test.cpp
     tests/core/rows_test.cpp
+    tests/core/selcopy_test.cpp
     tests/core/linesplit_test.cpp
     tests/core/memsettings_test.cpp
     tests/core/settings_test.cpp
@@ -79,4 +82,5 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/resources_test.cpp
     tests/gui/framecmd_test.cpp
     tests/gui/framemsg_test.cpp
+    tests/gui/selcopy_gui_test.cpp
 )
