@@ -41,6 +41,8 @@ set(ORV_SHELL_SOURCES
     src/shell/menustate.cpp
     src/viewer/viewwnd.cpp
     src/viewer/selcopy_win.cpp
+    src/viewer/viewdlgs.cpp
+    src/look/dlgcolor_win.cpp
     src/lister/dirwnd.cpp
     src/editor/editwnd.cpp
 )
@@ -83,4 +85,5 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/framecmd_test.cpp
     tests/gui/framemsg_test.cpp
     tests/gui/selcopy_gui_test.cpp
+    tests/gui/viewdlgs_gui_test.cpp
 )
