@@ -6,6 +6,7 @@ set(ORV_CORE_SOURCES
     src/viewer/linesplit.cpp
     src/viewer/rows.cpp
     src/viewer/selcopy.cpp
+    src/viewer/filetypes.cpp
     src/shell/settings.cpp
     src/look/fontspec.cpp
     src/find/findpat.cpp
@@ -56,6 +57,7 @@ set(ORV_CORE_TEST_SOURCES
     tests/core/engine_test.cpp
     tests/core/rows_test.cpp
     tests/core/selcopy_test.cpp
+    tests/core/filetypes_test.cpp
     tests/core/linesplit_test.cpp
     tests/core/memsettings_test.cpp
     tests/core/settings_test.cpp
