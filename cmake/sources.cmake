@@ -30,6 +30,7 @@ set(ORV_SHELL_SOURCES
     src/shell/startup.cpp
     src/shell/uiseam_win.cpp
     src/shell/saveopts.cpp
+    src/shell/typedlg.cpp
     src/shell/settings_win.cpp
     src/look/fonts_win.cpp
     src/find/replacedlg.cpp
@@ -88,4 +89,5 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/framemsg_test.cpp
     tests/gui/selcopy_gui_test.cpp
     tests/gui/viewdlgs_gui_test.cpp
+    tests/gui/typedlg_gui_test.cpp
 )
