@@ -5,6 +5,8 @@ set(ORV_CORE_SOURCES
     src/viewer/engine.cpp
     src/viewer/linesplit.cpp
     src/viewer/rows.cpp
+    src/viewer/selcopy.cpp
+    src/viewer/filetypes.cpp
     src/shell/settings.cpp
     src/look/fontspec.cpp
     src/find/findpat.cpp
@@ -30,6 +32,7 @@ set(ORV_SHELL_SOURCES
     src/shell/startup.cpp
     src/shell/uiseam_win.cpp
     src/shell/saveopts.cpp
+    src/shell/typedlg.cpp
     src/shell/settings_win.cpp
     src/look/fonts_win.cpp
     src/find/replacedlg.cpp
@@ -41,6 +44,9 @@ set(ORV_SHELL_SOURCES
     src/shell/winkind.cpp
     src/shell/menustate.cpp
     src/viewer/viewwnd.cpp
+    src/viewer/selcopy_win.cpp
+    src/viewer/viewdlgs.cpp
+    src/look/dlgcolor_win.cpp
     src/lister/dirwnd.cpp
     src/editor/editwnd.cpp
     src/find/selqueue_win.cpp
@@ -55,6 +61,8 @@ set(ORV_CORE_TEST_SOURCES
     tests/core/test_main.cpp
     tests/core/engine_test.cpp
     tests/core/rows_test.cpp
+    tests/core/selcopy_test.cpp
+    tests/core/filetypes_test.cpp
     tests/core/linesplit_test.cpp
     tests/core/memsettings_test.cpp
     tests/core/settings_test.cpp
@@ -86,4 +94,7 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/framecmd_test.cpp
     tests/gui/framemsg_test.cpp
     tests/gui/listcmd_test.cpp
+    tests/gui/selcopy_gui_test.cpp
+    tests/gui/viewdlgs_gui_test.cpp
+    tests/gui/typedlg_gui_test.cpp
 )
