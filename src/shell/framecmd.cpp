@@ -10,6 +10,7 @@
 #include "find/selqueue_win.h"
 #include "find/srchwnd.h"
 #include "lister/dirwnd.h"
+#include "lister/filelist.h"
 #include "lister/fileops.h"
 #include "lister/launch_win.h"
 #include "lister/pathclass.h"
@@ -25,7 +26,6 @@
 namespace {
 
 const char kNoNextFile[] = "No next file.";
-const char kInvalidFilespec[] = "Invalid filespec";
 const char kUntitledName[] = "UNTITLED.TXT";
 
 int gAutoOpenHolds = 0;
@@ -164,7 +164,7 @@ void OpenAllQueued() {
 void OnOpenDir(WORD code) {
     const std::string path = Frame_TakeQueuedPath(code);
     if (path.size() >= (size_t)kPlatNameMax) {
-        PromptRequest request = {kInvalidFilespec, nullptr, kButtonsOk, kIconWarning,
+        PromptRequest request = {kInvalidFilespecText, nullptr, kButtonsOk, kIconWarning,
                                  kPromptOwnedByFocus};
         Ui_Ask(request);
         return;
