@@ -5,6 +5,7 @@ set(ORV_CORE_SOURCES
     src/viewer/engine.cpp
     src/viewer/linesplit.cpp
     src/viewer/rows.cpp
+    src/viewer/viewcalc.cpp
     src/shell/settings.cpp
     src/look/fontspec.cpp
     src/find/findpat.cpp
@@ -51,6 +52,7 @@ set(ORV_CORE_TEST_SOURCES
     tests/core/test_main.cpp
     tests/core/engine_test.cpp
     tests/core/rows_test.cpp
+    tests/core/viewcalc_test.cpp
     tests/core/linesplit_test.cpp
     tests/core/memsettings_test.cpp
     tests/core/settings_test.cpp
