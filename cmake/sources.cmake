@@ -40,6 +40,7 @@ set(ORV_SHELL_SOURCES
     src/shell/winkind.cpp
     src/shell/menustate.cpp
     src/viewer/viewwnd.cpp
+    src/viewer/viewpaint.cpp
     src/lister/dirwnd.cpp
     src/editor/editwnd.cpp
 )

@@ -84,8 +84,35 @@ void OnToggleButtonBar(HWND frame) {
 void OnClose(LPARAM named) {
     HWND window = named ? reinterpret_cast<HWND>(named) : GetFocus();
     WindowTarget target = Orv_ClassifyWindow(window);
-    if (target.kind != kKindNone)
+    if (target.kind == kKindView)
+        View_Close(target.window, true);
+    else if (target.kind != kKindNone)
         Frame_CloseChild(target.window, true);
+}
+
+// The commands a file view carries out itself when it has the focus.
+bool IsViewCommand(WORD id) {
+    switch (id) {
+    case IDM_HEX:
+    case IDM_STRIP:
+    case IDM_TEXT:
+    case IDM_HOME:
+    case IDM_END:
+    case IDM_FIND_NEXT:
+    case IDM_DESELECT:
+        return true;
+    }
+    return false;
+}
+
+void OnToggleVertScrollBar(HWND frame) {
+    gSettings.vertScrollBar = !gSettings.vertScrollBar;
+    CheckMenuItem(GetMenu(frame), IDM_VERT_SCROLL_BAR,
+                  MF_BYCOMMAND | (gSettings.vertScrollBar ? MF_CHECKED : MF_UNCHECKED));
+    HWND views[256];
+    const int n = View_List(views, 256);
+    for (int i = 0; i < n; i++)
+        View_ApplyScrollBarFlag(views[i]);
 }
 
 // "Close A&ll": every editor first, stopping at the first that refuses, then the rest. Only
@@ -339,6 +366,11 @@ int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam) {
     }
 
     gLastCommand = id;
+    if (IsViewCommand(id)) {
+        const WindowTarget target = Orv_FocusTarget();
+        if (target.kind == kKindView && View_Command(target.window, id))
+            return 1;
+    }
     switch (id) {
     case IDM_OPEN_DIR:
         OnOpenDir(code);
@@ -365,7 +397,7 @@ int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam) {
         OnToggleButtonBar(frame);
         return 1;
     case IDM_VERT_SCROLL_BAR:
-        gSettings.vertScrollBar = !gSettings.vertScrollBar;
+        OnToggleVertScrollBar(frame);
         return 1;
     case IDM_TILE_VERTICAL:
         SendMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
