@@ -6,6 +6,7 @@ set(ORV_CORE_SOURCES
     src/viewer/linesplit.cpp
     src/viewer/rows.cpp
     src/viewer/viewcalc.cpp
+    src/viewer/selcopy.cpp
     src/shell/settings.cpp
     src/look/fontspec.cpp
     src/find/findpat.cpp
@@ -41,6 +42,7 @@ set(ORV_SHELL_SOURCES
     src/shell/menustate.cpp
     src/viewer/viewwnd.cpp
     src/viewer/viewpaint.cpp
+    src/viewer/selcopy_win.cpp
     src/lister/dirwnd.cpp
     src/editor/editwnd.cpp
 )
@@ -54,6 +56,7 @@ set(ORV_CORE_TEST_SOURCES
     tests/core/engine_test.cpp
     tests/core/rows_test.cpp
     tests/core/viewcalc_test.cpp
+    tests/core/selcopy_test.cpp
     tests/core/linesplit_test.cpp
     tests/core/memsettings_test.cpp
     tests/core/settings_test.cpp
@@ -82,4 +85,5 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/resources_test.cpp
     tests/gui/framecmd_test.cpp
     tests/gui/framemsg_test.cpp
+    tests/gui/selcopy_gui_test.cpp
 )
