@@ -42,6 +42,7 @@ set(ORV_SHELL_SOURCES
     src/shell/menustate.cpp
     src/viewer/viewwnd.cpp
     src/viewer/viewpaint.cpp
+    src/viewer/viewtitle.cpp
     src/viewer/selcopy_win.cpp
     src/lister/dirwnd.cpp
     src/editor/editwnd.cpp
@@ -85,5 +86,6 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/resources_test.cpp
     tests/gui/framecmd_test.cpp
     tests/gui/framemsg_test.cpp
+    tests/gui/view_test.cpp
     tests/gui/selcopy_gui_test.cpp
 )

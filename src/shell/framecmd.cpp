@@ -100,6 +100,9 @@ bool IsViewCommand(WORD id) {
     case IDM_END:
     case IDM_FIND_NEXT:
     case IDM_DESELECT:
+    case IDM_COPY:
+    case IDM_TITLE_LOCK:
+    case IDM_TITLE_UNLOCK:
         return true;
     }
     return false;

@@ -38,7 +38,6 @@ constexpr WORD kMinimizeCommand = 32;
 
 HWND gEngineView = NULL; // the view whose state the engine holds
 bool gOpeningFile = false; // a file is being opened: focus changes leave the engine alone
-bool gFirstPaintDone = false;
 // Every view, in the order made (grows by 16, as the design's window list does).
 std::vector<HWND> gWindowList;
 
@@ -761,10 +760,9 @@ void OnPaint(WinData* w) {
         SelectObject(dc, oldFont);
     }
     EndPaint(w->window, &ps);
-    if (!gFirstPaintDone && painted) {
-        gFirstPaintDone = true;
-        Splash_Dismiss(gFrame);
-    }
+    if (painted && gSplash)
+        Splash_Dismiss(gFrame); // the first view painted: the program is up
+
     if (w->titlePane) {
         RECT title;
         GetWindowRect(w->titlePane, &title);
@@ -824,6 +822,14 @@ void FindNext(WinData* w) {
 } // namespace
 
 // ---- Shared with the view's other files ------------------------------------------------------
+
+void View_DropSelection(WinData* w) {
+    DropSelection(w);
+}
+
+void View_Redisplay(WinData* w) {
+    Redisplay(w);
+}
 
 WinData* View_Data(HWND view) {
     if (!view || !IsWindow(view) || Orv_ClassifyWindow(view).kind != kKindView ||
@@ -1189,6 +1195,15 @@ int View_Command(HWND view, WORD id) {
     case IDM_DESELECT:
         DropSelection(w);
         return 1;
+    case IDM_COPY:
+        View_CopySelection(w);
+        return 1;
+    case IDM_TITLE_LOCK:
+        Title_Lock(w);
+        return 1;
+    case IDM_TITLE_UNLOCK:
+        Title_Remove(w);
+        return 1;
     case IDM_FIND_NEXT:
         FindNext(w);
         return 1;
@@ -1207,7 +1222,10 @@ int View_GetInfo(HWND view, ViewInfo* info) {
     info->topLine = file.topLine;
     info->pageLines = w->geo.pageLines;
     info->lineHeight = w->geo.lineHeight;
+    info->charWidth = w->geo.charWidth;
+    info->leftMargin = w->geo.leftMargin;
     info->textArea = w->geo.text;
+    info->statusBand = w->geo.band;
     info->hScroll = file.hScroll;
     info->hexMode = display.hexMode;
     info->binaryMode = display.binaryMode;
@@ -1228,6 +1246,3 @@ int View_GetInfo(HWND view, ViewInfo* info) {
     return 1;
 }
 
-LRESULT CALLBACK ORVTitleWndProc(HWND title, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(title, message, wParam, lParam);
-}

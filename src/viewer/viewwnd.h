@@ -33,7 +33,10 @@ struct ViewInfo {
     int64_t topLine;
     int32_t pageLines;
     int32_t lineHeight;
+    int32_t charWidth; // the font's average
+    int32_t leftMargin;
     RECT textArea;
+    RECT statusBand;
     int32_t hScroll;
     int32_t hexMode, binaryMode, stripBit7;
     int32_t atEndOfView;

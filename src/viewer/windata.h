@@ -98,3 +98,21 @@ void ViewPaint_InvalidateLines(WinData* w, int64_t from, int64_t to);
 void ViewPaint_PositionChanged(WinData* w);
 // The absolute file offset where line index j of the buffer begins.
 int64_t ViewPaint_LineOffset(const ViewEngine* e, int32_t j);
+
+// ---- Shared by the window and its title pane ----
+
+// Drops the selection from the screen and the record; greys Copy, Deselect and Title Lock.
+void View_DropSelection(WinData* w);
+// Everything is drawn again, the position circle too.
+void View_Redisplay(WinData* w);
+
+// ---- Title pane and copy (viewtitle.cpp) ----
+
+// Copies the selection to the clipboard. 1 when copied.
+int View_CopySelection(WinData* w);
+// Locks the selected lines in a title pane (a pane already there goes first). 1 when locked.
+int Title_Lock(WinData* w);
+// Removes the pane and gives its room back to the rows.
+void Title_Remove(WinData* w);
+// The locked lines may show differently now: they are locked again as the view decodes them.
+void Title_Relock(WinData* w);
