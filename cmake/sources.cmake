@@ -44,6 +44,8 @@ set(ORV_SHELL_SOURCES
     src/viewer/viewpaint.cpp
     src/viewer/viewtitle.cpp
     src/viewer/selcopy_win.cpp
+    src/viewer/viewdlgs.cpp
+    src/look/dlgcolor_win.cpp
     src/lister/dirwnd.cpp
     src/editor/editwnd.cpp
 )
@@ -88,4 +90,5 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/framemsg_test.cpp
     tests/gui/view_test.cpp
     tests/gui/selcopy_gui_test.cpp
+    tests/gui/viewdlgs_gui_test.cpp
 )

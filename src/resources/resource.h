@@ -88,6 +88,13 @@
 #define IDC_SAVE_WINDOW 2525
 #define IDC_SAVE_NAMES 2526
 
+// ---- View dialogs: Go To Line (LINEBOX), Tab Stops (TABBOX), Extended Char Handling (EXTCBOX)
+#define IDC_TABS_SPACING 451
+#define IDC_EXTC_CR_NEW_LINE 460
+#define IDC_EXTC_DUMP 461
+#define IDC_EXTC_CRLF 463
+#define IDC_GOLINE_NUMBER 481
+
 // ---- Child windows of the frame (10000..) ----------------------------------------------------
 #define IDC_MDI_CLIENT 10000
 
