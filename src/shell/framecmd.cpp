@@ -103,6 +103,9 @@ bool IsViewCommand(WORD id) {
     case IDM_COPY:
     case IDM_TITLE_LOCK:
     case IDM_TITLE_UNLOCK:
+    case IDM_TABS:
+    case IDM_SPECIAL_CHARS:
+    case IDM_GO_TO_LINE:
         return true;
     }
     return false;

@@ -24,6 +24,7 @@
 #include "shell/uiseam_win.h"
 #include "shell/winkind.h"
 #include "viewer/viewcalc.h"
+#include "viewer/viewdlgs.h"
 #include "viewer/windata.h"
 
 namespace {
@@ -1206,6 +1207,34 @@ int View_Command(HWND view, WORD id) {
         return 1;
     case IDM_FIND_NEXT:
         FindNext(w);
+        return 1;
+    case IDM_GO_TO_LINE: {
+        int64_t old = e->file.topLine;
+        ViewPaint_RemoveMatchHighlight(w, 0, false);
+        if (ViewDlg_GoToLine(gFrame, view)) {
+            ClearMatch();
+            AfterMove(w, old);
+        }
+        return 1;
+    }
+    case IDM_TABS: {
+        int32_t spacing = e->settings.tabSpacing;
+        if (ViewDlg_TabStops(gFrame, &spacing)) {
+            e->settings.tabSpacing = spacing > 0 ? spacing : 1;
+            w->display.tabSpacing = e->settings.tabSpacing;
+            e->lastBuiltTop = -1; // the text rows are expanded anew
+            EnsureWindow(e, false);
+            Title_Relock(w);
+            Redisplay(w);
+        }
+        return 1;
+    }
+    case IDM_SPECIAL_CHARS:
+        if (ViewDlg_SpecialChars(gFrame)) {
+            w->display = e->settings;
+            Title_Relock(w);
+            Redisplay(w);
+        }
         return 1;
     }
     return 0;

@@ -354,6 +354,28 @@ TEST_F(ViewTest, FindNextPlacesTheMatchHalfAWindowDown) {
     EXPECT_EQ(700 - page / 2, View_TopLine(view)) << "the paint keeps the match where it is";
 }
 
+void TypeAHugeLineNumber(const SeenBox& box) {
+    HWND dialog = box.caption == "Go To Line" ? FindWindowA("#32770", "Go To Line") : NULL;
+    if (dialog)
+        SetDlgItemTextA(dialog, IDC_GOLINE_NUMBER, "123456789012345678901234567890");
+}
+
+TEST_F(ViewTest, GoToLineFromTheViewTakesAHugeNumberToTheEnd) {
+    HWND view = View_OpenFile(Write("go-far.txt", Lines(1, 1000)).c_str());
+    ASSERT_TRUE(view != NULL);
+    SetFocus(view);
+    Paint(view);
+    Harness_SetBoxWatcher(TypeAHugeLineNumber);
+    Harness_Answer("Go To Line", "Go To Line:", IDOK);
+    Command(IDM_GO_TO_LINE);
+    Harness_SetBoxWatcher(nullptr);
+    Paint(view);
+    // The file's end was already read: its last line comes to the top.
+    EXPECT_EQ(1000, View_TopLine(view));
+    EXPECT_EQ(1, Info(view).atEndOfView);
+    EXPECT_STREQ("Line:1,000 ", Info(view).lineText);
+}
+
 TEST_F(ViewTest, RightButtonStripNamesLineCharacterAndOffset) {
     HWND view = View_OpenFile(Write("strip.txt", "abcdef\r\nxy").c_str());
     ASSERT_TRUE(view != NULL);
