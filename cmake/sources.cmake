@@ -89,6 +89,8 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/framecmd_test.cpp
     tests/gui/framemsg_test.cpp
     tests/gui/view_test.cpp
+    tests/gui/view_bench_test.cpp
+    bench/viewmoves.cpp
     tests/gui/selcopy_gui_test.cpp
     tests/gui/viewdlgs_gui_test.cpp
 )
