@@ -7,6 +7,7 @@ set(ORV_CORE_SOURCES
     src/viewer/rows.cpp
     src/viewer/viewcalc.cpp
     src/viewer/selcopy.cpp
+    src/viewer/filetypes.cpp
     src/shell/settings.cpp
     src/look/fontspec.cpp
     src/find/findpat.cpp
@@ -30,6 +31,7 @@ set(ORV_SHELL_SOURCES
     src/shell/startup.cpp
     src/shell/uiseam_win.cpp
     src/shell/saveopts.cpp
+    src/shell/typedlg.cpp
     src/shell/settings_win.cpp
     src/look/fonts_win.cpp
     src/find/replacedlg.cpp
@@ -60,6 +62,7 @@ set(ORV_CORE_TEST_SOURCES
     tests/core/rows_test.cpp
     tests/core/viewcalc_test.cpp
     tests/core/selcopy_test.cpp
+    tests/core/filetypes_test.cpp
     tests/core/linesplit_test.cpp
     tests/core/memsettings_test.cpp
     tests/core/settings_test.cpp
@@ -93,4 +96,5 @@ set(ORV_GUI_TEST_SOURCES
     bench/viewmoves.cpp
     tests/gui/selcopy_gui_test.cpp
     tests/gui/viewdlgs_gui_test.cpp
+    tests/gui/typedlg_gui_test.cpp
 )

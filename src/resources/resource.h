@@ -95,6 +95,23 @@
 #define IDC_EXTC_CRLF 463
 #define IDC_GOLINE_NUMBER 481
 
+// ---- Settings by Type (TYPESBOX) ------------------------------------------------------------
+#define IDC_TYPE_TEXT 650
+#define IDC_TYPE_HEX 651
+#define IDC_TYPE_BINARY 652
+#define IDC_TYPE_POSTSCRIPT 653 // hidden: a PostScript display is never stored
+#define IDC_TYPE_CR_NEW_LINE 654
+#define IDC_TYPE_ALL256 655
+#define IDC_TYPE_SHOW_CRLF 656
+#define IDC_TYPE_TABS 657
+#define IDC_TYPE_EXTENSION 658
+#define IDC_TYPE_STRIP7 659
+#define IDC_TYPE_LOCK_START 660
+#define IDC_TYPE_LOCK_END 661
+#define IDC_TYPE_AUTO_LOCK 662
+#define IDC_TYPE_UNDEFINE 1019
+#define IDC_TYPE_SAVE 1020
+
 // ---- Child windows of the frame (10000..) ----------------------------------------------------
 #define IDC_MDI_CLIENT 10000
 

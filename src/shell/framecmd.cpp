@@ -12,6 +12,7 @@
 #include "shell/platform.h"
 #include "shell/saveopts.h"
 #include "shell/settings.h"
+#include "shell/typedlg.h"
 #include "shell/uiseam.h"
 #include "shell/winkind.h"
 #include "viewer/viewwnd.h"
@@ -398,6 +399,9 @@ int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam) {
         return 1;
     case IDM_SAVE_ON_EXIT:
         OnToggleSaveOnExit(frame);
+        return 1;
+    case IDM_FILE_TYPES:
+        TypeDlg_Run(frame);
         return 1;
     case IDM_BUTTON_BAR:
         OnToggleButtonBar(frame);

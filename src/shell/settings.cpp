@@ -7,6 +7,7 @@
 #include "shell/asciitext.h"
 #include "shell/platform.h"
 #include "shell/uiseam.h"
+#include "viewer/filetypes.h"
 
 Settings gSettings;
 
@@ -344,6 +345,7 @@ void Settings_Load() {
     // The font keys are turned into fonts once the frame exists; their texts are read here so
     // that a save before then writes back what the file holds.
     ReadFontSpecs();
+    FileTypes_Load();
 }
 
 MemorySizes Settings_LoadMemory() {
