@@ -23,6 +23,7 @@
 #include "shell/uiseam.h"
 #include "shell/uiseam_win.h"
 #include "shell/winkind.h"
+#include "viewer/filetypes.h"
 #include "viewer/viewcalc.h"
 #include "viewer/viewdlgs.h"
 #include "viewer/windata.h"
@@ -813,6 +814,18 @@ void TurnPostScriptOff(WinData* w, bool reset) {
     }
 }
 
+// A type with "Auto Loc&k": its lines are locked as the title and the view starts after them.
+void AutoLock(WinData* w, int64_t first, int64_t last) {
+    w->selectionState = 1;
+    w->selFromLine = first;
+    w->selToLine = last;
+    w->selFromColumn = 1;
+    w->selToColumn = -1;
+    if (!Title_Lock(w))
+        return;
+    MoveTo(w, last + 1);
+}
+
 void FindNext(WinData* w) {
     ViewEngine* e = Engine();
     ViewPaint_RemoveMatchHighlight(w, 0, false);
@@ -1067,13 +1080,25 @@ HWND View_OpenFile(const char* path, int64_t topLine) {
     gOpeningFile = true;
     gEngineView = NULL;
     int rc = Engine_SetFile(e, path) ? 0 : -1;
+    TypeSettings type = {};
+    const bool typed = rc == 0 && FileTypes_FindForPath(path, &type) == 1;
     if (rc == 0) {
         e->settings.postScriptState = 0;
         e->file.topLine = 1;
         e->file.hScroll = 0;
+        const ModeQuestionPolicy policy = e->modePolicy;
+        if (typed) {
+            // The type says how to show the file: no question about it.
+            FileTypes_ApplyToView(type, &e->settings, &e->showCrLf);
+            if (e->modePolicy == kModeAsk)
+                e->modePolicy = kModeAnswerNo;
+        } else if (!strchr(FileNameOf(path), '.')) {
+            e->settings.tabSpacing = type.tab > 0 ? type.tab : gSettings.tabs;
+        }
         e->openingNewView = true;
-        rc = ResetEngine(e, true);
+        rc = ResetEngine(e, !typed);
         e->openingNewView = false;
+        e->modePolicy = policy;
     }
     if (rc < 0) {
         gOpeningFile = false;
@@ -1103,6 +1128,9 @@ HWND View_OpenFile(const char* path, int64_t topLine) {
     EnsureWindow(e, false);
     gOpeningFile = false;
     SetFocus(view);
+    w->display = e->settings;
+    if (typed && type.lockStart > 0 && type.lockEnd >= type.lockStart)
+        AutoLock(w, type.lockStart, type.lockEnd);
     ApplyViewMenuState(w);
     if (e->modePolicy == kModeAnswerYes)
         PostMessageA(gFrame, WM_COMMAND, IDM_FIND_NEXT, 0);

@@ -12,6 +12,7 @@
 #include "gui/harness.h"
 #include "resources/resource.h"
 #include "viewer/engine.h"
+#include "viewer/filetypes.h"
 #include "viewer/viewwnd.h"
 
 namespace {
@@ -28,7 +29,13 @@ class ViewTest : public OrvFrameTest {
     void SetUp() override {
         OrvFrameTest::SetUp();
         Harness_PumpMessages(50);
+        savedFind_ = gFind;
     }
+    void TearDown() override {
+        gFind = savedFind_; // the find settings outlive the frame: later tests start clean
+        OrvFrameTest::TearDown();
+    }
+    FindSettings savedFind_;
     std::string Write(const char* name, const std::string& bytes) {
         std::string path = Harness_OutputPath(name);
         std::ofstream(path, std::ios::binary) << bytes;
@@ -315,6 +322,32 @@ TEST_F(ViewTest, AFileDeletedBehindAnInactiveViewClosesIt) {
     EXPECT_FALSE(IsWindow(viewA));
     EXPECT_TRUE(IsWindow(viewB));
     EXPECT_STREQ(View_Path(viewB), gEngine.file.path);
+}
+
+TEST_F(ViewTest, AFileTypeSetsTheModeAndLocksItsTitleLines) {
+    TypeSettings locked = {};
+    locked.text = 1;
+    locked.tab = 4;
+    locked.lockStart = 1;
+    locked.lockEnd = 2;
+    ASSERT_EQ(1, FileTypes_Save("lkx", locked));
+    HWND view = View_OpenFile(Write("report.lkx", "Name\tSize\r\n----\r\n" + Lines(3, 200)).c_str());
+    ASSERT_TRUE(view != NULL);
+    Paint(view);
+    EXPECT_EQ(2, Info(view).titleLineCount);
+    EXPECT_EQ(3, View_TopLine(view)) << "the view starts after the locked lines";
+    EXPECT_EQ(4, gEngine.settings.tabSpacing);
+
+    // A hex type shows a file that is no text in hex rows without asking.
+    TypeSettings hex = {};
+    hex.hex = 1;
+    hex.tab = 8;
+    ASSERT_EQ(1, FileTypes_Save("hxx", hex));
+    HWND dump = View_OpenFile(Write("dump.hxx", std::string(300, 'x') + "\nmore\n").c_str());
+    ASSERT_TRUE(dump != NULL);
+    EXPECT_EQ(1, Info(dump).hexMode);
+    FileTypes_Undefine("lkx");
+    FileTypes_Undefine("hxx");
 }
 
 TEST_F(ViewTest, CancelAtModeLeavesThePreviousViewAsItWas) {
