@@ -130,3 +130,6 @@ struct BenchFindTable {
 // not occur, so that every byte is searched; grep and rg run on the same file in the same run.
 int Bench_MeasureFindTable(const BenchFiles* files, BenchFindTable* table);
 void Bench_PrintFindTable(const BenchFindTable* table);
+
+// The view moves through a 4 GiB sparse file (only with --only=view). 1, or 0 on failure.
+int Bench_RunViewTable(const BenchFiles* files);

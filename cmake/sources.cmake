@@ -5,6 +5,7 @@ set(ORV_CORE_SOURCES
     src/viewer/engine.cpp
     src/viewer/linesplit.cpp
     src/viewer/rows.cpp
+    src/viewer/viewcalc.cpp
     src/viewer/selcopy.cpp
     src/viewer/filetypes.cpp
     src/shell/settings.cpp
@@ -44,6 +45,8 @@ set(ORV_SHELL_SOURCES
     src/shell/winkind.cpp
     src/shell/menustate.cpp
     src/viewer/viewwnd.cpp
+    src/viewer/viewpaint.cpp
+    src/viewer/viewtitle.cpp
     src/viewer/selcopy_win.cpp
     src/viewer/viewdlgs.cpp
     src/look/dlgcolor_win.cpp
@@ -61,6 +64,7 @@ set(ORV_CORE_TEST_SOURCES
     tests/core/test_main.cpp
     tests/core/engine_test.cpp
     tests/core/rows_test.cpp
+    tests/core/viewcalc_test.cpp
     tests/core/selcopy_test.cpp
     tests/core/filetypes_test.cpp
     tests/core/linesplit_test.cpp
@@ -94,6 +98,9 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/framecmd_test.cpp
     tests/gui/framemsg_test.cpp
     tests/gui/listcmd_test.cpp
+    tests/gui/view_test.cpp
+    tests/gui/view_bench_test.cpp
+    bench/viewmoves.cpp
     tests/gui/selcopy_gui_test.cpp
     tests/gui/viewdlgs_gui_test.cpp
     tests/gui/typedlg_gui_test.cpp

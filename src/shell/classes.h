@@ -15,7 +15,7 @@ constexpr char kDiskClassName[] = "OrvDiskClass";
 constexpr char kSplitClassName[] = "OrvSplitClass";
 
 // Window extra bytes: each child kind keeps its own record there.
-constexpr int kViewExtraBytes = 8;
+constexpr int kViewExtraBytes = 2 * sizeof(LONG_PTR); // the record and its memory handle
 constexpr int kDirExtraBytes = 12;
 constexpr int kSrchExtraBytes = 16;
 constexpr int kEditExtraBytes = 32;

@@ -94,6 +94,37 @@ void OnClose(LPARAM named) {
         Frame_CloseChild(target.window, true);
 }
 
+// The commands a file view carries out itself when it has the focus.
+bool IsViewCommand(WORD id) {
+    switch (id) {
+    case IDM_HEX:
+    case IDM_STRIP:
+    case IDM_TEXT:
+    case IDM_HOME:
+    case IDM_END:
+    case IDM_FIND_NEXT:
+    case IDM_DESELECT:
+    case IDM_COPY:
+    case IDM_TITLE_LOCK:
+    case IDM_TITLE_UNLOCK:
+    case IDM_TABS:
+    case IDM_SPECIAL_CHARS:
+    case IDM_GO_TO_LINE:
+        return true;
+    }
+    return false;
+}
+
+void OnToggleVertScrollBar(HWND frame) {
+    gSettings.vertScrollBar = !gSettings.vertScrollBar;
+    CheckMenuItem(GetMenu(frame), IDM_VERT_SCROLL_BAR,
+                  MF_BYCOMMAND | (gSettings.vertScrollBar ? MF_CHECKED : MF_UNCHECKED));
+    HWND views[256];
+    const int n = View_List(views, 256);
+    for (int i = 0; i < n; i++)
+        View_ApplyScrollBarFlag(views[i]);
+}
+
 // "Close A&ll": every editor first, stopping at the first that refuses, then the rest. Only
 // the last window closed finds the frame empty, so the auto-open rule runs once, at the end.
 int OnCloseAll() {
@@ -466,13 +497,6 @@ void OnSave() {
         Editor_Save(editor);
 }
 
-// "Vert S&croll Bar": a process-wide switch that the current view also takes at once.
-void OnToggleVertScrollBar() {
-    gSettings.vertScrollBar = !gSettings.vertScrollBar;
-    HWND active = Frame_ActiveChild();
-    if (Orv_ClassifyWindow(active).kind == kKindView)
-        View_ApplyScrollBarFlag(active);
-}
 
 // Goes to the next child; the one left is treated as a file being left for another, and a
 // minimised one that comes up is restored and the children arranged again.
@@ -648,6 +672,11 @@ int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam) {
     }
 
     gLastCommand = id;
+    if (IsViewCommand(id)) {
+        const WindowTarget target = Orv_FocusTarget();
+        if (target.kind == kKindView && View_Command(target.window, id))
+            return 1;
+    }
     switch (id) {
     case IDM_OPEN_DIR:
         OnOpenDir(code);
@@ -677,7 +706,7 @@ int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam) {
         OnToggleButtonBar(frame);
         return 1;
     case IDM_VERT_SCROLL_BAR:
-        OnToggleVertScrollBar();
+        OnToggleVertScrollBar(frame);
         return 1;
     case IDM_DELETE:
         OnDelete();

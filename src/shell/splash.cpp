@@ -140,6 +140,11 @@ void Splash_Show(HINSTANCE instance, HWND frame) {
         gSplashTimerRunning = SetTimer(frame, kSplashTimer, kSplashTimeoutMs, NULL) != 0;
 }
 
+void Splash_StartTimer(HWND frame) {
+    if (gSplash && !gSplashTimerRunning)
+        gSplashTimerRunning = SetTimer(frame, kSplashTimer, kSplashTimeoutMs, NULL) != 0;
+}
+
 void Splash_Dismiss(HWND frame) {
     if (gSplash) {
         DestroyWindow(gSplash);

@@ -15,5 +15,8 @@ RECT Splash_Placement(const RECT& frame, int widestLine, int lineHeight, int ico
 // Shows the splash over the frame (gSplash); starts the timer that removes it when "AutoOpen"
 // is off. Nothing happens when it cannot be made.
 void Splash_Show(HINSTANCE instance, HWND frame);
+// Starts the timer that removes the splash, unless it runs already (a view made while the
+// splash is up).
+void Splash_StartTimer(HWND frame);
 // Removes the splash and its timer, if they are there.
 void Splash_Dismiss(HWND frame);

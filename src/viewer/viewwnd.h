@@ -22,3 +22,33 @@ void View_Close(HWND view, bool closedByUser);
 void View_CloseViewsOf(const char* path);
 // The process-wide "Vert S&croll Bar" flag changed: the view takes it and lays itself out again.
 void View_ApplyScrollBarFlag(HWND view);
+// A command of the frame for the view that has the focus (Hex, Text, Strip, Title Lock and
+// Unlock, Home, End, Go to Line, Copy, Deselect, Find Next). 1 when the view took it.
+int View_Command(HWND view, WORD id);
+// Every open view, in the order they were opened.
+int View_List(HWND* views, int most);
+
+// What a view shows, as a user would read it off the screen.
+struct ViewInfo {
+    int64_t topLine;
+    int32_t pageLines;
+    int32_t lineHeight;
+    int32_t charWidth; // the font's average
+    int32_t leftMargin;
+    RECT textArea;
+    RECT statusBand;
+    int32_t hScroll;
+    int32_t hexMode, binaryMode, stripBit7;
+    int32_t atEndOfView;
+    int32_t selectionState;
+    int64_t selFromLine, selToLine;
+    int32_t selFromColumn, selToColumn;
+    int32_t titleLineCount;
+    int64_t fileSize;
+    bool ownsEngine;
+    char lineText[40]; // the line pane as last painted
+    char factsText[96]; // the file facts pane as last painted
+    char positionStrip[96]; // the right-button strip while it is shown, else ""
+};
+// 1 and the record filled for a view; 0 for any other window.
+int View_GetInfo(HWND view, ViewInfo* info);
