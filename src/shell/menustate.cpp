@@ -5,6 +5,9 @@
 #include "find/findpat.h"
 #include "find/srchwnd.h"
 #include "lister/dirwnd.h"
+#include "shell/frame.h"
+#include "viewer/engine.h"
+#include "viewer/viewwnd.h"
 #include "resources/resource.h"
 #include "shell/settings.h"
 
@@ -40,6 +43,10 @@ const char* RowOf(WindowKind kind) {
 
 WindowKind gActiveKind = kKindNone;
 
+void Check(HMENU menu, UINT item, bool on) {
+    CheckMenuItem(menu, item, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+}
+
 void Enable(HMENU menu, UINT item, bool on) {
     EnableMenuItem(menu, item, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
 }
@@ -56,9 +63,9 @@ void SetDeleteText(HMENU menu, DeleteText which) {
 
 void RefineForEditor(HMENU menu, HWND edit) {
     SetDeleteText(menu, kDeleteFile);
-    CheckMenuItem(menu, IDM_STRIP, MF_BYCOMMAND | MF_UNCHECKED);
-    CheckMenuItem(menu, IDM_HEX, MF_BYCOMMAND | MF_UNCHECKED);
-    CheckMenuItem(menu, IDM_POSTSCRIPT, MF_BYCOMMAND | MF_UNCHECKED);
+    Check(menu, IDM_STRIP, false);
+    Check(menu, IDM_HEX, false);
+    Check(menu, IDM_POSTSCRIPT, false);
     Enable(menu, IDM_POSTSCRIPT, false);
     Enable(menu, IDM_PRINT, true);
     DWORD start = 0, end = 0;
@@ -98,6 +105,23 @@ void RefineForList(HMENU menu, const WindowTarget& target, bool directory) {
     Enable(menu, IDM_DELETE, any);
     if (any)
         SetDeleteText(menu, selected == 1 ? kDeleteFile : kDeleteFiles);
+}
+
+// The view with the focus owns the engine: its display settings are the engine's.
+void RefineForView(HMENU menu) {
+    const DisplaySettings& display = gEngine.settings;
+    SetDeleteText(menu, kDeleteFile);
+    Check(menu, IDM_STRIP, display.stripBit7 != 0);
+    Check(menu, IDM_HEX, display.hexMode != 0);
+    Check(menu, IDM_TEXT, !display.hexMode && !display.binaryMode && !display.all256Chars &&
+                              !display.crIsNewLine);
+    Check(menu, IDM_POSTSCRIPT, (display.postScriptState & kPostScriptShown) != 0);
+    Enable(menu, IDM_POSTSCRIPT, gEngine.psLineOffset != nullptr);
+    Enable(menu, IDM_PRINT, true);
+    ViewInfo view = {};
+    const bool selected = View_GetInfo(Frame_ActiveChild(), &view) && view.selectionState != 0;
+    Enable(menu, IDM_SAVE_AS, selected);
+    Enable(menu, IDM_DESELECT, selected);
 }
 
 } // namespace
@@ -160,8 +184,7 @@ void Menu_OnInitMenu(HWND frame, HMENU menu) {
         RefineForList(menu, focus, false);
         break;
     case kKindView:
-        SetDeleteText(menu, kDeleteFile);
-        Enable(menu, IDM_PRINT, true);
+        RefineForView(menu);
         break;
     case kKindNone:
         break;

@@ -381,8 +381,8 @@ void HitTest(WinData* w, POINT at, int32_t* row, int32_t* column) {
         fit = fitCount;
         SelectObject(dc, old);
         ReleaseDC(w->window, dc);
-        if (fit >= length - from)
-            fit = length - from + (width > size.cx ? 0 : 0);
+        if (fit > length - from)
+            fit = length - from; // past the row's end: its end
     }
     *column = e->file.hScroll + fit + 1;
 }

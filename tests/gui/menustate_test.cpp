@@ -10,6 +10,8 @@
 #include "shell/classes.h"
 #include "shell/menustate.h"
 #include "shell/settings.h"
+#include "resources/resource.h"
+#include "viewer/viewwnd.h"
 
 namespace {
 
@@ -42,6 +44,10 @@ std::string ItemText(UINT item) {
     char text[64] = "";
     GetMenuStringA(GetMenu(gFrame), item, text, sizeof text, MF_BYCOMMAND);
     return text;
+}
+
+bool Checked(UINT item) {
+    return (GetMenuState(GetMenu(gFrame), item, MF_BYCOMMAND) & MF_CHECKED) != 0;
 }
 
 bool Enabled(UINT item) {
@@ -113,6 +119,30 @@ TEST_F(OrvFrameTest, OpeningAMenuRefinesItForTheFocusedControl) {
     SendMessageA(gFrame, WM_INITMENU, reinterpret_cast<WPARAM>(GetMenu(gFrame)), 0);
     EXPECT_EQ(gSettings.confirmDelete ? "&Delete Dir...\tCtrl+D" : "&Delete Dir\tCtrl+D",
               ItemText(141));
+
+    // A view: the display it shows is checked, and what needs a selection waits for one.
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string path = std::string(temp) + "orv-menu-view.txt";
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    DWORD wrote = 0;
+    WriteFile(file, "text\r\n", 6, &wrote, NULL);
+    CloseHandle(file);
+    HWND view = View_OpenFile(path.c_str());
+    ASSERT_TRUE(view != NULL);
+    SetFocus(view);
+    for (WORD display : {IDM_TEXT, IDM_HEX}) {
+        SendMessageA(gFrame, WM_COMMAND, display, 0);
+        SendMessageA(gFrame, WM_INITMENU, reinterpret_cast<WPARAM>(GetMenu(gFrame)), 0);
+        EXPECT_EQ(display == IDM_TEXT, Checked(IDM_TEXT));
+        EXPECT_EQ(display == IDM_HEX, Checked(IDM_HEX));
+        EXPECT_FALSE(Checked(IDM_STRIP));
+        EXPECT_FALSE(Enabled(IDM_DESELECT));
+        EXPECT_EQ(gSettings.confirmDelete ? "&Delete File...\tCtrl+D" : "&Delete File\tCtrl+D",
+                  ItemText(141));
+    }
+    View_Close(view, false);
+    DeleteFileA(path.c_str());
 }
 
 TEST(DeleteText, FormsOfTheDeleteItem) {
