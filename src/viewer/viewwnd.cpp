@@ -932,7 +932,8 @@ int View_Activate(WinData* w, bool painting) {
             SaveEngine(other, false);
     }
     bool gone = false;
-    if (FileChanged(w, &gone)) {
+    const bool changed = FileChanged(w, &gone);
+    if (changed) {
         w->topOffset = 0;
         w->file.topLine = 1;
         ClearSelection(w);
@@ -966,6 +967,8 @@ int View_Activate(WinData* w, bool painting) {
     }
     GoToOffset(e, w->topOffset);
     EnsureWindow(e, false);
+    if (changed && w->titlePane)
+        Title_Relock(w); // the locked lines as the file now has them
     return 1;
 }
 

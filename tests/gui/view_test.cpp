@@ -14,6 +14,7 @@
 #include "viewer/engine.h"
 #include "viewer/filetypes.h"
 #include "viewer/viewwnd.h"
+#include "viewer/windata.h"
 
 namespace {
 
@@ -302,13 +303,25 @@ TEST_F(ViewTest, TitleLockShrinksTheTextAreaByTheLockedLines) {
 TEST_F(ViewTest, AFileChangedBehindAnInactiveViewStartsAtTheTop) {
     const std::string a = Write("changes.txt", Lines(1, 300));
     HWND viewA = View_OpenFile(a.c_str(), 120);
+    ASSERT_TRUE(viewA != NULL);
+    SetFocus(viewA);
+    Paint(viewA);
+    Drag(viewA, At(viewA, 0, 0), At(viewA, 1, 0)); // lines 120 and 121 locked as the title
+    Command(IDM_TITLE_LOCK);
     HWND viewB = View_OpenFile(Write("other.txt", Lines(1, 50)).c_str());
-    ASSERT_TRUE(viewA && viewB);
+    ASSERT_TRUE(viewB != NULL);
     Write("changes.txt", Lines(1, 400, "new "));
     SendMessageA(gMdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(viewA), 0);
     EXPECT_EQ(1, View_TopLine(viewA));
     EXPECT_EQ((int64_t)Lines(1, 400, "new ").size(), Info(viewA).fileSize);
     EXPECT_EQ(0, strncmp(gEngine.displayText + gEngine.rowOffset[0], "new 1", 5));
+    // The title shows the same lines as the file now has them.
+    WinData* record = View_Data(viewA);
+    ASSERT_TRUE(record && record->titleText);
+    EXPECT_EQ(2, record->titleLineCount);
+    const char* title = static_cast<const char*>(GlobalLock(record->titleText));
+    EXPECT_EQ(0, strncmp(title, "new 120", 7)) << title;
+    GlobalUnlock(record->titleText);
 }
 
 TEST_F(ViewTest, AFileDeletedBehindAnInactiveViewClosesIt) {
