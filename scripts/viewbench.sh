@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # The view bench on both sides: the native engine (orv_bench --only=view) and ORV's own view
 # window under Wine (gui_tests --gtest_filter=ViewBench.*), the same moves through a 4 GiB
-# sparse file. Builds what it needs first.
+# sparse file. Builds what it needs first. --wine-only leaves out the native side (make bench
+# has printed it already).
 set -euo pipefail
 # shellcheck source=scripts/common.sh
 . "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 cd "$ROOT"
-"$ROOT/scripts/build.sh" bench >/dev/null
 "$ROOT/scripts/build.sh" win32 gui_tests >/dev/null
-"$BUILD/bench/bench/orv_bench" --only=view
+if [ "${1:-}" != --wine-only ]; then
+    "$ROOT/scripts/build.sh" bench >/dev/null
+    "$BUILD/bench/bench/orv_bench" --only=view
+fi
 trap orv_cleanup EXIT
 orv_start_xvfb 1280x1024x24
 mkdir -p "$BUILD/logs"

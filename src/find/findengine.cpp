@@ -104,7 +104,9 @@ int FindInView(ViewEngine* e, FindSettings* s, bool repeat, int32_t patternLengt
         s->findNextLength = patternLength;
 
     void* cursor = Ui_BeginBusy(e->file.path);
+    Engine_BeginWalk(e);
     if (EnsureWindow(e, false) < 0) {
+        Engine_EndWalk(e);
         Ui_EndBusy(cursor);
         return 0;
     }
@@ -175,6 +177,7 @@ int FindInView(ViewEngine* e, FindSettings* s, bool repeat, int32_t patternLengt
                 e->file.topLine = shownTop;
             }
             EnsureWindow(e, false);
+            Engine_EndWalk(e);
             Ui_EndBusy(cursor);
             return 1;
         }
@@ -192,6 +195,7 @@ int FindInView(ViewEngine* e, FindSettings* s, bool repeat, int32_t patternLengt
     e->matchLine = 0;
     e->matchColumn = 0;
     EnsureWindow(e, false);
+    Engine_EndWalk(e);
     Ui_EndBusy(cursor);
     if (!stopped && interactive)
         Tell(kNotFoundText, kNotFoundCaption);

@@ -225,11 +225,20 @@ int LockSharedBlocks(ViewEngine* e, int* postScriptOk) {
 }
 
 int64_t ReadBlock(ViewEngine* e) {
-    void* cursor = Ui_BeginBusy(e->file.path);
-    PlatFile* file = Plat_OpenRead(e->file.path);
+    e->blocksRead++;
+    PlatFile* file = e->walkFile;
+    void* cursor = nullptr;
     if (!file) {
-        Ui_EndBusy(cursor);
-        return -1;
+        cursor = Ui_BeginBusy(e->file.path);
+        file = Plat_OpenRead(e->file.path);
+        if (!file) {
+            Ui_EndBusy(cursor);
+            return -1;
+        }
+        if (e->walkDepth > 0) { // the walk's later reads use this file and this cursor
+            e->walkFile = file;
+            e->walkCursor = cursor;
+        }
     }
     int64_t got = -1;
     const char* fatal = nullptr;
@@ -265,8 +274,10 @@ int64_t ReadBlock(ViewEngine* e) {
     e->buffer[got > 0 ? got : 0] = 0;
     if (got < 0 || e->driveError)
         fatal = fatal ? fatal : kTextReadError;
-    Plat_Close(file);
-    Ui_EndBusy(cursor);
+    if (file != e->walkFile) {
+        Plat_Close(file);
+        Ui_EndBusy(cursor);
+    }
     if (fatal) {
         e->bytesInBuffer = 0;
         e->buffer[0] = 0;
@@ -277,7 +288,36 @@ int64_t ReadBlock(ViewEngine* e) {
     return got;
 }
 
+namespace {
+
+int WalkToWindow(ViewEngine* e, bool force);
+void WalkToOffset(ViewEngine* e, int64_t offset);
+
+} // namespace
+
+void Engine_BeginWalk(ViewEngine* e) {
+    e->walkDepth++;
+}
+
+void Engine_EndWalk(ViewEngine* e) {
+    if (--e->walkDepth > 0 || !e->walkFile)
+        return;
+    Plat_Close(e->walkFile);
+    e->walkFile = nullptr;
+    Ui_EndBusy(e->walkCursor);
+    e->walkCursor = nullptr;
+}
+
 int EnsureWindow(ViewEngine* e, bool force) {
+    Engine_BeginWalk(e);
+    const int rc = WalkToWindow(e, force);
+    Engine_EndWalk(e);
+    return rc;
+}
+
+namespace {
+
+int WalkToWindow(ViewEngine* e, bool force) {
     if (e->pageLines < 1)
         e->pageLines = kDefaultPageLines;
     int32_t maxPage = MaxPageLines(e->sizes);
@@ -358,6 +398,8 @@ int EnsureWindow(ViewEngine* e, bool force) {
     return -1;
 }
 
+} // namespace
+
 int ResetEngine(ViewEngine* e, bool clearMode) {
     if (clearMode) {
         e->settings.hexMode = 0;
@@ -390,6 +432,14 @@ int ResetEngine(ViewEngine* e, bool clearMode) {
 }
 
 void GoToOffset(ViewEngine* e, int64_t offset) {
+    Engine_BeginWalk(e);
+    WalkToOffset(e, offset);
+    Engine_EndWalk(e);
+}
+
+namespace {
+
+void WalkToOffset(ViewEngine* e, int64_t offset) {
     if (offset < 0)
         offset = 0;
     int32_t known = -1;
@@ -428,6 +478,8 @@ void GoToOffset(ViewEngine* e, int64_t offset) {
     int64_t top = e->firstLine + j;
     e->file.topLine = top > 0 ? top : 1;
 }
+
+} // namespace
 
 void GoToPercent(ViewEngine* e, double percent) {
     if (!(percent > 0)) // also NaN

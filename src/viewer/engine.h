@@ -100,6 +100,12 @@ struct ViewEngine {
     bool openingNewView; // Yes/No/Cancel instead of Yes/No
     bool driveError; // the last change of drive failed
     PostScriptReadFn readPostScript;
+    // A walk through the file (one EnsureWindow or GoToOffset) keeps the file open and the busy
+    // cursor up from its first block read to its end, rather than per block.
+    int32_t walkDepth;
+    PlatFile* walkFile;
+    void* walkCursor;
+    int64_t blocksRead; // every block read since the engine was made
 
     // Sizes and the shared blocks (see MemorySizes).
     MemorySizes sizes;
@@ -126,6 +132,11 @@ void Engine_Destroy(ViewEngine* engine);
 int LockSharedBlocks(ViewEngine* engine, int* postScriptOk);
 
 int EnsureWindow(ViewEngine* engine, bool force);
+// Brackets a walk through the file made of many moves (a find, a search of its lines): the
+// file stays open and the busy cursor up from the first block read to the end of the walk.
+// EnsureWindow and GoToOffset are walks of their own; walks nest.
+void Engine_BeginWalk(ViewEngine* engine);
+void Engine_EndWalk(ViewEngine* engine);
 int ResetEngine(ViewEngine* engine, bool clearMode);
 int64_t ReadBlock(ViewEngine* engine);
 void GoToOffset(ViewEngine* engine, int64_t offset);

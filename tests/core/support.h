@@ -34,7 +34,7 @@ struct ScriptedUser {
     std::vector<int> answers;
     std::vector<AskedQuestion> asked;
     std::vector<std::string> fatalExits;
-    int busyShown = 0; // one per block read
+    int busyShown = 0; // one per walk through the file that reads
     int splashDismissed = 0;
     // The pending-input checks answer from this queue (nothing waiting once it runs dry).
     std::vector<bool> pendingInput;
