@@ -17,6 +17,8 @@ set(ORV_CORE_SOURCES
     src/lister/pathclass.cpp
     src/lister/launch.cpp
     src/find/selqueue.cpp
+    src/find/findinput.cpp
+    src/shell/barbuttons.cpp
 )
 set(ORV_CORE_POSIX_SOURCES src/shell/platform_posix.cpp src/shell/platform_dir_posix.cpp)
 set(ORV_CORE_WIN_SOURCES src/shell/platform_win.cpp src/shell/platform_dir_win.cpp)
@@ -69,6 +71,8 @@ set(ORV_CORE_TEST_SOURCES
     tests/core/pathclass_test.cpp
     tests/core/selqueue_test.cpp
     tests/core/launch_test.cpp
+    tests/core/findinput_test.cpp
+    tests/core/barbuttons_test.cpp
     tests/core/support.cpp
 )
 
