@@ -35,6 +35,8 @@ set(ORV_SHELL_SOURCES
     src/shell/settings_win.cpp
     src/look/fonts_win.cpp
     src/find/replacedlg.cpp
+    src/find/finddlg.cpp
+    src/find/findrun.cpp
     src/find/srchwnd.cpp
     src/shell/classes.cpp
     src/shell/ctlbar.cpp
@@ -90,4 +92,5 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/framecmd_test.cpp
     tests/gui/framemsg_test.cpp
     tests/gui/listcmd_test.cpp
+    tests/gui/finddlg_test.cpp
 )

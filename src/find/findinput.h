@@ -20,8 +20,8 @@ bool FindPrefill_ViewSelectionFits(int64_t firstLine, int32_t firstColumn, int64
 
 // The Find dialog's boxes as they stand when "&OK" is pressed.
 struct FindDialogValues {
-    const char* findText; // the find string box
-    const char* string2; // string 2 as last typed (hex text in hex mode)
+    const char* findText;    // the find string box
+    const char* string2;     // string 2 as last typed (hex text in hex mode)
     const char* replaceText; // null when the dialog shows no replace boxes
     int32_t hexFind;
     int32_t ignoreCase;
@@ -32,8 +32,8 @@ struct FindDialogValues {
 };
 
 enum FindStartResult {
-    kFindStartGo = 1, // the settings hold the new find, recorded in the history
-    kFindStartEmpty = 0, // "The find pattern cannot be empty"
+    kFindStartGo = 1,       // the settings hold the new find, recorded in the history
+    kFindStartEmpty = 0,    // "The find pattern cannot be empty"
     kFindStartRefused = -1, // the user wants to edit the find string
 };
 

@@ -10,8 +10,8 @@ struct ButtonSpec {
 
 // Open, close, print, search, copy, edit, launch, next window, home, end, find, find next, exit.
 const ButtonSpec kButtons[kBarButtonCount] = {
-    {"TBOPEN", 101}, {"TBCLOSE", 102}, {"TBPRINT", 95},   {"TBsearch", 142},   {"TBCopy", 220},
-    {"TBEDIT", 223}, {"TBlaunch", 222}, {"TBNXTW", 320},  {"TBHOME", 201},     {"TBEND", 202},
+    {"TBOPEN", 101}, {"TBCLOSE", 102},    {"TBPRINT", 95}, {"TBsearch", 142}, {"TBCopy", 220},
+    {"TBEDIT", 223}, {"TBlaunch", 222},   {"TBNXTW", 320}, {"TBHOME", 201},   {"TBEND", 202},
     {"TBFIND", 200}, {"TBFINDNEXT", 203}, {"TBEXIT", 103},
 };
 
@@ -78,8 +78,7 @@ BarRedraw BarTracking_Move(BarTracking* t, const BarButton* buttons, int x, int 
     return on ? kBarRedrawPressed : kBarRedrawUnpressed;
 }
 
-uint16_t BarTracking_Up(BarTracking* t, const BarButton* buttons, int x, int y,
-                        BarRedraw* redraw) {
+uint16_t BarTracking_Up(BarTracking* t, const BarButton* buttons, int x, int y, BarRedraw* redraw) {
     *redraw = kBarRedrawNone;
     uint16_t command = 0;
     if (t->tracking && t->pressed >= 0 && t->drawnPressed) {

@@ -23,7 +23,7 @@ int BarButtons_BarHeight(int iconHeight, int comboHeight);
 
 // A press of a button, from the button going down to its release.
 struct BarTracking {
-    int pressed; // the pressed button, -1 for none
+    int pressed;   // the pressed button, -1 for none
     bool tracking; // the mouse is captured
     bool drawnPressed;
 };
@@ -40,5 +40,4 @@ BarRedraw BarTracking_Down(BarTracking* t, const BarButton* buttons, int x, int 
 // The pointer leaves the pressed face or comes back to it.
 BarRedraw BarTracking_Move(BarTracking* t, const BarButton* buttons, int x, int y);
 // The button comes up: the command to post (0 for none) and how the face is drawn again.
-uint16_t BarTracking_Up(BarTracking* t, const BarButton* buttons, int x, int y,
-                        BarRedraw* redraw);
+uint16_t BarTracking_Up(BarTracking* t, const BarButton* buttons, int x, int y, BarRedraw* redraw);

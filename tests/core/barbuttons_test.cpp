@@ -13,8 +13,8 @@ TEST(BarButtons, OrderCommandsAndFaces) {
         const char* icon;
         int command;
     } expected[kBarButtonCount] = {
-        {"TBOPEN", 101}, {"TBCLOSE", 102},   {"TBPRINT", 95}, {"TBsearch", 142}, {"TBCopy", 220},
-        {"TBEDIT", 223}, {"TBlaunch", 222},  {"TBNXTW", 320}, {"TBHOME", 201},   {"TBEND", 202},
+        {"TBOPEN", 101}, {"TBCLOSE", 102},    {"TBPRINT", 95}, {"TBsearch", 142}, {"TBCopy", 220},
+        {"TBEDIT", 223}, {"TBlaunch", 222},   {"TBNXTW", 320}, {"TBHOME", 201},   {"TBEND", 202},
         {"TBFIND", 200}, {"TBFINDNEXT", 203}, {"TBEXIT", 103},
     };
     BarButton b[kBarButtonCount];
@@ -40,8 +40,9 @@ TEST(BarButtons, HitsIncludeTheEdges) {
     struct Case {
         int x, y, hit;
     } cases[] = {
-        {164, 4, 0},  {187, 22, 0}, {175, 10, 0}, {163, 10, -1}, {188, 10, -1}, {190, 10, -1},
-        {196, 10, 1}, {175, 3, -1}, {175, 23, -1}, {10, 10, -1}, {32 * 17 + 4, 4, 12},
+        {164, 4, 0},   {187, 22, 0},  {175, 10, 0},         {163, 10, -1},
+        {188, 10, -1}, {190, 10, -1}, {196, 10, 1},         {175, 3, -1},
+        {175, 23, -1}, {10, 10, -1},  {32 * 17 + 4, 4, 12},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.hit, BarButtons_Hit(b, kBarButtonCount, c.x, c.y)) << c.x << "," << c.y;
@@ -75,7 +76,9 @@ TEST(BarButtons, APressPostsOnlyWhenReleasedOnItsFace) {
         {"ReleasedOffWithoutAMove",
          {{'d', onX, kBarRedrawPressed, 0}, {'u', offX, kBarRedrawUnpressed, 0}}},
         {"DownOutside",
-         {{'d', 10, kBarRedrawNone, 0}, {'m', onX, kBarRedrawNone, 0}, {'u', onX, kBarRedrawNone, 0}}},
+         {{'d', 10, kBarRedrawNone, 0},
+          {'m', onX, kBarRedrawNone, 0},
+          {'u', onX, kBarRedrawNone, 0}}},
     };
     for (const Case& c : cases) {
         BarTracking t;
@@ -102,11 +105,9 @@ TEST(BarButtons, HeightIsTheLargerOfHalfAnIconAndTheFindBox) {
     struct Case {
         int icon, combo, height;
     } cases[] = {
-        {32, 20, 28}, // half an icon and 12
-        {32, 24, 28},
-        {32, 26, 30}, // the box and 4
-        {32, 28, 32},
-        {32, 29, 28}, // past 32: half an icon again
+        {32, 20, 28},               // half an icon and 12
+        {32, 24, 28}, {32, 26, 30}, // the box and 4
+        {32, 28, 32}, {32, 29, 28}, // past 32: half an icon again
         {16, 10, 20},
     };
     for (const Case& c : cases)

@@ -22,7 +22,7 @@ TEST(FindPrefill, OneShortLineIsTaken) {
         {"", false},
         {"printf", true},
         {std::string(20, 'x'), true},
-        {std::string(79, 'x'), true}, // string 1 is full
+        {std::string(79, 'x'), true},  // string 1 is full
         {std::string(80, 'x'), false}, // one more would not fit
         {std::string(100, 'x'), false},
         {"two\r\nlines", false},
@@ -42,16 +42,16 @@ TEST(FindPrefill, AViewSelectionFitsOnOneLineOf79Columns) {
         int32_t lastColumn;
         bool fits;
     } cases[] = {
-        {5, 0, 5, 19, true}, // 20 columns
-        {5, 10, 5, 88, true}, // 79 columns
+        {5, 0, 5, 19, true},   // 20 columns
+        {5, 10, 5, 88, true},  // 79 columns
         {5, 10, 5, 89, false}, // 80 columns
-        {5, 0, 5, 99, false}, // 100 columns
-        {5, 0, 6, 3, false}, // two lines
+        {5, 0, 5, 99, false},  // 100 columns
+        {5, 0, 6, 3, false},   // two lines
         {5, 7, 5, 7, true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.fits, FindPrefill_ViewSelectionFits(c.firstLine, c.firstColumn, c.lastLine,
-                                                         c.lastColumn))
+                                                        c.lastColumn))
             << c.firstColumn << ".." << c.lastColumn;
 }
 
@@ -60,18 +60,26 @@ struct Labels {
     std::vector<std::string> list;
     std::string text;
     HistoryCombo combo = {this, SetText, InsertTop, DeleteLast};
-    static void SetText(void* c, const char* label) { ((Labels*)c)->text = label; }
+    static void SetText(void* c, const char* label) {
+        ((Labels*)c)->text = label;
+    }
     static int InsertTop(void* c, const char* label) {
         ((Labels*)c)->list.insert(((Labels*)c)->list.begin(), label);
         return 1;
     }
-    static void DeleteLast(void* c) { ((Labels*)c)->list.pop_back(); }
+    static void DeleteLast(void* c) {
+        ((Labels*)c)->list.pop_back();
+    }
 };
 
 class FindInputTest : public ::testing::Test {
   protected:
-    void SetUp() override { FindSettings_Init(&s_); }
-    void TearDown() override { FindHistory_Free(&h_); }
+    void SetUp() override {
+        FindSettings_Init(&s_);
+    }
+    void TearDown() override {
+        FindHistory_Free(&h_);
+    }
     FindDialogValues Boxes(const char* text) {
         FindDialogValues v = {};
         v.findText = text;
@@ -152,8 +160,7 @@ TEST_F(FindInputTest, HexTextsAreParsedAndRefusalsKeepTheDialog) {
         EXPECT_EQ(c.byteCount1, s_.byteCount1) << c.name;
         EXPECT_EQ(c.hexFind, s_.hexFind) << c.name;
         EXPECT_STREQ(c.text1, s_.hexText1) << c.name;
-        EXPECT_EQ(c.hexFind ? c.byteCount1 : (int32_t)strlen(c.text1), s_.findNextLength)
-            << c.name;
+        EXPECT_EQ(c.hexFind ? c.byteCount1 : (int32_t)strlen(c.text1), s_.findNextLength) << c.name;
     }
 }
 
