@@ -20,6 +20,8 @@ set(ORV_CORE_SOURCES
     src/lister/pathclass.cpp
     src/lister/launch.cpp
     src/find/selqueue.cpp
+    src/find/findinput.cpp
+    src/shell/barbuttons.cpp
 )
 set(ORV_CORE_POSIX_SOURCES src/shell/platform_posix.cpp src/shell/platform_dir_posix.cpp)
 set(ORV_CORE_WIN_SOURCES src/shell/platform_win.cpp src/shell/platform_dir_win.cpp)
@@ -37,6 +39,8 @@ set(ORV_SHELL_SOURCES
     src/shell/settings_win.cpp
     src/look/fonts_win.cpp
     src/find/replacedlg.cpp
+    src/find/finddlg.cpp
+    src/find/findrun.cpp
     src/find/srchwnd.cpp
     src/shell/classes.cpp
     src/shell/ctlbar.cpp
@@ -81,6 +85,8 @@ set(ORV_CORE_TEST_SOURCES
     tests/core/pathclass_test.cpp
     tests/core/selqueue_test.cpp
     tests/core/launch_test.cpp
+    tests/core/findinput_test.cpp
+    tests/core/barbuttons_test.cpp
     tests/core/support.cpp
 )
 
@@ -104,4 +110,5 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/selcopy_gui_test.cpp
     tests/gui/viewdlgs_gui_test.cpp
     tests/gui/typedlg_gui_test.cpp
+    tests/gui/finddlg_test.cpp
 )

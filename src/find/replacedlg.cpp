@@ -1,6 +1,8 @@
 #include "find/replacedlg.h"
 
+#include "editor/editwnd.h"
 #include "resources/resource.h"
+#include "shell/startup.h"
 
 INT_PTR CALLBACK ReplaceDlg(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -20,9 +22,11 @@ INT_PTR CALLBACK ReplaceDlg(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     return FALSE;
 }
 
+// Owned by the editor being changed: the Find dialog that had the focus is closed by now.
 int ReplaceDlg_Ask() {
-    INT_PTR answer =
-        DialogBoxParamA(GetModuleHandleA(NULL), "ReplaceDlg", GetFocus(), ReplaceDlg, 0);
+    HWND owner = Editor_Current();
+    INT_PTR answer = DialogBoxParamA(gInstance ? gInstance : GetModuleHandleA(NULL), "ReplaceDlg",
+                                     owner ? owner : GetFocus(), ReplaceDlg, 0);
     return answer == IDYES || answer == IDNO || answer == IDC_REPLACE_ALL ? (int)answer
                                                                           : IDCANCEL;
 }

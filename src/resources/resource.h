@@ -115,6 +115,25 @@
 // ---- Child windows of the frame (10000..) ----------------------------------------------------
 #define IDC_MDI_CLIENT 10000
 
+// ---- Find dialog (FINDBOX, 470..483) -----------------------------------------------------------
+#define IDC_FIND_STRING 470
+#define IDC_FIND_IGNORE_CASE 471
+#define IDC_FIND_HEX 472
+#define IDC_FIND_START_AT_TOP 474
+#define IDC_FIND_MORE 475
+#define IDC_FIND_BOOLEAN 476
+#define IDC_FIND_REGEX 477
+#define IDC_FIND_REPLACE 482
+#define IDC_FIND_REPLACE_TEXT 483
+
+// ---- Advanced Find dialog (ADVFINDBOX, 731..737) -----------------------------------------------
+#define IDC_ADVFIND_AND 731
+#define IDC_ADVFIND_OR 732
+#define IDC_ADVFIND_NOT1 733
+#define IDC_ADVFIND_NOT2 734
+#define IDC_ADVFIND_STRING2 736
+#define IDC_ADVFIND_STRING1 737
+
 // ---- Replace prompt (REPLACEDLG) ---------------------------------------------------------------
 #define IDC_REPLACE_ALL 101 // "&All"; "&Yes", "&No" and "&Cancel" are IDYES, IDNO and IDCANCEL
 

@@ -7,6 +7,8 @@
 #include "shell/ctlbar.h"
 #include "shell/frame.h"
 #include "editor/editwnd.h"
+#include "find/finddlg.h"
+#include "find/findrun.h"
 #include "find/selqueue_win.h"
 #include "find/srchwnd.h"
 #include "lister/dirwnd.h"
@@ -513,6 +515,18 @@ void OnNextWindow(HWND frame) {
     }
 }
 
+// "&Find...", Alt+F3 (the same with "&More..." pressed) and "Find &Next", for the view or
+// editor that has the focus; nothing for other windows.
+void OnFind(HWND frame, WORD id) {
+    const WindowTarget target = Orv_FocusTarget();
+    if (target.kind != kKindView && target.kind != kKindEditor)
+        return;
+    if (id == IDM_FIND_NEXT)
+        FindRun_Find(target, true);
+    else
+        FindDlg_Run(frame, id == IDM_FIND_BACKWARD ? kFindDlgFindMore : kFindDlgFind);
+}
+
 } // namespace
 
 int Frame_CloseEditors() {
@@ -749,6 +763,11 @@ int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam) {
         return 1;
     case IDM_NEXT_WINDOW:
         OnNextWindow(frame);
+        return 1;
+    case IDM_FIND:
+    case IDM_FIND_BACKWARD:
+    case IDM_FIND_NEXT:
+        OnFind(frame, id);
         return 1;
     }
     if (id >= IDM_FIRST_CHILD && id < IDM_FIRST_CHILD + 10) {

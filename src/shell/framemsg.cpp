@@ -50,21 +50,6 @@ void FrameMsg_Reset() {
 
 // ---- Sizing --------------------------------------------------------------------------------
 
-// The bar's height: half an icon and a margin, or the find box's height if that is more; a
-// height past 32 means the icon height was wrong at first, and it is read again.
-int BarHeight() {
-    int height = GetSystemMetrics(SM_CYICON) / 2 + 12;
-    if (gFindCombo) {
-        // The closed box's own height, not its drop-down list's.
-        int comboHeight = static_cast<int>(SendMessageA(gFindCombo, CB_GETITEMHEIGHT, -1, 0)) + 8;
-        if (comboHeight + 4 > height)
-            height = comboHeight + 4;
-    }
-    if (height > 32)
-        height = GetSystemMetrics(SM_CYICON) / 2 + 12;
-    return height;
-}
-
 // The part of a path after its last "\" or "/".
 const char* FileNamePart(const char* path) {
     const char* name = path;
@@ -336,7 +321,7 @@ void Frame_Layout(HWND frame) {
     GetClientRect(frame, &client);
     int top = 0;
     if (gControlBar && IsWindowVisible(gControlBar)) {
-        top = BarHeight();
+        top = ControlBar_Height();
         MoveWindow(gControlBar, 0, 0, client.right, top, TRUE);
     }
     if (gMdiClient)

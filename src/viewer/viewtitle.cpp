@@ -2,6 +2,7 @@
 // pane (OrvTitleClass) that stays at the top of the view while the rest scrolls.
 #include <string.h>
 
+#include "find/findinput.h"
 #include "resources/resource.h"
 #include "shell/classes.h"
 #include "shell/frame.h"
@@ -41,6 +42,24 @@ int View_CopySelection(WinData* w) {
         rc = Clipboard_PutText(w->window, out.text.data(), out.text.size());
     AfterCollect(w);
     return rc == 1 ? 1 : 0;
+}
+
+int View_SelectionForFind(HWND view, std::string* text) {
+    WinData* w = View_Data(view);
+    if (!w || View_EngineView() != view || w->selectionState != 2)
+        return 0;
+    // Dragged right to left, the anchor is the later column.
+    const int32_t from = w->selFromColumn <= w->selToColumn ? w->selFromColumn : w->selToColumn;
+    const int32_t to = w->selFromColumn <= w->selToColumn ? w->selToColumn : w->selFromColumn;
+    if (!FindPrefill_ViewSelectionFits(w->selFromLine, from, w->selToLine, to))
+        return 0;
+    CollectedText out;
+    const int rc = CollectSelection(&gEngine, SelectionOf(w), kCollectFind, &out);
+    AfterCollect(w);
+    if (rc != 1 || !FindPrefill_Accepts(out.text.data(), (int64_t)out.text.size()))
+        return 0;
+    *text = out.text;
+    return 1;
 }
 
 void Title_Remove(WinData* w) {

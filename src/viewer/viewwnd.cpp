@@ -826,11 +826,13 @@ void AutoLock(WinData* w, int64_t first, int64_t last) {
     MoveTo(w, last + 1);
 }
 
-void FindNext(WinData* w) {
-    ViewEngine* e = Engine();
+// A find in this view: the old highlight goes, and a match found is brought into the window.
+int Find(WinData* w, bool repeat, int32_t patternLength) {
     ViewPaint_RemoveMatchHighlight(w, 0, false);
-    if (FindInView(e, &gFind, true, gFind.findNextLength, true))
-        Redisplay(w);
+    if (!FindInView(Engine(), &gFind, repeat, patternLength, true))
+        return 0;
+    Redisplay(w);
+    return 1;
 }
 
 } // namespace
@@ -1237,7 +1239,7 @@ int View_Command(HWND view, WORD id) {
         Title_Remove(w);
         return 1;
     case IDM_FIND_NEXT:
-        FindNext(w);
+        Find(w, true, gFind.findNextLength);
         return 1;
     case IDM_GO_TO_LINE: {
         int64_t old = e->file.topLine;
@@ -1269,6 +1271,11 @@ int View_Command(HWND view, WORD id) {
         return 1;
     }
     return 0;
+}
+
+int View_Find(HWND view, bool repeat, int32_t patternLength) {
+    WinData* w = FocusedView(view);
+    return w ? Find(w, repeat, patternLength) : 0;
 }
 
 int View_GetInfo(HWND view, ViewInfo* info) {

@@ -5,6 +5,8 @@
 
 #include <stdint.h>
 
+#include <string>
+
 LRESULT CALLBACK ORVMDIChildWndProc(HWND view, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK ORVTitleWndProc(HWND title, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -25,6 +27,12 @@ void View_ApplyScrollBarFlag(HWND view);
 // A command of the frame for the view that has the focus (Hex, Text, Strip, Title Lock and
 // Unlock, Home, End, Go to Line, Copy, Deselect, Find Next). 1 when the view took it.
 int View_Command(HWND view, WORD id);
+// Runs a find of the find settings in the view (a new one, or Find Next when repeat): 1 when a
+// match was found and brought into the window.
+int View_Find(HWND view, bool repeat, int32_t patternLength);
+// The view's selection as a find string, when it is a character range within one line short
+// enough for one (the selection is then dropped, as every use of it drops it). 1 when taken.
+int View_SelectionForFind(HWND view, std::string* text);
 // Every open view, in the order they were opened.
 int View_List(HWND* views, int most);
 

@@ -130,15 +130,20 @@ TEST_F(FrameCommandTest, GreyedItemsDropTheirKeysButF3AndCtrlEInAnEditor) {
         std::initializer_list<BYTE> keys;
         bool findNextEnabled;
         WORD carried; // 0: dropped
+        int dialogs; // "Find", then "Advanced Find", each cancelled
     } cases[] = {
-        {{VK_F3}, true, IDM_FIND_NEXT},
-        {{VK_F3}, false, IDM_FIND}, // nothing to find again: Find asks for something
-        {{VK_MENU, VK_F3}, true, IDM_FIND_BACKWARD},
+        {{VK_F3}, true, IDM_FIND_NEXT, 0},
+        {{VK_F3}, false, IDM_FIND, 1}, // nothing to find again: Find asks for something
+        {{VK_MENU, VK_F3}, true, IDM_FIND_BACKWARD, 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.carried);
         EnableMenuItem(GetMenu(gFrame), IDM_FIND_NEXT,
                        MF_BYCOMMAND | (c.findNextEnabled ? MF_ENABLED : MF_GRAYED));
+        if (c.dialogs >= 1)
+            Harness_Answer("Find", "&Find String:", IDCANCEL);
+        if (c.dialogs >= 2)
+            Harness_Answer("Advanced Find", "String &1:", IDCANCEL);
         Harness_PressKeys(c.keys);
         Harness_RunProgramLoop(300);
         EXPECT_EQ(c.carried, Frame_LastCommand());
