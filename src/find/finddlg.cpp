@@ -7,6 +7,7 @@
 #include "editor/editwnd.h"
 #include "find/findinput.h"
 #include "find/findrun.h"
+#include "look/dlgcolor_win.h"
 #include "resources/resource.h"
 #include "shell/ctlbar.h"
 #include "shell/frame.h"
@@ -228,7 +229,7 @@ INT_PTR CALLBACK AdvFindDlg(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         }
         break;
     }
-    return FALSE;
+    return DlgColor_Answer(message, wParam, lParam);
 }
 
 INT_PTR CALLBACK FindDlg(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -262,7 +263,7 @@ INT_PTR CALLBACK FindDlg(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam
             UiWin_SetFindDialog(NULL);
         break;
     }
-    return FALSE;
+    return DlgColor_Answer(message, wParam, lParam);
 }
 
 int FindDlg_Run(HWND owner, FindDlgUse use) {

@@ -1,6 +1,7 @@
 #include "find/replacedlg.h"
 
 #include "editor/editwnd.h"
+#include "look/dlgcolor_win.h"
 #include "resources/resource.h"
 #include "shell/startup.h"
 
@@ -19,7 +20,7 @@ INT_PTR CALLBACK ReplaceDlg(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         }
         break;
     }
-    return FALSE;
+    return DlgColor_Answer(message, wParam, lParam);
 }
 
 // Owned by the editor being changed: the Find dialog that had the focus is closed by now.

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 #include <string.h>
 
+#include "look/dlgcolor_win.h"
 #include "resources/resource.h"
 #include "shell/frame.h"
 #include "shell/settings.h"
@@ -111,7 +112,7 @@ INT_PTR CALLBACK LaunchDlg(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
         }
         break;
     }
-    return FALSE;
+    return DlgColor_Answer(message, wParam, lParam);
 }
 
 int LaunchDlg_Run(HWND owner, const char* path) {

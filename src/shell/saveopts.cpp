@@ -1,5 +1,6 @@
 #include "shell/saveopts.h"
 
+#include "look/dlgcolor_win.h"
 #include "resources/resource.h"
 #include "shell/settings.h"
 #include "shell/startup.h"
@@ -56,7 +57,7 @@ INT_PTR CALLBACK SaveOptsDlg(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         }
         break;
     }
-    return FALSE;
+    return DlgColor_Answer(message, wParam, lParam);
 }
 
 int SaveOpts_Run(HWND owner, HWND frame) {
