@@ -719,11 +719,15 @@ void OnSetFocus(WinData* w) {
     ApplyViewMenuState(w);
 }
 
-void OnKillFocus(WinData* w) {
+void OnKillFocus(WinData* w, HWND next) {
     if (gOpeningFile || gMessageBoxUp || w->closing)
         return;
     if (w->selecting)
         OnLButtonUp(w);
+    // The focus going to a dialog or the control bar's find box leaves the view in charge of
+    // the engine: its match stays highlighted, and Find Next goes on from it.
+    if (Orv_ClassifyWindow(next).kind == kKindNone)
+        return;
     SaveEngine(w, true);
 }
 
@@ -931,7 +935,7 @@ int View_Activate(WinData* w, bool painting) {
     if (gEngineView && gEngineView != w->window) {
         WinData* other = View_Data(gEngineView);
         if (other)
-            SaveEngine(other, false);
+            SaveEngine(other, !painting); // a view left for good loses its highlight
     }
     bool gone = false;
     const bool changed = FileChanged(w, &gone);
@@ -1008,7 +1012,7 @@ LRESULT CALLBACK ORVMDIChildWndProc(HWND view, UINT message, WPARAM wParam, LPAR
         OnSetFocus(w);
         return 0;
     case WM_KILLFOCUS:
-        OnKillFocus(w);
+        OnKillFocus(w, reinterpret_cast<HWND>(wParam));
         return 0;
     case WM_PAINT:
         OnPaint(w);

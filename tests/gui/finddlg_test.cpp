@@ -456,6 +456,30 @@ TEST_F(FindDlgTest, EnterInTheBarsBoxFindsInTheViewAndGoesBackToIt) {
     EXPECT_EQ((std::vector<std::string>{"needle"}), ComboLabels());
 }
 
+TEST_F(FindDlgTest, EnterInTheBarsBoxAgainFindsTheNextMatchNotTheSame) {
+    std::string text;
+    for (int i = 1; i <= 30; i++)
+        text += (i == 10 || i == 12 ? "a needle " : "line ") + std::to_string(i) + "\r\n";
+    HWND view = View_OpenFile(WriteFile(text).c_str());
+    ASSERT_TRUE(view != NULL);
+    SetFocus(view);
+    UpdateWindow(view);
+    ShowBar();
+    HWND edit = FindWindowExA(gFindCombo, NULL, "Edit", NULL);
+    ASSERT_TRUE(edit != NULL);
+    for (int64_t expected : {10, 12}) {
+        // Into the box and out with Enter: the view keeps the match it showed meanwhile.
+        SendMessageA(gControlBar, WM_PARENTNOTIFY, MAKEWPARAM(WM_LBUTTONDOWN, kFindComboId), 0);
+        SetFocus(edit);
+        SetWindowTextA(gFindCombo, "needle");
+        SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+        SendMessageA(edit, WM_KEYUP, VK_RETURN, 0);
+        Harness_PumpMessages(100);
+        EXPECT_EQ(view, GetFocus());
+        EXPECT_EQ(expected, gEngine.matchLine);
+    }
+}
+
 struct DragCase {
     const char* name;
     std::vector<int> moves; // x offsets from the face's left edge, at the face's height
@@ -510,6 +534,9 @@ TEST_F(FindDlgTest, PictureOfTheFindDialog) {
     ShowBar();
     SetFocus(Frame_ActiveChild());
     lstrcpyA(gFind.string1, "needle");
+    gFind.typedLength = 6;
+    // The match the last find showed stays highlighted behind the dialog.
+    ASSERT_EQ(1, View_Find(Frame_ActiveChild(), false, FindPatternLength(gFind)));
     static bool saved;
     saved = false;
     gOnDialog[kFindCaption] = [](HWND find) {

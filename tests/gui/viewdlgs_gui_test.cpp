@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "gui/harness.h"
+#include "look/dlgcolor_win.h"
 #include "resources/resource.h"
 #include "shell/classes.h"
 #include "shell/drawobjects.h"
@@ -486,5 +487,29 @@ INSTANTIATE_TEST_SUITE_P(Answers, ExtcModeTest,
                          ::testing::Values(ModeCase{"YesShowsHex", IDYES, 1, 0},
                                            ModeCase{"NoKeepsTheRawRows", IDNO, 0, 1}),
                          ByName());
+
+// Every dialog answers its controls' colour messages alike: labels and buttons on the shared
+// grey, their text backed in that same grey, edit boxes left to the system.
+TEST_F(OrvFrameTest, DialogControlsShareOneLook) {
+    HWND dialog = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    HWND button = CreateWindowExA(0, "BUTTON", "x", WS_CHILD | BS_CHECKBOX, 0, 0, 10, 10, dialog,
+                                  NULL, NULL, NULL);
+    HDC dc = GetDC(dialog);
+    LOGBRUSH brush = {};
+    ASSERT_EQ((int)sizeof brush, GetObjectA(gDraw.dialogBrush, sizeof brush, &brush));
+    for (UINT message : {WM_CTLCOLORDLG, WM_CTLCOLORSTATIC, WM_CTLCOLORBTN, WM_CTLCOLORLISTBOX}) {
+        SCOPED_TRACE(message);
+        SetBkColor(dc, RGB(1, 2, 3));
+        EXPECT_EQ(gDraw.dialogBrush, DlgColor_OnCtlColor(message, dc, button));
+        EXPECT_EQ(brush.lbColor, GetBkColor(dc));
+        EXPECT_EQ(GetSysColor(COLOR_BTNTEXT), GetTextColor(dc));
+    }
+    EnableWindow(button, FALSE);
+    DlgColor_OnCtlColor(WM_CTLCOLORBTN, dc, button);
+    EXPECT_EQ(GetSysColor(COLOR_GRAYTEXT), GetTextColor(dc));
+    EXPECT_TRUE(DlgColor_OnCtlColor(WM_CTLCOLOREDIT, dc, button) == NULL);
+    ReleaseDC(dialog, dc);
+    DestroyWindow(dialog);
+}
 
 } // namespace
