@@ -12,26 +12,11 @@
 
 namespace {
 
-std::vector<std::string> KeysOf(const char* section) {
-    std::vector<char> list(65536);
-    int length = Plat_GetProfileString(section, nullptr, "", list.data(), (int)list.size());
-    std::vector<std::string> keys;
-    for (int at = 0; at < length && list[at]; at += (int)keys.back().size() + 1)
-        keys.emplace_back(&list[at]);
-    return keys;
-}
-
-std::string Value(const char* section, const char* key) {
-    std::vector<char> text(4096);
-    Plat_GetProfileString(section, key, "<absent>", text.data(), (int)text.size());
-    return text.data();
-}
-
 // "1=txt", "2=c*" as the section holds them, in order.
 std::vector<std::string> SpecialTypes() {
     std::vector<std::string> list;
-    for (const std::string& key : KeysOf(kSpecialTypesSection))
-        list.push_back(key + "=" + Value(kSpecialTypesSection, key.c_str()));
+    for (const std::string& key : ProfileKeys(kSpecialTypesSection))
+        list.push_back(key + "=" + ProfileValue(kSpecialTypesSection, key.c_str()));
     return list;
 }
 
@@ -166,10 +151,10 @@ TEST_F(FileTypesTest, SavingInCapitalsAppliesToSmallLetters) {
     EXPECT_EQ(std::vector<std::string>{"log"}, LoadedList());
     EXPECT_EQ((std::vector<std::string>{"Text", "Hex", "Binary", "NewLineCR", "ShowAllChars",
                                         "ShowCRLF", "Strip7", "tab", "LockStart", "LockEnd"}),
-              KeysOf("log"));
-    EXPECT_EQ("8", Value("log", "tab")); // no spacing given: the usual one
-    EXPECT_EQ("1", Value("log", "LockStart"));
-    EXPECT_EQ("0", Value("log", "LockEnd"));
+              ProfileKeys("log"));
+    EXPECT_EQ("8", ProfileValue("log", "tab")); // no spacing given: the usual one
+    EXPECT_EQ("1", ProfileValue("log", "LockStart"));
+    EXPECT_EQ("0", ProfileValue("log", "LockEnd"));
     TypeSettings found;
     ASSERT_EQ(1, FileTypes_FindForPath("c:\\logs\\today.log", &found));
     EXPECT_EQ(1, found.hex);
@@ -180,8 +165,8 @@ TEST_F(FileTypesTest, SavingInCapitalsAppliesToSmallLetters) {
     t.tab = 3;
     ASSERT_EQ(1, FileTypes_Save("Log", t));
     EXPECT_EQ(std::vector<std::string>{"1=log"}, SpecialTypes());
-    EXPECT_EQ("0", Value("log", "LockEnd"));
-    EXPECT_EQ("3", Value("log", "tab"));
+    EXPECT_EQ("0", ProfileValue("log", "LockEnd"));
+    EXPECT_EQ("3", ProfileValue("log", "tab"));
 }
 
 TEST_F(FileTypesTest, UndefiningRenumbersTheList) {
@@ -192,8 +177,8 @@ TEST_F(FileTypesTest, UndefiningRenumbersTheList) {
     ASSERT_EQ(1, FileTypes_Undefine("BBB"));
     EXPECT_EQ((std::vector<std::string>{"1=aaa", "2=ccc"}), SpecialTypes());
     EXPECT_EQ((std::vector<std::string>{"aaa", "ccc"}), LoadedList());
-    EXPECT_TRUE(KeysOf("bbb").empty());
-    EXPECT_EQ(10u, KeysOf("ccc").size());
+    EXPECT_TRUE(ProfileKeys("bbb").empty());
+    EXPECT_EQ(10u, ProfileKeys("ccc").size());
 
     ASSERT_EQ(1, FileTypes_Undefine("aaa"));
     ASSERT_EQ(1, FileTypes_Undefine("ccc"));
@@ -229,8 +214,8 @@ TEST_F(FileTypesTest, NamesThatAddressOtherSectionsAreRefused) {
         EXPECT_EQ(-1, FileTypes_Undefine(name));
         EXPECT_EQ(-1, FileTypes_Save(name, Hex(4)));
     }
-    EXPECT_EQ("512", Value("Memory", "LineLength"));
-    EXPECT_EQ("PDF", Value("Printer", "Device"));
+    EXPECT_EQ("512", ProfileValue("Memory", "LineLength"));
+    EXPECT_EQ("PDF", ProfileValue("Printer", "Device"));
     EXPECT_EQ(std::vector<std::string>{"1=txt"}, SpecialTypes());
     for (const char* name : {"txt", "c*", "h?p", "a.b", "verylongextension"})
         EXPECT_TRUE(FileTypes_IsValidName(name)) << name;

@@ -16,21 +16,6 @@ namespace {
 
 const char kMain[] = "ORV for Windows";
 
-// The keys of a section in the file's order.
-std::vector<std::string> KeysOf(const char* section) {
-    std::vector<char> list(16384);
-    int length = Plat_GetProfileString(section, nullptr, "", list.data(), (int)list.size());
-    std::vector<std::string> keys;
-    for (int at = 0; at < length && list[at]; at += (int)keys.back().size() + 1)
-        keys.emplace_back(&list[at]);
-    return keys;
-}
-
-std::string Value(const char* section, const char* key) {
-    char text[512];
-    Plat_GetProfileString(section, key, "<absent>", text, sizeof text);
-    return text;
-}
 
 std::string Rgb(OrvColor c) {
     char text[32];
@@ -200,7 +185,7 @@ TEST_F(SettingsTest, ValuesAreWrittenInTheFormsTheyLoadFrom) {
         Settings_Load();
         const int32_t all[kSaveGroups] = {1, 1, 1, 1, 1, 1, 1};
         ASSERT_EQ(Settings_SaveOptions(all, nullptr), 1);
-        EXPECT_EQ(Value(kMain, c.key), c.written);
+        EXPECT_EQ(ProfileValue(kMain, c.key), c.written);
     }
 }
 
@@ -229,11 +214,11 @@ TEST_F(SettingsTest, SaveOptionsWritesTheCheckedGroupsThenTheMemoryKeys) {
         EXPECT_EQ(gSettings.optionsChanged, 0);
         EXPECT_EQ(user.busyShown, 1);
         EXPECT_TRUE(user.asked.empty());
-        EXPECT_EQ(KeysOf(kMain), c.main);
-        EXPECT_EQ(KeysOf("Masks"), c.masks);
-        EXPECT_EQ(KeysOf("Memory"), (std::vector<std::string>{"BlockPointers", "FileBuffer"}));
+        EXPECT_EQ(ProfileKeys(kMain), c.main);
+        EXPECT_EQ(ProfileKeys("Masks"), c.masks);
+        EXPECT_EQ(ProfileKeys("Memory"), (std::vector<std::string>{"BlockPointers", "FileBuffer"}));
         if (c.checked[kSaveWindow]) {
-            EXPECT_EQ(Value(kMain, "Window"), "20 10 419 609");
+            EXPECT_EQ(ProfileValue(kMain, "Window"), "20 10 419 609");
         }
     }
     // "FileBuffer" is written as the size in use, so that the next load derives the same lines.
@@ -242,7 +227,7 @@ TEST_F(SettingsTest, SaveOptionsWritesTheCheckedGroupsThenTheMemoryKeys) {
     Settings_Load();
     const int32_t none[kSaveGroups] = {};
     Settings_SaveOptions(none, nullptr);
-    EXPECT_EQ(Value("Memory", "FileBuffer"), "36600"); // 61 lines of 2 x 300 bytes
+    EXPECT_EQ(ProfileValue("Memory", "FileBuffer"), "36600"); // 61 lines of 2 x 300 bytes
 }
 
 const AskedQuestion kSaveQuestion = {"You changed ORV's options.\nSave new settings?", "Save ORV?",
@@ -292,12 +277,12 @@ TEST_F(SettingsTest, ExitSaveAsksOrSavesAndKeepsTheFramePlacement) {
         user.answers = c.answers;
         EXPECT_EQ(Settings_ExitSave({c.minimised, c.now, created}), 1);
         EXPECT_EQ(user.asked, std::vector<AskedQuestion>(c.asks ? 1 : 0, kSaveQuestion));
-        EXPECT_EQ(KeysOf(kMain), c.main);
-        EXPECT_EQ(KeysOf("Masks"), c.masks ? kMaskKeys : std::vector<std::string>{});
-        EXPECT_EQ(KeysOf("Memory"), std::vector<std::string>{}); // never at exit
+        EXPECT_EQ(ProfileKeys(kMain), c.main);
+        EXPECT_EQ(ProfileKeys("Masks"), c.masks ? kMaskKeys : std::vector<std::string>{});
+        EXPECT_EQ(ProfileKeys("Memory"), std::vector<std::string>{}); // never at exit
         EXPECT_EQ(gSettings.optionsChanged, c.changedAfter);
         if (c.main == kWindowKeys) {
-            EXPECT_EQ(Value(kMain, "Window"), "0 5 479 644");
+            EXPECT_EQ(ProfileValue(kMain, "Window"), "0 5 479 644");
         }
     }
 }
@@ -329,7 +314,7 @@ TEST_F(SettingsTest, FailedWritesWarnAndKeepTheChangesUnsaved) {
         Plat_FailProfileWritesForTests(0);
         EXPECT_EQ(user.asked, std::vector<AskedQuestion>{kWriteWarning});
         EXPECT_EQ(gSettings.optionsChanged, 1);
-        EXPECT_EQ(KeysOf(kMain), std::vector<std::string>{});
+        EXPECT_EQ(ProfileKeys(kMain), std::vector<std::string>{});
     }
 }
 

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "shell/platform.h"
+
 static ScriptedUser* gUser = nullptr;
 
 std::string TestDir() {
@@ -245,4 +247,19 @@ std::vector<int64_t> RowStarts(const std::string& f, int view) {
 
 int64_t RowAtOrAfter(const std::vector<int64_t>& starts, int64_t offset) {
     return std::lower_bound(starts.begin(), starts.end(), offset) - starts.begin() + 1;
+}
+
+std::vector<std::string> ProfileKeys(const char* section) {
+    std::vector<char> list(65536);
+    int length = Plat_GetProfileString(section, nullptr, "", list.data(), (int)list.size());
+    std::vector<std::string> keys;
+    for (int at = 0; at < length && list[at]; at += (int)keys.back().size() + 1)
+        keys.emplace_back(&list[at]);
+    return keys;
+}
+
+std::string ProfileValue(const char* section, const char* key) {
+    std::vector<char> text(4096);
+    Plat_GetProfileString(section, key, "<absent>", text.data(), (int)text.size());
+    return text.data();
 }

@@ -15,6 +15,11 @@ std::string TestDir();
 // Writes bytes to a new file in the scratch folder and returns its path.
 std::string WriteTestFile(const std::string& name, const std::string& bytes);
 
+// What the settings file holds: a section's keys in the file's order, and one key's value
+// ("<absent>" when it has none).
+std::vector<std::string> ProfileKeys(const char* section);
+std::string ProfileValue(const char* section, const char* key);
+
 struct AskedQuestion {
     std::string text;
     std::string caption; // "" for the system's default caption
