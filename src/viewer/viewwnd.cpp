@@ -40,7 +40,7 @@ constexpr WORD kMinimizeCommand = 32;
 
 HWND gEngineView = NULL; // the view whose state the engine holds
 bool gOpeningFile = false; // a file is being opened: focus changes leave the engine alone
-// Every view, in the order made (grows by 16, as the design's window list does).
+// Every view, in the order made (grows by 16 entries at a time).
 std::vector<HWND> gWindowList;
 
 ViewEngine* Engine() {
