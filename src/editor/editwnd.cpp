@@ -8,6 +8,7 @@
 
 #include "look/fonts_win.h"
 #include "shell/classes.h"
+#include "shell/ctlbar.h"
 #include "shell/drawobjects.h"
 #include "shell/frame.h"
 #include "shell/menustate.h"
@@ -145,6 +146,7 @@ LRESULT CALLBACK ORVEditWndProc(HWND editor, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_SETFOCUS:
         gCurrentEditor = editor;
+        ControlBar_EnableFind(true);
         if (Data(editor) && Data(editor)->edit)
             SetFocus(Data(editor)->edit);
         return 0;

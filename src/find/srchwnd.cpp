@@ -11,6 +11,7 @@
 #include "look/fonts_win.h"
 #include "resources/resource.h"
 #include "shell/classes.h"
+#include "shell/ctlbar.h"
 #include "shell/drawobjects.h"
 #include "shell/frame.h"
 #include "shell/menustate.h"
@@ -89,6 +90,7 @@ LRESULT CALLBACK ORVSrchWndProc(HWND results, UINT message, WPARAM wParam, LPARA
         OnSize(results, wParam, LOWORD(lParam), HIWORD(lParam));
         break; // the MDI child procedure keeps the frame's maximised state
     case WM_SETFOCUS:
+        ControlBar_EnableFind(false);
         if (Data(results) && Data(results)->list)
             SetFocus(Data(results)->list);
         return 0;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "shell/classes.h"
+#include "shell/ctlbar.h"
 #include "shell/frame.h"
 #include "shell/menustate.h"
 #include "shell/platform.h"
@@ -62,6 +63,9 @@ LRESULT CALLBACK ORVDirWndProc(HWND dir, UINT message, WPARAM wParam, LPARAM lPa
     case WM_SIZE:
         if (State(dir) && State(dir)->fileList && wParam != SIZE_MINIMIZED)
             MoveWindow(State(dir)->fileList, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        break;
+    case WM_SETFOCUS:
+        ControlBar_EnableFind(false);
         break;
     case WM_MDIACTIVATE:
         if (reinterpret_cast<HWND>(lParam) == dir)

@@ -369,3 +369,8 @@ void ControlBar_EndFindEdit() {
 const HistoryCombo* ControlBar_HistoryCombo() {
     return gFindCombo ? &gBar.combo : nullptr;
 }
+
+void ControlBar_EnableFind(bool enable) {
+    if (gFindCombo)
+        EnableWindow(gFindCombo, enable);
+}

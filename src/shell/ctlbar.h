@@ -23,5 +23,8 @@ int ControlBar_Height();
 // A click on the frame or the bar ends an edit of the find box: the text typed there (or the
 // history entry chosen) becomes the find and the focus goes back to the window it came from.
 void ControlBar_EndFindEdit();
+// The "Find:" box serves views and editors only: the other windows grey it while they have the
+// focus.
+void ControlBar_EnableFind(bool enable);
 // The find box as the find history fills it (null before the bar is made).
 const HistoryCombo* ControlBar_HistoryCombo();

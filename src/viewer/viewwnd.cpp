@@ -710,8 +710,7 @@ void ApplyViewMenuState(WinData* w) {
 }
 
 void OnSetFocus(WinData* w) {
-    if (gFindCombo)
-        EnableWindow(gFindCombo, TRUE);
+    ControlBar_EnableFind(true);
     if (!gOpeningFile && !gMessageBoxUp) {
         if (!View_Activate(w, false))
             return;

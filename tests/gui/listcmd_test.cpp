@@ -13,6 +13,7 @@
 #include "gui/harness.h"
 #include "resources/resource.h"
 #include "shell/classes.h"
+#include "shell/ctlbar.h"
 #include "shell/menustate.h"
 #include "shell/settings.h"
 #include "shell/winkind.h"
@@ -487,6 +488,27 @@ TEST_F(ListCommandTest, CopyAndDeselectInAResultsList) {
     Command(IDM_DESELECT);
     EXPECT_EQ(0, SendMessageA(Results_List(results), LB_GETSELCOUNT, 0, 0));
     EXPECT_FALSE(NextEnabled());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ListCommandTest, TheFindBoxServesViewsAndEditorsOnly) {
+    const std::string a = File("A.TXT");
+    HWND results = Results({a});
+    HWND dir = Harness_NewChild(kDirClassName, "C:\\");
+    HWND editor = Editor_Open(a.c_str(), false);
+    HWND view = View_OpenFile(a.c_str());
+    const struct {
+        HWND window;
+        bool enabled;
+    } cases[] = {{results, false}, {editor, true}, {dir, false}, {view, true}};
+    for (const auto& c : cases) {
+        SendMessageA(gMdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(c.window), 0);
+        SetFocus(c.window);
+        EXPECT_EQ(c.enabled, IsWindowEnabled(gFindCombo) != 0) << Orv_ClassifyWindow(c.window).kind;
+    }
 }
 
 } // namespace
