@@ -29,13 +29,8 @@ bool ReadSelection(HWND list, std::vector<std::string>* texts, std::vector<int>*
         free(selected);
     }
     texts->reserve(indexes->size());
-    for (int index : *indexes) {
-        LRESULT length = SendMessageA(list, LB_GETTEXTLEN, (WPARAM)index, 0);
-        std::string text(length > 0 ? (size_t)length + 1 : 1, '\0');
-        length = SendMessageA(list, LB_GETTEXT, (WPARAM)index, reinterpret_cast<LPARAM>(&text[0]));
-        text.resize(length > 0 ? (size_t)length : 0);
-        texts->push_back(std::move(text));
-    }
+    for (int index : *indexes)
+        texts->push_back(List_ItemText(list, index));
     return true;
 }
 
@@ -70,6 +65,17 @@ int SelQueue_BuildFromList(HWND list, const char* dirPrefix, QueueMode mode) {
 void SelQueue_DropAndGrey() {
     SelQueue_Drop();
     SelQueue_SetNextEnabled(false);
+}
+
+std::string List_ItemText(HWND list, int index) {
+    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, (WPARAM)index, 0);
+    if (length == LB_ERR || length <= 0)
+        return std::string();
+    std::string text((size_t)length + 1, '\0');
+    const LRESULT got =
+        SendMessageA(list, LB_GETTEXT, (WPARAM)index, reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(got > 0 ? (size_t)got : 0);
+    return text;
 }
 
 void List_ClearSelection(HWND list) {

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "find/selqueue.h"
 
 // Builds the queue from the list's selected entries (a directory list's names prefixed with
@@ -15,5 +17,7 @@ void SelQueue_SetNextEnabled(bool enabled);
 void SelQueue_DropAndGrey();
 // Clears the selection of the list the queue was built from, if that list is still there.
 void SelQueue_ClearListSelection();
+// The text of one entry of a list box ("" when there is none).
+std::string List_ItemText(HWND list, int index);
 // Clears every selection of a list box.
 void List_ClearSelection(HWND list);

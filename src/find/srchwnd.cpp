@@ -2,8 +2,6 @@
 // them for "&Next"; a double click opens the first at once.
 #include "find/srchwnd.h"
 
-#include <string.h>
-
 #include <string>
 #include <vector>
 
@@ -18,6 +16,7 @@
 #include "shell/settings.h"
 #include "shell/uiseam.h"
 #include "shell/winkind.h"
+#include "viewer/selcopy_win.h"
 
 namespace {
 
@@ -61,7 +60,7 @@ bool OnCreate(HWND results) {
     return true;
 }
 
-void OnListNotice(HWND results, HWND list, WORD notice) {
+void OnListNotice(HWND list, WORD notice) {
     if (notice == LBN_SELCHANGE) {
         // Nothing selected empties the queue and greys "&Next" too.
         SelQueue_BuildFromList(list, "", kQueueView);
@@ -69,7 +68,6 @@ void OnListNotice(HWND results, HWND list, WORD notice) {
         if (SelQueue_BuildFromList(list, "", kQueueView) > 0)
             PostMessageA(gFrame, WM_COMMAND, IDM_NEXT, 0);
     }
-    (void)results;
 }
 
 void OnSize(HWND results, WPARAM how, int width, int height) {
@@ -102,7 +100,7 @@ LRESULT CALLBACK ORVSrchWndProc(HWND results, UINT message, WPARAM wParam, LPARA
         break;
     case WM_COMMAND:
         if (LOWORD(wParam) == kListId) {
-            OnListNotice(results, reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+            OnListNotice(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
             return 0;
         }
         break;
@@ -163,11 +161,7 @@ void Results_FileDeleted(const char* path) {
             continue;
         // From the end, so that deleting a row leaves the rows still to be checked in place.
         for (LRESULT row = SendMessageA(list, LB_GETCOUNT, 0, 0) - 1; row >= 0; row--) {
-            LRESULT length = SendMessageA(list, LB_GETTEXTLEN, (WPARAM)row, 0);
-            if (length == LB_ERR)
-                continue;
-            std::string text((size_t)length + 1, '\0');
-            SendMessageA(list, LB_GETTEXT, (WPARAM)row, reinterpret_cast<LPARAM>(&text[0]));
+            const std::string text = List_ItemText(list, (int)row);
             std::string entryPath;
             int64_t line = 0;
             SplitListEntry(text.c_str(), &entryPath, &line);
@@ -185,29 +179,11 @@ int Results_CollectSelected(HWND owner, HWND list, bool toClipboard, std::string
     std::vector<int> rows((size_t)count);
     const LRESULT got =
         SendMessageA(list, LB_GETSELITEMS, (WPARAM)count, reinterpret_cast<LPARAM>(rows.data()));
-    for (LRESULT i = 0; i < got; i++) {
-        LRESULT length = SendMessageA(list, LB_GETTEXTLEN, (WPARAM)rows[(size_t)i], 0);
-        if (length == LB_ERR)
-            continue;
-        std::string entry((size_t)length + 1, '\0');
-        length = SendMessageA(list, LB_GETTEXT, (WPARAM)rows[(size_t)i],
-                              reinterpret_cast<LPARAM>(&entry[0]));
-        entry.resize(length > 0 ? (size_t)length : 0);
-        *text += entry + "\r\n";
-    }
-    if (toClipboard) {
-        if (!OpenClipboard(owner))
-            return 0;
-        EmptyClipboard();
-        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, text->size() + 1);
-        if (char* bytes = block ? static_cast<char*>(GlobalLock(block)) : nullptr) {
-            memcpy(bytes, text->c_str(), text->size() + 1);
-            GlobalUnlock(block);
-            if (!SetClipboardData(CF_TEXT, block))
-                GlobalFree(block);
-        }
-        CloseClipboard();
-    }
+    for (LRESULT i = 0; i < got; i++)
+        *text += List_ItemText(list, rows[(size_t)i]) + "\r\n";
+    // The same copy a view makes: plain and OEM text, the clipboard always closed again.
+    if (toClipboard && !Clipboard_PutText(owner, text->data(), text->size()))
+        return 0;
     List_ClearSelection(list);
     return 1;
 }

@@ -395,12 +395,26 @@ TEST_F(ListCommandTest, LaunchShowsTheLaunchBoxOrRunsAtOnce) {
     EXPECT_TRUE(Exists(marker));
 }
 
-TEST_F(ListCommandTest, TheScrollBarSwitchIsProcessWide) {
-    const int before = gSettings.vertScrollBar;
-    Command(IDM_VERT_SCROLL_BAR);
-    EXPECT_EQ(!before, gSettings.vertScrollBar);
-    Command(IDM_VERT_SCROLL_BAR);
-    EXPECT_EQ(before, gSettings.vertScrollBar);
+TEST_F(ListCommandTest, TheScrollBarSwitchLaysOpenViewsOutAgain) {
+    HWND view = View_OpenFile(File("LONG.TXT", Lines(100)).c_str());
+    ASSERT_TRUE(view != NULL);
+    SetFocus(view);
+    for (int pass = 0; pass < 2; pass++) {
+        ViewInfo before = {};
+        View_GetInfo(view, &before);
+        const bool wasOn = gSettings.vertScrollBar != 0;
+        Command(IDM_VERT_SCROLL_BAR);
+        ViewInfo after = {};
+        View_GetInfo(view, &after);
+        EXPECT_NE(wasOn, gSettings.vertScrollBar != 0);
+        EXPECT_EQ(!wasOn, (GetMenuState(GetMenu(gFrame), IDM_VERT_SCROLL_BAR, MF_BYCOMMAND) &
+                           MF_CHECKED) != 0);
+        // Beside the rows the bar takes their room; in the status band it gives it back.
+        if (wasOn)
+            EXPECT_GT(after.textArea.right, before.textArea.right);
+        else
+            EXPECT_LT(after.textArea.right, before.textArea.right);
+    }
 }
 
 } // namespace
