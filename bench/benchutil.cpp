@@ -10,7 +10,7 @@
 #include <time.h>
 #include <unistd.h>
 
-#include "shell/uiseam.h"
+#include "platform/uiseam.h"
 
 namespace {
 

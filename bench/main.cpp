@@ -11,7 +11,7 @@
 
 #include "benchutil.h"
 #include "listbench.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 #include "treebench.h"
 
 namespace {

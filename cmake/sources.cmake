@@ -1,6 +1,6 @@
 # One list of portable core sources serves the native and the mingw builds.
 set(ORV_CORE_SOURCES
-    src/shell/uiseam.cpp
+    src/platform/uiseam.cpp
     src/shell/memsettings.cpp
     src/viewer/engine.cpp
     src/viewer/linesplit.cpp
@@ -23,8 +23,8 @@ set(ORV_CORE_SOURCES
     src/find/findinput.cpp
     src/shell/barbuttons.cpp
 )
-set(ORV_CORE_POSIX_SOURCES src/shell/platform_posix.cpp src/shell/platform_dir_posix.cpp)
-set(ORV_CORE_WIN_SOURCES src/shell/platform_win.cpp src/shell/platform_dir_win.cpp)
+set(ORV_CORE_POSIX_SOURCES src/platform/platform_posix.cpp src/platform/platform_dir_posix.cpp)
+set(ORV_CORE_WIN_SOURCES src/platform/platform_win.cpp src/platform/platform_dir_win.cpp)
 
 # The Win32 shell (everything but WinMain, so the GUI tests can link it).
 set(ORV_SHELL_SOURCES

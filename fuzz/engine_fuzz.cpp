@@ -30,8 +30,8 @@
 
 #include "find/findengine.h"
 #include "shell/memsettings.h"
-#include "shell/platform.h"
-#include "shell/uiseam.h"
+#include "platform/platform.h"
+#include "platform/uiseam.h"
 #include "viewer/engine.h"
 
 namespace {

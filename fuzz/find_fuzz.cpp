@@ -22,7 +22,7 @@
 
 #include "find/findpat.h"
 #include "findref.h"
-#include "shell/uiseam.h"
+#include "platform/uiseam.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "shell/frame.h"
 #include "shell/menustate.h"
 #include "shell/settings.h"
-#include "shell/uiseam.h"
+#include "platform/uiseam.h"
 #include "shell/winkind.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string.h>
 
 #include "find/findengine.h"
-#include "shell/uiseam.h"
+#include "platform/uiseam.h"
 
 namespace {
 

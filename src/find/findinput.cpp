@@ -3,7 +3,7 @@
 
 #include <string.h>
 
-#include "shell/uiseam.h"
+#include "platform/uiseam.h"
 
 namespace {
 

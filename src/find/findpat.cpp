@@ -6,7 +6,7 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "shell/uiseam.h"
+#include "platform/uiseam.h"
 
 FindSettings gFind;
 

@@ -4,7 +4,7 @@
 
 #include "shell/frame.h"
 #include "shell/menustate.h"
-#include "shell/uiseam.h"
+#include "platform/uiseam.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "shell/frame.h"
 #include "shell/menustate.h"
 #include "shell/settings.h"
-#include "shell/uiseam.h"
+#include "platform/uiseam.h"
 #include "shell/winkind.h"
 #include "viewer/selcopy_win.h"
 

@@ -7,8 +7,8 @@
 #include <string.h>
 
 #include "shell/asciitext.h"
-#include "shell/platform.h"
-#include "shell/uiseam.h"
+#include "platform/platform.h"
+#include "platform/uiseam.h"
 
 const char kTextTreeNoMemory[] = "Not Enough Memory for tree!";
 const char kTextTreeNoLock[] = "Could Not Lock Memory for tree!";

@@ -9,7 +9,7 @@
 #include "shell/ctlbar.h"
 #include "shell/frame.h"
 #include "shell/menustate.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 #include "shell/winkind.h"
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include "find/findpat.h"
 #include "shell/settings.h"
-#include "shell/uiseam.h"
+#include "platform/uiseam.h"
 #include "viewer/engine.h"
 
 FileScan gFileScan;

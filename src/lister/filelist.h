@@ -5,7 +5,7 @@
 
 #include <stdint.h>
 
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 constexpr int kFileNameMax = kPlatNameMax;    // a name and its terminator
 constexpr int kEntryTextMax = kPlatNameMax + 2; // room for "[" name "]"

@@ -5,9 +5,9 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "shell/platform.h"
+#include "platform/platform.h"
 #include "shell/settings.h"
-#include "shell/uiseam.h"
+#include "platform/uiseam.h"
 
 namespace {
 

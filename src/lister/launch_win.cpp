@@ -7,7 +7,7 @@
 #include "resources/resource.h"
 #include "shell/frame.h"
 #include "shell/settings.h"
-#include "shell/uiseam.h"
+#include "platform/uiseam.h"
 
 namespace {
 

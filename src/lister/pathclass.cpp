@@ -5,7 +5,7 @@
 #include <string>
 
 #include "lister/filelist.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 namespace {
 

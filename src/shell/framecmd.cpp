@@ -17,11 +17,11 @@
 #include "lister/launch_win.h"
 #include "lister/pathclass.h"
 #include "shell/menustate.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 #include "shell/saveopts.h"
 #include "shell/settings.h"
 #include "shell/typedlg.h"
-#include "shell/uiseam.h"
+#include "platform/uiseam.h"
 #include "shell/winkind.h"
 #include "viewer/viewwnd.h"
 

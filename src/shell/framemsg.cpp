@@ -15,10 +15,10 @@
 #include "shell/frame.h"
 #include "shell/help.h"
 #include "shell/menustate.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 #include "shell/settings.h"
 #include "shell/splash.h"
-#include "shell/uiseam.h"
+#include "platform/uiseam.h"
 #include "shell/winkind.h"
 #include "viewer/engine.h"
 

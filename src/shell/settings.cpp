@@ -5,8 +5,8 @@
 #include <string.h>
 
 #include "shell/asciitext.h"
-#include "shell/platform.h"
-#include "shell/uiseam.h"
+#include "platform/platform.h"
+#include "platform/uiseam.h"
 #include "viewer/filetypes.h"
 
 Settings gSettings;

@@ -15,7 +15,7 @@
 #include "shell/settings.h"
 #include "shell/settings_win.h"
 #include "shell/splash.h"
-#include "shell/uiseam.h"
+#include "platform/uiseam.h"
 #include "shell/uiseam_win.h"
 #include "viewer/engine.h"
 #include "viewer/viewwnd.h"

@@ -7,7 +7,7 @@
 #include "look/dlgcolor_win.h"
 #include "resources/resource.h"
 #include "shell/startup.h"
-#include "shell/uiseam.h"
+#include "platform/uiseam.h"
 #include "viewer/filetypes.h"
 
 namespace {

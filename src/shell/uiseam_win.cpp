@@ -6,7 +6,7 @@
 #include "shell/frame.h"
 #include "shell/splash.h"
 #include "shell/startup.h"
-#include "shell/uiseam.h"
+#include "platform/uiseam.h"
 
 bool gMessageBoxUp = false;
 

@@ -5,8 +5,8 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "shell/platform.h"
-#include "shell/uiseam.h"
+#include "platform/platform.h"
+#include "platform/uiseam.h"
 
 ViewEngine gEngine;
 

@@ -8,7 +8,7 @@
 #include <string.h>
 
 #include "find/findpat.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 #include "shell/settings.h"
 
 const char kTextBadExtent[] = "The extent must be three or fewer characters\nwithout the '.'";

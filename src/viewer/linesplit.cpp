@@ -2,7 +2,7 @@
 // question when a block does not look like text.
 #include <string.h>
 
-#include "shell/uiseam.h"
+#include "platform/uiseam.h"
 #include "viewer/engine.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <new>
 
-#include "shell/uiseam.h"
+#include "platform/uiseam.h"
 #include "viewer/engine.h"
 
 const char kTextNotEnoughMemory[] = "Not Enough Memory";

@@ -4,7 +4,7 @@
 
 #include <string.h>
 
-#include "shell/uiseam.h"
+#include "platform/uiseam.h"
 #include "viewer/selcopy.h"
 
 namespace {

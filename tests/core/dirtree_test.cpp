@@ -18,7 +18,7 @@
 
 #include "core/support.h"
 #include "lister/dirtree.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 namespace fs = std::filesystem;
 

@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "shell/platform.h"
+#include "platform/platform.h"
 #include "shell/settings.h"
 #include "support.h"
 

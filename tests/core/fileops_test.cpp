@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "lister/fileops.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 #include "shell/settings.h"
 #include "support.h"
 

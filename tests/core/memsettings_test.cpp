@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "shell/memsettings.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 #include "shell/settings.h"
 #include "support.h"
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "lister/pathclass.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 #include "support.h"
 
 #ifdef _WIN32

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 static ScriptedUser* gUser = nullptr;
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/uiseam.h"
+#include "platform/uiseam.h"
 #include "viewer/engine.h"
 
 // A scratch folder of the test program's own, removed with its files at exit.

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "shell/frame.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 #include "shell/startup.h"
 
 // One message box as the user saw it.

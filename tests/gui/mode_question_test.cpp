@@ -8,7 +8,7 @@
 #include <string>
 
 #include "gui/harness.h"
-#include "shell/uiseam.h"
+#include "platform/uiseam.h"
 #include "shell/uiseam_win.h"
 #include "viewer/engine.h"
 

@@ -13,7 +13,7 @@
 #include "gui/harness.h"
 #include "look/fonts_win.h"
 #include "resources/resource.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 #include "shell/saveopts.h"
 #include "shell/settings.h"
 

@@ -6,7 +6,7 @@
 
 #include "gui/harness.h"
 #include "resources/resource.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 #include "shell/classes.h"
 #include "shell/ctlbar.h"
 #include "shell/drawobjects.h"

@@ -1,6 +1,9 @@
-// The one seam between ORV's portable core and the operating system: files, page memory,
-// profile strings and the clock. platform_win.cpp serves ORV32.EXE; platform_posix.cpp serves
-// the native test, fuzz and bench builds. Nothing here shows a window.
+// src/platform is the lowest layer: the only code that reaches the operating system for the
+// portable core (files, directories, page memory, profile strings, the clock, and the uiseam.h
+// hooks for questions). It includes nothing else of ORV's and never shows a window itself.
+//
+// platform_win.cpp serves ORV32.EXE; platform_posix.cpp serves the native test, fuzz and
+// bench builds.
 #pragma once
 
 #include <stddef.h>
