@@ -19,6 +19,7 @@ set(ORV_CORE_SOURCES
     src/lister/fileops.cpp
     src/lister/pathclass.cpp
     src/lister/launch.cpp
+    src/lister/drive.cpp
     src/find/selqueue.cpp
     src/find/findinput.cpp
     src/shell/barbuttons.cpp

@@ -114,3 +114,12 @@ HWND DirWindow_FindForRoot(const char* root) {
     }
     return NULL;
 }
+
+// Until the window has its tree and its "File Name:" box these ask nothing of it.
+bool DirWindow_TreeHasFocus(HWND) { return false; }
+std::string DirWindow_SelectedTreeDir(HWND dir) { return DirWindow_Directory(dir); }
+std::string DirWindow_ComboText(HWND) { return std::string(); }
+void DirWindow_ResetComboToMasks(HWND) {}
+void DirWindow_ClearSum(HWND) {}
+void DirWindows_FileDeleted(const char*, uint64_t) {}
+void DirWindow_DirectoryRemoved(HWND, const char*) {}

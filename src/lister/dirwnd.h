@@ -17,3 +17,25 @@ HWND DirWindow_FindForRoot(const char* root);
 HWND DirWindow_FileList(HWND dir);
 // The directory the window lists, ending in a separator ("" when it lists none).
 const char* DirWindow_Directory(HWND dir);
+
+// ---- What the file operations ask of directory windows --------------------------------------
+#include <stdint.h>
+
+#include <string>
+
+// The tree list has the keyboard focus.
+bool DirWindow_TreeHasFocus(HWND dir);
+// The path of the directory selected in the tree ("" when none).
+std::string DirWindow_SelectedTreeDir(HWND dir);
+// The text of the "File Name:" box.
+std::string DirWindow_ComboText(HWND dir);
+// Puts the current mask list back into the "File Name:" box, fully selected.
+void DirWindow_ResetComboToMasks(HWND dir);
+// Drops a shown Sum text, so the Sum button comes back.
+void DirWindow_ClearSum(HWND dir);
+// A file is gone: every directory window listing its directory drops its row, its free bytes
+// are read again, its listed bytes drop by size, and its status row is repainted.
+void DirWindows_FileDeleted(const char* path, uint64_t size);
+// A directory was removed: when it was the listing directory its parent becomes it, its node
+// leaves the tree with the parent's row selected, and the files are listed again.
+void DirWindow_DirectoryRemoved(HWND dir, const char* path);
