@@ -113,3 +113,6 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/typedlg_gui_test.cpp
     tests/gui/finddlg_test.cpp
 )
+
+# Reads out/ORV32.EXE as a file; links the resource script to compare with.
+set(ORV_PRODUCT_TEST_SOURCES tests/product/product_test.cpp)

@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
-# Builds every tree and runs every suite. Each suite prints one line ("wine gui: 12 passed,
+# Builds every tree and runs every suite. Each suite prints one line ("wine64 gui: 12 passed,
 # 0 failed"), a failing one the end of its log; the last line is the totals. Full logs are in
 # build/logs/. Exits non-zero when anything failed or a suite ran no test.
 #
-# Suites: the core tests natively (ASan/UBSan) and under Wine, the GUI tests under Wine on an
-# Xvfb of our own, a replay of each fuzz target's corpus, the pictures against their drawing
-# script, and the 64-bit build.
+# Suites: the core tests natively (ASan/UBSan); the core and GUI tests of the i686 build under
+# Wine's 32-bit loader and those of the x86_64 build under its 64-bit loader, on an Xvfb of our
+# own; out/ORV32.EXE itself read as a file; a replay of each fuzz target's corpus; the pictures
+# against their drawing script. A machine that runs no 32-bit code skips the i686 suites and
+# says so in a line of its own, which is not a failure.
 set -uo pipefail
 # shellcheck source=scripts/common.sh
 . "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 "$ROOT/scripts/deps.sh" build wine || exit 1
+orv_probe_wine32
 
 LOGS="$BUILD/logs"
 # Time limits in seconds: ASan makes the core tests several times slower, and an unanswered
@@ -107,9 +110,12 @@ make_link_fixture() {
 }
 export ORV_LINK_FIXTURE='C:\orv-links'
 
-# wine_suite NAME KIND EXE: in a fresh prefix of its own, on the Xvfb, with its own wineserver.
+# wine_suite NAME BITS KIND EXE [ARGS...]: in a fresh prefix of its own, on the Xvfb, with its
+# own wineserver.
 wine_suite() {
-    local name=$1 kind=$2 exe=$3 prefix="$WINE_DIR/prefix-check-$2" failed_before=$total_failed
+    local name=$1 bits=$2 kind=$3 exe=$4 failed_before=$total_failed
+    local prefix="$WINE_DIR/prefix-check-$kind$bits" log="$LOGS/wine$bits-$kind"
+    shift 4
     if [ ! -f "$TEMPLATE/.orv-stamp" ]; then
         report "$name" 0 1 0 "no Wine prefix, see build/logs/wine-template.log" "$LOGS/wine-template.log"
         return
@@ -117,8 +123,9 @@ wine_suite() {
     orv_new_prefix "$prefix"
     if [ "$kind" = core ]; then make_link_fixture "$prefix"; fi
     orv_start_wine "$prefix"
-    gtest_suite "$name" "$LOGS/wine-$kind.log" "$LOGS/wine-$kind.xml" "$WINE_LIMIT" \
-        wine "$exe" "--gtest_output=xml:$(orv_winpath "$LOGS/wine-$kind.xml")"
+    orv_wine_argv "$bits"
+    gtest_suite "$name" "$log.log" "$log.xml" "$WINE_LIMIT" \
+        "${ORV_WINE_ARGV[@]}" "$exe" "--gtest_output=xml:$(orv_winpath "$log.xml")" "$@"
     orv_stop_wine
     if [ $total_failed = "$failed_before" ]; then
         rm -rf "$prefix"
@@ -186,11 +193,21 @@ else
     report "native core" 0 1 0 "not built" ""
 fi
 
-for kind in core gui; do
-    if built win32 ${kind}_tests.exe; then
-        wine_suite "wine $kind" $kind "$BUILD/win32/${kind}_tests.exe"
+# The i686 build is the product's own code; the x86_64 build runs everywhere Wine does.
+if [ "$ORV_WINE32" = 1 ]; then
+    for kind in core gui; do
+        if built win32 ${kind}_tests.exe; then
+            wine_suite "wine32 $kind" 32 $kind "$BUILD/win32/${kind}_tests.exe"
+        else
+            report "wine32 $kind" 0 1 0 "not built" ""
+        fi
+    done
+fi
+for kind in core gui product; do
+    if built win64 ${kind}_tests.exe; then
+        wine_suite "wine64 $kind" 64 $kind "$BUILD/win64/${kind}_tests.exe"
     else
-        report "wine $kind" 0 1 0 "not built" ""
+        report "wine64 $kind" 0 1 0 "not built" ""
     fi
 done
 
@@ -209,15 +226,12 @@ else
     report "pictures" 0 1 0 "out of date: python3 src/resources/draw_resources.py" "$LOGS/pictures.log"
 fi
 
-if [ "${build_ok[win64]}" = 1 ]; then
-    report "win64 build" 1 0 0 "" ""
-else
-    report "win64 build" 0 1 0 "see build win64 above" ""
+# A failed build counts once more, so that a broken ORV32.EXE fails the run even when every test
+# program built.
+total_failed=$((total_failed + 3 - build_ok[native] - build_ok[win32] - build_ok[win64]))
+if [ "$ORV_WINE32" != 1 ]; then
+    orv_say "wine32 suites: not run: this machine runs no 32-bit code"
 fi
-
-# The 64-bit build is a suite of its own; a failed native or win32 build counts once more, so
-# that a broken ORV32.EXE fails the run even when every test program built.
-total_failed=$((total_failed + 2 - build_ok[native] - build_ok[win32]))
 line="$total_passed passed, $total_failed failed"
 [ $total_skipped -gt 0 ] && line+=", $total_skipped skipped"
 orv_say "$line"

@@ -11,7 +11,13 @@ JOBS=${JOBS:-$(nproc 2>/dev/null || echo 2)}
 
 # Bump when the template's contents change, so existing build trees make a new one (a new Wine
 # version does the same).
-TEMPLATE_VERSION=1
+TEMPLATE_VERSION=2
+
+# Wine's two loaders. Some machines run 64-bit code only: there the 32-bit loader, and with it
+# ORV32.EXE and every i686 test program, fails with "Exec format error", while the 64-bit loader
+# runs the x86_64 build of the same sources.
+WINE32_LOADER=/usr/lib/wine/wine
+WINE64_LOADER=/usr/lib/wine/wine64
 
 # Wine never asks to install Mono or Gecko, and its debug channels stay quiet.
 export WINEDEBUG=-all
@@ -23,6 +29,38 @@ ORV_PREFIXES=()
 ORV_LIMITED_PID=
 
 orv_say() { printf '%s\n' "$*"; }
+
+# Finds out once whether this machine runs 32-bit x86 code, after Wine is installed:
+# ORV_WINE32 is 1 or 0 from then on (set it to 0 beforehand to rehearse a 64-bit-only machine).
+# ORV_WINE_BITS is the loader Wine's own tools and the prefixes use: 32 where it runs, else 64.
+orv_probe_wine32() {
+    if [ -z "${ORV_WINE32:-}" ]; then
+        ORV_WINE32=0
+        "$WINE32_LOADER" --version >/dev/null 2>&1 && ORV_WINE32=1
+    fi
+    ORV_WINE_BITS=64
+    [ "$ORV_WINE32" = 1 ] && ORV_WINE_BITS=32
+    export ORV_WINE32 ORV_WINE_BITS
+}
+
+# The command that runs a Windows program with the loader of its width, in ORV_WINE_ARGV (so
+# timeout can run it too); the 64-bit loader finds itself again through WINELOADER when a
+# program starts another. orv_wine 32|64 PROGRAM [ARGS...] runs one.
+orv_wine_argv() { # 32|64
+    if [ "$1" = 32 ]; then
+        ORV_WINE_ARGV=("$WINE32_LOADER")
+    else
+        ORV_WINE_ARGV=(env "WINELOADER=$WINE64_LOADER" "$WINE64_LOADER")
+    fi
+}
+orv_wine() {
+    orv_wine_argv "$1"
+    shift
+    "${ORV_WINE_ARGV[@]}" "$@"
+}
+
+# Wine's own programs (wineboot, reg, cmd) with the machine's loader.
+orv_wine_tool() { orv_wine "$ORV_WINE_BITS" "$@"; }
 orv_die() { printf 'error: %s\n' "$*" >&2; exit 1; }
 
 # Starts an Xvfb on a display no one else uses and exports DISPLAY. Xvfb picks the number itself
@@ -65,7 +103,7 @@ orv_stop_xvfb() {
 # test until its timeout instead of printing a backtrace.
 orv_make_template() {
     local stamp tmp="$WINE_DIR/template.new" log="$BUILD/logs/wine-template.log"
-    stamp="template $TEMPLATE_VERSION, $(wine --version)"
+    stamp="template $TEMPLATE_VERSION, $("$WINE64_LOADER" --version), $ORV_WINE_BITS-bit loader"
     if [ "$(cat "$TEMPLATE/.orv-stamp" 2>/dev/null)" = "$stamp" ]; then
         return 0
     fi
@@ -77,10 +115,10 @@ orv_make_template() {
     (
         export WINEPREFIX="$tmp"
         set -e
-        wine wineboot -i
-        wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f
-        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f
-        wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f
+        orv_wine_tool wineboot -i
+        orv_wine_tool reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f
+        orv_wine_tool reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f
+        orv_wine_tool reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f
         # The registry reaches the disk only when the server ends, which it does by itself
         # once the last program has ended.
         timeout 60 wineserver -w || wineserver -k
@@ -108,7 +146,7 @@ orv_start_wine() { # prefix
     ORV_PREFIXES+=("$1")
     wineserver -p </dev/null >/dev/null 2>&1 || return 1
     mapfile -t -O ${#ORV_WINESERVER_PIDS[@]} ORV_WINESERVER_PIDS < <(orv_wineserver_pids "$1")
-    wine cmd.exe /c exit 0 </dev/null >/dev/null 2>&1 || true
+    orv_wine_tool cmd.exe /c exit 0 </dev/null >/dev/null 2>&1 || true
 }
 
 orv_wineserver_pids() { # prefix
@@ -185,12 +223,14 @@ orv_cleanup() {
     orv_stop_xvfb
 }
 
-# The helper that waits for ORV's frame and closes it; a direct compiler call, as it has
-# nothing to do with ORV's own build.
+# The helper that waits for ORV's frame and closes it, as wide as the loader that runs it; a
+# direct compiler call, as it has nothing to do with ORV's own build. Sets ORVCTL.
 orv_build_orvctl() {
-    local exe="$BUILD/tools/orvctl.exe" src="$ROOT/tools/orvctl.c"
-    if [ ! -f "$exe" ] || [ "$src" -nt "$exe" ]; then
+    local src="$ROOT/tools/orvctl.c" cc=i686-w64-mingw32-gcc-posix
+    [ "$ORV_WINE_BITS" = 64 ] && cc=x86_64-w64-mingw32-gcc-posix
+    ORVCTL="$BUILD/tools/orvctl$ORV_WINE_BITS.exe"
+    if [ ! -f "$ORVCTL" ] || [ "$src" -nt "$ORVCTL" ]; then
         mkdir -p "$BUILD/tools"
-        i686-w64-mingw32-gcc-posix -std=c99 -O2 -Wall -Wextra -Werror -s -o "$exe" "$src"
+        "$cc" -std=c99 -O2 -Wall -Wextra -Werror -s -o "$ORVCTL" "$src"
     fi
 }

@@ -6,6 +6,9 @@
 # its own for RUN_SECONDS (default 3), out/screenshot.png is taken, and ORV is closed the way a
 # user would close it (WM_CLOSE to its frame, any question on the way out answered No).
 #
+# On a machine that runs no 32-bit code, the x86_64 build of the same sources runs in its place,
+# under Wine's 64-bit loader, after a line saying so.
+#
 # Usage: scripts/run.sh [PATH]   PATH (a file, directory or mask) goes on ORV's command line.
 set -euo pipefail
 # shellcheck source=scripts/common.sh
@@ -20,7 +23,15 @@ else
     "$ROOT/scripts/deps.sh" build wine
 fi
 
-"$ROOT/scripts/build.sh" win32 ORV32
+orv_probe_wine32
+if [ "$ORV_WINE32" = 1 ]; then
+    "$ROOT/scripts/build.sh" win32 ORV32
+    program="$ROOT/out/ORV32.EXE"
+else
+    orv_say "this machine runs no 32-bit code: running the x86_64 build of ORV32 under wine64"
+    "$ROOT/scripts/build.sh" win64 ORV32
+    program="$BUILD/win64/ORV32.exe"
+fi
 orv_build_orvctl
 
 trap orv_cleanup EXIT
@@ -48,17 +59,16 @@ if [ $# -gt 0 ] && [ -n "$1" ]; then
 fi
 
 if [ $headless = 0 ]; then
-    wine "$ROOT/out/ORV32.EXE" "${args[@]}"
+    orv_wine "$ORV_WINE_BITS" "$program" "${args[@]}"
     exit
 fi
 
 mkdir -p "$BUILD/logs"
 log="$BUILD/logs/run.log"
-orvctl="$BUILD/tools/orvctl.exe"
-wine "$ROOT/out/ORV32.EXE" "${args[@]}" </dev/null >"$log" 2>&1 &
+orv_wine "$ORV_WINE_BITS" "$program" "${args[@]}" </dev/null >"$log" 2>&1 &
 orv_pid=$!
 
-if ! wine "$orvctl" wait 30 </dev/null >>"$log" 2>&1; then
+if ! orv_wine_tool "$ORVCTL" wait 30 </dev/null >>"$log" 2>&1; then
     tail -n 20 "$log"
     orv_die "ORV showed no window within 30 s (log: $log)"
 fi
@@ -67,7 +77,7 @@ import -display "$DISPLAY" -window root "$ROOT/out/screenshot.png"
 orv_say "screenshot: out/screenshot.png"
 
 closed=0
-wine "$orvctl" close 20 </dev/null >>"$log" 2>&1 || closed=$?
+orv_wine_tool "$ORVCTL" close 20 </dev/null >>"$log" 2>&1 || closed=$?
 rc=0
 if [ $closed = 0 ]; then
     wait "$orv_pid" || rc=$?

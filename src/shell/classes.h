@@ -14,11 +14,12 @@ constexpr char kBarClassName[] = "OrvBarClass";
 constexpr char kDiskClassName[] = "OrvDiskClass";
 constexpr char kSplitClassName[] = "OrvSplitClass";
 
-// Window extra bytes: each child kind keeps its own record there.
+// Window extra bytes: each child kind keeps its own record there, in pointer-sized slots (8, 12,
+// 16 and 32 bytes in ORV32.EXE; twice that in the 64-bit build).
 constexpr int kViewExtraBytes = 2 * sizeof(LONG_PTR); // the record and its memory handle
-constexpr int kDirExtraBytes = 12;
-constexpr int kSrchExtraBytes = 16;
-constexpr int kEditExtraBytes = 32;
+constexpr int kDirExtraBytes = 3 * sizeof(LONG_PTR); // its tree, its record, the record's block
+constexpr int kSrchExtraBytes = 4 * sizeof(LONG_PTR);
+constexpr int kEditExtraBytes = 8 * sizeof(LONG_PTR);
 
 // Registers the frame's class and the nine others. 1, or 0 when one failed (none is left
 // registered then). The brushes of the drawing objects must exist first.

@@ -18,19 +18,19 @@ namespace {
 struct ClassCase {
     const char* name;
     UINT style;
-    int extraBytes;
+    int extraSlots; // pointer-sized: 4 bytes each in ORV32.EXE, 8 in the 64-bit build
     bool icon;
     int stockBrush; // -1: a brush of the program's own
 };
 
 const ClassCase kClasses[] = {
     {"OrvMainClass", 0, 0, true, -1},
-    {kViewClassName, 0, 8, true, -1},
-    {kDirClassName, 0, 12, true, LTGRAY_BRUSH},
+    {kViewClassName, 0, 2, true, -1},
+    {kDirClassName, 0, 3, true, LTGRAY_BRUSH},
     {kSplashClassName, 0, 0, false, LTGRAY_BRUSH},
     {kTitleClassName, 0, 0, false, WHITE_BRUSH},
-    {kSrchClassName, CS_DBLCLKS, 16, true, WHITE_BRUSH},
-    {kEditClassName, 0, 32, true, WHITE_BRUSH},
+    {kSrchClassName, CS_DBLCLKS, 4, true, WHITE_BRUSH},
+    {kEditClassName, 0, 8, true, WHITE_BRUSH},
     {kBarClassName, CS_HREDRAW | CS_VREDRAW | CS_BYTEALIGNCLIENT, 0, false, -1},
     {kDiskClassName, CS_DBLCLKS, 0, false, -1},
     {kSplitClassName, CS_DBLCLKS, 0, false, BLACK_BRUSH},
@@ -43,7 +43,7 @@ TEST_F(OrvFrameTest, TheTenClassesCarryTheirStylesRecordsIconsAndBrushes) {
         WNDCLASSA info = {};
         ASSERT_TRUE(GetClassInfoA(instance, c.name, &info));
         EXPECT_EQ(c.style, info.style);
-        EXPECT_EQ(c.extraBytes, info.cbWndExtra);
+        EXPECT_EQ(c.extraSlots * (int)sizeof(LONG_PTR), info.cbWndExtra);
         EXPECT_EQ(c.icon, info.hIcon != NULL);
         if (c.stockBrush >= 0)
             EXPECT_EQ(GetStockObject(c.stockBrush), info.hbrBackground);
