@@ -43,7 +43,16 @@ fi
 
 orv_make_template
 prefix="$WINE_DIR/prefix-run"
-[ -d "$prefix" ] || cp -a "$TEMPLATE" "$prefix"
+# A prefix made from another template (another Wine, or the other loader) is made anew; its
+# ORV32.INI comes along.
+if [ "$(cat "$prefix/.orv-stamp" 2>/dev/null)" != "$(cat "$TEMPLATE/.orv-stamp")" ]; then
+    ini="$prefix/drive_c/windows/ORV32.INI"
+    [ -f "$ini" ] && cp "$ini" "$WINE_DIR/ORV32.INI.kept"
+    orv_new_prefix "$prefix"
+    if [ -f "$WINE_DIR/ORV32.INI.kept" ]; then
+        mv "$WINE_DIR/ORV32.INI.kept" "$ini"
+    fi
+fi
 orv_start_wine "$prefix"
 
 # A path that names something on this machine is handed over as Windows sees it (drive Z: is
