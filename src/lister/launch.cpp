@@ -126,10 +126,24 @@ LaunchParts Launch_Split(const char* programText) {
             parts.switches = text.substr(text.find_first_not_of(' ', close + 1));
         return parts;
     }
+    if (NamesFile(text)) {
+        parts.program = text;
+        return parts;
+    }
+    // The longest part before a blank that names an existing file is the program: a path
+    // with blanks can carry switches too ("C:\Program Files\Ed\ed.exe /r").
+    for (size_t blank = text.rfind(' '); blank != std::string::npos && blank > 0;
+         blank = text.rfind(' ', blank - 1)) {
+        if (NamesFile(text.substr(0, blank))) {
+            parts.program = text.substr(0, blank);
+            parts.switches = text.substr(text.find_first_not_of(' ', blank));
+            return parts;
+        }
+    }
     const size_t blank = text.find(' ');
-    // A path cut by a blank ("C:\Program Files\...") is one program, there or not: its first
-    // part must never start a program of that name.
-    if (blank == std::string::npos || NamesFile(text) || text.find_first_of("\\/") < blank) {
+    // A path cut by a blank is one program, there or not: its first part must never start a
+    // program of that name.
+    if (blank == std::string::npos || text.find_first_of("\\/") < blank) {
         parts.program = text;
         return parts;
     }

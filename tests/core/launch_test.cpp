@@ -5,6 +5,7 @@
 #include <map>
 
 #include "lister/launch.h"
+#include "support.h"
 
 namespace {
 
@@ -122,6 +123,26 @@ TEST(LaunchCommandLine, NamesWithBlanksAreQuotedAndSwitchesKept) {
          "\"C:\\Program Files\\Ed\\ed.exe\" -r"},
         {"C:\\My Tools\\run.bat", "", "C:\\My Tools\\run.bat", "", "\"C:\\My Tools\\run.bat\""},
     };
+    // A program that is there, with a blank in its name and switches after it.
+    const std::string there = WriteTestFile("run it.bat", "");
+    const std::string withSwitches = there + " -x";
+    const std::string thereAlone = "\"" + there + "\"", thereQuoted = thereAlone + " -x";
+    const struct {
+        const char* program;
+        const char* file;
+        const char* runs;
+        const char* switches;
+        const char* commandLine;
+    } found[] = {
+        {withSwitches.c_str(), "", there.c_str(), "-x", thereQuoted.c_str()},
+        {there.c_str(), "", there.c_str(), "", thereAlone.c_str()},
+    };
+    for (const auto& c : found) {
+        SCOPED_TRACE(c.program);
+        EXPECT_EQ(c.runs, Launch_Split(c.program).program);
+        EXPECT_EQ(c.switches, Launch_Split(c.program).switches);
+        EXPECT_EQ(c.commandLine, Launch_CommandLine(c.program, c.file));
+    }
     for (const auto& c : cases) {
         SCOPED_TRACE(c.program);
         const LaunchParts parts = Launch_Split(c.program);
