@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -100,6 +101,23 @@ TEST_F(FileOpsGuiTest, DeleteCommandRemovesTheTreesEmptyDirectoryOrTellsNoSelect
     Command(IDM_DELETE);
 }
 
+TEST_F(FileOpsGuiTest, DeleteCommandDeletesTheFilesSelectedInADirectoryWindow) {
+    const std::string a = File("a one.txt"), b = File("b two.txt");
+    HWND dir = DirWindow_Open((dir_ + "*.*").c_str());
+    ASSERT_TRUE(dir != NULL);
+    HWND list = DirWindow_FileList(dir);
+    for (const char* name : {"a one.txt", "b two.txt"})
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    SendMessageA(list, LB_SETSEL, TRUE, -1);
+    SetFocus(list);
+    Harness_Answer("Delete", "Delete selected files?\n('YES' will immediately delete the files!)",
+                   IDYES);
+    Command(IDM_DELETE);
+    EXPECT_FALSE(Exists(a));
+    EXPECT_FALSE(Exists(b));
+    EXPECT_EQ(0, SendMessageA(list, LB_GETSELCOUNT, 0, 0));
+}
+
 struct DeepBoxSeen {
     bool came, confirmChecked;
     int focus, defaultId;
@@ -160,13 +178,14 @@ TEST_F(FileOpsGuiTest, LaunchingNamesWithBlanksPassesThemWhole) {
     Harness_Answer("Launch", "&Program Name", IDOK);
     Launch_Files(gFrame, {gLaunchFile});
     Harness_SetBoxWatcher(nullptr);
-    for (int i = 0; i < 100 && !Exists(written); i++)
-        Harness_PumpMessages(100);
-    Harness_PumpMessages(200); // the batch file closes what it wrote
-    std::ifstream in(written);
+    // The batch file runs on its own: its line is read once it is all there.
     std::string line;
-    std::getline(in, line);
-    while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
+    for (int i = 0; i < 100 && (line.empty() || line.back() != '\n'); i++) {
+        Harness_PumpMessages(100);
+        std::ifstream in(written, std::ios::binary);
+        line.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    while (!line.empty() && strchr("\r\n ", line.back()))
         line.pop_back();
     EXPECT_EQ("\"" + gLaunchFile + "\"", line);
 }
