@@ -20,6 +20,7 @@ set(ORV_CORE_SOURCES
     src/lister/pathclass.cpp
     src/lister/launch.cpp
     src/lister/drive.cpp
+    src/lister/dirremove.cpp
     src/find/selqueue.cpp
     src/find/findinput.cpp
     src/shell/barbuttons.cpp
@@ -59,6 +60,8 @@ set(ORV_SHELL_SOURCES
     src/editor/editwnd.cpp
     src/find/selqueue_win.cpp
     src/lister/launch_win.cpp
+    src/lister/dirremove_win.cpp
+    src/lister/matchdlg.cpp
 )
 set(ORV_RESOURCES src/resources/orv.rc)
 # The pictures orv.rc takes in, drawn by src/resources/draw_resources.py (a new one is seen when
@@ -86,6 +89,8 @@ set(ORV_CORE_TEST_SOURCES
     tests/core/pathclass_test.cpp
     tests/core/selqueue_test.cpp
     tests/core/launch_test.cpp
+    tests/core/dirremove_test.cpp
+    tests/core/drive_test.cpp
     tests/core/findinput_test.cpp
     tests/core/barbuttons_test.cpp
     tests/core/support.cpp
@@ -105,6 +110,7 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/framecmd_test.cpp
     tests/gui/framemsg_test.cpp
     tests/gui/listcmd_test.cpp
+    tests/gui/fileops_gui_test.cpp
     tests/gui/view_test.cpp
     tests/gui/view_bench_test.cpp
     bench/viewmoves.cpp

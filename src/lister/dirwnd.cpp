@@ -116,7 +116,7 @@ HWND DirWindow_FindForRoot(const char* root) {
 }
 
 // Until the window has its tree and its "File Name:" box these ask nothing of it.
-bool DirWindow_TreeHasFocus(HWND) { return false; }
+bool DirWindow_TreeHasFocus(HWND dir) { return GetFocus() == dir; } // the window for its tree
 std::string DirWindow_SelectedTreeDir(HWND dir) { return DirWindow_Directory(dir); }
 std::string DirWindow_ComboText(HWND) { return std::string(); }
 void DirWindow_ResetComboToMasks(HWND) {}

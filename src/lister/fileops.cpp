@@ -1,6 +1,5 @@
 #include "lister/fileops.h"
 
-#include <errno.h>
 #include <stdint.h>
 #include <stdio.h>
 #include <string.h>
@@ -27,19 +26,6 @@ int Ask(const char* text, const char* caption, PromptButtons buttons, PromptIcon
     return Ui_Ask(request);
 }
 
-// The C library's words for the system's error, as the user knows them from other programs.
-const char* ErrorWords(int error) {
-    switch (error) {
-    case kPlatErrFileNotFound:
-    case kPlatErrPathNotFound:
-        return strerror(ENOENT);
-    case kPlatErrAccessDenied:
-    case 32: // in use by another program
-        return strerror(EACCES);
-    }
-    return nullptr;
-}
-
 // A path as the question shows it: one without a drive is taken from the current directory.
 std::string FullPath(const char* path) {
     if (Plat_IsAbsolutePath(path))
@@ -58,6 +44,14 @@ std::string FullPath(const char* path) {
 
 void FileOps_SetHooks(const FileOpsHooks* hooks) {
     gHooks = hooks ? *hooks : FileOpsHooks();
+}
+
+std::string FileOps_ErrorText(int error) {
+    char text[512];
+    if (Plat_ErrorText(error, text, sizeof text) > 0)
+        return text;
+    snprintf(text, sizeof text, kErrorNumber, error);
+    return text;
 }
 
 void FileOps_TellNoSelection() {
@@ -92,12 +86,7 @@ int DeleteOneFile(const char* path, bool silent, bool continueAfterwards) {
             error = Plat_DeleteFile(full.c_str());
     }
     if (error) {
-        const char* words = ErrorWords(error);
-        if (!words) {
-            snprintf(text, sizeof text, kErrorNumber, error);
-            words = text;
-        }
-        Ask(words, full.c_str(), kButtonsOk, kIconWarning);
+        Ask(FileOps_ErrorText(error).c_str(), full.c_str(), kButtonsOk, kIconWarning);
         return error;
     }
     if (gHooks.fileDeleted)

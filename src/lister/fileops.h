@@ -15,6 +15,8 @@ struct FileOpsHooks {
 };
 void FileOps_SetHooks(const FileOpsHooks* hooks);
 
+// The system's words for one of its error numbers, else "Error %d occurred".
+std::string FileOps_ErrorText(int error);
 // "No selected file(s)." for a command that works on the selected files of a list.
 void FileOps_TellNoSelection();
 // "Delete file %s?" when "ConfirmDelete" is on (No is the default): true to go ahead.

@@ -3,7 +3,12 @@
 #include <ctype.h>
 #include <string.h>
 
+#include "platform/platform.h"
+
 namespace {
+
+// What counts as a program where the system's profile names none.
+const char kDefaultPrograms[] = "com exe bat pif";
 
 std::string Lower(std::string text) {
     for (char& c : text)
@@ -23,7 +28,7 @@ std::string DirectoryPart(const std::string& path) {
 }
 
 bool IsWordOf(const std::string& word, const char* list) {
-    const std::string words = Lower(list ? list : "");
+    const std::string words = Lower(list && list[0] ? list : kDefaultPrograms);
     for (size_t start = 0; start < words.size();) {
         size_t end = words.find(' ', start);
         if (end == std::string::npos)
@@ -43,7 +48,21 @@ bool SameFileName(std::string a, std::string b) {
 
 ProgramFor Editor(const std::string& path, const ProgramLookup& lookup) {
     std::string editor = lookup.editor ? lookup.editor : "";
-    return {kProgramEditor, editor + " " + path, editor, path};
+    return {kProgramEditor, Launch_CommandLine(editor.c_str(), path.c_str()), editor, path};
+}
+
+bool IsQuoted(const std::string& text) {
+    return text.size() >= 2 && text.front() == '"' && text.back() == '"';
+}
+
+std::string Unquoted(const std::string& text) {
+    return IsQuoted(text) ? text.substr(1, text.size() - 2) : text;
+}
+
+bool NamesFile(const std::string& path) {
+    PlatFileInfo info;
+    return !path.empty() && Plat_GetFileInfo(path.c_str(), &info) &&
+           !(info.attributes & kPlatAttrDirectory);
 }
 
 } // namespace
@@ -57,8 +76,9 @@ ProgramFor FindProgramFor(const char* path, const ProgramLookup& lookup) {
         return Editor(file, lookup);
     const std::string extension = Lower(name.substr(dot + 1));
 
+    const ProgramFor itself = {kProgramIsFile, Launch_Quoted(file), file, ""};
     if (IsWordOf(extension, lookup.programs))
-        return {kProgramIsFile, file, file, ""};
+        return itself;
 
     std::string program;
     bool found = lookup.findExecutable &&
@@ -72,10 +92,72 @@ ProgramFor FindProgramFor(const char* path, const ProgramLookup& lookup) {
     }
     if (!found)
         return Editor(file, lookup);
+    // The shell names the file itself when the file is a program (an extension the profile
+    // does not list): run it, never with itself as its parameter.
+    if (Lower(Unquoted(program)) == Lower(file))
+        return itself;
     // A file registered to this very program opens in the default editor, not in a second ORV.
     if (lookup.ownExecutable && SameFileName(program, lookup.ownExecutable))
         return Editor(file, lookup);
     while (!program.empty() && program.back() == ' ')
         program.pop_back();
-    return {kProgramAssociated, program + " " + file, program, file};
+    program = Unquoted(program);
+    return {kProgramAssociated, Launch_CommandLine(Launch_Quoted(program).c_str(), file.c_str()),
+            program, file};
+}
+
+std::string Launch_Quoted(const std::string& path) {
+    if (path.find(' ') == std::string::npos || IsQuoted(path))
+        return path;
+    return "\"" + path + "\"";
+}
+
+LaunchParts Launch_Split(const char* programText) {
+    std::string text = programText;
+    while (!text.empty() && text.back() == ' ')
+        text.pop_back();
+    size_t start = text.find_first_not_of(' ');
+    text = start == std::string::npos ? std::string() : text.substr(start);
+    LaunchParts parts;
+    if (!text.empty() && text.front() == '"') {
+        const size_t close = text.find('"', 1);
+        parts.program = text.substr(1, close == std::string::npos ? std::string::npos : close - 1);
+        if (close != std::string::npos && close + 1 < text.size())
+            parts.switches = text.substr(text.find_first_not_of(' ', close + 1));
+        return parts;
+    }
+    if (NamesFile(text)) {
+        parts.program = text;
+        return parts;
+    }
+    // The longest part before a blank that names an existing file is the program: a path
+    // with blanks can carry switches too ("C:\Program Files\Ed\ed.exe /r").
+    for (size_t blank = text.rfind(' '); blank != std::string::npos && blank > 0;
+         blank = text.rfind(' ', blank - 1)) {
+        if (NamesFile(text.substr(0, blank))) {
+            parts.program = text.substr(0, blank);
+            parts.switches = text.substr(text.find_first_not_of(' ', blank));
+            return parts;
+        }
+    }
+    const size_t blank = text.find(' ');
+    // A path cut by a blank is one program, there or not: its first part must never start a
+    // program of that name.
+    if (blank == std::string::npos || text.find_first_of("\\/") < blank) {
+        parts.program = text;
+        return parts;
+    }
+    parts.program = text.substr(0, blank);
+    parts.switches = text.substr(text.find_first_not_of(' ', blank));
+    return parts;
+}
+
+std::string Launch_CommandLine(const char* programText, const char* file) {
+    const LaunchParts parts = Launch_Split(programText);
+    std::string line = Launch_Quoted(parts.program);
+    if (!parts.switches.empty())
+        line += " " + parts.switches;
+    if (file && file[0])
+        line += " " + Launch_Quoted(file);
+    return line;
 }

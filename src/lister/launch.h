@@ -6,7 +6,8 @@
 
 // What the system knows about programs and extensions, asked through the shell's own means.
 struct ProgramLookup {
-    const char* programs; // the extensions that are programs, blank-separated ("exe com bat pif")
+    // The extensions that are programs, blank-separated; null or "" for "com exe bat pif".
+    const char* programs;
     // The program the shell opens the file with (searched in dir); false for none.
     bool (*findExecutable)(const char* file, const char* dir, std::string* program);
     // The registration of an extension ("notepad.exe ^.txt"); false for none.
@@ -23,9 +24,23 @@ enum ProgramKind {
 
 struct ProgramFor {
     ProgramKind kind;
-    std::string commandLine; // what would be run: the file, or program + " " + file
+    // What would be run: the file, or program + " " + file, each quoted when it holds a blank.
+    std::string commandLine;
     std::string program;
     std::string file; // the program's parameter ("" when the file is the program)
 };
 
 ProgramFor FindProgramFor(const char* path, const ProgramLookup& lookup);
+
+// A path with a blank in it, quoted: to a program's command line it is one name only so.
+std::string Launch_Quoted(const std::string& path);
+
+// A program's text as typed into the Launch box: the program, and the switches typed after it.
+// A quoted name, an existing file, or a path with a blank in it is the program as a whole.
+struct LaunchParts {
+    std::string program; // unquoted
+    std::string switches;
+};
+LaunchParts Launch_Split(const char* programText);
+// The command line that runs the program's text with the file (none when "" or null).
+std::string Launch_CommandLine(const char* programText, const char* file);

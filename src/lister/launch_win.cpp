@@ -12,7 +12,6 @@
 namespace {
 
 const char kDidNotRun[] = "Program did not run.";
-const char kDefaultPrograms[] = "com exe bat pif"; // where the system lists none
 constexpr int kProgramsMax = 128;
 constexpr int kExtensionEntryMax = 520;
 constexpr int kProgramTextMax = 520;
@@ -38,30 +37,6 @@ std::string DirectoryOf(const char* path) {
     return cut == std::string::npos ? std::string() : dir.substr(0, cut + 1);
 }
 
-// A parameter with blanks in it is one name to the program only inside quotes.
-std::string QuotedIfBlank(const char* file) {
-    std::string text = file;
-    if (text.find(' ') != std::string::npos && text.front() != '"')
-        text = "\"" + text + "\"";
-    return text;
-}
-
-// Runs a whole command line, as typed into the Launch box, shown normally.
-bool RunCommandLine(const char* commandLine, const std::string& dir) {
-    std::string line = commandLine;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOWNORMAL;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, 0, NULL, dir.empty() ? NULL : dir.c_str(),
-                        &startup, &process))
-        return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return true;
-}
-
 struct LaunchRecord {
     const char* path;
 };
@@ -80,7 +55,7 @@ void LaunchDlg_OnLaunch(HWND dialog) {
     GetDlgItemTextA(dialog, IDC_LAUNCH_PROGRAM, program, sizeof program);
     GetDlgItemTextA(dialog, IDC_LAUNCH_FILE, file, sizeof file);
     gSettings.minOnLaunch = IsDlgButtonChecked(dialog, IDC_LAUNCH_MINIMIZE) == BST_CHECKED;
-    const std::string commandLine = std::string(program) + " " + file;
+    const std::string commandLine = Launch_CommandLine(program, file);
     EndDialog(dialog, 1);
     LaunchCommand(commandLine.c_str(), program, file);
 }
@@ -89,7 +64,7 @@ void LaunchDlg_OnLaunch(HWND dialog) {
 
 ProgramFor FindProgramForFile(const char* path) {
     char programs[kProgramsMax + 1] = "";
-    GetProfileStringA("windows", "Programs", kDefaultPrograms, programs, sizeof programs);
+    GetProfileStringA("windows", "Programs", "", programs, sizeof programs); // "": the usual ones
     char own[MAX_PATH] = "";
     GetModuleFileNameA(NULL, own, sizeof own);
     ProgramLookup lookup = {programs, ShellFindExecutable, ExtensionEntry, own, gSettings.editor};
@@ -121,17 +96,21 @@ int LaunchDlg_Run(HWND owner, const char* path) {
                                 reinterpret_cast<LPARAM>(&record));
 }
 
+// The shell starts the program from its parts; the whole command line is what the user saw.
 int LaunchCommand(const char* commandLine, const char* program, const char* file) {
     if (gSettings.minOnLaunch == 1 && gFrame)
         ShowWindow(gFrame, SW_MINIMIZE);
     HCURSOR previous = SetCursor(LoadCursor(NULL, IDC_WAIT));
-    const std::string dir = DirectoryOf(file[0] ? file : program);
-    const std::string parameter = file[0] ? QuotedIfBlank(file) : std::string();
-    INT_PTR result =
-        (INT_PTR)ShellExecuteA(gFrame, "open", program, parameter.empty() ? NULL : parameter.c_str(),
-                               dir.empty() ? NULL : dir.c_str(), SW_SHOWNORMAL);
-    if (result <= 32 && strchr(program, ' '))
-        result = RunCommandLine(commandLine, dir) ? 33 : result; // a program typed with switches
+    // The program's own switches come before the file; a name with blanks goes quoted, so
+    // "C:\Program Files\..." is never taken for "C:\Program".
+    const LaunchParts parts = Launch_Split(program);
+    std::string parameters = parts.switches;
+    if (file[0])
+        parameters += (parameters.empty() ? "" : " ") + Launch_Quoted(file);
+    const std::string dir = DirectoryOf(file[0] ? file : parts.program.c_str());
+    INT_PTR result = (INT_PTR)ShellExecuteA(gFrame, "open", parts.program.c_str(),
+                                            parameters.empty() ? NULL : parameters.c_str(),
+                                            dir.empty() ? NULL : dir.c_str(), SW_SHOWNORMAL);
     SetCursor(previous);
     if (result > 32)
         return 1;

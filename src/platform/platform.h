@@ -132,6 +132,9 @@ int Plat_DeleteFile(const char* path);
 int Plat_RemoveDir(const char* path);
 // Sets or clears the read-only attribute. 0, or the system's error number.
 int Plat_SetReadOnly(const char* path, bool readOnly);
+// The system's own words for one of its error numbers, on one line, cut to destSize. The
+// length, or 0 when the system has no text for the number.
+int Plat_ErrorText(int error, char* dest, int destSize);
 
 // True for a path that names its drive and starts at its root ("c:\dir", "/tmp").
 bool Plat_IsAbsolutePath(const char* path);

@@ -161,6 +161,27 @@ int Plat_SetReadOnly(const char* path, bool readOnly) {
     return chmod(path, mode) == 0 ? 0 : ErrorOf(errno);
 }
 
+// The native build has no message table: the C library's words for the numbers it reports.
+int Plat_ErrorText(int error, char* dest, int destSize) {
+    int err = 0;
+    switch (error) {
+    case kPlatErrFileNotFound:
+    case kPlatErrPathNotFound:
+        err = ENOENT;
+        break;
+    case kPlatErrAccessDenied:
+        err = EACCES;
+        break;
+    case kPlatErrDirNotEmpty:
+        err = ENOTEMPTY;
+        break;
+    }
+    if (!err || destSize <= 0)
+        return 0;
+    int length = snprintf(dest, (size_t)destSize, "%s", strerror(err));
+    return length < destSize ? length : destSize - 1;
+}
+
 bool Plat_IsAbsolutePath(const char* path) {
     return path[0] == '/';
 }

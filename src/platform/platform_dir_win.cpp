@@ -97,6 +97,22 @@ int Plat_SetReadOnly(const char* path, bool readOnly) {
     return SetFileAttributesA(path, attributes) ? 0 : LastError();
 }
 
+int Plat_ErrorText(int error, char* dest, int destSize) {
+    if (destSize <= 0)
+        return 0;
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL,
+                                  (DWORD)error, 0, dest, (DWORD)destSize, NULL);
+    if (length == 0 || length >= (DWORD)destSize) {
+        dest[0] = 0;
+        return 0;
+    }
+    // The message table's texts end in a line break.
+    while (length > 0 && (dest[length - 1] == '\r' || dest[length - 1] == '\n' ||
+                          dest[length - 1] == ' '))
+        dest[--length] = 0;
+    return (int)length;
+}
+
 bool Plat_IsAbsolutePath(const char* path) {
     return (HasDriveLetter(path) && IsSeparator(path[2])) ||
            (IsSeparator(path[0]) && IsSeparator(path[1]));

@@ -137,6 +137,19 @@
 // ---- Replace prompt (REPLACEDLG) ---------------------------------------------------------------
 #define IDC_REPLACE_ALL 101 // "&All"; "&Yes", "&No" and "&Cancel" are IDYES, IDNO and IDCANCEL
 
+// ---- Match box (MATCHBOX, 880..886) -----------------------------------------------------------
+#define IDC_MATCH_NAME 880
+#define IDC_MATCH_SKIP 881
+#define IDC_MATCH_VIEW 882
+#define IDC_MATCH_ERASE 883
+#define IDC_MATCH_DIR 884
+#define IDC_MATCH_LAUNCH 885
+#define IDC_MATCH_EDIT 886
+
+// ---- Delete Deep box (TREEBOX, 901..902) -------------------------------------------------------
+#define IDC_DELDEEP_DELETE 901
+#define IDC_DELDEEP_CONFIRM 902
+
 // ---- Launch box (EDITORBOX, 910..912) ----------------------------------------------------------
 #define IDC_LAUNCH_MINIMIZE 910
 #define IDC_LAUNCH_PROGRAM 911

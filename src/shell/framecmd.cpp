@@ -11,6 +11,7 @@
 #include "find/findrun.h"
 #include "find/selqueue_win.h"
 #include "find/srchwnd.h"
+#include "lister/dirremove_win.h"
 #include "lister/dirwnd.h"
 #include "lister/filelist.h"
 #include "lister/fileops.h"
@@ -324,12 +325,27 @@ void OnDelete() {
         break;
     case kKindResults:
     case kKindDir: {
+        if (target.kind == kKindDir)
+            DirWindow_ClearSum(target.window);
         const ListTarget list = ListOf(target);
         std::vector<std::string> paths;
         for (const QueuedEntry& entry : SelectedEntries(list, kQueueView))
             paths.push_back(entry.path);
+        // With no file selected a directory window removes a directory instead.
+        if (paths.empty() && target.kind == kKindDir) {
+            DirWindow_DeleteUnselected(target.window);
+            break;
+        }
+        // A directory window's list drops its rows one by one: it is drawn once, at the end.
+        const bool quiet = target.kind == kKindDir && list.list;
+        if (quiet)
+            SendMessageA(list.list, WM_SETREDRAW, FALSE, 0);
         if (DeleteSelectedFiles(paths))
             EndListCommand(list);
+        if (quiet) {
+            SendMessageA(list.list, WM_SETREDRAW, TRUE, 0);
+            RedrawWindow(target.window, NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN);
+        }
         break;
     }
     case kKindNone:

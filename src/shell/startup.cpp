@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "find/srchwnd.h"
+#include "lister/dirwnd.h"
 #include "lister/fileops.h"
 #include "look/fonts_win.h"
 #include "resources/resource.h"
@@ -103,8 +104,16 @@ bool LockForDispatch() {
 // directory, when its window was the last one.
 void InstallFileOpsHooks() {
     FileOpsHooks hooks = {};
-    hooks.closeViewsOf = View_CloseViewsOf;
-    hooks.fileDeleted = [](const char* path, uint64_t) { Results_FileDeleted(path); };
+    // The last view of the file closing must not open the next file before the file is gone.
+    hooks.closeViewsOf = [](const char* path) {
+        Frame_HoldAutoOpen(true);
+        View_CloseViewsOf(path);
+        Frame_HoldAutoOpen(false);
+    };
+    hooks.fileDeleted = [](const char* path, uint64_t size) {
+        Results_FileDeleted(path);
+        DirWindows_FileDeleted(path, size);
+    };
     hooks.autoOpen = [] {
         if (gFrame)
             Frame_AutoOpen(gFrame, false);

@@ -72,6 +72,14 @@ TEST(DeleteOneFile, AFailureIsToldInTheSystemsWordsUnderThePath) {
     EXPECT_FALSE(user.asked[0].text.empty());
 }
 
+TEST(FileOpsErrorText, TheSystemsWordsElseTheNumber) {
+    EXPECT_EQ("Error 1234567 occurred", FileOps_ErrorText(1234567));
+    const std::string words = FileOps_ErrorText(kPlatErrFileNotFound);
+    EXPECT_FALSE(words.empty());
+    EXPECT_NE("Error 2 occurred", words);
+    EXPECT_EQ(std::string::npos, words.find('\n')); // one line under the path
+}
+
 TEST(DeleteSelectedFiles, OneQuestionForAllThenEachFile) {
     gSettings.confirmDelete = 1;
     {

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "lister/launch.h"
+#include "support.h"
 
 namespace {
 
@@ -35,6 +36,8 @@ ProgramLookup Lookup() {
 
 TEST(FindProgramFor, TheFileTheShellsProgramTheRegistrationOrTheEditor) {
     gAssociations = {{"C:\\DOCS\\LETTER.WRI", "C:\\WINDOWS\\WRITE.EXE"},
+                     {"C:\\TOOLS\\SAVER.SCR", "C:\\TOOLS\\saver.scr"},
+                     {"C:\\DOCS\\PLAN.DOC", "C:\\Program Files\\Words\\words.exe"},
                      {"C:\\DOCS\\NOTES.TXT", "c:\\tools\\orv32.exe"},
                      {"C:\\DOCS\\MY LETTER.WRI", "C:\\WINDOWS\\WRITE.EXE"}};
     gExtensions = {{"pcx", "pbrush.exe ^.pcx"}, {"log", "C:\\TOOLS\\ORV32.EXE ^.log"}};
@@ -48,10 +51,16 @@ TEST(FindProgramFor, TheFileTheShellsProgramTheRegistrationOrTheEditor) {
         {"C:\\GAMES\\SOL.EXE", kProgramIsFile, "C:\\GAMES\\SOL.EXE", "", "C:\\GAMES\\SOL.EXE"},
         {"C:\\GAMES\\setup.v2.exe", kProgramIsFile, "C:\\GAMES\\setup.v2.exe", "",
          "C:\\GAMES\\setup.v2.exe"},
-        {"C:\\DOCS\\LETTER.WRI", kProgramAssociated, "C:\\WINDOWS\\WRITE.EXE", "C:\\DOCS\\LETTER.WRI",
-         "C:\\WINDOWS\\WRITE.EXE C:\\DOCS\\LETTER.WRI"},
+        {"C:\\DOCS\\LETTER.WRI", kProgramAssociated, "C:\\WINDOWS\\WRITE.EXE",
+         "C:\\DOCS\\LETTER.WRI", "C:\\WINDOWS\\WRITE.EXE C:\\DOCS\\LETTER.WRI"},
         {"C:\\DOCS\\MY LETTER.WRI", kProgramAssociated, "C:\\WINDOWS\\WRITE.EXE",
-         "C:\\DOCS\\MY LETTER.WRI", "C:\\WINDOWS\\WRITE.EXE C:\\DOCS\\MY LETTER.WRI"},
+         "C:\\DOCS\\MY LETTER.WRI", "C:\\WINDOWS\\WRITE.EXE \"C:\\DOCS\\MY LETTER.WRI\""},
+        // A program with a blank in its path is one name to the system, quoted.
+        {"C:\\DOCS\\PLAN.DOC", kProgramAssociated, "C:\\Program Files\\Words\\words.exe",
+         "C:\\DOCS\\PLAN.DOC", "\"C:\\Program Files\\Words\\words.exe\" C:\\DOCS\\PLAN.DOC"},
+        // The shell naming the file itself: the file is a program, not its own parameter.
+        {"C:\\TOOLS\\SAVER.SCR", kProgramIsFile, "C:\\TOOLS\\SAVER.SCR", "",
+         "C:\\TOOLS\\SAVER.SCR"},
         // The registration table, cut at "^." and without its trailing blank.
         {"C:\\PICS\\CAT.PCX", kProgramAssociated, "pbrush.exe", "C:\\PICS\\CAT.PCX",
          "pbrush.exe C:\\PICS\\CAT.PCX"},
@@ -81,6 +90,65 @@ TEST(FindProgramFor, TheFileTheShellsProgramTheRegistrationOrTheEditor) {
         EXPECT_EQ(c.program, found.program);
         EXPECT_EQ(c.file, found.file);
         EXPECT_EQ(c.commandLine, found.commandLine);
+    }
+}
+
+TEST(FindProgramFor, WithoutAProgramsListTheUsualExtensionsArePrograms) {
+    gAssociations = {};
+    gExtensions = {};
+    for (const char* listed : {(const char*)nullptr, ""}) {
+        ProgramLookup lookup = Lookup();
+        lookup.programs = listed;
+        for (const char* path : {"C:\\X\\A.COM", "C:\\X\\B.exe", "C:\\X\\C.BAT", "C:\\X\\D.PIF"})
+            EXPECT_EQ(kProgramIsFile, FindProgramFor(path, lookup).kind) << path;
+        EXPECT_EQ(kProgramEditor, FindProgramFor("C:\\X\\E.TXT", lookup).kind);
+    }
+}
+
+TEST(LaunchCommandLine, NamesWithBlanksAreQuotedAndSwitchesKept) {
+    const struct {
+        const char* program;
+        const char* file;
+        const char* runs; // the program the system is asked to start
+        const char* switches;
+        const char* commandLine;
+    } cases[] = {
+        {"notepad.exe", "C:\\A\\B.TXT", "notepad.exe", "", "notepad.exe C:\\A\\B.TXT"},
+        {"notepad.exe /p", "C:\\My Docs\\B.TXT", "notepad.exe", "/p",
+         "notepad.exe /p \"C:\\My Docs\\B.TXT\""},
+        // Never "C:\\Program" with "Files\\..." as its switches.
+        {"C:\\Program Files\\Ed\\ed.exe", "C:\\My Docs\\B.TXT", "C:\\Program Files\\Ed\\ed.exe", "",
+         "\"C:\\Program Files\\Ed\\ed.exe\" \"C:\\My Docs\\B.TXT\""},
+        {"\"C:\\Program Files\\Ed\\ed.exe\" -r", "", "C:\\Program Files\\Ed\\ed.exe", "-r",
+         "\"C:\\Program Files\\Ed\\ed.exe\" -r"},
+        {"C:\\My Tools\\run.bat", "", "C:\\My Tools\\run.bat", "", "\"C:\\My Tools\\run.bat\""},
+    };
+    // A program that is there, with a blank in its name and switches after it.
+    const std::string there = WriteTestFile("run it.bat", "");
+    const std::string withSwitches = there + " -x";
+    const std::string thereAlone = "\"" + there + "\"", thereQuoted = thereAlone + " -x";
+    const struct {
+        const char* program;
+        const char* file;
+        const char* runs;
+        const char* switches;
+        const char* commandLine;
+    } found[] = {
+        {withSwitches.c_str(), "", there.c_str(), "-x", thereQuoted.c_str()},
+        {there.c_str(), "", there.c_str(), "", thereAlone.c_str()},
+    };
+    for (const auto& c : found) {
+        SCOPED_TRACE(c.program);
+        EXPECT_EQ(c.runs, Launch_Split(c.program).program);
+        EXPECT_EQ(c.switches, Launch_Split(c.program).switches);
+        EXPECT_EQ(c.commandLine, Launch_CommandLine(c.program, c.file));
+    }
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.program);
+        const LaunchParts parts = Launch_Split(c.program);
+        EXPECT_EQ(c.runs, parts.program);
+        EXPECT_EQ(c.switches, parts.switches);
+        EXPECT_EQ(c.commandLine, Launch_CommandLine(c.program, c.file));
     }
 }
 
