@@ -20,6 +20,8 @@ set(ORV_CORE_SOURCES
     src/lister/pathclass.cpp
     src/lister/launch.cpp
     src/lister/drive.cpp
+    src/lister/dirlayout.cpp
+    src/lister/diskgrid.cpp
     src/find/selqueue.cpp
     src/find/findinput.cpp
     src/shell/barbuttons.cpp
@@ -56,6 +58,10 @@ set(ORV_SHELL_SOURCES
     src/viewer/viewdlgs.cpp
     src/look/dlgcolor_win.cpp
     src/lister/dirwnd.cpp
+    src/lister/dirpaint.cpp
+    src/lister/dirinput.cpp
+    src/lister/diskbar.cpp
+    src/lister/splitbar.cpp
     src/editor/editwnd.cpp
     src/find/selqueue_win.cpp
     src/lister/launch_win.cpp
@@ -88,6 +94,8 @@ set(ORV_CORE_TEST_SOURCES
     tests/core/launch_test.cpp
     tests/core/findinput_test.cpp
     tests/core/barbuttons_test.cpp
+    tests/core/dirlayout_test.cpp
+    tests/core/diskgrid_test.cpp
     tests/core/support.cpp
 )
 
@@ -112,4 +120,5 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/viewdlgs_gui_test.cpp
     tests/gui/typedlg_gui_test.cpp
     tests/gui/finddlg_test.cpp
+    tests/gui/dirwnd_test.cpp
 )

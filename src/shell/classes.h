@@ -16,7 +16,7 @@ constexpr char kSplitClassName[] = "OrvSplitClass";
 
 // Window extra bytes: each child kind keeps its own record there.
 constexpr int kViewExtraBytes = 2 * sizeof(LONG_PTR); // the record and its memory handle
-constexpr int kDirExtraBytes = 12;
+constexpr int kDirExtraBytes = 3 * sizeof(LONG_PTR); // the tree, the record and its memory handle
 constexpr int kSrchExtraBytes = 16;
 constexpr int kEditExtraBytes = 32;
 

@@ -1,5 +1,7 @@
 #include "shell/startup.h"
 
+#include "lister/dirwnd.h"
+
 #include <stdio.h>
 #include <string.h>
 
@@ -104,7 +106,10 @@ bool LockForDispatch() {
 void InstallFileOpsHooks() {
     FileOpsHooks hooks = {};
     hooks.closeViewsOf = View_CloseViewsOf;
-    hooks.fileDeleted = [](const char* path, uint64_t) { Results_FileDeleted(path); };
+    hooks.fileDeleted = [](const char* path, uint64_t size) {
+        Results_FileDeleted(path);
+        DirWindows_FileDeleted(path, size);
+    };
     hooks.autoOpen = [] {
         if (gFrame)
             Frame_AutoOpen(gFrame, false);
