@@ -58,6 +58,7 @@ set(ORV_SHELL_SOURCES
     src/viewer/viewdlgs.cpp
     src/look/dlgcolor_win.cpp
     src/lister/dirwnd.cpp
+    src/lister/diropen.cpp
     src/lister/dirpaint.cpp
     src/lister/dirinput.cpp
     src/lister/diskbar.cpp

@@ -73,7 +73,15 @@ extern int gDirPressed;     // DirHit of the button the mouse holds down; 0 none
 extern bool gDirPressedInside; // and the pointer is still over it
 extern std::vector<std::string> gDirNameHistory;
 
+// What OpenDirWindow hands the new window: the tree it read and the directory to list.
+struct DirCreateParams {
+    DirTree tree;
+    char listing[kPlatNameMax];
+};
+
 // dirwnd.cpp
+DirWindowState* Dir_StateOf(HWND dir); // null for any other window
+DirTree* Dir_TreeOf(HWND dir);
 // Loads the working variables from a directory window; false for any other window.
 bool Dir_Load(HWND dir);
 void Dir_Layout(HWND dir);

@@ -14,6 +14,7 @@
 #include "gui/harness.h"
 #include "lister/dirstate.h"
 #include "lister/dirwnd.h"
+#include "look/fonts_win.h"
 #include "resources/resource.h"
 #include "shell/drawobjects.h"
 #include "shell/menustate.h"
@@ -393,6 +394,86 @@ TEST_F(DirWindowTest, ADeletedFileLeavesTheListAndItsBytesTheFigures) {
     DirWindows_FileDeleted(a.c_str(), 100);
     EXPECT_EQ((Names{"b"}), Files(dir));
     EXPECT_EQ(50u, State(dir)->figures.listedBytes);
+}
+
+// The rows of the tree list below (and with) the row of path, as their names.
+std::vector<std::string> RowsFrom(HWND dir, const std::string& path) {
+    HWND tree = GetDlgItem(dir, kDirTreeId);
+    DirTree* t = Dir_TreeOf(dir);
+    std::vector<std::string> rows;
+    int indent = -1; // of the row of path, once found
+    const int n = (int)SendMessageA(tree, LB_GETCOUNT, 0, 0);
+    for (int i = 0; i < n; i++) {
+        const int32_t node = (int32_t)SendMessageA(tree, LB_GETITEMDATA, i, 0);
+        if (indent >= 0 && t->nodes[node].indent <= indent)
+            break;
+        if (indent < 0 && lstrcmpiA(t->nodes[node].path, path.c_str()) == 0)
+            indent = t->nodes[node].indent;
+        else if (indent < 0)
+            continue;
+        rows.push_back(TreeNode_Text(t, node));
+    }
+    return rows;
+}
+
+void ClickRow(HWND dir, int row, bool twice) {
+    HWND tree = GetDlgItem(dir, kDirTreeId);
+    SendMessageA(tree, LB_SETCURSEL, row, 0);
+    SendMessageA(dir, WM_COMMAND, MAKEWPARAM(kDirTreeId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(tree));
+    if (twice)
+        SendMessageA(dir, WM_COMMAND, MAKEWPARAM(kDirTreeId, LBN_DBLCLK), reinterpret_cast<LPARAM>(tree));
+}
+
+TEST_F(DirWindowTest, TreeRowsOpenSortedCloseOnADoubleClickAndFollowTyping) {
+    Mkdir("top");
+    Mkdir("top\\Beta"), Mkdir("top\\alpha"), Mkdir("top\\Gamma");
+    Write("top\\alpha\\f.txt", 3);
+    HWND dir = Open(root_);
+    HWND tree = Child(dir, kDirTreeId);
+    const int row = (int)SendMessageA(tree, LB_GETCURSEL, 0, 0) + 1; // "top", below the tree's
+    ClickRow(dir, row, false);
+    EXPECT_EQ((Names{"top", "alpha", "beta", "gamma"}), RowsFrom(dir, root_ + "\\top"));
+    EXPECT_EQ(0, lstrcmpiA((root_ + "\\top\\").c_str(), DirWindow_Directory(dir)));
+    ClickRow(dir, row + 1, false);
+    EXPECT_EQ((Names{"f.txt"}), Files(dir));
+    // A character moves to the next directory whose name starts with it.
+    SetFocus(tree);
+    SendMessageA(tree, WM_CHAR, 'g', 0);
+    EXPECT_EQ(row + 3, (int)SendMessageA(tree, LB_GETCURSEL, 0, 0));
+    Harness_PumpMessages(GetDoubleClickTime() + 50);
+    ClickRow(dir, row, true); // a double click on an open directory closes it
+    EXPECT_EQ((Names{"top"}), RowsFrom(dir, root_ + "\\top"));
+    Harness_PumpMessages(GetDoubleClickTime() + 50);
+    ClickRow(dir, row, true); // and on a closed one opens it, once
+    EXPECT_EQ(4u, RowsFrom(dir, root_ + "\\top").size());
+}
+
+TEST_F(DirWindowTest, ADoubleClickOpensEverySelectedFile) {
+    Write("a.txt", 1), Write("b.txt", 2), Write("c.txt", 3);
+    HWND dir = Open(root_);
+    Select(dir, {0, 1, 2});
+    HWND files = Child(dir, kDirFilesId);
+    SendMessageA(dir, WM_COMMAND, MAKEWPARAM(kDirFilesId, LBN_DBLCLK), reinterpret_cast<LPARAM>(files));
+    Harness_PumpMessages(100);
+    int views = 0;
+    for (HWND c = GetWindow(gMdiClient, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        views += !GetWindow(c, GW_OWNER) && Orv_ClassifyWindow(c).kind == kKindView;
+    EXPECT_EQ(3, views);
+    EXPECT_EQ(0, SendMessageA(files, LB_GETSELCOUNT, 0, 0));
+}
+
+TEST_F(DirWindowTest, ANewFontSetsTheRowHeightAndTheLayout) {
+    HWND dir = Open(root_);
+    HFONT big = CreateFontA(-28, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
+    const int before = State(dir)->lineHeight;
+    DirWindow_ApplyFont(dir, big);
+    EXPECT_GT(State(dir)->lineHeight, before);
+    EXPECT_EQ(State(dir)->lineHeight, (int)SendMessageA(Child(dir, kDirTreeId), LB_GETITEMHEIGHT, 0, 0));
+    RECT client;
+    GetClientRect(dir, &client);
+    EXPECT_EQ(client.bottom - (4 * State(dir)->lineHeight + 40), State(dir)->layout.tree.bottom);
+    DirWindow_ApplyFont(dir, Fonts_Get(kFontDir));
+    DeleteObject(big);
 }
 
 } // namespace
