@@ -120,7 +120,11 @@ void SinkDirectoryGone(void*) {
     if (length > 3 && IsSeparator(path[length - 1]))
         path[length - 1] = 0;
     const TreeRows rows = Dir_TreeRows(gDir.state->tree);
-    TreeRows_RemoveDir(gDir.tree, &rows, path);
+    const int32_t parent = TreeRows_RemoveDir(gDir.tree, &rows, path);
+    // The parent's row is selected and its path shown in the caption: it is what the window
+    // lists from now on, not a directory that is no longer there.
+    if (parent >= 0)
+        Dir_SetListingDir(gDir.tree->nodes[parent].path);
 }
 
 // ---- Creation -----------------------------------------------------------------------------------

@@ -476,4 +476,27 @@ TEST_F(DirWindowTest, ANewFontSetsTheRowHeightAndTheLayout) {
     DeleteObject(big);
 }
 
+TEST_F(DirWindowTest, ADirectoryGoneOrRemovedGivesWayToItsParent) {
+    Mkdir("gone");
+    Mkdir("removed");
+    Write("top.txt", 1);
+    HWND dir = Open(root_ + "\\gone");
+    SetCurrentDirectoryA(root_.c_str()); // the system removes no current directory
+    ASSERT_TRUE(RemoveDirectoryA((root_ + "\\gone").c_str()));
+    Harness_Answer(nullptr, "Invalid filespec", IDOK);
+    Click(dir, State(dir)->layout.sorts[3]); // lists again
+    EXPECT_EQ(0, lstrcmpiA((root_ + "\\").c_str(), DirWindow_Directory(dir)));
+    EXPECT_TRUE(RowsFrom(dir, root_ + "\\gone").empty());
+    Click(dir, State(dir)->layout.sorts[0]);
+    EXPECT_EQ((Names{"top.txt"}), Files(dir));
+
+    Type(dir, root_ + "\\removed");
+    SetCurrentDirectoryA(root_.c_str());
+    ASSERT_TRUE(RemoveDirectoryA((root_ + "\\removed").c_str()));
+    DirWindow_DirectoryRemoved(dir, (root_ + "\\removed").c_str());
+    EXPECT_EQ(0, lstrcmpiA((root_ + "\\").c_str(), DirWindow_Directory(dir)));
+    EXPECT_TRUE(RowsFrom(dir, root_ + "\\removed").empty());
+    EXPECT_EQ((Names{"top.txt"}), Files(dir));
+}
+
 } // namespace
