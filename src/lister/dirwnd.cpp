@@ -411,6 +411,20 @@ LRESULT CALLBACK ComboSubClassProc(HWND combo, UINT message, WPARAM wParam, LPAR
     return CallWindowProcA(gComboProc, combo, message, wParam, lParam);
 }
 
+// In a narrow tree a deep row lies right of what shows: the selected one is scrolled into
+// view, with its parent's connector still at the left.
+void ShowSelectedRow(DirWindowState* s, const DirTree* tree) {
+    const LRESULT selected = s->tree ? SendMessageA(s->tree, LB_GETCURSEL, 0, 0) : LB_ERR;
+    if (selected == LB_ERR || !tree || !tree->nodes)
+        return;
+    RECT inside;
+    GetClientRect(s->tree, &inside);
+    const int32_t node = (int32_t)SendMessageA(s->tree, LB_GETITEMDATA, (WPARAM)selected, 0);
+    const int indent = node >= 0 && node < tree->capacity ? tree->nodes[node].indent : 0;
+    const int left = indent + 3 * kTreeIndentStep > inside.right ? indent - kTreeIndentStep : 0;
+    SendMessageA(s->tree, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, left > 0 ? left : 0), 0);
+}
+
 } // namespace
 
 // ---- Shared with the window's other files --------------------------------------------------
@@ -462,6 +476,7 @@ void Dir_Layout(HWND dir) {
     if (s->combo)
         MoveWindow(s->combo, l.combo.left, l.combo.top, l.combo.right - l.combo.left,
                    l.comboDropHeight, TRUE);
+    ShowSelectedRow(s, Dir_TreeOf(dir));
 }
 
 int Dir_ListFiles() {
@@ -517,6 +532,7 @@ void Dir_FillTree() {
         const int top = (int)SendMessageA(s->tree, LB_GETTOPINDEX, 0, 0);
         if (selected < top || selected >= top + visible)
             SendMessageA(s->tree, LB_SETTOPINDEX, (WPARAM)(selected > visible / 2 ? selected - visible / 2 : 0), 0);
+        ShowSelectedRow(s, gDir.tree);
     }
     InvalidateRect(s->tree, NULL, TRUE);
 }
