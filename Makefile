@@ -1,7 +1,8 @@
 # ORV's commands. The work is done by scripts/*.sh; each installs what it needs first.
 #   make run [FILE=path]   build ORV32.EXE and run it under Wine
 #   make check             build everything and run every test suite
-#   make bench             build and run the benchmarks (natively, then the view under Wine)
+#   make bench             build and run the benchmarks (natively, then the view and the
+#                          directory window under Wine)
 #   make fuzz              fuzz the file engine (FUZZ_TARGET=find: the find pattern model)
 #                          for FUZZ_SECONDS (default 300)
 
@@ -25,6 +26,7 @@ bench:
 	scripts/build.sh bench
 	build/bench/bench/orv_bench
 	scripts/viewbench.sh --wine-only
+	scripts/dirbench.sh
 
 fuzz:
 	scripts/deps.sh build

@@ -21,6 +21,8 @@ set(ORV_CORE_SOURCES
     src/lister/launch.cpp
     src/lister/drive.cpp
     src/lister/dirremove.cpp
+    src/lister/dirlayout.cpp
+    src/lister/diskgrid.cpp
     src/find/selqueue.cpp
     src/find/findinput.cpp
     src/shell/barbuttons.cpp
@@ -57,6 +59,11 @@ set(ORV_SHELL_SOURCES
     src/viewer/viewdlgs.cpp
     src/look/dlgcolor_win.cpp
     src/lister/dirwnd.cpp
+    src/lister/diropen.cpp
+    src/lister/dirpaint.cpp
+    src/lister/dirinput.cpp
+    src/lister/diskbar.cpp
+    src/lister/splitbar.cpp
     src/editor/editwnd.cpp
     src/find/selqueue_win.cpp
     src/lister/launch_win.cpp
@@ -93,6 +100,8 @@ set(ORV_CORE_TEST_SOURCES
     tests/core/drive_test.cpp
     tests/core/findinput_test.cpp
     tests/core/barbuttons_test.cpp
+    tests/core/dirlayout_test.cpp
+    tests/core/diskgrid_test.cpp
     tests/core/support.cpp
 )
 
@@ -118,6 +127,8 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/viewdlgs_gui_test.cpp
     tests/gui/typedlg_gui_test.cpp
     tests/gui/finddlg_test.cpp
+    tests/gui/dirwnd_test.cpp
+    tests/gui/dir_bench_test.cpp
 )
 
 # Reads out/ORV32.EXE as a file; links the resource script to compare with.

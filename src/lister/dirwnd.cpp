@@ -1,125 +1,761 @@
-// The directory window. Until it lists directories, it is an MDI child with an empty file list
-// and its listing directory, so that the frame's handling of its kind of window (and of the
-// files chosen in it) can already be driven.
+// The directory window: its record and children, the layout, activation, the listing and the
+// tree list, and what the frame and the file operations ask of it. Every handler loads the
+// working variables from the window it serves first: MDI means two of everything.
 #include "lister/dirwnd.h"
 
-#include <string>
+#include <stdio.h>
+#include <string.h>
 
+#include "find/selqueue_win.h"
+#include "lister/dirstate.h"
+#include "lister/drive.h"
+#include "look/fonts_win.h"
+#include "platform/platform.h"
+#include "platform/uiseam.h"
 #include "shell/classes.h"
 #include "shell/ctlbar.h"
+#include "shell/drawobjects.h"
 #include "shell/frame.h"
 #include "shell/menustate.h"
-#include "platform/platform.h"
+#include "shell/settings.h"
+#include "shell/splash.h"
+#include "shell/startup.h"
 #include "shell/winkind.h"
+
+DirWorking gDir;
+char gDirMaskList[kMaskListMax + 1] = "*.*";
+char gDirSelectionInfo[kStatusTextMax];
+char gDirSumText[kStatusTextMax];
+int gDirButtonRow = kRowNone;
+int gDirButtonFocus = 1;
+int gDirPressed = 0;
+std::vector<std::string> gDirNameHistory;
 
 namespace {
 
-constexpr int kFileListId = 2;
+const char kNoRecordMemory[] = "Not enough free memory";
+const char kNoListWindow[] = "Could not create list window";
 
-struct DirWindowState {
-    HWND fileList;
-    std::string directory; // the listing directory, ending in a separator ("" when unknown)
+WNDPROC gComboProc = nullptr;
+WNDPROC gComboEditProc = nullptr;
+int32_t gLastSplit = 0; // the split of the directory window laid out last
+
+DirWindowState* StateOf(HWND dir) {
+    return Dir_StateOf(dir);
+}
+
+DirTree* TreeOf(HWND dir) {
+    return Dir_TreeOf(dir);
+}
+
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+// ---- The tree list as the tree sees it -----------------------------------------------------
+
+int RowsCount(void* context) {
+    return (int)SendMessageA(static_cast<HWND>(context), LB_GETCOUNT, 0, 0);
+}
+int RowsInsert(void* context, int position, int32_t node) {
+    const LRESULT r = SendMessageA(static_cast<HWND>(context), LB_INSERTSTRING, (WPARAM)position,
+                                   (LPARAM)node);
+    return r != LB_ERR && r != LB_ERRSPACE;
+}
+void RowsRemove(void* context, int position) {
+    SendMessageA(static_cast<HWND>(context), LB_DELETESTRING, (WPARAM)position, 0);
+}
+int32_t RowsNodeAt(void* context, int position) {
+    return (int32_t)SendMessageA(static_cast<HWND>(context), LB_GETITEMDATA, (WPARAM)position, 0);
+}
+void RowsSelect(void* context, int position) {
+    SendMessageA(static_cast<HWND>(context), LB_SETCURSEL, (WPARAM)position, 0);
+}
+
+// ---- The listing's side of the window ----------------------------------------------------------
+
+struct ListContext {
+    HWND files;
+    HDC dc;
+    int maxCharWidth; // of the list font: no name of n characters is wider than n of these
+    int mmWidth;      // "MM"
+    int widest;
 };
 
-DirWindowState* State(HWND dir) {
-    return reinterpret_cast<DirWindowState*>(GetWindowLongPtrA(dir, 0));
+int SinkAdd(void* context, const char* name) {
+    const LRESULT r = SendMessageA(static_cast<ListContext*>(context)->files, LB_ADDSTRING, 0,
+                                   reinterpret_cast<LPARAM>(name));
+    return r != LB_ERR && r != LB_ERRSPACE;
 }
 
-// The directory window itself, not one of its controls.
-DirWindowState* StateOfDirWindow(HWND dir) {
-    return Orv_IsProgramWindow(dir, kKindDir) ? State(dir) : nullptr;
+int SinkMeasure(void* context, const char* name) {
+    ListContext* c = static_cast<ListContext*>(context);
+    // A name too short to be wider than the widest so far is not measured: a large folder
+    // lists much faster.
+    const int bound = (int)strlen(name) * c->maxCharWidth + c->mmWidth;
+    if (bound <= c->widest)
+        return 0;
+    char text[kEntryTextMax + 2];
+    const int length = snprintf(text, sizeof text, "%sMM", name);
+    SIZE size = {0, 0};
+    GetTextExtentPoint32A(c->dc, text, length, &size);
+    if (size.cx > c->widest)
+        c->widest = size.cx;
+    return size.cx;
 }
 
-// The directory part of a specification such as "C:\DATA\*.TXT".
-std::string DirectoryOfSpec(const char* spec) {
-    std::string directory = spec ? spec : "";
-    size_t cut = directory.find_last_of("\\/");
-    return cut == std::string::npos ? std::string() : directory.substr(0, cut + 1);
+void SinkReserve(void* context, int32_t count) {
+    // Room for the names, at an average length, made once rather than grown name by name.
+    SendMessageA(static_cast<ListContext*>(context)->files, LB_INITSTORAGE, (WPARAM)count,
+                 (LPARAM)count * 16);
 }
 
-void OnCreate(HWND dir, const char* spec) {
-    DirWindowState* state = new DirWindowState();
-    state->directory = DirectoryOfSpec(spec);
-    SetWindowLongPtrA(dir, 0, reinterpret_cast<LONG_PTR>(state));
-    RECT client;
-    GetClientRect(dir, &client);
-    state->fileList = CreateWindowExA(
-        0, "listbox", "",
-        WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT, 0,
-        0, client.right, client.bottom, dir, reinterpret_cast<HMENU>(kFileListId),
-        GetModuleHandleA(NULL), NULL);
+// The listing directory has gone: its node leaves the tree and the parent's row is selected.
+void SinkDirectoryGone(void*) {
+    if (!gDir.tree || !gDir.tree->nodes)
+        return;
+    char path[kPlatNameMax];
+    lstrcpynA(path, gDir.state->listingDir, sizeof path);
+    const size_t length = strlen(path);
+    if (length > 3 && IsSeparator(path[length - 1]))
+        path[length - 1] = 0;
+    const TreeRows rows = Dir_TreeRows(gDir.state->tree);
+    const int32_t parent = TreeRows_RemoveDir(gDir.tree, &rows, path);
+    // The parent's row is selected and its path shown in the caption: it is what the window
+    // lists from now on, not a directory that is no longer there.
+    if (parent >= 0)
+        Dir_SetListingDir(gDir.tree->nodes[parent].path);
+}
+
+// ---- Creation -----------------------------------------------------------------------------------
+
+HWND MakeChild(HWND dir, const char* className, DWORD style, int id) {
+    return CreateWindowExA(0, className, "", style, 0, 0, 0, 0, dir,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           GetModuleHandleA(NULL), NULL);
+}
+
+LRESULT CALLBACK ComboSubClassProc(HWND combo, UINT message, WPARAM wParam, LPARAM lParam);
+
+int LineHeightOf(HFONT font) {
+    HDC dc = GetDC(NULL);
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(NULL, dc);
+    return metrics.tmHeight + metrics.tmExternalLeading;
+}
+
+void ApplyFont(DirWindowState* s, HFONT font) {
+    s->font = font;
+    s->lineHeight = LineHeightOf(font);
+    if (s->tree)
+        SendMessageA(s->tree, LB_SETITEMHEIGHT, 0, MAKELPARAM(s->lineHeight, 0));
+    SendMessageA(s->combo, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageA(s->files, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
+
+void ApplyColors(DirWindowState* s) {
+    s->textColor = gSettings.colors[kColorDirText];
+    s->backColor = gSettings.colors[kColorDirBackgnd];
+    if (s->backBrush)
+        DeleteObject(s->backBrush);
+    s->backBrush = CreateSolidBrush(s->backColor);
+}
+
+void Subclass(DirWindowState* s) {
+    WNDPROC old = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        s->combo, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ComboSubClassProc)));
+    if (!gComboProc)
+        gComboProc = old;
+    HWND edit = FindWindowExA(s->combo, NULL, "Edit", NULL);
+    if (edit) {
+        SendMessageA(edit, EM_LIMITTEXT, kPlatNameMax - 1, 0);
+        old = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+            edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CBarSubClassProc)));
+        if (!gComboEditProc)
+            gComboEditProc = old;
+    }
+}
+
+void OnCreate(HWND dir, const DirCreateParams* params) {
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DirWindowState));
+    DirWindowState* s = memory ? static_cast<DirWindowState*>(GlobalLock(memory)) : nullptr;
+    if (!s) {
+        if (memory)
+            GlobalFree(memory);
+        PromptRequest request = {kNoRecordMemory, nullptr, kButtonsOk, kIconError,
+                                 kPromptOwnedByFocus};
+        Ui_Ask(request);
+        return;
+    }
+    DirTree* tree = static_cast<DirTree*>(calloc(1, sizeof(DirTree)));
+    if (tree && params)
+        *tree = params->tree;
+    SetWindowLongPtrA(dir, kDirSlotTree * sizeof(LONG_PTR), reinterpret_cast<LONG_PTR>(tree));
+    SetWindowLongPtrA(dir, kDirSlotState * sizeof(LONG_PTR), reinterpret_cast<LONG_PTR>(s));
+    SetWindowLongPtrA(dir, kDirSlotMemory * sizeof(LONG_PTR), reinterpret_cast<LONG_PTR>(memory));
+    s->sortKey = kSortName;
+    s->lastNode = -1;
+    s->split = IsIconic(gFrame) ? 0 : gLastSplit;
+    ApplyColors(s);
+    s->font = Fonts_Get(kFontDir);
+    s->lineHeight = LineHeightOf(s->font);
+    if (tree && tree->nodes)
+        lstrcpynA(s->volumeText, tree->volumeText, sizeof s->volumeText);
+    gDir = {dir, s, tree};
+    if (params && params->listing[0])
+        Dir_SetListingDir(params->listing);
+
+    s->disk = MakeChild(dir, kDiskClassName, WS_CHILD | WS_VISIBLE, kDirDiskId);
+    s->tree = MakeChild(dir, "listbox",
+                        WS_CHILD | WS_BORDER | WS_HSCROLL | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY |
+                            LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT,
+                        kDirTreeId);
+    s->splitter = MakeChild(dir, kSplitClassName, WS_CHILD | WS_VISIBLE, kDirSplitId);
+    s->files = MakeChild(dir, "listbox",
+                         WS_CHILD | WS_VISIBLE | WS_BORDER | WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY |
+                             LBS_MULTICOLUMN | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT |
+                             LBS_WANTKEYBOARDINPUT,
+                         kDirFilesId);
+    s->combo = MakeChild(dir, "combobox",
+                         WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN |
+                             CBS_AUTOHSCROLL | CBS_OEMCONVERT,
+                         kDirComboId);
+    if (!s->tree || !s->files) {
+        PromptRequest request = {kNoListWindow, nullptr, kButtonsOk, kIconWarning,
+                                 kPromptOwnedByFocus};
+        Ui_Ask(request);
+        return;
+    }
+    for (const std::string& entry : gDirNameHistory)
+        SendMessageA(s->combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    Subclass(s);
+    ApplyFont(s, s->font);
+    Dir_Layout(dir);
+    if (tree && tree->nodes) {
+        Dir_FillTree();
+        Dir_ListFiles();
+    }
+    SetWindowTextA(s->combo, gDirMaskList);
+    SendMessageA(s->combo, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+    // With "AutoOpen" the splash is never timed out.
+    if (gSplash && !gSettings.autoOpen)
+        Splash_StartTimer(gFrame);
+}
+
+void OnNcDestroy(HWND dir) {
+    DirWindowState* s = StateOf(dir);
+    DirTree* tree = TreeOf(dir);
+    if (tree) {
+        DirTree_Release(tree);
+        free(tree);
+    }
+    HGLOBAL memory = reinterpret_cast<HGLOBAL>(GetWindowLongPtrA(dir, kDirSlotMemory * sizeof(LONG_PTR)));
+    if (s && s->backBrush)
+        DeleteObject(s->backBrush);
+    if (memory) {
+        GlobalUnlock(memory);
+        GlobalFree(memory);
+    }
+    for (int slot = 0; slot < 3; slot++)
+        SetWindowLongPtrA(dir, slot * (int)sizeof(LONG_PTR), 0);
+    if (gDir.window == dir)
+        gDir = {};
+}
+
+// The window's drive has gone from the drive table: the window is of no use any more.
+bool DriveGone(const DirTree* tree) {
+    if (!tree || !tree->nodes)
+        return false;
+    const char letter = tree->nodes[0].path[0];
+    if (tree->nodes[0].path[1] != ':')
+        return false;
+    char list[kMaxDrives + 1];
+    const int n = Settings_BuildDriveList(Plat_LogicalDrives(), gSettings.ignoredDrives, list);
+    for (int i = 0; i < n; i++)
+        if ((list[i] | 0x20) == (letter | 0x20))
+            return false;
+    return true;
+}
+
+void OnActivate(HWND dir, bool active) {
+    if (!active) {
+        Dir_ClearSum();
+        return;
+    }
+    ControlBar_EnableFind(false);
+    if (!Dir_Load(dir))
+        return;
+    if (DriveGone(gDir.tree)) {
+        PostMessageA(gMdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(dir), 0);
+        return;
+    }
+    Menu_ApplyState(gFrame, dir);
+    DirPaint_RecomputeInfo();
+    if (SendMessageA(gDir.state->files, LB_GETSELCOUNT, 0, 0) > 0)
+        SelQueue_BuildFromList(gDir.state->files, gDir.state->listingDir, kQueueView);
+}
+
+void OnSetFocus(HWND dir) {
+    ControlBar_EnableFind(false);
+    if (!Dir_Load(dir))
+        return;
+    if (gDirButtonRow != kRowNone) {
+        InvalidateRect(dir, NULL, FALSE);
+        return;
+    }
+    // A window made without a tree (by the frame, before any directory) keeps the focus.
+    if (gDir.state->combo && gDir.tree && gDir.tree->nodes)
+        SetFocus(gDir.state->combo);
+}
+
+void OnKillFocus(HWND dir, HWND to) {
+    if (to && (IsChild(dir, to)))
+        gDirButtonRow = kRowNone;
+    InvalidateRect(dir, NULL, FALSE);
+}
+
+void OnSize(HWND dir, WPARAM how) {
+    if (!Dir_Load(dir))
+        return;
+    if (how == SIZE_MINIMIZED) {
+        char title[kDirIconTitleMax];
+        DirWindow_IconTitle(gDir.state->listingDir[0] ? gDir.state->listingDir : "", title,
+                            sizeof title);
+        if (title[0])
+            SetWindowTextA(dir, title);
+        if (gSettings.tileNew)
+            PostMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
+        return;
+    }
+    Dir_Layout(dir);
+    InvalidateRect(dir, NULL, TRUE);
+}
+
+void OnQueryOpen(HWND dir) {
+    if (Dir_Load(dir) && gDir.state->listingDir[0]) {
+        char path[kPlatNameMax];
+        lstrcpynA(path, gDir.state->listingDir, sizeof path);
+        const size_t length = strlen(path);
+        if (length > 3 && IsSeparator(path[length - 1]))
+            path[length - 1] = 0;
+        SetWindowTextA(dir, path);
+    }
+    if (gSettings.tileNew)
+        PostMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
+    else if (gSettings.maximiseNew)
+        PostMessageA(gMdiClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(dir), 0);
+}
+
+void OnCommand(HWND dir, WORD id, WORD code, HWND control) {
+    if (!Dir_Load(dir))
+        return;
+    switch (id) {
+    case kDirOpenCommand:
+        if (!control)
+            DirInput_Open(dir);
+        break;
+    case kDirTreeId:
+        if (code == LBN_SELCHANGE || code == LBN_DBLCLK)
+            DirInput_TreeChanged(dir, code == LBN_DBLCLK);
+        break;
+    case kDirFilesId:
+        if (code == LBN_SELCHANGE)
+            DirInput_FilesChanged(dir);
+        else if (code == LBN_DBLCLK)
+            DirInput_FilesDoubleClick(dir);
+        else if (code == LBN_SETFOCUS)
+            Dir_ClearSum();
+        break;
+    case kDirComboId:
+        if (code == CBN_SELENDOK)
+            PostMessageA(dir, WM_COMMAND, kDirOpenCommand, 0);
+        else if (code == CBN_EDITCHANGE)
+            List_ClearSelection(gDir.state->files);
+        break;
+    }
+}
+
+// Tab leaves a list for the next stop; Enter in the file list opens what is selected.
+LRESULT OnVKeyToItem(HWND dir, WORD key, HWND list) {
+    if (!Dir_Load(dir))
+        return -1;
+    if (key == VK_TAB) {
+        DirInput_TabKey(list, GetKeyState(VK_SHIFT) < 0);
+        return -2;
+    }
+    if (key == VK_RETURN && list == gDir.state->files) {
+        PostMessageA(dir, WM_COMMAND, kDirOpenCommand, 0);
+        return -2;
+    }
+    return -1;
+}
+
+LRESULT OnCharToItem(HWND dir, char c, HWND list) {
+    if (!Dir_Load(dir) || list != gDir.state->tree || !gDir.tree || !gDir.tree->nodes)
+        return -1;
+    const TreeRows rows = Dir_TreeRows(list);
+    const int current = (int)SendMessageA(list, LB_GETCURSEL, 0, 0);
+    const int row = TreeRows_TypeAhead(gDir.tree, &rows, current, c);
+    return row < 0 ? -2 : row;
+}
+
+LRESULT CALLBACK ComboSubClassProc(HWND combo, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CTLCOLORLISTBOX) {
+        DirWindowState* s = StateOf(GetParent(combo));
+        if (s)
+            return Orv_ColorControl(wParam, s->textColor, s->backColor, s->backBrush);
+    }
+    return CallWindowProcA(gComboProc, combo, message, wParam, lParam);
+}
+
+// In a narrow tree a deep row lies right of what shows: the selected one is scrolled into
+// view, with its parent's connector still at the left.
+void ShowSelectedRow(DirWindowState* s, const DirTree* tree) {
+    const LRESULT selected = s->tree ? SendMessageA(s->tree, LB_GETCURSEL, 0, 0) : LB_ERR;
+    if (selected == LB_ERR || !tree || !tree->nodes)
+        return;
+    RECT inside;
+    GetClientRect(s->tree, &inside);
+    const int32_t node = (int32_t)SendMessageA(s->tree, LB_GETITEMDATA, (WPARAM)selected, 0);
+    const int indent = node >= 0 && node < tree->capacity ? tree->nodes[node].indent : 0;
+    const int left = indent + 3 * kTreeIndentStep > inside.right ? indent - kTreeIndentStep : 0;
+    SendMessageA(s->tree, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, left > 0 ? left : 0), 0);
 }
 
 } // namespace
+
+// ---- Shared with the window's other files --------------------------------------------------
+
+DirWindowState* Dir_StateOf(HWND dir) {
+    if (!dir || !Orv_IsProgramWindow(dir, kKindDir))
+        return nullptr;
+    return reinterpret_cast<DirWindowState*>(GetWindowLongPtrA(dir, kDirSlotState * sizeof(LONG_PTR)));
+}
+
+DirTree* Dir_TreeOf(HWND dir) {
+    return reinterpret_cast<DirTree*>(GetWindowLongPtrA(dir, kDirSlotTree * sizeof(LONG_PTR)));
+}
+
+bool Dir_Load(HWND dir) {
+    DirWindowState* s = StateOf(dir);
+    if (!s) {
+        return false;
+    }
+    gDir = {dir, s, TreeOf(dir)};
+    return true;
+}
+
+void Dir_Layout(HWND dir) {
+    DirWindowState* s = StateOf(dir);
+    if (!s || IsIconic(dir))
+        return;
+    RECT client;
+    GetClientRect(dir, &client);
+    HDC dc = GetDC(dir);
+    HGDIOBJ old = SelectObject(dc, s->font);
+    const int sumWidth = DirPaint_TextWidth(dc, kDirSumLabel);
+    SelectObject(dc, old);
+    ReleaseDC(dir, dc);
+    const DirLayoutInput in = {client.right, client.bottom, s->split, s->lineHeight,
+                               DiskBar_HeightFor(client.right), sumWidth};
+    DirLayout_Compute(in, &s->layout);
+    const DirLayout& l = s->layout;
+    if (s->split > 0)
+        gLastSplit = s->split;
+    auto place = [](HWND w, const DirRect& r) {
+        if (w)
+            MoveWindow(w, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    };
+    place(s->disk, l.diskBar);
+    place(s->tree, l.tree);
+    place(s->splitter, l.splitter);
+    place(s->files, l.files);
+    if (s->combo)
+        MoveWindow(s->combo, l.combo.left, l.combo.top, l.combo.right - l.combo.left,
+                   l.comboDropHeight, TRUE);
+    ShowSelectedRow(s, Dir_TreeOf(dir));
+}
+
+int Dir_ListFiles() {
+    DirWindowState* s = gDir.state;
+    if (!s || !s->files || !s->listingDir[0])
+        return 0;
+    void* busy = Dir_BeginBusy(s->listingDir);
+    SendMessageA(s->files, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(s->files, LB_RESETCONTENT, 0, 0);
+    ListContext context = {s->files, GetDC(s->files), 0, 0, 0};
+    HGDIOBJ old = SelectObject(context.dc, s->font);
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(context.dc, &metrics);
+    context.maxCharWidth = metrics.tmMaxCharWidth;
+    SIZE mm = {0, 0};
+    GetTextExtentPoint32A(context.dc, "MM", 2, &mm);
+    context.mmWidth = mm.cx;
+    const FileListSink sink = {&context, SinkAdd, SinkMeasure, SinkDirectoryGone, SinkReserve};
+    ListOutcome outcome = {};
+    const int shown = ListFiles(s->listingDir, gDirMaskList, static_cast<FileSortKey>(s->sortKey),
+                                sink, &s->figures, &outcome);
+    SelectObject(context.dc, old);
+    ReleaseDC(s->files, context.dc);
+    if (outcome.widest > 0)
+        SendMessageA(s->files, LB_SETCOLUMNWIDTH, (WPARAM)outcome.widest, 0);
+    SendMessageA(s->files, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(s->files, NULL, TRUE);
+    Dir_EndBusy(busy);
+    gDirSelectionInfo[0] = 0;
+    Dir_RepaintStatus();
+    return shown;
+}
+
+TreeRows Dir_TreeRows(HWND treeList) {
+    return TreeRows{treeList, RowsCount, RowsInsert, RowsRemove, RowsNodeAt, RowsSelect};
+}
+
+void Dir_FillTree() {
+    DirWindowState* s = gDir.state;
+    if (!s || !gDir.tree || !gDir.tree->nodes)
+        return;
+    char path[kPlatNameMax];
+    lstrcpynA(path, s->listingDir, sizeof path);
+    const size_t length = strlen(path);
+    if (length > 3 && IsSeparator(path[length - 1]))
+        path[length - 1] = 0;
+    const TreeRows rows = Dir_TreeRows(s->tree);
+    SendMessageA(s->tree, WM_SETREDRAW, FALSE, 0);
+    const int selected = TreeRows_Fill(gDir.tree, &rows, path);
+    SendMessageA(s->tree, WM_SETREDRAW, TRUE, 0);
+    if (selected >= 0) {
+        const int visible = (s->layout.tree.bottom - s->layout.tree.top) / (s->lineHeight ? s->lineHeight : 1);
+        const int top = (int)SendMessageA(s->tree, LB_GETTOPINDEX, 0, 0);
+        if (selected < top || selected >= top + visible)
+            SendMessageA(s->tree, LB_SETTOPINDEX, (WPARAM)(selected > visible / 2 ? selected - visible / 2 : 0), 0);
+        ShowSelectedRow(s, gDir.tree);
+    }
+    InvalidateRect(s->tree, NULL, TRUE);
+}
+
+void Dir_RepaintStatus() {
+    if (!gDir.window || !gDir.state)
+        return;
+    RECT below;
+    GetClientRect(gDir.window, &below);
+    below.top = gDir.state->layout.statusRow.top - 2;
+    InvalidateRect(gDir.window, &below, TRUE);
+}
+
+void Dir_ClearSum() {
+    if (!gDirSumText[0])
+        return;
+    gDirSumText[0] = 0;
+    Dir_RepaintStatus();
+}
+
+void Dir_SetListingDir(const char* path) {
+    DirWindowState* s = gDir.state;
+    if (!s)
+        return;
+    const size_t length = strlen(path);
+    const bool separated = length > 0 && IsSeparator(path[length - 1]);
+    snprintf(s->listingDir, sizeof s->listingDir, "%s%s", path, separated ? "" : "\\");
+}
+
+DirTabStop Dir_FocusStop(HWND focus) {
+    DirWindowState* s = gDir.state;
+    if (!s)
+        return kTabCombo;
+    if (focus == s->tree)
+        return kTabTree;
+    if (focus == s->files)
+        return kTabFiles;
+    if (focus == s->disk)
+        return kTabDisk;
+    if (focus == gDir.window)
+        return gDirButtonRow == kRowSorts ? kTabSorts : kTabMasks;
+    return kTabCombo;
+}
+
+void Dir_SwitchFocus(DirTabStop to) {
+    DirWindowState* s = gDir.state;
+    if (!s)
+        return;
+    switch (to) {
+    case kTabTree:
+        gDirButtonRow = kRowNone;
+        SetFocus(s->tree);
+        break;
+    case kTabFiles:
+        gDirButtonRow = kRowNone;
+        SetFocus(s->files);
+        break;
+    case kTabCombo:
+        gDirButtonRow = kRowNone;
+        SetFocus(s->combo);
+        break;
+    case kTabMasks:
+    case kTabSorts:
+        gDirButtonRow = to == kTabMasks ? kRowMasks : kRowSorts;
+        gDirButtonFocus = 1;
+        if (GetFocus() == gDir.window)
+            InvalidateRect(gDir.window, NULL, FALSE);
+        else
+            SetFocus(gDir.window);
+        break;
+    case kTabDisk:
+        gDirButtonRow = kRowNone;
+        SetFocus(s->disk);
+        InvalidateRect(gDir.window, NULL, FALSE);
+        break;
+    case kTabStops:
+        break;
+    }
+}
+
+namespace {
+// A mark for a busy spell that left the cursor alone.
+char gCursorLeft;
+} // namespace
+
+// While a directory is read the cursor shows the kind of drive it lies on: "FloppyCursor" for
+// a removable drive, "HardCursor" for any other; only while the pointer is over the program's
+// windows. The cursor shown before is what the end of the spell puts back.
+void* Dir_BeginBusy(const char* path) {
+    POINT at;
+    HWND under = GetCursorPos(&at) ? WindowFromPoint(at) : NULL;
+    if (!gFrame || !under || GetAncestor(under, GA_ROOT) != gFrame)
+        return &gCursorLeft;
+    char root[kPlatNameMax] = "";
+    HCURSOR busy = NULL;
+    if (path && Plat_DriveRoot(path, root, sizeof root))
+        busy = gCursors[Plat_DriveType(root) == kPlatDriveRemovable ? kCurFloppy : kCurHard];
+    return SetCursor(busy ? busy : LoadCursor(NULL, IDC_WAIT));
+}
+
+void Dir_EndBusy(void* restore) {
+    if (restore != &gCursorLeft)
+        SetCursor(static_cast<HCURSOR>(restore));
+}
+
+// ---- The window procedure --------------------------------------------------------------------
 
 LRESULT CALLBACK ORVDirWndProc(HWND dir, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: {
         const CREATESTRUCTA* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
         const MDICREATESTRUCTA* mdi = static_cast<const MDICREATESTRUCTA*>(create->lpCreateParams);
-        OnCreate(dir, reinterpret_cast<const char*>(mdi->lParam));
+        OnCreate(dir, reinterpret_cast<const DirCreateParams*>(mdi ? mdi->lParam : 0));
         break;
     }
+    case WM_MEASUREITEM: {
+        DirWindowState* s = StateOf(dir);
+        reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight =
+            s && s->lineHeight > 0 ? s->lineHeight : 16;
+        return TRUE;
+    }
+    case WM_DRAWITEM:
+        if (Dir_Load(dir))
+            DirPaint_TreeRow(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_CTLCOLORLISTBOX:
+        if (DirWindowState* s = StateOf(dir))
+            return Orv_ColorControl(wParam, s->textColor, s->backColor, s->backBrush);
+        break;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(dir, &paint);
+        if (Dir_Load(dir))
+            DirPaint_Window(dir, dc);
+        EndPaint(dir, &paint);
+        return 0;
+    }
     case WM_SIZE:
-        if (State(dir) && State(dir)->fileList && wParam != SIZE_MINIMIZED)
-            MoveWindow(State(dir)->fileList, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        OnSize(dir, wParam);
+        break;
+    case WM_QUERYOPEN:
+        OnQueryOpen(dir);
+        break;
+    case WM_COMMAND:
+        OnCommand(dir, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_VKEYTOITEM:
+        return OnVKeyToItem(dir, LOWORD(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_CHARTOITEM:
+        return OnCharToItem(dir, (char)LOWORD(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_LBUTTONDOWN:
+        if (Dir_Load(dir))
+            DirInput_MouseDown(dir, (short)LOWORD(lParam), (short)HIWORD(lParam));
+        return 0;
+    case WM_MOUSEMOVE:
+        if (Dir_Load(dir))
+            DirInput_MouseMove(dir, (short)LOWORD(lParam), (short)HIWORD(lParam));
+        return 0;
+    case WM_LBUTTONUP:
+        if (Dir_Load(dir))
+            DirInput_MouseUp(dir, (short)LOWORD(lParam), (short)HIWORD(lParam));
+        return 0;
+    case WM_KEYDOWN:
+        if (Dir_Load(dir) && DirInput_Key(dir, wParam))
+            return 0;
         break;
     case WM_SETFOCUS:
-        ControlBar_EnableFind(false);
+        OnSetFocus(dir);
+        break;
+    case WM_KILLFOCUS:
+        OnKillFocus(dir, reinterpret_cast<HWND>(wParam));
         break;
     case WM_MDIACTIVATE:
         if (reinterpret_cast<HWND>(lParam) == dir)
-            Menu_ApplyState(gFrame, dir);
+            OnActivate(dir, true);
+        else if (reinterpret_cast<HWND>(wParam) == dir)
+            OnActivate(dir, false);
+        break;
+    case WM_DESTROY:
+        if (gSettings.tileNew)
+            PostMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
         break;
     case WM_NCDESTROY:
-        delete State(dir);
-        SetWindowLongPtrA(dir, 0, 0);
+        OnNcDestroy(dir);
         break;
     }
     return DefMDIChildProcA(dir, message, wParam, lParam);
 }
 
-LRESULT CALLBACK ORVDiskWndProc(HWND disk, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(disk, message, wParam, lParam);
-}
+// ---- For the frame ----------------------------------------------------------------------------
 
-LRESULT CALLBACK ORVSplitWndProc(HWND split, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(split, message, wParam, lParam);
-}
-
-HWND DirWindow_Open(const char* spec) {
-    char root[kPlatNameMax];
-    if (!Plat_DriveRoot(spec, root, sizeof root))
-        return NULL;
-    return Frame_NewChild(kDirClassName, root, reinterpret_cast<LPARAM>(spec));
-}
-
-HWND DirWindow_FileList(HWND dir) {
-    DirWindowState* state = StateOfDirWindow(dir);
-    return state ? state->fileList : NULL;
-}
-
-const char* DirWindow_Directory(HWND dir) {
-    DirWindowState* state = StateOfDirWindow(dir);
-    return state ? state->directory.c_str() : "";
-}
-
-HWND DirWindow_FindForRoot(const char* root) {
-    for (HWND child = GetWindow(gMdiClient, GW_CHILD); child;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        char title[kPlatNameMax] = "";
-        GetWindowTextA(child, title, sizeof title);
-        if (Orv_ClassifyWindow(child).kind == kKindDir && lstrcmpiA(title, root) == 0)
-            return child;
+LRESULT DirWindow_ComboEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND dir = GetParent(GetParent(edit));
+    const bool key = message == WM_KEYDOWN || message == WM_KEYUP;
+    if ((key && wParam == VK_TAB) || (message == WM_CHAR && wParam == '\t')) {
+        if (message == WM_KEYDOWN && Dir_Load(dir))
+            DirInput_TabKey(edit, GetKeyState(VK_SHIFT) < 0);
+        return 0;
     }
-    return NULL;
+    if (((key && wParam == VK_RETURN) || (message == WM_CHAR && wParam == '\r')) &&
+        !SendMessageA(GetParent(edit), CB_GETDROPPEDSTATE, 0, 0)) {
+        if (message == WM_KEYDOWN)
+            PostMessageA(dir, WM_COMMAND, kDirOpenCommand, 0);
+        return 0;
+    }
+    return CallWindowProcA(gComboEditProc, edit, message, wParam, lParam);
 }
 
-// Until the window has its tree and its "File Name:" box these ask nothing of it.
-bool DirWindow_TreeHasFocus(HWND dir) { return GetFocus() == dir; } // the window for its tree
-std::string DirWindow_SelectedTreeDir(HWND dir) { return DirWindow_Directory(dir); }
-std::string DirWindow_ComboText(HWND) { return std::string(); }
-void DirWindow_ResetComboToMasks(HWND) {}
-void DirWindow_ClearSum(HWND) {}
-void DirWindows_FileDeleted(const char*, uint64_t) {}
-void DirWindow_DirectoryRemoved(HWND, const char*) {}
+void DirWindow_ApplyFont(HWND dir, HFONT font) {
+    if (!Dir_Load(dir) || !font)
+        return;
+    ApplyFont(gDir.state, font);
+    Dir_ListFiles();
+    Dir_Layout(dir);
+    InvalidateRect(dir, NULL, TRUE);
+}
+
+void DirWindow_ApplyColors(HWND dir) {
+    if (!Dir_Load(dir))
+        return;
+    ApplyColors(gDir.state);
+    InvalidateRect(dir, NULL, TRUE);
+    InvalidateRect(gDir.state->tree, NULL, TRUE);
+    InvalidateRect(gDir.state->files, NULL, TRUE);
+}
+

@@ -8,11 +8,25 @@ LRESULT CALLBACK ORVDirWndProc(HWND dir, UINT message, WPARAM wParam, LPARAM lPa
 LRESULT CALLBACK ORVDiskWndProc(HWND disk, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK ORVSplitWndProc(HWND split, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Opens a directory window on a directory specification (a directory and its mask): until the
-// window lists directories it is an empty window titled with the drive root. Null on failure.
+// Opens a directory window on a path (a directory, or a directory and its mask): the tree of
+// its drive is read down to the directory, which is listed with the mask. Null when the drive's
+// root cannot be read.
+HWND OpenDirWindow(const char* path, bool isAbsolute);
 HWND DirWindow_Open(const char* spec);
+// The child of the class whose file (a view or an editor) is path, or, for directory windows,
+// whose tree is rooted at the drive root path; case ignored. Null when none is.
+HWND FindWindowFor(const char* path, const char* className);
 // The directory window whose tree is rooted at this drive root, or null.
 HWND DirWindow_FindForRoot(const char* root);
+// The "File Name:" box's edit field: Tab steps through the window's tab order, Enter opens.
+LRESULT DirWindow_ComboEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
+// A new directory font: the tree's rows, the box and the file list take it, the files are
+// listed again and the window laid out again.
+void DirWindow_ApplyFont(HWND dir, HFONT font);
+// The colours of the settings ("DirTextColor", "DirBackgndColor") replace the window's.
+void DirWindow_ApplyColors(HWND dir);
+// "Connect Net Drive..." (150) and "Disconnect Net Drive..." (151) through the system's dialogs.
+void DirWindow_ConnectNet(HWND owner, bool connect);
 // The window's file list (null for a window that is not a directory window).
 HWND DirWindow_FileList(HWND dir);
 // The directory the window lists, ending in a separator ("" when it lists none).

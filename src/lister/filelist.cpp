@@ -379,6 +379,8 @@ void FillList(const FileCollection& c, FileSortKey key, const FileListSink& sink
         return;
     }
     FileList_Sort(c.entries, c.count, key, order);
+    if (sink.reserve && c.count > 0)
+        sink.reserve(sink.context, c.count);
     for (int32_t i = 0; i < c.count; i++) {
         if (!sink.add(sink.context, order[i]->name)) {
             Tell(kListFullText, kListFullCaption, kIconError);

@@ -117,6 +117,8 @@ struct FileListSink {
     // The listing directory is gone: the window drops its tree node and selects the parent,
     // before "Invalid filespec" is shown. May be null.
     void (*directoryGone)(void* context);
+    // Told how many names are about to be added, so the list can make room once. May be null.
+    void (*reserve)(void* context, int32_t count);
 };
 
 // What a directory window shows under its list; kept in its record between listings.

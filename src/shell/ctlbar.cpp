@@ -2,6 +2,8 @@
 // each post one command to the frame.
 #include "shell/ctlbar.h"
 
+#include "lister/dirwnd.h"
+
 #include "find/findinput.h"
 #include "resources/resource.h"
 #include "shell/barbuttons.h"
@@ -306,6 +308,8 @@ LRESULT CALLBACK ControlBarWndProc(HWND bar, UINT message, WPARAM wParam, LPARAM
 }
 
 LRESULT CALLBACK CBarSubClassProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (edit != gBar.findEdit) // the "File Name:" box of a directory window
+        return DirWindow_ComboEditProc(edit, message, wParam, lParam);
     const bool key = message == WM_KEYDOWN || message == WM_KEYUP;
     if ((key && wParam == VK_TAB) || (message == WM_CHAR && wParam == '\t'))
         return 0; // the bar has nowhere to tab to

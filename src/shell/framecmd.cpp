@@ -714,6 +714,10 @@ int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam) {
     case IDM_CLOSE:
         OnClose(lParam);
         return 1;
+    case IDM_CONNECT_NET:
+    case IDM_DISCONNECT_NET:
+        DirWindow_ConnectNet(frame, id == IDM_CONNECT_NET);
+        return 1;
     case IDM_CLOSE_ALL:
         OnCloseAll();
         return 1;

@@ -1,5 +1,7 @@
 #include "shell/startup.h"
 
+#include "lister/dirwnd.h"
+
 #include <stdio.h>
 #include <string.h>
 

@@ -1,0 +1,205 @@
+// Opening directory windows and finding them, and what the frame and the file operations ask of
+// an open one.
+#include <stdio.h>
+#include <string.h>
+
+#include "lister/dirstate.h"
+#include "lister/dirwnd.h"
+#include "platform/platform.h"
+#include "shell/classes.h"
+#include "shell/frame.h"
+#include "shell/winkind.h"
+
+namespace {
+
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+DirWindowState* StateOf(HWND dir) {
+    return Dir_StateOf(dir);
+}
+
+DirTree* TreeOf(HWND dir) {
+    return Dir_TreeOf(dir);
+}
+
+} // namespace
+
+HWND Dir_OpenWindow(const char* path) {
+    return OpenDirWindow(path, true);
+}
+
+HWND OpenDirWindow(const char* path, bool isAbsolute) {
+    char root[kPlatNameMax];
+    if (!path || !Plat_DriveRoot(path, root, sizeof root))
+        return NULL;
+    // The directory named becomes the drive's current one, so the tree opens down to it; a
+    // mask after it becomes the mask list.
+    char directory[kPlatNameMax];
+    lstrcpynA(directory, path, sizeof directory);
+    PlatFileInfo info;
+    if (!Plat_GetFileInfo(directory, &info) || !(info.attributes & kPlatAttrDirectory)) {
+        char* cut = directory + strlen(directory);
+        while (cut > directory && !IsSeparator(cut[-1]) && cut[-1] != ':')
+            cut--;
+        if (*cut)
+            lstrcpynA(gDirMaskList, cut, sizeof gDirMaskList);
+        *cut = 0;
+    }
+    void* busy = Dir_BeginBusy(root);
+    const int changed = directory[0] ? Plat_SetCurrentDir(directory) : 0;
+    (void)changed;
+    (void)isAbsolute;
+    DirCreateParams params = {};
+    ReadTreeLevel(&params.tree, root, kTreeReadSeparate, kTreeReadAbsolute, nullptr);
+    if (params.tree.nodes)
+        ExpandToPath(&params.tree, root[0], nullptr, params.listing, sizeof params.listing);
+    Dir_EndBusy(busy);
+    if (!params.tree.nodes)
+        return NULL;
+    Frame_BeforeOpening(NULL);
+    HWND dir = Frame_NewChild(kDirClassName, root, reinterpret_cast<LPARAM>(&params));
+    if (!dir) {
+        DirTree_Release(&params.tree);
+        return NULL;
+    }
+    if (Dir_Load(dir))
+        SetFocus(gDir.state->combo);
+    return dir;
+}
+
+HWND DirWindow_Open(const char* spec) {
+    return OpenDirWindow(spec, true);
+}
+
+HWND FindWindowFor(const char* path, const char* className) {
+    for (HWND child = gMdiClient ? GetWindow(gMdiClient, GW_CHILD) : NULL; child;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        char name[32] = "";
+        GetClassNameA(child, name, sizeof name);
+        if (lstrcmpiA(name, className) != 0)
+            continue;
+        if (lstrcmpiA(className, kDirClassName) == 0) {
+            const DirTree* tree = TreeOf(child);
+            char title[kPlatNameMax] = "";
+            if (tree && tree->nodes)
+                lstrcpynA(title, tree->nodes[0].path, sizeof title);
+            else
+                GetWindowTextA(child, title, sizeof title);
+            if (lstrcmpiA(title, path) == 0)
+                return child;
+        } else {
+            char title[kPlatNameMax] = "";
+            GetWindowTextA(child, title, sizeof title);
+            if (lstrcmpiA(title, path) == 0)
+                return child;
+        }
+    }
+    return NULL;
+}
+
+HWND DirWindow_FindForRoot(const char* root) {
+    return FindWindowFor(root, kDirClassName);
+}
+
+HWND DirWindow_FileList(HWND dir) {
+    DirWindowState* s = StateOf(dir);
+    return s ? s->files : NULL;
+}
+
+const char* DirWindow_Directory(HWND dir) {
+    DirWindowState* s = StateOf(dir);
+    return s ? s->listingDir : "";
+}
+
+// ---- What the file operations ask of directory windows --------------------------------------
+
+bool DirWindow_TreeHasFocus(HWND dir) {
+    DirWindowState* s = StateOf(dir);
+    return s && s->tree && GetFocus() == s->tree;
+}
+
+std::string DirWindow_SelectedTreeDir(HWND dir) {
+    DirWindowState* s = StateOf(dir);
+    const DirTree* tree = s ? TreeOf(dir) : nullptr;
+    if (!s || !tree || !tree->nodes || !s->tree)
+        return s ? s->listingDir : "";
+    const LRESULT row = SendMessageA(s->tree, LB_GETCURSEL, 0, 0);
+    if (row == LB_ERR)
+        return std::string();
+    const LRESULT node = SendMessageA(s->tree, LB_GETITEMDATA, (WPARAM)row, 0);
+    if (node < 0 || node >= tree->capacity)
+        return std::string();
+    return tree->nodes[node].path;
+}
+
+std::string DirWindow_ComboText(HWND dir) {
+    DirWindowState* s = StateOf(dir);
+    if (!s || !s->combo)
+        return std::string();
+    char text[kPlatNameMax] = "";
+    GetWindowTextA(s->combo, text, sizeof text);
+    return text;
+}
+
+void DirWindow_ResetComboToMasks(HWND dir) {
+    DirWindowState* s = StateOf(dir);
+    if (!s || !s->combo)
+        return;
+    SetWindowTextA(s->combo, gDirMaskList);
+    SendMessageA(s->combo, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+}
+
+void DirWindow_ClearSum(HWND dir) {
+    if (Dir_Load(dir))
+        Dir_ClearSum();
+}
+
+void DirWindows_FileDeleted(const char* path, uint64_t size) {
+    const char* name = path + strlen(path);
+    while (name > path && !IsSeparator(name[-1]))
+        name--;
+    const size_t dirLength = (size_t)(name - path);
+    for (HWND child = gMdiClient ? GetWindow(gMdiClient, GW_CHILD) : NULL; child;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!Dir_Load(child))
+            continue;
+        DirWindowState* s = gDir.state;
+        if (strlen(s->listingDir) != dirLength || _strnicmp(s->listingDir, path, dirLength) != 0)
+            continue;
+        const LRESULT row = SendMessageA(s->files, LB_FINDSTRINGEXACT, (WPARAM)-1,
+                                         reinterpret_cast<LPARAM>(name));
+        if (row == LB_ERR)
+            continue;
+        SendMessageA(s->files, LB_DELETESTRING, (WPARAM)row, 0);
+        s->figures.listedBytes = s->figures.listedBytes > size ? s->figures.listedBytes - size : 0;
+        char root[kPlatNameMax];
+        uint64_t freeBytes = 0, diskBytes = 0;
+        if (Plat_DriveRoot(path, root, sizeof root) &&
+            Plat_DiskSpace(root, &freeBytes, &diskBytes)) {
+            s->figures.freeBytes = freeBytes;
+            s->figures.diskBytes = diskBytes;
+        }
+        gDirSelectionInfo[0] = 0;
+        Dir_RepaintStatus();
+    }
+}
+
+void DirWindow_DirectoryRemoved(HWND dir, const char* path) {
+    if (!Dir_Load(dir) || !gDir.tree || !gDir.tree->nodes)
+        return;
+    DirWindowState* s = gDir.state;
+    char listing[kPlatNameMax];
+    lstrcpynA(listing, s->listingDir, sizeof listing);
+    size_t length = strlen(listing);
+    if (length > 3 && IsSeparator(listing[length - 1]))
+        listing[--length] = 0;
+    const TreeRows rows = Dir_TreeRows(s->tree);
+    const int32_t parent = TreeRows_RemoveDir(gDir.tree, &rows, path);
+    if (lstrcmpiA(listing, path) == 0 && parent >= 0) {
+        Dir_SetListingDir(gDir.tree->nodes[parent].path);
+        Dir_ListFiles();
+    }
+    InvalidateRect(s->tree, NULL, TRUE);
+}

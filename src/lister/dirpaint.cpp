@@ -1,0 +1,318 @@
+// Drawing a directory window: the "File Name:" label, the mask and sort buttons with their
+// pressed and raised faces, the status row and status boxes, and the owner-drawn tree rows.
+#include <stdio.h>
+#include <string.h>
+
+#include <vector>
+
+#include "lister/dirstate.h"
+#include "resources/resource.h"
+#include "shell/drawobjects.h"
+#include "shell/frame.h"
+#include "shell/settings.h"
+
+const char* const kDirSortLabels[kDirButtons] = {"Name", "Type", "Date", "Size"};
+
+namespace {
+
+RECT ToRect(const DirRect& r) {
+    return RECT{r.left, r.top, r.right, r.bottom};
+}
+
+const char* ButtonText(int hit) {
+    if (hit >= kHitMask1 && hit < kHitMask1 + kDirButtons)
+        return Settings_Mask(hit - kHitMask1);
+    if (hit >= kHitSort1 && hit < kHitSort1 + kDirButtons)
+        return kDirSortLabels[hit - kHitSort1];
+    return kDirSumLabel;
+}
+
+DirRect ButtonRect(int hit) {
+    const DirLayout& l = gDir.state->layout;
+    if (hit >= kHitMask1 && hit < kHitMask1 + kDirButtons)
+        return l.masks[hit - kHitMask1];
+    if (hit >= kHitSort1 && hit < kHitSort1 + kDirButtons)
+        return l.sorts[hit - kHitSort1];
+    return l.sumButton;
+}
+
+void Line(HDC dc, int x1, int y1, int x2, int y2) {
+    MoveToEx(dc, x1, y1, NULL);
+    LineTo(dc, x2, y2);
+}
+
+// A sunken box with its text at x (centred when x is negative).
+void SunkenBox(HDC dc, RECT r, const char* text, int x) {
+    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
+    DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+    RECT inside = {r.left + 2, r.top + 1, r.right - 2, r.bottom - 1};
+    if (x < 0) {
+        DrawTextA(dc, text, -1, &inside, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    } else {
+        inside.left = x;
+        DrawTextA(dc, text, -1, &inside, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
+}
+
+// Is this button drawn pressed now: the one the mouse holds inside it, or the active sort key
+// unless another sort button is being pressed.
+bool IsPressed(int hit, int pressedHit, bool pressedInside) {
+    if (pressedHit == hit && pressedInside)
+        return true;
+    if (hit >= kHitSort1 && hit < kHitSort1 + kDirButtons && hit == gDir.state->sortKey) {
+        const bool otherSortHeld = pressedInside && pressedHit != hit && pressedHit >= kHitSort1 &&
+                                   pressedHit < kHitSort1 + kDirButtons;
+        return !otherSortHeld;
+    }
+    return false;
+}
+
+int StatusTextRight(HDC dc) {
+    const char* text = gDirSelectionInfo[0] ? gDirSelectionInfo : gDirSumText;
+    if (!text[0])
+        return 0;
+    return gDir.state->layout.statusRow.left + DirPaint_TextWidth(dc, text) + 12;
+}
+
+void PaintStatus(HWND dir, HDC dc, const RECT& client) {
+    DirWindowState* s = gDir.state;
+    const DirLayout& l = s->layout;
+    DirPaint_RecomputeInfo();
+    const int textRight = StatusTextRight(dc);
+    if (gDirSelectionInfo[0]) {
+        s->sumShown = false;
+        RECT r = {l.statusRow.left, l.statusRow.top, textRight, l.statusRow.bottom};
+        SunkenBox(dc, r, gDirSelectionInfo, r.left + 4);
+    } else {
+        if (GetFocus() == s->files)
+            gDirSumText[0] = 0;
+        if (gDirSumText[0]) {
+            s->sumShown = false;
+            RECT r = {l.statusRow.left, l.statusRow.top, StatusTextRight(dc), l.statusRow.bottom};
+            SunkenBox(dc, r, gDirSumText, r.left + 4);
+        } else {
+            s->sumShown = true;
+            DirPaint_Button(dc, kHitSum, gDirPressed == kHitSum && gDirPressedInside);
+        }
+    }
+
+    const int files = (int)SendMessageA(s->files, LB_GETCOUNT, 0, 0);
+    char filesLine[kStatusTextMax], spaceLine[kStatusTextMax];
+    FormatFilesLine(files, s->figures.listedBytes, false, filesLine, sizeof filesLine);
+    FormatSpaceLine(s->figures.freeBytes, s->figures.diskBytes, false, spaceLine, sizeof spaceLine);
+    char filesCompact[kStatusTextMax], spaceCompact[kStatusTextMax];
+    FormatFilesLine(files, s->figures.listedBytes, true, filesCompact, sizeof filesCompact);
+    FormatSpaceLine(s->figures.freeBytes, s->figures.diskBytes, true, spaceCompact,
+                    sizeof spaceCompact);
+    const DirStatusInput in = {client.right,
+                               DirPaint_TextWidth(dc, spaceLine),
+                               DirPaint_TextWidth(dc, s->volumeText),
+                               DirPaint_TextWidth(dc, filesCompact),
+                               s->sumShown ? 0 : textRight,
+                               s->sumShown,
+                               l.sumButton.right};
+    DirStatusBoxes boxes;
+    DirStatus_Place(in, &boxes);
+    s->statusCompact = boxes.compact;
+    const int top = l.bottomRowTop, bottom = client.bottom - 3;
+    RECT filesBox = {boxes.files.left, top, boxes.files.right, bottom};
+    RECT spaceBox = {boxes.space.left, top, boxes.space.right, bottom};
+    int volumeLeft = boxes.volume.left;
+    if (!s->sumShown && textRight + 4 > volumeLeft)
+        volumeLeft = textRight + 4;
+    RECT volumeBox = {volumeLeft, l.statusRow.top, boxes.volume.right, l.statusRow.bottom};
+    if (boxes.compact) {
+        SunkenBox(dc, filesBox, filesCompact, boxes.filesTextX);
+        SunkenBox(dc, spaceBox, spaceCompact, boxes.spaceTextX);
+        if (s->volumeText[0] && volumeBox.right - volumeBox.left > 8)
+            SunkenBox(dc, volumeBox, s->volumeText, volumeBox.left + 4);
+    } else {
+        SunkenBox(dc, filesBox, filesLine, -1);
+        SunkenBox(dc, spaceBox, spaceLine, -1);
+        if (s->volumeText[0] && volumeBox.right - volumeBox.left > 8)
+            SunkenBox(dc, volumeBox, s->volumeText, -1);
+    }
+    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(WHITE_PEN));
+    Line(dc, 0, l.whiteLineY, client.right, l.whiteLineY);
+    SelectObject(dc, oldPen);
+    (void)dir;
+}
+
+} // namespace
+
+int DirPaint_TextWidth(HDC dc, const char* text) {
+    SIZE size = {0, 0};
+    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+    return size.cx;
+}
+
+void DirPaint_Button(HDC dc, int hit, bool pressed) {
+    RECT r = ToRect(ButtonRect(hit));
+    if (r.right <= r.left)
+        return;
+    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
+    HGDIOBJ old = SelectObject(dc, GetStockObject(pressed ? BLACK_PEN : WHITE_PEN));
+    Line(dc, r.left, r.bottom - 1, r.left, r.top);
+    LineTo(dc, r.right - 1, r.top);
+    SelectObject(dc, GetStockObject(pressed ? WHITE_PEN : BLACK_PEN));
+    Line(dc, r.right - 1, r.top, r.right - 1, r.bottom - 1);
+    LineTo(dc, r.left, r.bottom - 1);
+    SelectObject(dc, old);
+    // The text is cut from the right until it fits with 6 pixels to spare.
+    char text[kPlatNameMax];
+    lstrcpynA(text, ButtonText(hit), sizeof text);
+    int length = lstrlenA(text);
+    const int room = (r.right - r.left) - 6;
+    SIZE size = {0, 0};
+    while (length > 0) {
+        GetTextExtentPoint32A(dc, text, length, &size);
+        if (size.cx <= room)
+            break;
+        length--;
+    }
+    const int x = r.left + ((r.right - r.left) - size.cx) / 2 + (pressed ? 1 : 0);
+    const int y = r.top + ((r.bottom - r.top) - size.cy) / 2 + (pressed ? 1 : 0);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    TextOutA(dc, x, y, text, length);
+}
+
+// A red frame in XOR mode 2 pixels inside the focused button.
+void DirPaint_ButtonFocus(HDC dc) {
+    if (gDirButtonRow == kRowNone || GetFocus() != gDir.window)
+        return;
+    const int hit = (gDirButtonRow == kRowMasks ? kHitMask1 : kHitSort1) + gDirButtonFocus - 1;
+    RECT r = ToRect(ButtonRect(hit));
+    const int oldRop = SetROP2(dc, R2_XORPEN);
+    HGDIOBJ oldPen = SelectObject(dc, gDraw.redPen ? (HGDIOBJ)gDraw.redPen : GetStockObject(BLACK_PEN));
+    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    Rectangle(dc, r.left + 2, r.top + 2, r.right - 2, r.bottom - 2);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    SetROP2(dc, oldRop);
+}
+
+void DirPaint_Window(HWND dir, HDC dc) {
+    DirWindowState* s = gDir.state;
+    if (!s->treeShown && s->tree) {
+        s->treeShown = true;
+        ShowWindow(s->tree, SW_SHOWNA);
+    }
+    RECT client;
+    GetClientRect(dir, &client);
+    HGDIOBJ oldFont = SelectObject(dc, s->font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    const DirLayout& l = s->layout;
+    TextOutA(dc, l.label.left, l.label.top + 2, kDirFileNameLabel, lstrlenA(kDirFileNameLabel));
+    for (int i = 0; i < kDirButtons; i++) {
+        DirPaint_Button(dc, kHitMask1 + i, IsPressed(kHitMask1 + i, gDirPressed, gDirPressedInside));
+        DirPaint_Button(dc, kHitSort1 + i, IsPressed(kHitSort1 + i, gDirPressed, gDirPressedInside));
+    }
+    PaintStatus(dir, dc, client);
+    DirPaint_ButtonFocus(dc);
+    SelectObject(dc, oldFont);
+}
+
+void DirPaint_RecomputeInfo() {
+    DirWindowState* s = gDir.state;
+    if (!s || !s->files)
+        return;
+    const LRESULT count = SendMessageA(s->files, LB_GETSELCOUNT, 0, 0);
+    const int n = count > 0 ? (int)count : 0;
+    if (n == 0) {
+        gDirSelectionInfo[0] = 0;
+        return;
+    }
+    std::vector<int> selected((size_t)n);
+    SendMessageA(s->files, LB_GETSELITEMS, (WPARAM)n, reinterpret_cast<LPARAM>(selected.data()));
+    std::vector<std::string> names;
+    names.reserve((size_t)n);
+    for (int index : selected) {
+        char name[kPlatNameMax] = "";
+        if (SendMessageA(s->files, LB_GETTEXTLEN, (WPARAM)index, 0) < (LRESULT)sizeof name)
+            SendMessageA(s->files, LB_GETTEXT, (WPARAM)index, reinterpret_cast<LPARAM>(name));
+        names.push_back(name);
+    }
+    std::vector<const char*> pointers;
+    for (const std::string& name : names)
+        pointers.push_back(name.c_str());
+    SelectionInfoLine(s->listingDir, pointers.data(), n, gDirSelectionInfo, sizeof gDirSelectionInfo);
+}
+
+// ---- Tree rows ----------------------------------------------------------------------------
+
+void DirPaint_TreeRow(const DRAWITEMSTRUCT* item) {
+    DirWindowState* s = gDir.state;
+    DirTree* tree = gDir.tree;
+    HDC dc = item->hDC;
+    RECT row = item->rcItem;
+    if (item->itemID == (UINT)-1 || !tree || !tree->nodes) {
+        if (item->itemState & ODS_FOCUS)
+            DrawFocusRect(dc, &row);
+        return;
+    }
+    const int32_t index = (int32_t)item->itemData;
+    if (index < 0 || index >= tree->capacity)
+        return;
+    const TreeNode& node = tree->nodes[index];
+    const bool selected = (item->itemState & ODS_SELECTED) != 0;
+    if (selected) {
+        FillRect(dc, &row, GetSysColorBrush(COLOR_HIGHLIGHT));
+        SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+        char caption[kPlatNameMax] = "";
+        GetWindowTextA(gDir.window, caption, sizeof caption);
+        if (!IsIconic(gDir.window) && lstrcmpA(caption, node.path) != 0)
+            SetWindowTextA(gDir.window, node.path);
+    } else {
+        FillRect(dc, &row, s->backBrush);
+        SetTextColor(dc, s->textColor);
+    }
+    SetBkMode(dc, TRANSPARENT);
+    HGDIOBJ oldFont = SelectObject(dc, s->font);
+
+    static const StartupBitmap kIcons[] = {kBmpFiles, kBmpSubdirs, kBmpNoFiles};
+    HBITMAP bitmap = gBitmaps[kIcons[TreeNode_Bitmap(&node)]];
+    BITMAP info = {};
+    if (bitmap)
+        GetObjectA(bitmap, sizeof info, &info);
+    const int iconX = row.left + node.indent;
+    const int height = row.bottom - row.top;
+    if (bitmap) {
+        HDC memory = CreateCompatibleDC(dc);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        StretchBlt(dc, iconX, row.top + 2, info.bmWidth, height - 4, memory, 0, 0, info.bmWidth,
+                   info.bmHeight, SRCCOPY);
+        SelectObject(memory, old);
+        DeleteDC(memory);
+    }
+    const char* text = TreeNode_Text(tree, index);
+    const int textX = iconX + info.bmWidth + 1;
+    TextOutA(dc, textX, row.top, text, lstrlenA(text));
+
+    if (index != 0) {
+        HPEN pen = CreatePen(PS_SOLID, 1, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : s->textColor);
+        HGDIOBJ oldPen = SelectObject(dc, pen);
+        const int middle = row.top + height / 2;
+        const int stem = iconX - 18;
+        Line(dc, iconX - 3, middle, stem, middle);
+        Line(dc, stem, middle, stem, row.top - 1);
+        if (node.nextSibling)
+            Line(dc, stem, middle, stem, row.bottom);
+        int x = stem - kTreeIndentStep;
+        for (int32_t a = node.parent; a > 0 && x >= 0; a = tree->nodes[a].parent, x -= kTreeIndentStep) {
+            if (tree->nodes[a].nextSibling)
+                Line(dc, x, row.top, x, row.bottom);
+        }
+        SelectObject(dc, oldPen);
+        DeleteObject(pen);
+    }
+    const int right = textX + DirPaint_TextWidth(dc, text) - row.left;
+    if (right > s->treeExtent) {
+        s->treeExtent = right;
+        SendMessageA(s->tree, LB_SETHORIZONTALEXTENT, (WPARAM)(right + 8), 0);
+    }
+    SelectObject(dc, oldFont);
+    if (item->itemState & ODS_FOCUS)
+        DrawFocusRect(dc, &row);
+}

@@ -1,0 +1,379 @@
+// The disk bar (OrvDiskClass): one button per drive, the window's own drive framed, a single
+// click switching the window to the drive once the double-click time has passed, a double
+// click or Enter opening a new window for it, and the arrow keys moving between buttons.
+#include <stdio.h>
+#include <string.h>
+
+#include "lister/dirstate.h"
+
+#include <winnetwk.h>
+
+#include "find/selqueue_win.h"
+#include "lister/dirwnd.h"
+#include "shell/classes.h"
+#include "shell/ctlbar.h"
+#include "shell/drawobjects.h"
+#include "shell/frame.h"
+#include "shell/settings.h"
+
+namespace {
+
+constexpr UINT_PTR kClickTimer = 4321;
+
+// One mouse and one keyboard: the press and focus of whichever disk bar has them.
+struct DiskBarState {
+    DiskGrid grid;
+    int focusRow, focusColumn;
+    int pressRow, pressColumn;
+    POINT pressPoint;
+    bool pressing; // the mouse went down on a button and has not come up yet
+    bool released;
+    bool timerExpired;
+};
+DiskBarState gDisk;
+
+SIZE BitmapSize() {
+    BITMAP info = {};
+    if (gBitmaps[kBmpHardDisk])
+        GetObjectA(gBitmaps[kBmpHardDisk], sizeof info, &info);
+    SIZE size = {info.bmWidth ? info.bmWidth : 16, info.bmHeight ? info.bmHeight : 14};
+    return size;
+}
+
+// The drive table: the drives the system reports, less "IgnoreDrives".
+int DriveTable(char* list) {
+    return Settings_BuildDriveList(Plat_LogicalDrives(), gSettings.ignoredDrives, list);
+}
+
+void RebuildGrid(HWND disk) {
+    char list[kMaxDrives + 1];
+    DriveTable(list);
+    RECT client;
+    GetClientRect(disk, &client);
+    DiskGrid_Build(&gDisk.grid, list, client.right, BitmapSize().cx);
+}
+
+HBITMAP BitmapFor(char letter) {
+    char root[4] = {letter, ':', '\\', 0};
+    const bool open = DirWindow_FindForRoot(root) != NULL;
+    switch (Plat_DriveType(root)) {
+    case kPlatDriveRemovable:
+        return gBitmaps[open ? kBmpFloppyDiskDown : kBmpFloppyDisk];
+    case kPlatDriveFixed:
+        return gBitmaps[open ? kBmpHardDiskDown : kBmpHardDisk];
+    case kPlatDriveRemote:
+        return gBitmaps[open ? kBmpNetDiskDown : kBmpNetDisk];
+    case kPlatDriveCdRom:
+        return gBitmaps[open ? kBmpCDROMDown : kBmpCDROM];
+    case kPlatDriveRamDisk:
+        return gBitmaps[open ? kBmpRamDiskDown : kBmpRamDisk];
+    default:
+        return gBitmaps[kBmpHardDisk];
+    }
+}
+
+char OwnDrive(HWND disk) {
+    if (!Dir_Load(GetParent(disk)) || !gDir.tree || !gDir.tree->nodes)
+        return 0;
+    return gDir.tree->nodes[0].path[0];
+}
+
+// A red frame in XOR mode: drawn twice, it is gone.
+void XorFrame(HWND disk, int row, int column) {
+    if (row < 0 || row >= kDiskGridRows || column < 0 || column >= kDiskGridColumns ||
+        !gDisk.grid.cells[row][column])
+        return;
+    const SIZE b = BitmapSize();
+    const DiskRect f = DiskGrid_Frame(row, column, b.cx, b.cy);
+    HDC dc = GetDC(disk);
+    const int oldRop = SetROP2(dc, R2_XORPEN);
+    HGDIOBJ oldPen = SelectObject(dc, gDraw.redPen ? (HGDIOBJ)gDraw.redPen : GetStockObject(WHITE_PEN));
+    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    Rectangle(dc, f.left, f.top, f.right, f.bottom);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    SetROP2(dc, oldRop);
+    ReleaseDC(disk, dc);
+}
+
+void OnPaint(HWND disk) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(disk, &paint);
+    RebuildGrid(disk);
+    const SIZE b = BitmapSize();
+    const char own = OwnDrive(disk);
+    HDC memory = CreateCompatibleDC(dc);
+    SetBkMode(dc, TRANSPARENT);
+    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    for (int r = 0; r < gDisk.grid.rows; r++) {
+        for (int c = 0; c < kDiskGridColumns && gDisk.grid.cells[r][c]; c++) {
+            const char letter = gDisk.grid.cells[r][c];
+            int32_t x, y;
+            DiskGrid_Origin(r, c, b.cx, &x, &y);
+            HBITMAP bitmap = BitmapFor(letter);
+            if (bitmap) {
+                BITMAP info = {};
+                GetObjectA(bitmap, sizeof info, &info);
+                HGDIOBJ old = SelectObject(memory, bitmap);
+                StretchBlt(dc, x, y, b.cx, b.cy, memory, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+                SelectObject(memory, old);
+            }
+            char text[2] = {(char)(letter | 0x20), 0};
+            TextOutA(dc, x + b.cx + 2, y, text, 1);
+            if ((own | 0x20) == (letter | 0x20)) {
+                HGDIOBJ oldPen = SelectObject(dc, gDraw.highlightPen);
+                HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+                Rectangle(dc, x - 4, y - 3, x + b.cx + 16, y + b.cy + 2);
+                SelectObject(dc, oldBrush);
+                SelectObject(dc, oldPen);
+            }
+        }
+    }
+    DeleteDC(memory);
+    RECT client;
+    GetClientRect(disk, &client);
+    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(WHITE_PEN));
+    MoveToEx(dc, 0, 0, NULL);
+    LineTo(dc, client.right, 0);
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldFont);
+    EndPaint(disk, &paint);
+    if (GetFocus() == disk)
+        XorFrame(disk, gDisk.focusRow, gDisk.focusColumn);
+}
+
+void RootOf(char letter, char* root) {
+    root[0] = (char)(letter | 0x20);
+    root[1] = ':';
+    root[2] = '\\';
+    root[3] = 0;
+}
+
+void SingleClick(HWND disk) {
+    char root[4];
+    RootOf(gDisk.grid.cells[gDisk.pressRow][gDisk.pressColumn], root);
+    SwitchDrive(GetParent(disk), root);
+}
+
+void OnButtonDown(HWND disk, int x, int y) {
+    RebuildGrid(disk);
+    int row, column;
+    if (!DiskGrid_Hit(gDisk.grid, x, y, BitmapSize().cx, &row, &column))
+        return;
+    SetCapture(disk);
+    SetTimer(disk, kClickTimer, GetDoubleClickTime(), NULL);
+    gDisk.released = gDisk.timerExpired = false;
+    gDisk.pressing = true;
+    gDisk.pressRow = row;
+    gDisk.pressColumn = column;
+    gDisk.pressPoint = {x, y};
+    XorFrame(disk, row, column);
+}
+
+void OnButtonUp(HWND disk, int x, int y) {
+    if (!gDisk.pressing)
+        return; // the second release of a double click
+    gDisk.pressing = false;
+    if (GetCapture() == disk)
+        ReleaseCapture();
+    XorFrame(disk, gDisk.pressRow, gDisk.pressColumn);
+    int row, column;
+    if (!DiskGrid_Hit(gDisk.grid, x, y, BitmapSize().cx, &row, &column) ||
+        row != gDisk.pressRow || column != gDisk.pressColumn) {
+        KillTimer(disk, kClickTimer);
+        return;
+    }
+    gDisk.released = true;
+    if (Dir_Load(GetParent(disk)))
+        Dir_ClearSum();
+    if (gDisk.timerExpired)
+        SingleClick(disk);
+}
+
+void OnTimer(HWND disk) {
+    KillTimer(disk, kClickTimer);
+    if (gDisk.released) {
+        gDisk.released = false;
+        SingleClick(disk);
+    } else {
+        gDisk.timerExpired = true;
+    }
+}
+
+void OnDoubleClick(HWND disk, int x, int y) {
+    KillTimer(disk, kClickTimer);
+    gDisk.released = gDisk.timerExpired = false;
+    int row, column;
+    if (!DiskGrid_Hit(gDisk.grid, gDisk.pressPoint.x, gDisk.pressPoint.y, BitmapSize().cx, &row,
+                      &column))
+        return;
+    if (Dir_Load(GetParent(disk))) {
+        Dir_ClearSum();
+        gDirSelectionInfo[0] = 0;
+    }
+    char root[4];
+    RootOf(gDisk.grid.cells[row][column], root);
+    Dir_OpenWindow(root);
+}
+
+void OnSetFocus(HWND disk) {
+    ControlBar_EnableFind(false);
+    RebuildGrid(disk);
+    const char own = OwnDrive(disk);
+    gDisk.focusRow = gDisk.focusColumn = 0;
+    if (own)
+        DiskGrid_Find(gDisk.grid, own, &gDisk.focusRow, &gDisk.focusColumn);
+    XorFrame(disk, gDisk.focusRow, gDisk.focusColumn);
+}
+
+bool OnKey(HWND disk, WPARAM key) {
+    switch (key) {
+    case VK_LEFT:
+    case VK_RIGHT:
+        XorFrame(disk, gDisk.focusRow, gDisk.focusColumn);
+        DiskGrid_Step(gDisk.grid, key == VK_RIGHT, &gDisk.focusRow, &gDisk.focusColumn);
+        XorFrame(disk, gDisk.focusRow, gDisk.focusColumn);
+        return true;
+    case VK_RETURN:
+        if (gDisk.grid.cells[gDisk.focusRow][gDisk.focusColumn]) {
+            char root[4];
+            RootOf(gDisk.grid.cells[gDisk.focusRow][gDisk.focusColumn], root);
+            Dir_OpenWindow(root);
+        }
+        return true;
+    case VK_TAB:
+        if (Dir_Load(GetParent(disk)))
+            DirInput_TabKey(disk, GetKeyState(VK_SHIFT) < 0);
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+LRESULT CALLBACK ORVDiskWndProc(HWND disk, UINT message, WPARAM wParam, LPARAM lParam) {
+    const int x = (short)LOWORD(lParam), y = (short)HIWORD(lParam);
+    switch (message) {
+    case WM_PAINT:
+        OnPaint(disk);
+        return 0;
+    case WM_LBUTTONDOWN:
+        OnButtonDown(disk, x, y);
+        return 0;
+    case WM_LBUTTONUP:
+        OnButtonUp(disk, x, y);
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        OnDoubleClick(disk, x, y);
+        return 0;
+    case WM_TIMER:
+        if (wParam == kClickTimer)
+            OnTimer(disk);
+        return 0;
+    case WM_SETFOCUS:
+        OnSetFocus(disk);
+        return 0;
+    case WM_KILLFOCUS:
+        XorFrame(disk, gDisk.focusRow, gDisk.focusColumn);
+        return 0;
+    case WM_KEYDOWN:
+        if (OnKey(disk, wParam))
+            return 0;
+        break;
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS | DLGC_WANTTAB;
+    case WM_SIZE:
+        InvalidateRect(disk, NULL, TRUE);
+        break;
+    }
+    return DefWindowProcA(disk, message, wParam, lParam);
+}
+
+void DiskBar_Refresh(HWND disk) {
+    if (disk)
+        InvalidateRect(disk, NULL, TRUE);
+}
+
+std::string DiskBar_Rows(HWND disk) {
+    RebuildGrid(disk);
+    std::string rows;
+    for (int r = 0; r < gDisk.grid.rows; r++) {
+        rows += r ? "|" : "";
+        for (int c = 0; c < kDiskGridColumns && gDisk.grid.cells[r][c]; c++)
+            rows += gDisk.grid.cells[r][c];
+    }
+    return rows;
+}
+
+int32_t DiskBar_HeightFor(int32_t width) {
+    char list[kMaxDrives + 1];
+    const int n = DriveTable(list);
+    return DiskBar_Height(width, n, BitmapSize().cx);
+}
+
+void SwitchDrive(HWND dir, const char* target) {
+    if (!Dir_Load(dir) || !gDir.tree)
+        return;
+    char working[kPlatNameMax] = "";
+    Plat_GetCurrentDir(0, working, sizeof working);
+    char root[kPlatNameMax];
+    if (!Plat_DriveRoot(target, root, sizeof root))
+        return;
+    CharLowerA(root);
+    HWND other = DirWindow_FindForRoot(root);
+    if (other) {
+        if (other != dir) {
+            if (IsIconic(other)) {
+                Frame_BeforeOpening(NULL);
+                SendMessageA(gMdiClient, WM_MDIRESTORE, reinterpret_cast<WPARAM>(other), 0);
+            }
+            SendMessageA(gMdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(other), 0);
+        }
+        return;
+    }
+    DirWindowState* s = gDir.state;
+    DirTree* tree = gDir.tree;
+    gDirSelectionInfo[0] = 0;
+    tree->volumeText[0] = 0;
+    void* busy = Dir_BeginBusy(root);
+    ReadTreeLevel(tree, root, tree->nodes ? kTreeReadReset : kTreeReadSeparate, kTreeReadAbsolute,
+                  nullptr);
+    if (!tree->nodes) {
+        // The drive cannot be read: back to the drive of the working directory.
+        Dir_Load(dir);
+        if (!Plat_DriveRoot(working, root, sizeof root)) {
+            Dir_EndBusy(busy);
+            return;
+        }
+        Plat_SetCurrentDir(working);
+        ReadTreeLevel(tree, root, kTreeReadSeparate, kTreeReadAbsolute, nullptr);
+    }
+    Dir_EndBusy(busy);
+    if (!tree->nodes)
+        return;
+    lstrcpynA(s->volumeText, tree->volumeText, sizeof s->volumeText);
+    char listing[kPlatNameMax];
+    ExpandToPath(tree, root[0], nullptr, listing, sizeof listing);
+    Dir_SetListingDir(listing);
+    SetWindowLongPtrA(dir, kDirSlotTree * sizeof(LONG_PTR), reinterpret_cast<LONG_PTR>(tree));
+    SendMessageA(s->tree, LB_RESETCONTENT, 0, 0);
+    s->treeExtent = 0;
+    DiskBar_Refresh(s->disk);
+    Dir_FillTree();
+    Dir_ListFiles();
+}
+
+void DirWindow_ConnectNet(HWND owner, bool connect) {
+    if (connect)
+        WNetConnectionDialog(owner, RESOURCETYPE_DISK);
+    else
+        WNetDisconnectDialog(owner, RESOURCETYPE_DISK);
+    // A drive may have come or gone: every disk bar shows the drive table anew.
+    for (HWND child = gMdiClient ? GetWindow(gMdiClient, GW_CHILD) : NULL; child;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if (Dir_Load(child)) {
+            Dir_Layout(child);
+            DiskBar_Refresh(gDir.state->disk);
+        }
+    }
+}
