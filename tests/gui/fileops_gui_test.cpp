@@ -15,6 +15,7 @@
 #include "gui/harness.h"
 #include "lister/dirremove.h"
 #include "lister/dirremove_win.h"
+#include "lister/dirstate.h"
 #include "lister/dirwnd.h"
 #include "lister/fileops.h"
 #include "lister/launch_win.h"
@@ -86,35 +87,46 @@ TEST_F(FileOpsGuiTest, DeletingAViewedFileTakesItsViewAndItsResultRows) {
     EXPECT_EQ(std::vector<std::string>{other}, Rows(Results_List(results)));
 }
 
+// Directory windows keep their paths lower-cased, and so ask about them; a tree's root keeps
+// the drive as the system gave it.
+std::string Lower(std::string text) {
+    CharLowerBuffA(&text[0], (DWORD)text.size());
+    return text;
+}
+std::string InTree(const std::string& path) {
+    return path.substr(0, 1) + Lower(path.substr(1));
+}
+
 TEST_F(FileOpsGuiTest, DeleteCommandRemovesTheTreesEmptyDirectoryOrTellsNoSelection) {
     const std::string empty = dir_ + "empty";
     std::filesystem::create_directories(empty);
     HWND dir = DirWindow_Open((empty + "\\*.*").c_str());
     ASSERT_TRUE(dir != NULL);
-    SetFocus(dir); // the tree's place until the window has its tree
-    Harness_Answer("Remove", ("Remove directory " + empty + "?").c_str(), IDYES);
+    SetFocus(GetDlgItem(dir, kDirTreeId)); // the listed directory is the tree's selection
+    Harness_Answer("Remove", ("Remove directory " + InTree(empty) + "?").c_str(), IDYES);
     Command(IDM_DELETE);
     EXPECT_FALSE(Exists(empty));
+    EXPECT_EQ(InTree(dir_), DirWindow_Directory(dir)); // the listing went up to the parent
 
-    SetFocus(DirWindow_FileList(dir)); // no file selected, and no directory named
+    SetFocus(DirWindow_FileList(dir)); // no file selected, and the box names only a mask
     Harness_Answer(NULL, "No selected file(s).", IDOK);
     Command(IDM_DELETE);
 }
 
 TEST_F(FileOpsGuiTest, DeleteCommandDeletesTheFilesSelectedInADirectoryWindow) {
-    const std::string a = File("a one.txt"), b = File("b two.txt");
+    const std::string a = File("a one.txt"), b = File("b two.txt"), c = File("c three.txt");
     HWND dir = DirWindow_Open((dir_ + "*.*").c_str());
     ASSERT_TRUE(dir != NULL);
     HWND list = DirWindow_FileList(dir);
-    for (const char* name : {"a one.txt", "b two.txt"})
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-    SendMessageA(list, LB_SETSEL, TRUE, -1);
+    ASSERT_EQ(3, SendMessageA(list, LB_GETCOUNT, 0, 0));
+    SendMessageA(list, LB_SELITEMRANGE, TRUE, MAKELPARAM(0, 1));
     SetFocus(list);
     Harness_Answer("Delete", "Delete selected files?\n('YES' will immediately delete the files!)",
                    IDYES);
     Command(IDM_DELETE);
     EXPECT_FALSE(Exists(a));
     EXPECT_FALSE(Exists(b));
+    EXPECT_EQ(std::vector<std::string>{"c three.txt"}, Rows(list)); // the list follows at once
     EXPECT_EQ(0, SendMessageA(list, LB_GETSELCOUNT, 0, 0));
 }
 
@@ -142,11 +154,11 @@ TEST_F(FileOpsGuiTest, DeleteDeepWithOneFileDeclinedKeepsItAndTheDirectory) {
     ASSERT_TRUE(dir != NULL);
     gDeepBox = {};
     Harness_SetBoxWatcher(ReadDeepBox);
-    Harness_Answer("Remove", ("Remove directory " + deep + "?").c_str(), IDYES);
+    Harness_Answer("Remove", ("Remove directory " + Lower(deep) + "?").c_str(), IDYES);
     Harness_Answer("Delete Deep", "Directory is not empty.", IDC_DELDEEP_DELETE);
-    Harness_Answer("Delete?", inSub.c_str(), IDYES);
-    Harness_Answer("Delete?", kept.c_str(), IDNO);
-    Harness_Answer(NULL, ("Could not remove " + deep + ".").c_str(), IDOK);
+    Harness_Answer("Delete?", Lower(inSub).c_str(), IDYES);
+    Harness_Answer("Delete?", Lower(kept).c_str(), IDNO);
+    Harness_Answer(NULL, ("Could not remove " + Lower(deep) + ".").c_str(), IDOK);
     EXPECT_EQ(0, DirWindow_RemoveDirectory(dir, "deep", false));
     Harness_SetBoxWatcher(nullptr);
     EXPECT_TRUE(gDeepBox.came);
