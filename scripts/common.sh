@@ -234,3 +234,31 @@ orv_build_orvctl() {
         "$cc" -std=c99 -O2 -Wall -Wextra -Werror -s -o "$ORVCTL" "$src"
     fi
 }
+
+# Runs GUI benches under Wine in a prefix of their own: orv_wine_bench NAME FILTER [VAR=VALUE...]
+# runs gui_tests.exe --gtest_filter=FILTER with those variables set and prints what it printed.
+# It times the i686 build, or the x86_64 build on a machine that runs no 32-bit code, and says
+# which first.
+orv_wine_bench() {
+    local name=$1 filter=$2 tree=win32 prefix="$WINE_DIR/prefix-$1"
+    shift 2
+    orv_probe_wine32
+    if [ "$ORV_WINE32" = 1 ]; then
+        orv_say "$name under Wine: the i686 build (ORV32.EXE's code), 32-bit loader"
+    else
+        tree=win64
+        orv_say "$name under Wine: the x86_64 build, 64-bit loader (this machine runs no 32-bit code)"
+    fi
+    "$ROOT/scripts/build.sh" $tree gui_tests >/dev/null
+    orv_start_xvfb 1280x1024x24
+    mkdir -p "$BUILD/logs"
+    orv_make_template
+    orv_new_prefix "$prefix"
+    ORV_PREFIXES+=("$prefix")
+    orv_start_wine "$prefix"
+    orv_wine_argv "$ORV_WINE_BITS"
+    env "$@" timeout -k 10 900 "${ORV_WINE_ARGV[@]}" "$BUILD/$tree/gui_tests.exe" \
+        --gtest_filter="$filter" </dev/null 2>&1 | grep -vE '^\[|^Note: |^$' || true
+    orv_stop_wine
+    rm -rf "$prefix"
+}

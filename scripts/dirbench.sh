@@ -6,6 +6,7 @@ set -euo pipefail
 # shellcheck source=scripts/common.sh
 . "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 cd "$ROOT"
+"$ROOT/scripts/deps.sh" build wine
 count=${DIRBENCH_FILES:-100000}
 folder="$BUILD/dirbench/files-$count"
 if [ ! -f "$folder/.complete" ]; then
@@ -21,16 +22,5 @@ for i in range(count):
 open(os.path.join(folder, ".complete"), "w").close()
 PY
 fi
-"$ROOT/scripts/build.sh" win32 gui_tests >/dev/null
 trap orv_cleanup EXIT
-orv_start_xvfb 1280x1024x24
-mkdir -p "$BUILD/logs"
-orv_make_template
-prefix="$WINE_DIR/prefix-dirbench"
-orv_new_prefix "$prefix"
-ORV_PREFIXES+=("$prefix")
-orv_start_wine "$prefix"
-ORV_DIR_BENCH="Z:${folder//\//\\}" timeout -k 10 900 wine "$BUILD/win32/gui_tests.exe" \
-    --gtest_filter='DirBench.*' </dev/null 2>&1 | sed -n '/^directory bench/,/Page Down/p'
-orv_stop_wine
-rm -rf "$prefix"
+orv_wine_bench "directory bench" 'DirBench.*' "ORV_DIR_BENCH=Z:${folder//\//\\}"

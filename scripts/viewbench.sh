@@ -9,29 +9,9 @@ set -euo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 cd "$ROOT"
 "$ROOT/scripts/deps.sh" build wine
-orv_probe_wine32
-if [ "$ORV_WINE32" = 1 ]; then
-    tree=win32
-    orv_say "view bench under Wine: the i686 build (ORV32.EXE's code), 32-bit loader"
-else
-    tree=win64
-    orv_say "view bench under Wine: the x86_64 build, 64-bit loader (this machine runs no 32-bit code)"
-fi
-"$ROOT/scripts/build.sh" $tree gui_tests >/dev/null
 if [ "${1:-}" != --wine-only ]; then
     "$ROOT/scripts/build.sh" bench >/dev/null
     "$BUILD/bench/bench/orv_bench" --only=view
 fi
 trap orv_cleanup EXIT
-orv_start_xvfb 1280x1024x24
-mkdir -p "$BUILD/logs"
-orv_make_template
-prefix="$WINE_DIR/prefix-viewbench"
-orv_new_prefix "$prefix"
-ORV_PREFIXES+=("$prefix")
-orv_start_wine "$prefix"
-orv_wine_argv "$ORV_WINE_BITS"
-ORV_VIEW_BENCH=1 timeout -k 10 900 "${ORV_WINE_ARGV[@]}" "$BUILD/$tree/gui_tests.exe" \
-    --gtest_filter='ViewBench.*' </dev/null 2>&1 | sed -n '/^view bench/,/working set/p'
-orv_stop_wine
-rm -rf "$prefix"
+orv_wine_bench "view bench" 'ViewBench.*' ORV_VIEW_BENCH=1

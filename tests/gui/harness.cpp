@@ -183,9 +183,18 @@ int Harness_RunProcess(std::string commandLine, DWORD* exitCode) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, CREATE_NO_WINDOW, NULL, NULL,
-                        &startup, &process))
-        return 0;
+    // Under a loaded Wine a start can fail at once while an earlier instance is still going
+    // away; it is tried again before the test is failed, and the error is told.
+    for (int tries = 1;; tries++) {
+        if (CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, CREATE_NO_WINDOW, NULL,
+                           NULL, &startup, &process))
+            break;
+        fprintf(stderr, "start %d of %s failed, error %lu\n", tries, commandLine.c_str(),
+                GetLastError());
+        if (tries == 3)
+            return 0;
+        Harness_PumpMessages(500);
+    }
     int ended = 0;
     for (DWORD start = GetTickCount(); !ended && GetTickCount() - start < 20000;) {
         if (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 100, QS_ALLINPUT) ==
