@@ -48,9 +48,8 @@ HWND OpenDirWindow(const char* path, bool isAbsolute) {
         *cut = 0;
     }
     void* busy = Dir_BeginBusy(root);
-    const int changed = directory[0] ? Plat_SetCurrentDir(directory) : 0;
-    (void)changed;
-    (void)isAbsolute;
+    if (directory[0])
+        Plat_SetCurrentDir(directory);
     DirCreateParams params = {};
     ReadTreeLevel(&params.tree, root, kTreeReadSeparate, kTreeReadAbsolute, nullptr);
     if (params.tree.nodes)
