@@ -106,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     s.not2 = (flags >> 5) & 1;
     s.orMode = (flags >> 6) & 1;
     s.andMode = !s.orMode;
-    const FindScope scope = {256 + (data[1] * 3) % 769, ((flags >> 7) & 1) != 0};
+    const FindScope scope = {256 + (data[1] * 3) % 769, ((flags >> 7) & 1) != 0, false};
 
     const uint8_t* at = data + kHeaderBytes;
     const uint8_t* end = data + size;

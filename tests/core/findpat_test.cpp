@@ -54,7 +54,7 @@ void PrintTo(const Found& f, std::ostream* out) {
 
 Found RunFindOne(const FindSettings& s, const Region& r, int32_t lineLength = 256,
                  bool textLines = true) {
-    const FindScope scope = {lineLength, textLines};
+    const FindScope scope = {lineLength, textLines, false};
     int32_t length = s.hexFind ? s.byteCount1 : s.typedLength;
     const char* at = FindOne(s, scope, r.data(), r.size(), s.string1, &length);
     return at ? Found{at - r.data(), length} : Found{-1, 0};
@@ -382,7 +382,7 @@ TEST(FindFirstLineWithout, LinesOfTextAndStretchesOfBytes) {
         SCOPED_TRACE(c.name);
         const FindSettings s = Settings(c.pattern, false, false);
         const Region r(c.text);
-        const FindScope scope = {256, c.textLines};
+        const FindScope scope = {256, c.textLines, false};
         int32_t length = 0;
         const char* at =
             FindFirstLineWithout(s, scope, r.data(), r.size(), s.string1, s.typedLength, &length);
@@ -450,7 +450,7 @@ TEST(FindMatch, AndOrNotOverLines) {
         s.not1 = c.not1;
         s.not2 = c.not2;
         const Region r(c.text);
-        const FindScope scope = {256, c.textLines};
+        const FindScope scope = {256, c.textLines, false};
         int32_t length = -1;
         bool whole = !c.wholeLine;
         const char* at = FindMatch(s, scope, r.data(), r.size(), &length, &whole);
