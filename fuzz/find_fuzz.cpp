@@ -1,8 +1,9 @@
 // libFuzzer target for the find pattern model: the first bytes of an input choose the find
 // settings, the two strings and how the questions are answered; the rest is the region searched.
 // Every find must stay inside the region (a regular expression may look at the one byte after
-// it, which the harness allocates and nothing further), and a plain find, or a valid regular
-// expression over a short region, must agree with the slow finds of tests/core/findref.h. A
+// it, which the harness allocates and nothing further), a plain find, or a valid regular
+// expression over a short region, must agree with the slow finds of tests/core/findref.h, and a
+// find without a negated string must find the same match when begun later, up to it. A
 // broken rule stops the run with a trap (the message names the rule).
 //
 // Input layout (fuzz/make_find_corpus.py writes seeds in it):
@@ -84,6 +85,13 @@ void CheckOccurrence(const FindSettings& s, const FindScope& scope, const char* 
     }
 }
 
+// The length a string is searched with: its bytes in hex mode, else its text.
+int32_t StringLengthOf(const FindSettings& s, int which) {
+    if (s.hexFind)
+        return which == 1 ? s.byteCount1 : s.byteCount2;
+    return FieldLength(which == 1 ? s.string1 : s.string2);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -106,7 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     s.not2 = (flags >> 5) & 1;
     s.orMode = (flags >> 6) & 1;
     s.andMode = !s.orMode;
-    const FindScope scope = {256 + (data[1] * 3) % 769, ((flags >> 7) & 1) != 0};
+    const FindScope scope = {256 + (data[1] * 3) % 769, ((flags >> 7) & 1) != 0, false};
 
     const uint8_t* at = data + kHeaderBytes;
     const uint8_t* end = data + size;
@@ -178,6 +186,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const int64_t got = found ? found - region : -1;
         if (compared && (got != want || (found && length != wantLength)))
             Fail("the find differs from the slow find");
+    }
+
+    // A find that begins later, but not past the match, finds the same match: a view's find
+    // begins each block's search (and the stretch it carries across a cut) wherever the
+    // blocks happen to lie. A negated string's lines begin where the region does, so only
+    // finds without one are held to it.
+    if (found && !(s.booleanFind && (s.not1 || (s.not2 && StringLengthOf(s, 2) > 0)))) {
+        const int64_t offset = found - region;
+        const int64_t later = data[2] % (offset + 1);
+        int32_t laterLength = -1;
+        bool laterWhole = false;
+        const FindScope laterScope = {scope.lineLength, scope.textLines,
+                                      scope.textLines && later > 0 && region[later - 1] != 0};
+        const char* again = FindMatch(s, laterScope, region + later, n - later, &laterLength,
+                                      &laterWhole);
+        if (again != found || laterLength != length)
+            Fail("a find begun later finds another match");
     }
 
     // Lines without string 1, wherever the query's own use of it did not already look.

@@ -112,7 +112,7 @@ bool FindInEditor(const EditTarget* t, FindSettings* s, bool repeat, int32_t pat
     }
 
     void* cursor = Ui_BeginBusy(nullptr);
-    const FindScope scope = {lineLength, true};
+    FindScope scope = {lineLength, true, false};
     char replacement[kFindTextMax];
     int32_t replacementLength = -1; // made at the first match of a replace run
     bool found = false;
@@ -136,6 +136,7 @@ bool FindInEditor(const EditTarget* t, FindSettings* s, bool repeat, int32_t pat
             from = LineTextIndex(text, selStart + (skip ? 1 : 0));
         if (from > text.length)
             from = text.length;
+        scope.startsMidLine = from > 0 && text.text[from - 1] != 0;
         int32_t length = 0;
         bool wholeLine = false;
         const char* m = FindMatch(*s, scope, text.text + from, text.length - from, &length,

@@ -3,6 +3,8 @@
 
 #include <string.h>
 
+#include <vector>
+
 #include "platform/uiseam.h"
 
 namespace {
@@ -53,16 +55,53 @@ int32_t RegionEnd(const ViewEngine* e) {
     return e->lineStart[e->lineCount - 1];
 }
 
-// How far before the first byte not yet searched the next block's search begins, so that a
-// match across the cut is found. Text lines end in zero bytes and no match spans two of them;
-// in hex and binary views a plain pattern may straddle the cut by its length less one, and a
-// regular expression or a pair of strings by up to LineLength.
+// How many bytes before a block's cut a match may begin and still reach past it. Text lines end
+// in zero bytes and no match spans two of them, so a text find carries nothing. In hex and
+// binary views a plain pattern may straddle the cut by its length less one, a regular
+// expression by LineLength, and a pair of strings (or a NOT stretch and a string) by LineLength
+// and the second's own reach.
 int32_t Carry(const ViewEngine* e, const FindSettings& s, int32_t patternLength) {
     if (!e->settings.hexMode && !e->settings.binaryMode)
         return 0;
-    if (s.regularExpression || s.booleanFind)
-        return e->sizes.lineLength - 1;
+    const int32_t lineLength = e->sizes.lineLength;
+    if (s.booleanFind)
+        return 2 * lineLength + 1;
+    if (s.regularExpression && !s.hexFind)
+        return lineLength;
     return patternLength > 1 ? patternLength - 1 : 0;
+}
+
+// The bytes a hex or binary find carries across a block's cut: the last Carry bytes before the
+// cut, where their rows begin, and then the next block's first bytes after the cut, so that a
+// match begun before the cut is judged on the file's own bytes whatever the two blocks share.
+// The blocks overlap by a page of rows, which in small windows (or rows of one line feed) is
+// far less than a match may span.
+struct Seam {
+    std::vector<char> bytes; // from the file offset `from`, and one byte more that may be read
+    int64_t from;
+    int32_t before; // bytes before the cut
+    std::vector<int64_t> rowOffsets; // file offsets of the rows that hold those bytes
+    int64_t firstRowLine; // line number of rowOffsets[0]
+};
+
+// Keeps buffer[from .. cut) and its rows, before the engine moves on.
+void Seam_Keep(Seam* seam, const ViewEngine* e, int32_t from, int32_t cut, int32_t j0) {
+    seam->from = e->file.bufferOffset + from;
+    seam->before = cut - from;
+    seam->bytes.assign(e->buffer + from, e->buffer + cut);
+    seam->rowOffsets.clear();
+    for (int32_t j = j0; j < e->lineCount && e->lineStart[j] < cut; j++)
+        seam->rowOffsets.push_back(e->file.bufferOffset + e->lineStart[j]);
+    seam->firstRowLine = e->firstLine + j0;
+}
+
+// Adds the bytes after the cut from the block now in the buffer (which holds the cut).
+void Seam_Join(Seam* seam, const ViewEngine* e, int32_t cutAt, int32_t after) {
+    int32_t left = e->bytesInBuffer - cutAt;
+    if (after > left)
+        after = left;
+    // The byte after them is the file's next one, or the 0 after the data.
+    seam->bytes.insert(seam->bytes.end(), e->buffer + cutAt, e->buffer + cutAt + after + 1);
 }
 
 // Moves the engine to the next block (the one that holds the cut last line whole).
@@ -92,6 +131,33 @@ bool HasSpecialBytes(const FindSettings& s) {
     return special(s.string1, s.byteCount1) || (s.booleanFind && special(s.string2, s.byteCount2));
 }
 
+namespace {
+
+// Marks the match (line, column and length, or a whole line) and moves the window to show it:
+// a line off the window that was shown goes half a window from the top.
+void ShowMatch(ViewEngine* e, int64_t line, int32_t column, int32_t length, bool wholeLine,
+               int64_t shownTop) {
+    e->matchLine = line;
+    if (wholeLine) {
+        e->matchColumn = -1;
+        e->matchLength = -1;
+        e->displayColumn = -1;
+    } else {
+        e->matchColumn = column;
+        e->matchLength = length;
+        e->displayColumn = column + 1;
+    }
+    if (line < shownTop || line >= shownTop + e->pageLines) {
+        int64_t top = line - e->pageLines / 2;
+        e->file.topLine = top > 1 ? top : 1;
+    } else {
+        e->file.topLine = shownTop;
+    }
+    EnsureWindow(e, false);
+}
+
+} // namespace
+
 int FindInView(ViewEngine* e, FindSettings* s, bool repeat, int32_t patternLength,
                bool interactive) {
     if (!e->settings.hexMode && HasSpecialBytes(*s)) {
@@ -111,9 +177,10 @@ int FindInView(ViewEngine* e, FindSettings* s, bool repeat, int32_t patternLengt
         return 0;
     }
     const int64_t shownTop = e->file.topLine;
-    const FindScope scope = {e->sizes.lineLength,
-                             !e->settings.hexMode && !e->settings.binaryMode};
+    const bool textLines = !e->settings.hexMode && !e->settings.binaryMode;
+    FindScope scope = {e->sizes.lineLength, textLines, false};
     const bool absolute = !PostScriptShown(e); // buffer offsets are file offsets
+    const int32_t carry = absolute ? Carry(e, *s, patternLength) : 0;
 
     // The first byte to search, as an index into the buffer.
     int32_t start;
@@ -135,18 +202,22 @@ int FindInView(ViewEngine* e, FindSettings* s, bool repeat, int32_t patternLengt
     int64_t resumeAt = e->file.bufferOffset + start;
 
     bool stopped = false;
+    Seam seam;
     for (;;) {
         const int32_t end = RegionEnd(e);
         if (interactive && UserStops()) {
             stopped = true;
             break;
         }
+        // A match that begins within the carry of a cut may reach past it: the seam judges it.
+        const int32_t judged = e->atEnd || carry == 0 ? end : end - carry;
+        scope.startsMidLine = textLines && start > 0 && e->buffer[start - 1] != 0;
         int32_t length = 0;
         bool wholeLine = false;
         const char* m = end > start ? FindMatch(*s, scope, e->buffer + start, end - start,
                                                 &length, &wholeLine)
                                     : nullptr;
-        if (m) {
+        if (m && m - e->buffer < judged) {
             int32_t at = (int32_t)(m - e->buffer);
             int32_t j = LineHolding(e, at);
             if (j == e->lineCount - 1 && !e->atEnd) {
@@ -160,32 +231,38 @@ int FindInView(ViewEngine* e, FindSettings* s, bool repeat, int32_t patternLengt
                     start = (int32_t)(resumeAt - e->file.bufferOffset);
                 continue;
             }
-            e->matchLine = e->firstLine + j;
-            if (wholeLine) {
-                e->matchColumn = -1;
-                e->matchLength = -1;
-                e->displayColumn = -1;
-            } else {
-                e->matchColumn = at - e->lineStart[j];
-                e->matchLength = length;
-                e->displayColumn = e->matchColumn + 1;
-            }
-            if (e->matchLine < shownTop || e->matchLine >= shownTop + e->pageLines) {
-                int64_t top = e->matchLine - e->pageLines / 2;
-                e->file.topLine = top > 1 ? top : 1;
-            } else {
-                e->file.topLine = shownTop;
-            }
-            EnsureWindow(e, false);
+            ShowMatch(e, e->firstLine + j, at - e->lineStart[j], length, wholeLine, shownTop);
             Engine_EndWalk(e);
             Ui_EndBusy(cursor);
             return 1;
         }
         const int64_t cutLine = e->lastLine;
-        const int32_t carry = Carry(e, *s, patternLength);
+        const int64_t cutOffset = e->file.bufferOffset + end;
+        const int32_t kept = judged > start ? judged : start;
+        const bool seamed = carry > 0 && !e->atEnd && kept < end;
+        if (seamed)
+            Seam_Keep(&seam, e, kept, end, LineHolding(e, kept));
         if (!NextBlock(e))
             break;
-        int64_t from = e->lineStart[cutLine - e->firstLine] - (int64_t)carry;
+        const int32_t cutAt = absolute ? (int32_t)(cutOffset - e->file.bufferOffset)
+                                       : e->lineStart[cutLine - e->firstLine];
+        if (seamed) {
+            Seam_Join(&seam, e, cutAt, carry + 1);
+            const int64_t n = (int64_t)seam.bytes.size() - 1;
+            m = FindMatch(*s, scope, seam.bytes.data(), n, &length, &wholeLine);
+            if (m && m - seam.bytes.data() < seam.before) {
+                const int64_t at = seam.from + (m - seam.bytes.data());
+                size_t row = seam.rowOffsets.size() - 1;
+                while (row > 0 && seam.rowOffsets[row] > at)
+                    row--;
+                ShowMatch(e, seam.firstRowLine + (int64_t)row,
+                          (int32_t)(at - seam.rowOffsets[row]), length, wholeLine, shownTop);
+                Engine_EndWalk(e);
+                Ui_EndBusy(cursor);
+                return 1;
+            }
+        }
+        int64_t from = cutAt;
         if (absolute && resumeAt - e->file.bufferOffset > from)
             from = resumeAt - e->file.bufferOffset;
         start = from > 0 ? (int32_t)from : 0;

@@ -93,7 +93,44 @@ struct Regex {
     ByteSet sets[kRegexMaxLength / 2 + 1];
     int32_t count;
     bool fold;
+    // The longest run of plain characters, which every match holds: a find looks for it with
+    // the plain search and tries the pattern only where it could stand (no piece: length 0).
+    unsigned char piece[kRegexMaxLength];
+    int32_t pieceLength;
+    int32_t minBefore; // the fewest and most characters a match holds before its piece
+    int32_t maxBefore; // -1: any number (a run or a "*" comes first)
 };
+
+// Finds the piece and how far before it a match may begin.
+void FindLiteralPiece(Regex* rx) {
+    int32_t best = 0, bestLength = 0;
+    for (int32_t k = 0; k < rx->count;) {
+        int32_t run = 0;
+        while (k + run < rx->count && rx->elems[k + run].kind == kElemChar)
+            run++;
+        if (run > bestLength) {
+            best = k;
+            bestLength = run;
+        }
+        k += run > 0 ? run : 1;
+    }
+    rx->pieceLength = bestLength;
+    rx->minBefore = 0;
+    rx->maxBefore = 0;
+    for (int32_t k = 0; k < bestLength; k++)
+        rx->piece[k] = rx->elems[best + k].c;
+    for (int32_t k = 0; k < best; k++) {
+        const ElemKind kind = rx->elems[k].kind;
+        if (kind != kElemStar && kind != kElemSetStar)
+            rx->minBefore++;
+        if (kind == kElemChar || kind == kElemAny || kind == kElemSet) {
+            if (rx->maxBefore >= 0)
+                rx->maxBefore++;
+        } else {
+            rx->maxBefore = -1;
+        }
+    }
+}
 
 // Reads a set's members from p[i] (after "[" and any "!") to its "]", both for the check of a
 // typed pattern and for matching, so the two never disagree about what a set holds. Returns the
@@ -208,6 +245,7 @@ bool CompileRegex(const char* p, int32_t length, bool fold, Regex* rx) {
             }
         }
     }
+    FindLiteralPiece(rx);
     return true;
 }
 
@@ -450,7 +488,40 @@ int64_t FindRegex(const Regex& rx, const FindScope& scope, const unsigned char* 
         *matched = MatchAt(rx, r + i, limit, &memo);
         return *matched >= 0;
     };
-    if (pattern[0] != 0 && strchr(kRegexOpeners, pattern[0])) {
+    const bool opener = pattern[0] != 0 && strchr(kRegexOpeners, pattern[0]);
+    if (rx.pieceLength >= 2 || (opener && rx.pieceLength == 1)) {
+        // Every match holds the piece: find it with the plain search, then try the starts that
+        // could put it there, back to the zero before it (no match takes one in) and never
+        // twice. The piece may take in the byte at the region's end, which a match may reach.
+        int64_t tried = 0; // the first start not yet tried
+        for (int64_t from = 0;;) {
+            const int64_t found = FindPlain(r + from, n + 1 - from, rx.piece, rx.pieceLength,
+                                            rx.fold);
+            if (found < 0)
+                return -1;
+            const int64_t p = from + found;
+            int64_t lo = rx.maxBefore < 0 ? p - lineLength : p - rx.maxBefore;
+            if (lo < tried)
+                lo = tried;
+            int64_t hi = p - rx.minBefore;
+            if (hi > n - 1)
+                hi = n - 1;
+            for (int64_t i = p - 1; i >= lo; i--)
+                if (r[i] == 0) {
+                    lo = i + 1;
+                    break;
+                }
+            for (int64_t i = lo; i <= hi; i++)
+                if (accept(i))
+                    return i;
+            if (hi + 1 > tried)
+                tried = hi + 1;
+            if (tried >= n)
+                return -1;
+            from = p + 1;
+        }
+    }
+    if (opener) {
         for (int64_t i = 0; i < n; i++)
             if (accept(i))
                 return i;
@@ -549,6 +620,13 @@ Occurrence SearchString(const FindSettings& s, const FindScope& scope, const cha
     const char* pattern = which == 1 ? s.string1 : s.string2;
     const bool negated = (which == 1 ? s.not1 : s.not2) != 0;
     Searcher f;
+    if (negated && from == 0 && scope.textLines && scope.startsMidLine) {
+        // The line the region begins in was begun before it: its lines start after that one.
+        const char* lineEnd = (const char*)memchr(region, 0, (size_t)n);
+        if (!lineEnd)
+            return o;
+        from = lineEnd - region + 1;
+    }
     if (from >= n || !Searcher_Init(&f, s, scope, pattern, StringLength(s, which)))
         return o; // an empty string is found nowhere, and is in every line
 

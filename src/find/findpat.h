@@ -41,6 +41,9 @@ void FindSettings_Init(FindSettings* s);
 struct FindScope {
     int32_t lineLength; // LineLength: no match, NOT line or AND pair is longer
     bool textLines;
+    // The region begins inside a line of text (a Find Next from just past a match): the rest
+    // of that line is no line of its own, so it is never taken as a line lacking a string.
+    bool startsMidLine;
 };
 
 // ---- Turning typed text into a pattern ---------------------------------------------------------

@@ -63,7 +63,7 @@ bool PatternMatchesName(const char* pattern, const char* name) {
         settings.ignoreCase = 1;
         ready = true;
     }
-    const FindScope scope = {2 * kFileNameMax, true};
+    const FindScope scope = {2 * kFileNameMax, true, false};
     char text[kFileNameMax + 2];
     size_t length = strlen(name);
     memcpy(text, name, length);

@@ -172,6 +172,20 @@ TEST(EditorFind, NotAndAndTakeTheEditorsLinesAsLines) {
     EXPECT_EQ((Selections{{14, 17}}), pair.selected); // the earlier of the pair
 }
 
+TEST(EditorFind, FindNextInsideALineNeverTakesItsRestForALineWithout) {
+    // NOT foo OR bar: line 1 holds foo before its bar, so after the bar only line 2 lacks foo.
+    FakeEditor ed("x foo y bar z\r\nfoo\r\nplain\r\n");
+    FindSettings s = Plain("foo");
+    snprintf(s.string2, sizeof s.string2, "bar");
+    s.booleanFind = 1;
+    s.not1 = 1;
+    s.orMode = 1;
+    EXPECT_TRUE(ed.Find(&s));
+    EXPECT_TRUE(ed.Find(&s, true));
+    EXPECT_FALSE(ed.Find(&s, true));
+    EXPECT_EQ((Selections{{8, 11}, {20, 25}}), ed.selected);
+}
+
 TEST(EditorReplace, AnEmptyMatchIsReplacedOnceAndTheRunEnds) {
     // "*" alone matches nothing at every place: each is replaced once, then the run ends.
     FakeEditor ed("ab");

@@ -6,7 +6,14 @@
 #include "find/findengine.h"
 #include "support.h"
 
+#include <algorithm>
+#include <ctype.h>
+
 namespace {
+
+// 79 characters, the longest find string.
+const char kPhrase[] =
+    "Everyone is permitted to copy and distribute verbatim copies of this document!!";
 
 FindSettings Plain(const std::string& text, bool ignoreCase = false) {
     FindSettings s;
@@ -262,5 +269,255 @@ TEST(FindInView, AKeyPressDuringALongFindOffersToStop) {
         EXPECT_TRUE(e.user.asked.empty());
     }
 }
+
+// ---- Walks to "Not Found." at the smallest buffers ---------------------------------------------
+// Find, then Find Next until nothing more is found, over files of many 30720-byte blocks in
+// windows of 2 to 5 rows, in text, hex and binary views; the count of matches is held against
+// one worked out here from the file's bytes: line by line for a text view, where every line
+// ends in a zero, and over the bytes as they stand for hex and binary views, where the only
+// bound is LineLength.
+
+constexpr int kWalkLineLength = 256;
+
+// Prose in lines of 20 to 75 characters, and a phrase of 79 characters every 60 to 260 bytes,
+// so that some phrase straddles every block's cut whatever the rows.
+const std::string& ProseFile() {
+    static const std::string f = [] {
+        const char* words[] = {"the", "of", "to", "software", "license", "d><", "cri",
+                               "terms", "and", "copy", "or", "Program", "work", "td><"};
+        std::string text, line;
+        uint32_t state = 11;
+        auto next = [&](uint32_t bound) {
+            state = state * 1103515245 + 12345;
+            return (state >> 8) % bound;
+        };
+        while (text.size() < 160000) {
+            if (next(3) == 0 && line.empty())
+                text += std::string(kPhrase) + (next(2) ? "\n" : " ");
+            line += words[next(14)];
+            if (line.size() > 20 + next(55)) {
+                text += line + "\n";
+                line.clear();
+            } else {
+                line += ' ';
+            }
+        }
+        return text;
+    }();
+    return f;
+}
+
+// Markup of many short lines with lines of 3665 characters among them, which no text view
+// takes: it opens in hex or binary rows. "d><" and "cri" are rare enough that a pair may lie
+// across any cut.
+const std::string& MarkupFile() {
+    static const std::string f = [] {
+        const char* cells[] = {"<p>", "plain words", "</p>", "<b>", "x", "<i>more</i>",
+                               "<br>",  "<td>", "d><", "cri"};
+        std::string text;
+        uint32_t state = 7;
+        auto next = [&](uint32_t bound) {
+            state = state * 1103515245 + 12345;
+            return (state >> 8) % bound;
+        };
+        auto lineOf = [&](size_t length) {
+            std::string line;
+            while (line.size() < length) {
+                uint32_t k = next(40);
+                line += cells[k < 8 ? k : k < 39 ? k % 8 : 8 + next(2)];
+            }
+            line.resize(length);
+            return line + "\n";
+        };
+        while (text.size() < 150000)
+            text += lineOf(next(9) == 0 ? 3665 : 10 + next(60));
+        return text;
+    }();
+    return f;
+}
+
+// Phrases of 79 characters a few bytes apart, in lines of one or two, so that in any view
+// and window some phrase straddles every block's cut.
+const std::string& PhraseFile() {
+    static const std::string f = [] {
+        const char* gaps[] = {" ", "--", "xy", "\n", "\n\n\n", "xy\n", "\n\nz"};
+        std::string text;
+        uint32_t state = 3;
+        for (int k = 0; text.size() < 150000; k++) { // no line holds more than two phrases
+            state = state * 1103515245 + 12345;
+            text += std::string(kPhrase) + gaps[k % 2 ? 3 + (state >> 8) % 4 : (state >> 8) % 7];
+        }
+        return text;
+    }();
+    return f;
+}
+
+// The pieces of the file that one match may span: a line of a text view, the whole file in a
+// hex or binary view.
+std::vector<std::string> Spans(const std::string& f, bool textLines) {
+    std::vector<std::string> spans;
+    if (!textLines)
+        return {f};
+    for (size_t at = 0, lf; at < f.size(); at = lf + 1) {
+        lf = std::min(f.find('\n', at), f.size());
+        spans.push_back(f.substr(at, lf - at));
+    }
+    return spans;
+}
+
+// Every start of the needle in the text (overlapping ones too), as a sorted list.
+std::vector<size_t> Starts(const std::string& text, const std::string& needle) {
+    std::vector<size_t> at;
+    for (size_t p = text.find(needle); p != std::string::npos; p = text.find(needle, p + 1))
+        at.push_back(p);
+    return at;
+}
+
+// The first start at or after p, or npos.
+size_t NextStart(const std::vector<size_t>& starts, size_t p) {
+    auto it = std::lower_bound(starts.begin(), starts.end(), p);
+    return it == starts.end() ? std::string::npos : *it;
+}
+
+// AND: each start of either string whose first partner at or after it (the other string)
+// lies in its span and at most LineLength past it.
+int64_t CountAnd(const std::string& f, bool textLines, const std::string& x,
+                 const std::string& y) {
+    int64_t count = 0;
+    for (const std::string& span : Spans(f, textLines)) {
+        const std::vector<size_t> xs = Starts(span, x), ys = Starts(span, y);
+        std::vector<size_t> all = xs;
+        all.insert(all.end(), ys.begin(), ys.end());
+        std::sort(all.begin(), all.end());
+        all.erase(std::unique(all.begin(), all.end()), all.end());
+        for (size_t p : all) {
+            auto near = [&](const std::vector<size_t>& other) {
+                size_t q = NextStart(other, p);
+                return q != std::string::npos && q - p <= (size_t)kWalkLineLength;
+            };
+            bool isX = std::binary_search(xs.begin(), xs.end(), p);
+            bool isY = std::binary_search(ys.begin(), ys.end(), p);
+            count += (isX && near(ys)) || (isY && near(xs));
+        }
+    }
+    return count;
+}
+
+// The expression "x*y": each start of x with a y after it, the whole no longer than
+// LineLength.
+int64_t CountJoined(const std::string& f, bool textLines, const std::string& x,
+                    const std::string& y) {
+    int64_t count = 0;
+    for (const std::string& span : Spans(f, textLines)) {
+        const std::vector<size_t> ys = Starts(span, y);
+        for (size_t p : Starts(span, x)) {
+            size_t q = NextStart(ys, p + x.size());
+            count += q != std::string::npos && q + y.size() - p <= (size_t)kWalkLineLength;
+        }
+    }
+    return count;
+}
+
+int64_t CountPlain(const std::string& f, bool textLines, const std::string& x) {
+    int64_t count = 0;
+    for (const std::string& span : Spans(f, textLines))
+        count += (int64_t)Starts(span, x).size();
+    return count;
+}
+
+// NOT x OR y in a text view: a line without x is one match (its whole line comes first);
+// any other line gives its starts of y.
+int64_t CountNotOr(const std::string& f, const std::string& x, const std::string& y) {
+    int64_t count = 0;
+    for (const std::string& line : Spans(f, true))
+        count += line.find(x) == std::string::npos ? 1 : (int64_t)Starts(line, y).size();
+    return count;
+}
+
+struct WalkCase {
+    const char* name;
+    const std::string& (*file)();
+    bool textToo; // the file opens in a text view as well
+    bool regex, boolean, orMode, not1;
+    const char* string1;
+    const char* string2;
+    int64_t (*expected)(const std::string& f, bool textLines);
+};
+
+const WalkCase kWalks[] = {
+    {"the AND of", ProseFile, true, false, true, false, false, "the", "of",
+     [](const std::string& f, bool t) { return CountAnd(f, t, "the", "of"); }},
+    {"d>< AND cri", MarkupFile, false, false, true, false, false, "d><", "cri",
+     [](const std::string& f, bool t) { return CountAnd(f, t, "d><", "cri"); }},
+    {"d><*cri", MarkupFile, false, true, false, false, false, "d><*cri", "",
+     [](const std::string& f, bool t) { return CountJoined(f, t, "d><", "cri"); }},
+    {"d><*cri in prose", ProseFile, true, true, false, false, false, "d><*cri", "",
+     [](const std::string& f, bool t) { return CountJoined(f, t, "d><", "cri"); }},
+    {"a phrase of 79", PhraseFile, true, false, false, false, false, kPhrase, "",
+     [](const std::string& f, bool t) { return CountPlain(f, t, kPhrase); }},
+    {"NOT the OR of", ProseFile, true, false, true, true, true, "the", "of",
+     [](const std::string& f, bool) { return CountNotOr(f, "the", "of"); }},
+};
+
+FindSettings WalkSettings(const WalkCase& c) {
+    FindSettings s = Plain(c.string1);
+    snprintf(s.string2, sizeof s.string2, "%s", c.string2);
+    s.regularExpression = c.regex;
+    s.booleanFind = c.boolean;
+    s.orMode = c.orMode;
+    s.andMode = !c.orMode;
+    s.not1 = c.not1;
+    return s;
+}
+
+// Find and Find Next to the end: the number of matches, each further on than the last.
+int64_t WalkToNotFound(TestEngine& e, FindSettings& s, const std::vector<int64_t>& rowStarts) {
+    int64_t count = 0, last = -1;
+    for (int rc = FindInView(&e, &s, false, FindPatternLength(s), false); rc == 1;
+         rc = FindInView(&e, &s, true, 0, false)) {
+        const int64_t at =
+            rowStarts[(size_t)(e.matchLine - 1)] + (e.matchColumn > 0 ? e.matchColumn : 0);
+        EXPECT_GT(at, last) << "match " << count;
+        if (at <= last || ++count > 100000)
+            break;
+        last = at;
+    }
+    return count;
+}
+
+class FindWalk : public testing::TestWithParam<WalkCase> {};
+
+TEST_P(FindWalk, CountsAgreeWithTheBytesInEveryViewAndSmallWindow) {
+    const WalkCase& c = GetParam();
+    const std::string& f = c.file();
+    const std::string path = WriteTestFile(c.file == ProseFile    ? "prose.txt"
+                                           : c.file == MarkupFile ? "markup.htm"
+                                                                  : "phrases.txt",
+                                           f);
+    for (int view : {0, kHex, kBinary}) {
+        if (view == 0 && !c.textToo)
+            continue;
+        if (c.not1 && view != 0)
+            continue; // a hex or binary "line" is a stretch of LineLength bytes from the start
+        const int64_t want = c.expected(f, view == 0);
+        const std::vector<int64_t> rowStarts = RowStarts(f, view);
+        for (int page = 2; page <= 5; page++) {
+            SCOPED_TRACE(testing::Message() << "view " << view << " page " << page);
+            TestEngine e;
+            ASSERT_EQ(0, e.Open(path, page, view));
+            FindSettings s = WalkSettings(c);
+            EXPECT_EQ(want, WalkToNotFound(e, s, rowStarts));
+            EXPECT_TRUE(e.user.asked.empty());
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(SmallBuffers, FindWalk, testing::ValuesIn(kWalks),
+                         [](const testing::TestParamInfo<WalkCase>& info) {
+                             std::string name;
+                             for (const char* p = info.param.name; *p; p++)
+                                 name += isalnum((unsigned char)*p) ? *p : '_';
+                             return name;
+                         });
 
 } // namespace

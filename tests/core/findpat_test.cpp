@@ -54,7 +54,7 @@ void PrintTo(const Found& f, std::ostream* out) {
 
 Found RunFindOne(const FindSettings& s, const Region& r, int32_t lineLength = 256,
                  bool textLines = true) {
-    const FindScope scope = {lineLength, textLines};
+    const FindScope scope = {lineLength, textLines, false};
     int32_t length = s.hexFind ? s.byteCount1 : s.typedLength;
     const char* at = FindOne(s, scope, r.data(), r.size(), s.string1, &length);
     return at ? Found{at - r.data(), length} : Found{-1, 0};
@@ -142,6 +142,16 @@ TEST(FindOne, DialectAndPlainTable) {
         {"ab?", true, false, "xab", {1, 3}, 'c'},
         {"abc", false, false, "xab", {-1, 0}, 'c'},
         {"", false, false, "abc", {-1, 0}},
+        // The longest plain piece is looked for first; the match still begins where the
+        // pattern does, as far back as its line allows, and never in an earlier line.
+        {"err*timeout", true, false, "an err, a timeout", {3, 14}},
+        {"err*timeout", true, false, std::string("err\0timeout err timeout", 23), {12, 11}},
+        {"*timeout", true, false, "say timeout", {0, 11}},
+        {"[a-z]+ timeout", true, false, "9 ab timeout", {2, 10}},
+        {"?err", true, false, "errerr", {2, 4}},
+        {"ERR*out", true, true, "eRr..OUT", {0, 8}},
+        {"a*xyz", true, false, "a" + x254 + "xyz", {-1, 0}},
+        {"a*bcd", true, false, "axbc", {0, 5}, 'd'},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.pattern << " in " << c.text);
@@ -382,11 +392,47 @@ TEST(FindFirstLineWithout, LinesOfTextAndStretchesOfBytes) {
         SCOPED_TRACE(c.name);
         const FindSettings s = Settings(c.pattern, false, false);
         const Region r(c.text);
-        const FindScope scope = {256, c.textLines};
+        const FindScope scope = {256, c.textLines, false};
         int32_t length = 0;
         const char* at =
             FindFirstLineWithout(s, scope, r.data(), r.size(), s.string1, s.typedLength, &length);
         EXPECT_EQ((at ? Found{at - r.data(), length} : Found{-1, 0}), c.want);
+    }
+}
+
+TEST(FindMatch, ARegionBegunInsideALine) {
+    // A Find Next from just past a match: the rest of that line is not a line of its own.
+    struct Case {
+        const char* name;
+        const char* s2;
+        std::string text;
+        bool textLines, startsMidLine;
+        int64_t at; // -1: no match
+        int32_t length;
+    };
+    const Case cases[] = {
+        {"rest of a line", "bar", std::string("ar z\0foo\0q\0", 11), true, true, 9, 2},
+        {"a line's start", "bar", std::string("ar z\0foo\0q\0", 11), true, false, 0, 5},
+        {"nothing after it", "", std::string("ar z\0", 5), true, true, -1, 0},
+        {"bytes have no lines", "", "ar z", false, true, 0, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FindSettings s = Settings("foo", false, false);
+        strcpy(s.string2, c.s2);
+        s.booleanFind = 1;
+        s.orMode = 1;
+        s.not1 = 1;
+        const Region r(c.text);
+        const FindScope scope = {256, c.textLines, c.startsMidLine};
+        int32_t length = -1;
+        bool whole = false;
+        const char* at = FindMatch(s, scope, r.data(), r.size(), &length, &whole);
+        ASSERT_EQ(at ? at - r.data() : -1, c.at);
+        if (at) {
+            EXPECT_EQ(length, c.length);
+            EXPECT_TRUE(whole);
+        }
     }
 }
 
@@ -450,7 +496,7 @@ TEST(FindMatch, AndOrNotOverLines) {
         s.not1 = c.not1;
         s.not2 = c.not2;
         const Region r(c.text);
-        const FindScope scope = {256, c.textLines};
+        const FindScope scope = {256, c.textLines, false};
         int32_t length = -1;
         bool whole = !c.wholeLine;
         const char* at = FindMatch(s, scope, r.data(), r.size(), &length, &whole);
