@@ -24,6 +24,8 @@ set(ORV_CORE_SOURCES
     src/find/selqueue.cpp
     src/find/findinput.cpp
     src/shell/barbuttons.cpp
+    src/find/srchparse.cpp
+    src/find/filesearch.cpp
 )
 set(ORV_CORE_POSIX_SOURCES src/platform/platform_posix.cpp src/platform/platform_dir_posix.cpp)
 set(ORV_CORE_WIN_SOURCES src/platform/platform_win.cpp src/platform/platform_dir_win.cpp)
@@ -93,6 +95,8 @@ set(ORV_CORE_TEST_SOURCES
     tests/core/drive_test.cpp
     tests/core/findinput_test.cpp
     tests/core/barbuttons_test.cpp
+    tests/core/srchparse_test.cpp
+    tests/core/filesearch_test.cpp
     tests/core/support.cpp
 )
 
