@@ -642,6 +642,18 @@ TEST_F(ContentsSearch, UnreadableFileForTheFindString) {
     EXPECT_EQ(User().asked[0].caption, "Open Error");
 }
 
+TEST_F(ContentsSearch, HexFindOfLineEnds) {
+    File("c/dos.txt", "one\r\ntwo\r\n");
+    File("c/unix.txt", "one\ntwo\n");
+    StartIn("c/");
+    c.onlyStartDir = true;
+    gFind.hexFind = 1;
+    memcpy(gFind.string1, "\r\n", 2);
+    gFind.byteCount1 = 2;
+    EXPECT_EQ(Rel(ListAll()), (Paths{"c/dos.txt"}));
+    EXPECT_TRUE(User().asked.empty()); // no "Mode?", and the bytes need no warning in hex
+}
+
 // A file longer than the block table can step through is passed over; the program neither
 // rewrites BlockPointers nor ends.
 TEST_F(SearchFixture, FileTooLongForTheBlockTableIsSkipped) {
