@@ -64,6 +64,8 @@ set(ORV_SHELL_SOURCES
     src/lister/launch_win.cpp
     src/lister/dirremove_win.cpp
     src/lister/matchdlg.cpp
+    src/find/srchdlg.cpp
+    src/find/srchrun.cpp
 )
 set(ORV_RESOURCES src/resources/orv.rc)
 # The pictures orv.rc takes in, drawn by src/resources/draw_resources.py (a new one is seen when
@@ -122,6 +124,7 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/viewdlgs_gui_test.cpp
     tests/gui/typedlg_gui_test.cpp
     tests/gui/finddlg_test.cpp
+    tests/gui/srchdlg_test.cpp
 )
 
 # Reads out/ORV32.EXE as a file; links the resource script to compare with.

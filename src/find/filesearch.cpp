@@ -655,7 +655,7 @@ int Search_FindFile(SearchWalk* w, const char* path, int openError, const Search
         Copy(question, ask, sizeof question);
     if (!AskYes(question, kCaptionFindFile, kPromptOwnedByFocus)) {
         Search_Reset(w, hooks);
-        return kSearchEnded;
+        return kSearchDeclined;
     }
     return Run(w, byName, hooks);
 }

@@ -64,6 +64,7 @@ enum {
     kSearchEnded = -1, // no more files, or the search was cancelled
     kSearchLaunch = -2, // the user chose Launch for resultPath
     kSearchEdit = -3,   // the user chose Edit for it
+    kSearchDeclined = 0, // Find File: the user did not want the search
 };
 
 enum SearchMode {
@@ -141,7 +142,7 @@ void Search_Reset(SearchWalk* w, const SearchHooks& hooks);
 
 // Find File: the file at path could not be opened (openError the system's number, or 0). Asks
 // "Search for file %s?" and, on Yes, searches for every file of its name in match-box mode (on
-// the disks of c when there are any): Search_NextMatch's result. On No (kSearchEnded) the
+// the disks of c when there are any): Search_NextMatch's result. On No (kSearchDeclined) the
 // walk's startDirectory is the one the directory window goes on in.
 int Search_FindFile(SearchWalk* w, const char* path, int openError, const SearchCriteria& c,
                     const SearchHooks& hooks);

@@ -462,7 +462,7 @@ TEST_F(TreeSearch, FindFileAsksAndOffersEveryFileOfTheName) {
     c.limitSize = true; // qualifiers do not apply to Find File
     c.largerSize = {true, 1000};
     User().answers = {kAnswerNo};
-    EXPECT_EQ(Search_FindFile(&w, "e.txt", 0, c, hooks), kSearchEnded);
+    EXPECT_EQ(Search_FindFile(&w, "e.txt", 0, c, hooks), kSearchDeclined);
     ASSERT_EQ(User().asked.size(), 1u);
     EXPECT_EQ(User().asked[0], (AskedQuestion{"Search for file e.txt?", "Find File?", kButtonsYesNo,
                                             kIconQuestion, 0}));
