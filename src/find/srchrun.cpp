@@ -15,6 +15,7 @@
 #include "platform/uiseam.h"
 #include "resources/resource.h"
 #include "shell/frame.h"
+#include "shell/settings.h"
 #include "shell/startup.h"
 #include "shell/winkind.h"
 #include "viewer/viewwnd.h"
@@ -195,6 +196,11 @@ int FileSearch_Resume(HWND frame) {
 }
 
 int FileSearch_FindFile(HWND frame, const char* path, int openError) {
+    // The disks to search are the setting's, whether or not File Search ran before.
+    int n = 0;
+    for (; n < kSearchDisksMax && gSettings.searchDisks[n] != kDriveListEnd; n++)
+        gSearchCriteria.disks[n] = (char)gSettings.searchDisks[n];
+    gSearchCriteria.disks[n] = 0;
     SearchBoxRun run = {frame, NULL, true, true, kSearchEnded};
     SearchHooks hooks = HooksFor(&run);
     hooks.showDirectory = nullptr;
