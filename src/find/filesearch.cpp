@@ -423,6 +423,12 @@ void Start(SearchWalk* w, const SearchCriteria& c, SearchMode mode, const Search
 
     ResolveStart(w, c, h, mask, dirLength);
     w->phase = kPhaseStartDir;
+    if (mode == kSearchListMode) {
+        // The results window's title shows what is searched for until the walk moves on.
+        char spec[2 * kSearchTextMax];
+        snprintf(spec, sizeof spec, "%s%s", w->startDirectory, w->name);
+        ShowDirectory(w, h, spec);
+    }
 }
 
 // Puts the walk at the root of a disk (or the start directory for onlyLimb). False when the

@@ -215,6 +215,9 @@ TEST_F(TreeSearch, StartDirectoryFirstAndNotTwice) {
     const Paths found = Rel(ListAll());
     ASSERT_FALSE(found.empty());
     EXPECT_EQ(found[0], "c/docs/b.txt");
+    ASSERT_GE(shown.size(), 2u);
+    EXPECT_EQ(shown[0], Native("c/docs/*.txt")); // the title of the results window
+    EXPECT_EQ(shown[1], Native("c/"));           // then the directories walked
     EXPECT_EQ(Sorted(found), (Paths{"c/.hidden/g.txt", "c/a.txt", "c/docs/b.txt",
                                     "c/docs/sub/d.txt", "c/other/deep/er/f.txt", "c/other/e.txt"}));
     // Pre-order: a directory's files before those of the directories below it.
