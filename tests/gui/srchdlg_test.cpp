@@ -9,6 +9,7 @@
 
 #include "find/filesearch.h"
 #include "find/findpat.h"
+#include "find/srchdlg.h"
 #include "gui/harness.h"
 #include "resources/resource.h"
 #include "shell/settings.h"
@@ -98,6 +99,7 @@ class SrchDlgTest : public OrvFrameTest {
         gOnDialog.clear();
         gLater = nullptr;
         gSearchCriteria = saved_;
+        gSearchTexts = SearchQualifierTexts();
         OrvFrameTest::TearDown();
     }
     SearchCriteria saved_;
@@ -108,6 +110,8 @@ struct GrepSeen {
     bool smallerEqualAlone, smallerEqualAndLarger, sizeStillUp;
     bool limitChecked, limitEnabledAfter;
     LRESULT disksListed;
+    bool limbAfterStart, startAfterLimb;
+    std::string sizeShown;
 };
 GrepSeen gSeen;
 
@@ -154,6 +158,42 @@ TEST_F(SrchDlgTest, SizeBoxRefusesABadSizeAndSetsTheLimitBox) {
     EXPECT_TRUE(gSeen.limitChecked);
     EXPECT_TRUE(gSeen.limitEnabledAfter);
     EXPECT_FALSE(gSearchCriteria.equalSize.isSet); // a cancelled search stores nothing
+}
+
+TEST_F(SrchDlgTest, NoSizeCheckedGreysTheLimitBoxAndTheOnlyBoxesExcludeEachOther) {
+    gSeen = {};
+    gSearchCriteria.limitSize = true;
+    gSearchCriteria.equalSize = {true, 10240};
+    lstrcpyA(gSearchTexts.size, "10k");
+    gOnDialog[kGrepCaption] = [](HWND grep) {
+        gSeen.limitEnabled = ItemEnabled(grep, IDC_GREP_LIMIT_SIZE);
+        Click(grep, IDC_GREP_ONLY_START);
+        Click(grep, IDC_GREP_ONLY_LIMB);
+        gSeen.startAfterLimb = ItemChecked(grep, IDC_GREP_ONLY_START);
+        Click(grep, IDC_GREP_ONLY_START);
+        gSeen.limbAfterStart = ItemChecked(grep, IDC_GREP_ONLY_LIMB);
+    };
+    gOnDialog[kSizeCaption] = [](HWND size) {
+        char text[32] = "";
+        GetDlgItemTextA(size, IDC_SRCHSIZE_TEXT, text, sizeof text);
+        gSeen.sizeShown = text;
+        Click(size, IDC_SRCHSIZE_EQUAL); // now nothing is checked
+        Later([] {
+            HWND grep = ShownDialog(kGrepCaption);
+            gSeen.limitChecked = ItemChecked(grep, IDC_GREP_LIMIT_SIZE);
+            gSeen.limitEnabledAfter = ItemEnabled(grep, IDC_GREP_LIMIT_SIZE);
+            Press(grep, IDCANCEL);
+        });
+    };
+    Harness_Answer(kGrepCaption, kGrepLabel, IDC_GREP_SIZE);
+    Harness_Answer(kSizeCaption, "", IDOK);
+    SendMessageA(gFrame, WM_COMMAND, IDM_SEARCH, 0);
+    EXPECT_TRUE(gSeen.limitEnabled);
+    EXPECT_FALSE(gSeen.startAfterLimb);
+    EXPECT_FALSE(gSeen.limbAfterStart);
+    EXPECT_EQ("10k", gSeen.sizeShown);
+    EXPECT_FALSE(gSeen.limitChecked);
+    EXPECT_FALSE(gSeen.limitEnabledAfter);
 }
 
 TEST_F(SrchDlgTest, ADiskAddedTwiceIsListedOnce) {
