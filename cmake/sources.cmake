@@ -26,6 +26,8 @@ set(ORV_CORE_SOURCES
     src/find/selqueue.cpp
     src/find/findinput.cpp
     src/shell/barbuttons.cpp
+    src/find/srchparse.cpp
+    src/find/filesearch.cpp
 )
 set(ORV_CORE_POSIX_SOURCES src/platform/platform_posix.cpp src/platform/platform_dir_posix.cpp)
 set(ORV_CORE_WIN_SOURCES src/platform/platform_win.cpp src/platform/platform_dir_win.cpp)
@@ -69,6 +71,8 @@ set(ORV_SHELL_SOURCES
     src/lister/launch_win.cpp
     src/lister/dirremove_win.cpp
     src/lister/matchdlg.cpp
+    src/find/srchdlg.cpp
+    src/find/srchrun.cpp
 )
 set(ORV_RESOURCES src/resources/orv.rc)
 # The pictures orv.rc takes in, drawn by src/resources/draw_resources.py (a new one is seen when
@@ -102,6 +106,8 @@ set(ORV_CORE_TEST_SOURCES
     tests/core/barbuttons_test.cpp
     tests/core/dirlayout_test.cpp
     tests/core/diskgrid_test.cpp
+    tests/core/srchparse_test.cpp
+    tests/core/filesearch_test.cpp
     tests/core/support.cpp
 )
 
@@ -129,6 +135,7 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/finddlg_test.cpp
     tests/gui/dirwnd_test.cpp
     tests/gui/dir_bench_test.cpp
+    tests/gui/srchdlg_test.cpp
 )
 
 # Reads out/ORV32.EXE as a file; links the resource script to compare with.

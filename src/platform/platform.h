@@ -182,3 +182,9 @@ struct PlatLocalTime {
 // Converts seconds since 1970 UTC to local time. 1 on success; 0 when the time cannot be shown
 // (the record is then zeroed).
 int Plat_ToLocalTime(int64_t seconds, PlatLocalTime* out);
+// The other way: seconds since 1970 UTC of a local time, read with the same offset from UTC
+// that Plat_ToLocalTime shows files with, so a date typed as a listing shows it names that
+// time. 1, or 0 when the time cannot be represented.
+int Plat_FromLocalTime(const PlatLocalTime& local, int64_t* seconds);
+// The local time now.
+void Plat_Now(PlatLocalTime* out);

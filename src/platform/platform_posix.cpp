@@ -241,3 +241,25 @@ int Plat_ToLocalTime(int64_t seconds, PlatLocalTime* out) {
     out->second = tm.tm_sec;
     return 1;
 }
+
+int Plat_FromLocalTime(const PlatLocalTime& l, int64_t* seconds) {
+    *seconds = 0;
+    struct tm tm = {};
+    tm.tm_year = l.year - 1900;
+    tm.tm_mon = l.month - 1;
+    tm.tm_mday = l.day;
+    tm.tm_hour = l.hour;
+    tm.tm_min = l.minute;
+    tm.tm_sec = l.second;
+    tm.tm_isdst = -1;
+    errno = 0;
+    time_t t = mktime(&tm);
+    if (t == (time_t)-1 && errno != 0)
+        return 0;
+    *seconds = (int64_t)t;
+    return 1;
+}
+
+void Plat_Now(PlatLocalTime* out) {
+    Plat_ToLocalTime((int64_t)time(nullptr), out);
+}

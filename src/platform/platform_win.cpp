@@ -169,6 +169,38 @@ int Plat_ToLocalTime(int64_t seconds, PlatLocalTime* out) {
     return 1;
 }
 
+int Plat_FromLocalTime(const PlatLocalTime& l, int64_t* seconds) {
+    *seconds = 0;
+    SYSTEMTIME st = {};
+    if (l.year < 1601 || l.year > 30827)
+        return 0;
+    st.wYear = (WORD)l.year;
+    st.wMonth = (WORD)l.month;
+    st.wDay = (WORD)l.day;
+    st.wHour = (WORD)l.hour;
+    st.wMinute = (WORD)l.minute;
+    st.wSecond = (WORD)l.second;
+    FILETIME local;
+    FILETIME utc;
+    // The inverse of FileTimeToLocalFileTime, which Plat_ToLocalTime shows files with.
+    if (!SystemTimeToFileTime(&st, &local) || !LocalFileTimeToFileTime(&local, &utc))
+        return 0;
+    int64_t ticks = (int64_t)(((uint64_t)utc.dwHighDateTime << 32) | utc.dwLowDateTime);
+    *seconds = ticks / kTicksPerSecond - kSecondsFrom1601To1970;
+    return 1;
+}
+
+void Plat_Now(PlatLocalTime* out) {
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    out->year = st.wYear;
+    out->month = st.wMonth;
+    out->day = st.wDay;
+    out->hour = st.wHour;
+    out->minute = st.wMinute;
+    out->second = st.wSecond;
+}
+
 int64_t Win_SecondsFromFileTime(const FILETIME& ft) {
     int64_t ticks = (int64_t)(((uint64_t)ft.dwHighDateTime << 32) | ft.dwLowDateTime);
     return ticks / kTicksPerSecond - kSecondsFrom1601To1970;

@@ -146,6 +146,51 @@
 #define IDC_MATCH_LAUNCH 885
 #define IDC_MATCH_EDIT 886
 
+// ---- Search Criteria (GREPBOX, 700..713, 1008..1014) ------------------------------------------
+#define IDC_GREP_MASK 700
+#define IDC_GREP_START_DIR 701
+#define IDC_GREP_CONTAINING 702
+#define IDC_GREP_STRING 703
+#define IDC_GREP_DISKS 704
+#define IDC_GREP_SIZE 705
+#define IDC_GREP_ONLY_START 706
+#define IDC_GREP_LIST_WINDOW 707
+#define IDC_GREP_LIST_LINES 708
+#define IDC_GREP_DATE 709
+#define IDC_GREP_LIMIT_SIZE 712
+#define IDC_GREP_MATCH_DATES 713
+#define IDC_GREP_ONLY_LIMB 1008
+#define IDC_GREP_MASK1 1010
+#define IDC_GREP_MASK2 1012
+#define IDC_GREP_MASK3 1013
+#define IDC_GREP_MASK4 1014
+
+// ---- Disks to search (SRCHOPTSBOX, 622..626) ----------------------------------------------------
+#define IDC_SRCHOPTS_DISK_LIST 622
+#define IDC_SRCHOPTS_ADD 623
+#define IDC_SRCHOPTS_REMOVE 624
+#define IDC_SRCHOPTS_SEARCH 625
+#define IDC_SRCHOPTS_LOGGED 626
+
+// ---- Search File Size (SRCHSIZEBOX, 1002..1015) -------------------------------------------------
+#define IDC_SRCHSIZE_EQUAL 1002
+#define IDC_SRCHSIZE_LARGER 1003
+#define IDC_SRCHSIZE_SMALLER 1004
+#define IDC_SRCHSIZE_SMALLER_TEXT 1005
+#define IDC_SRCHSIZE_TEXT 1007
+#define IDC_SRCHSIZE_HELP 1015
+
+// ---- Search File Date (SRCHDATEBOX, 1301..1305, 1006) -------------------------------------------
+#define IDC_SRCHDATE_HELP 1006
+#define IDC_SRCHDATE_DATED 1301
+#define IDC_SRCHDATE_NEWER 1302
+#define IDC_SRCHDATE_TEXT 1303
+#define IDC_SRCHDATE_OLDER 1304
+#define IDC_SRCHDATE_OLDER_TEXT 1305
+
+// ---- File Search progress (SRCHBOX, 1100) -------------------------------------------------------
+#define IDC_SRCHFILE_DIR 1100
+
 // ---- Delete Deep box (TREEBOX, 901..902) -------------------------------------------------------
 #define IDC_DELDEEP_DELETE 901
 #define IDC_DELDEEP_CONFIRM 902

@@ -10,6 +10,7 @@
 #include "find/finddlg.h"
 #include "find/findrun.h"
 #include "find/selqueue_win.h"
+#include "find/srchrun.h"
 #include "find/srchwnd.h"
 #include "lister/dirremove_win.h"
 #include "lister/dirwnd.h"
@@ -267,6 +268,10 @@ void EndListCommand(const ListTarget& target) {
 
 // "&Next": the next queued file, opened the way its list asked (view, edit or launch).
 void OnNext(HWND frame) {
+    if (FileSearch_IsPaused()) {
+        FileSearch_Resume(frame);
+        return;
+    }
     QueuedEntry entry;
     if (!SelQueue_Take(&entry)) {
         PromptRequest request = {kNoNextFile, nullptr, kButtonsOk, kIconNone,
@@ -723,6 +728,9 @@ int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam) {
         return 1;
     case IDM_NEXT:
         OnNext(frame);
+        return 1;
+    case IDM_SEARCH:
+        FileSearch_Command(frame);
         return 1;
     case IDM_EXIT:
         SendMessageA(frame, WM_CLOSE, 0, 0);

@@ -5,9 +5,10 @@ namespace {
 struct HelpRequests {
     UINT lastMenuItem;
     int menuRequests;
+    UINT lastTopic;
 };
 
-HelpRequests gHelpRequests = {0, 0};
+HelpRequests gHelpRequests = {0, 0, 0};
 
 } // namespace
 
@@ -24,4 +25,12 @@ UINT Help_LastMenuItem() {
 
 int Help_MenuRequestCount() {
     return gHelpRequests.menuRequests;
+}
+
+void Help_ForTopic(HWND, UINT topic) {
+    gHelpRequests.lastTopic = topic;
+}
+
+UINT Help_LastTopic() {
+    return gHelpRequests.lastTopic;
 }

@@ -76,6 +76,10 @@ void LoadKnownBlock(ViewEngine* e, int32_t k) {
 // The BlockTable is full: raise BlockPointers in the INI for the next start, tell the user and
 // end. Returns -1 for the caller (the fatal exit does not come back in ORV32.EXE).
 int FileTooLarge(ViewEngine* e, int64_t stepBytes) {
+    if (e->skipTooLarge) {
+        e->tooLargeMet = true;
+        return -1;
+    }
     if (stepBytes <= 0)
         stepBytes = e->sizes.readSize;
     int64_t suggestion = e->file.fileSize / stepBytes;

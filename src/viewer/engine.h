@@ -99,6 +99,11 @@ struct ViewEngine {
     ModeQuestionPolicy modePolicy;
     bool openingNewView; // Yes/No/Cancel instead of Yes/No
     bool driveError; // the last change of drive failed
+    // A file longer than the block table can step through ends the program, to start again
+    // with a larger table; the disk search's contents test skips such a file instead. While
+    // skipTooLarge is set the step fails quietly and sets tooLargeMet.
+    bool skipTooLarge;
+    bool tooLargeMet;
     PostScriptReadFn readPostScript;
     // A walk through the file (one EnsureWindow or GoToOffset) keeps the file open and the busy
     // cursor up from its first block read to its end, rather than per block.

@@ -1,0 +1,214 @@
+#include "find/srchrun.h"
+
+#include <string>
+
+#include "editor/editwnd.h"
+#include "find/filesearch.h"
+#include "find/selqueue_win.h"
+#include "find/srchdlg.h"
+#include "find/srchwnd.h"
+#include "lister/dirwnd.h"
+#include "lister/fileops.h"
+#include "lister/launch_win.h"
+#include "lister/matchdlg.h"
+#include "look/dlgcolor_win.h"
+#include "platform/uiseam.h"
+#include "resources/resource.h"
+#include "shell/frame.h"
+#include "shell/settings.h"
+#include "shell/startup.h"
+#include "shell/winkind.h"
+#include "viewer/viewwnd.h"
+
+namespace {
+
+const char kNoMoreFiles[] = "No more matching files.";
+const char kNoMoreCaption[] = "Search Results";
+constexpr UINT kMsgStartSearch = WM_APP + 42;
+constexpr WPARAM kResultsRunSearch = 20; // the results window's command: run the search
+
+// The progress box's run: the first search of a File Search, or the one Next resumes.
+struct SearchBoxRun {
+    HWND frame;
+    HWND dialog;
+    bool started;
+    bool findFile; // Find File has asked its question and begun the search already
+    int result;    // what the engine answered
+};
+
+void ShowDir(void* context, const char* directory) {
+    SearchBoxRun* run = static_cast<SearchBoxRun*>(context);
+    SetDlgItemTextA(run->dialog, IDC_SRCHFILE_DIR, directory);
+    UpdateWindow(run->dialog);
+}
+
+int Offer(void* context, const char* path, bool defaultSkip) {
+    SearchBoxRun* run = static_cast<SearchBoxRun*>(context);
+    return ShowMatchBox(run->dialog, path, defaultSkip ? kMatchDefaultSkip : 0, false);
+}
+
+void Erase(void*, const char* path) {
+    DeleteOneFile(path, false, true);
+}
+
+void EnableNext(void*, bool enabled) {
+    SelQueue_SetNextEnabled(enabled);
+}
+
+SearchHooks HooksFor(SearchBoxRun* run) {
+    SearchHooks hooks = {};
+    hooks.context = run;
+    hooks.offer = Offer;
+    hooks.erase = Erase;
+    hooks.showDirectory = ShowDir;
+    hooks.enableNext = EnableNext;
+    return hooks;
+}
+
+// The match, or the end of the search, as the frame carries it out once the box is gone.
+int TakeResult(SearchBoxRun* run) {
+    const std::string path = gSearchWalk.foundPath;
+    switch (run->result) {
+    case kSearchFound: {
+        HWND view = View_OpenFile(path.c_str(), 1);
+        if (!view)
+            return 0;
+        if (gSearchCriteria.containingString && !gSearchWalk.findFile)
+            View_Find(view, true, 0); // lands the view on the match
+        return 1;
+    }
+    case kSearchLaunch:
+        Launch_Files(run->frame, {path});
+        return 0;
+    case kSearchEdit:
+        Editor_Open(path.c_str(), false);
+        return 0;
+    default: {
+        PromptRequest request = {kNoMoreFiles, kNoMoreCaption, kButtonsOk, kIconInformation,
+                                 kPromptOwnedByFocus};
+        Ui_Ask(request);
+        SearchHooks hooks = HooksFor(run);
+        Search_Reset(&gSearchWalk, hooks);
+        gSearchCriteria.containingString = false;
+        return 0;
+    }
+    }
+}
+
+void SearchBox_Run(SearchBoxRun* run) {
+    SearchHooks hooks = HooksFor(run);
+    run->result = Search_NextMatch(&gSearchWalk, gSearchCriteria, kSearchMatchBoxMode, hooks);
+    EndDialog(run->dialog, 1);
+}
+
+BOOL SearchBox_OnInit(HWND dialog, SearchBoxRun* run) {
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(run));
+    run->dialog = dialog;
+    const char* shown = gSearchWalk.currentDirectory[0] ? gSearchWalk.currentDirectory
+                                                        : gSearchCriteria.startDirectory;
+    char current[MAX_PATH] = "";
+    if (!shown[0] && GetCurrentDirectoryA(sizeof current, current))
+        shown = current;
+    SetDlgItemTextA(dialog, IDC_SRCHFILE_DIR, shown);
+    return TRUE;
+}
+
+int SearchBox_Show(HWND frame, bool findFile) {
+    SearchBoxRun run = {frame, NULL, false, findFile, kSearchEnded};
+    if (DialogBoxParamA(gInstance ? gInstance : GetModuleHandleA(NULL), "SrchBox", frame,
+                        SrchFileDlg, reinterpret_cast<LPARAM>(&run)) != 1)
+        return 0;
+    const int opened = TakeResult(&run);
+    if (opened > 0)
+        Frame_TileIfAsked();
+    return opened;
+}
+
+// List mode: the results window runs the search itself once it is up.
+void OpenResultsWindow() {
+    if (!gSearchCriteria.mask[0])
+        return;
+    HWND results = Results_Create(gSearchCriteria.mask);
+    if (results)
+        PostMessageA(results, WM_COMMAND, kResultsRunSearch, 0);
+}
+
+} // namespace
+
+INT_PTR CALLBACK SrchFileDlg(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    SearchBoxRun* run = reinterpret_cast<SearchBoxRun*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    switch (message) {
+    case WM_INITDIALOG:
+        return SearchBox_OnInit(dialog, reinterpret_cast<SearchBoxRun*>(lParam));
+    case WM_PAINT:
+        // The search starts once the box has shown itself.
+        if (run && !run->started) {
+            run->started = true;
+            PostMessageA(dialog, kMsgStartSearch, 0, 0);
+        }
+        break;
+    case kMsgStartSearch:
+        if (run)
+            SearchBox_Run(run);
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDCANCEL) {
+            SearchHooks hooks = run ? HooksFor(run) : SearchHooks();
+            Search_Reset(&gSearchWalk, hooks);
+            EndDialog(dialog, 0);
+            return TRUE;
+        }
+        break;
+    }
+    return DlgColor_Answer(message, wParam, lParam);
+}
+
+void FileSearch_Command(HWND frame) {
+    const WindowTarget target = Orv_FocusTarget();
+    std::string mask;
+    std::string dir;
+    if (target.kind == kKindDir) {
+        mask = DirWindow_ComboText(target.window);
+        dir = DirWindow_Directory(target.window);
+    }
+    const int rc = GrepDlg_Run(frame, mask.empty() ? nullptr : mask.c_str(), dir.c_str());
+    if (rc == 0)
+        return;
+    // A new File Search always starts afresh.
+    SearchBoxRun quiet = {frame, NULL, false, false, kSearchEnded};
+    SearchHooks hooks = HooksFor(&quiet);
+    hooks.showDirectory = nullptr;
+    Search_Reset(&gSearchWalk, hooks);
+    if (rc == -1)
+        OpenResultsWindow();
+    else
+        SearchBox_Show(frame, false);
+}
+
+bool FileSearch_IsPaused() {
+    return gSearchWalk.phase != kPhaseIdle && gSearchWalk.mode == kSearchMatchBoxMode;
+}
+
+int FileSearch_Resume(HWND frame) {
+    if (!FileSearch_IsPaused())
+        return 0;
+    return SearchBox_Show(frame, gSearchWalk.findFile);
+}
+
+int FileSearch_FindFile(HWND frame, const char* path, int openError) {
+    // The disks to search are the setting's, whether or not File Search ran before.
+    int n = 0;
+    for (; n < kSearchDisksMax && gSettings.searchDisks[n] != kDriveListEnd; n++)
+        gSearchCriteria.disks[n] = (char)gSettings.searchDisks[n];
+    gSearchCriteria.disks[n] = 0;
+    SearchBoxRun run = {frame, NULL, true, true, kSearchEnded};
+    SearchHooks hooks = HooksFor(&run);
+    hooks.showDirectory = nullptr;
+    hooks.offer = [](void*, const char* found, bool defaultSkip) {
+        return ShowMatchBox(gFrame, found, defaultSkip ? kMatchDefaultSkip : 0, false);
+    };
+    run.result = Search_FindFile(&gSearchWalk, path, openError, gSearchCriteria, hooks);
+    if (run.result == kSearchDeclined)
+        return 0; // the directory window goes on in the start directory
+    return TakeResult(&run);
+}

@@ -1,0 +1,219 @@
+// "Search Criteria" and the boxes behind its buttons, driven as a user would from the File
+// Search command: which boxes are greyed when, the size box's checks, and the disk list.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include "find/filesearch.h"
+#include "find/findpat.h"
+#include "find/srchdlg.h"
+#include "gui/harness.h"
+#include "resources/resource.h"
+#include "shell/settings.h"
+
+namespace {
+
+const char kGrepCaption[] = "Search Criteria";
+const char kGrepLabel[] = "Search for &File"; // what the harness reads as the dialog's text
+const char kSizeCaption[] = "Search File Size";
+const char kDisksCaption[] = "Disks to search";
+const char kDisksLabel[] = "&Disk list";
+
+std::map<std::string, std::function<void(HWND)>> gOnDialog;
+std::function<void()> gLater;
+
+struct Search {
+    const char* caption;
+    HWND found;
+};
+
+BOOL CALLBACK MatchDialog(HWND window, LPARAM param) {
+    Search* search = reinterpret_cast<Search*>(param);
+    char className[16] = "", caption[64] = "";
+    GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(window, caption, sizeof caption);
+    if (lstrcmpA(className, "#32770") == 0 && lstrcmpA(caption, search->caption) == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND ShownDialog(const char* caption) {
+    Search search = {caption, NULL};
+    EnumThreadWindows(GetCurrentThreadId(), MatchDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void WatchDialogs(const SeenBox& box) {
+    auto it = gOnDialog.find(box.caption);
+    if (it != gOnDialog.end())
+        it->second(ShownDialog(box.caption.c_str()));
+}
+
+void CALLBACK RunLater(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(NULL, id);
+    std::function<void()> run = gLater;
+    gLater = nullptr;
+    if (run)
+        run();
+}
+
+// Runs once the dialog loop that is up has handled what is queued now.
+void Later(std::function<void()> run) {
+    gLater = run;
+    SetTimer(NULL, 0, 60, RunLater);
+}
+
+bool ItemEnabled(HWND dialog, int id) {
+    return IsWindowEnabled(GetDlgItem(dialog, id)) != 0;
+}
+
+bool ItemChecked(HWND dialog, int id) {
+    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
+
+void Click(HWND dialog, int id) {
+    SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0);
+}
+
+void Press(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+class SrchDlgTest : public OrvFrameTest {
+  protected:
+    void SetUp() override {
+        OrvFrameTest::SetUp();
+        Harness_PumpMessages(50);
+        FindSettings_Init(&gFind);
+        saved_ = gSearchCriteria;
+        gSearchCriteria = SearchCriteria();
+        Harness_SetBoxWatcher(WatchDialogs);
+    }
+    void TearDown() override {
+        gOnDialog.clear();
+        gLater = nullptr;
+        gSearchCriteria = saved_;
+        gSearchTexts = SearchQualifierTexts();
+        OrvFrameTest::TearDown();
+    }
+    SearchCriteria saved_;
+};
+
+struct GrepSeen {
+    bool containingEnabled, listWindowChecked, limitEnabled;
+    bool smallerEqualAlone, smallerEqualAndLarger, sizeStillUp;
+    bool limitChecked, limitEnabledAfter;
+    LRESULT disksListed;
+    bool limbAfterStart, startAfterLimb;
+    std::string sizeShown;
+};
+GrepSeen gSeen;
+
+TEST_F(SrchDlgTest, SizeBoxRefusesABadSizeAndSetsTheLimitBox) {
+    gSeen = {};
+    gOnDialog[kGrepCaption] = [](HWND grep) {
+        gSeen.containingEnabled = ItemEnabled(grep, IDC_GREP_CONTAINING);
+        gSeen.listWindowChecked = ItemChecked(grep, IDC_GREP_LIST_WINDOW);
+        gSeen.limitEnabled = ItemEnabled(grep, IDC_GREP_LIMIT_SIZE);
+    };
+    gOnDialog[kSizeCaption] = [](HWND size) {
+        Click(size, IDC_SRCHSIZE_EQUAL);
+        gSeen.smallerEqualAlone = ItemEnabled(size, IDC_SRCHSIZE_SMALLER);
+        Click(size, IDC_SRCHSIZE_LARGER);
+        gSeen.smallerEqualAndLarger = ItemEnabled(size, IDC_SRCHSIZE_SMALLER);
+        Click(size, IDC_SRCHSIZE_LARGER);
+        SetDlgItemTextA(size, IDC_SRCHSIZE_TEXT, "10 k");
+    };
+    // The warning keeps the size box up; a good size then ends it, and the criteria are left.
+    gOnDialog["Error"] = [](HWND) {
+        Later([] {
+            HWND size = ShownDialog(kSizeCaption);
+            gSeen.sizeStillUp = size != NULL;
+            SetDlgItemTextA(size, IDC_SRCHSIZE_TEXT, "10k");
+            Press(size, IDOK);
+            Later([] {
+                HWND grep = ShownDialog(kGrepCaption);
+                gSeen.limitChecked = ItemChecked(grep, IDC_GREP_LIMIT_SIZE);
+                gSeen.limitEnabledAfter = ItemEnabled(grep, IDC_GREP_LIMIT_SIZE);
+                Press(grep, IDCANCEL);
+            });
+        });
+    };
+    Harness_Answer(kGrepCaption, kGrepLabel, IDC_GREP_SIZE);
+    Harness_Answer(kSizeCaption, "", IDOK);
+    Harness_Answer(nullptr, "Error in size. Press 'Help' for help.", IDOK);
+    SendMessageA(gFrame, WM_COMMAND, IDM_SEARCH, 0);
+    EXPECT_FALSE(gSeen.containingEnabled); // no find string yet
+    EXPECT_TRUE(gSeen.listWindowChecked);
+    EXPECT_FALSE(gSeen.limitEnabled); // no size set yet
+    EXPECT_FALSE(gSeen.smallerEqualAlone);
+    EXPECT_TRUE(gSeen.smallerEqualAndLarger);
+    EXPECT_TRUE(gSeen.sizeStillUp);
+    EXPECT_TRUE(gSeen.limitChecked);
+    EXPECT_TRUE(gSeen.limitEnabledAfter);
+    EXPECT_FALSE(gSearchCriteria.equalSize.isSet); // a cancelled search stores nothing
+}
+
+TEST_F(SrchDlgTest, NoSizeCheckedGreysTheLimitBoxAndTheOnlyBoxesExcludeEachOther) {
+    gSeen = {};
+    gSearchCriteria.limitSize = true;
+    gSearchCriteria.equalSize = {true, 10240};
+    lstrcpyA(gSearchTexts.size, "10k");
+    gOnDialog[kGrepCaption] = [](HWND grep) {
+        gSeen.limitEnabled = ItemEnabled(grep, IDC_GREP_LIMIT_SIZE);
+        Click(grep, IDC_GREP_ONLY_START);
+        Click(grep, IDC_GREP_ONLY_LIMB);
+        gSeen.startAfterLimb = ItemChecked(grep, IDC_GREP_ONLY_START);
+        Click(grep, IDC_GREP_ONLY_START);
+        gSeen.limbAfterStart = ItemChecked(grep, IDC_GREP_ONLY_LIMB);
+    };
+    gOnDialog[kSizeCaption] = [](HWND size) {
+        char text[32] = "";
+        GetDlgItemTextA(size, IDC_SRCHSIZE_TEXT, text, sizeof text);
+        gSeen.sizeShown = text;
+        Click(size, IDC_SRCHSIZE_EQUAL); // now nothing is checked
+        Later([] {
+            HWND grep = ShownDialog(kGrepCaption);
+            gSeen.limitChecked = ItemChecked(grep, IDC_GREP_LIMIT_SIZE);
+            gSeen.limitEnabledAfter = ItemEnabled(grep, IDC_GREP_LIMIT_SIZE);
+            Press(grep, IDCANCEL);
+        });
+    };
+    Harness_Answer(kGrepCaption, kGrepLabel, IDC_GREP_SIZE);
+    Harness_Answer(kSizeCaption, "", IDOK);
+    SendMessageA(gFrame, WM_COMMAND, IDM_SEARCH, 0);
+    EXPECT_TRUE(gSeen.limitEnabled);
+    EXPECT_FALSE(gSeen.startAfterLimb);
+    EXPECT_FALSE(gSeen.limbAfterStart);
+    EXPECT_EQ("10k", gSeen.sizeShown);
+    EXPECT_FALSE(gSeen.limitChecked);
+    EXPECT_FALSE(gSeen.limitEnabledAfter);
+}
+
+TEST_F(SrchDlgTest, ADiskAddedTwiceIsListedOnce) {
+    gSeen = {};
+    gSettings.searchDisks[0] = kDriveListEnd;
+    gSettings.optionsChanged = 0;
+    gOnDialog[kDisksCaption] = [](HWND disks) {
+        SendDlgItemMessageA(disks, IDC_SRCHOPTS_DISK_LIST, LB_SETCURSEL, 0, 0);
+        Click(disks, IDC_SRCHOPTS_ADD);
+        Click(disks, IDC_SRCHOPTS_ADD);
+        gSeen.disksListed = SendDlgItemMessageA(disks, IDC_SRCHOPTS_SEARCH, LB_GETCOUNT, 0, 0);
+        Later([] { Press(ShownDialog(kGrepCaption), IDCANCEL); });
+    };
+    Harness_Answer(kGrepCaption, kGrepLabel, IDC_GREP_DISKS);
+    Harness_Answer(kDisksCaption, kDisksLabel, IDOK);
+    SendMessageA(gFrame, WM_COMMAND, IDM_SEARCH, 0);
+    EXPECT_EQ(1, gSeen.disksListed);
+    EXPECT_NE(kDriveListEnd, gSettings.searchDisks[0]);
+    EXPECT_EQ(kDriveListEnd, gSettings.searchDisks[1]);
+    EXPECT_EQ(1, gSettings.optionsChanged);
+}
+
+} // namespace
