@@ -1,6 +1,6 @@
 // orv_bench: makes its scratch files, runs the microbenchmarks, then measures and prints the
 // comparison tables last, where they are read.
-//   orv_bench [--no-micro] [--only=engine|find|list|tree|view] [Google Benchmark flags]
+//   orv_bench [--no-micro] [--only=engine|find|list|tree|search|view] [Google Benchmark flags]
 // --only measures that one table (and no microbenchmarks). ORV_BENCH_DIR names the scratch
 // directory (default /tmp/orv-bench); files and folders of the right size found there are used
 // again.
@@ -13,6 +13,7 @@
 #include "listbench.h"
 #include "platform/platform.h"
 #include "treebench.h"
+#include "searchbench.h"
 
 namespace {
 
@@ -74,6 +75,8 @@ int main(int argc, char** argv) {
         ok &= Bench_RunListTable(&files);
     if (choice.Wants("tree"))
         ok &= Bench_RunTreeTable();
+    if (choice.Wants("search"))
+        ok &= Bench_RunSearchTable();
     // Walks 4 GiB: only when asked for by name.
     if (choice.only && strcmp(choice.only, "view") == 0)
         ok &= Bench_RunViewTable(&files);

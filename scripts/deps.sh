@@ -4,7 +4,7 @@
 #   build       cmake, ninja, clang with libFuzzer, GoogleTest sources, both mingw compilers
 #   wine        32-bit Wine, Xvfb, the fonts Wine draws its captions with
 #   screenshot  ImageMagick, to save what Xvfb shows
-#   bench       Google Benchmark, and xxd, grep and ripgrep to compare against
+#   bench       Google Benchmark, and xxd, grep, ripgrep, find and fd to compare against
 set -euo pipefail
 
 packages=()
@@ -16,7 +16,7 @@ for group in "$@"; do
         ;;
     wine) packages+=(wine wine32:i386 wine64 xvfb fonts-wine fonts-liberation) ;;
     screenshot) packages+=(imagemagick) ;;
-    bench) packages+=(make cmake ninja-build clang libbenchmark-dev xxd grep ripgrep) ;;
+    bench) packages+=(make cmake ninja-build clang libbenchmark-dev xxd grep ripgrep findutils fd-find) ;;
     *)
         echo "deps.sh: unknown group '$group'" >&2
         exit 2
