@@ -6,6 +6,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "find/filesearch.h"
 #include "find/selqueue_win.h"
 #include "lister/dirstate.h"
 #include "lister/drive.h"
@@ -624,7 +625,9 @@ char gCursorLeft;
 void* Dir_BeginBusy(const char* path) {
     POINT at;
     HWND under = GetCursorPos(&at) ? WindowFromPoint(at) : NULL;
-    if (!gFrame || !under || GetAncestor(under, GA_ROOT) != gFrame)
+    // A disk search shows its own progress; the pointer is left to it.
+    if (!gFrame || !under || GetAncestor(under, GA_ROOT) != gFrame ||
+        gSearchWalk.phase != kPhaseIdle)
         return &gCursorLeft;
     char root[kPlatNameMax] = "";
     HCURSOR busy = NULL;
