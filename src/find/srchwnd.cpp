@@ -42,6 +42,7 @@ struct ResultsWindow {
 HWND gCurrentResults = NULL;
 ResultsContinuation gPending = {"", "", 0};
 int gEntryLimit = 0; // 0: the list control's own
+ResultsRun gRun = nullptr;
 
 ResultsWindow* Data(HWND results) {
     return reinterpret_cast<ResultsWindow*>(GetWindowLongPtrA(results, 0));
@@ -170,6 +171,11 @@ LRESULT CALLBACK ORVSrchWndProc(HWND results, UINT message, WPARAM wParam, LPARA
             OnListNotice(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
             return 0;
         }
+        if (LOWORD(wParam) == kResultsRunCommand && !lParam) {
+            if (gRun)
+                gRun(results);
+            return 0;
+        }
         if (LOWORD(wParam) == kResultsMinimizeCommand && !lParam) {
             ShowWindow(results, SW_MINIMIZE);
             return 0;
@@ -202,6 +208,10 @@ LRESULT CALLBACK ORVSrchWndProc(HWND results, UINT message, WPARAM wParam, LPARA
         break;
     }
     return DefMDIChildProcA(results, message, wParam, lParam);
+}
+
+void Results_SetRun(ResultsRun run) {
+    gRun = run;
 }
 
 HWND Results_Create(const char* mask) {

@@ -14,6 +14,11 @@ LRESULT CALLBACK ORVSrchWndProc(HWND results, UINT message, WPARAM wParam, LPARA
 constexpr WORD kResultsRunCommand = 20; // run the search into the list (the disk search's own)
 constexpr WORD kResultsMinimizeCommand = 30;
 
+// The disk search's loop that fills a results window: run when the window is sent
+// kResultsRunCommand (after Results_Create, or by Results_Continue's caller). Null: none.
+typedef void (*ResultsRun)(HWND results);
+void Results_SetRun(ResultsRun run);
+
 // Creates a results window titled with the search's mask, placed as new windows are, with the
 // focus. Null when it could not be made.
 HWND Results_Create(const char* mask);

@@ -356,6 +356,19 @@ TEST_F(ResultsTest, TheWindowListAndNextWindowTakeResultsWindowsIn) {
         EXPECT_NE(visited.end(), std::find(visited.begin(), visited.end(), child));
 }
 
+HWND gRunFor = NULL;
+
+TEST_F(ResultsTest, TheWindowRunsTheSearchAndMinimisesWhenTold) {
+    HWND results = Results_Create("*.TXT");
+    Results_SetRun([](HWND window) { gRunFor = window; });
+    PostMessageA(results, WM_COMMAND, kResultsRunCommand, 0);
+    Harness_PumpMessages(50);
+    Results_SetRun(nullptr);
+    EXPECT_EQ(results, gRunFor);
+    SendMessageA(results, WM_COMMAND, kResultsMinimizeCommand, 0);
+    EXPECT_TRUE(IsIconic(results));
+}
+
 TEST_F(ResultsTest, ClosedFromItsOwnMenuTheLastWindowLeavesTheMenusForNone) {
     HWND results = Results_Create("*.TXT");
     Results_AddEntry(results, "C:\\A.TXT");
