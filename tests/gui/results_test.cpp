@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "find/selqueue.h"
+#include "find/selqueue_win.h"
 #include "find/srchsave_win.h"
 #include "find/srchwnd.h"
 #include "gui/harness.h"
@@ -44,6 +44,7 @@ class ResultsTest : public OrvFrameTest {
     void TearDown() override {
         Results_SetEntryLimitForTests(0);
         ListSave_FailWritesForTests(-1);
+        SelQueue_DropAndGrey(); // the queue outlives the frame: no test hands one to the next
         for (const std::string& name : DirNames()) {
             SetFileAttributesA((dir_ + name).c_str(), FILE_ATTRIBUTE_NORMAL);
             DeleteFileA((dir_ + name).c_str());
