@@ -24,6 +24,7 @@ set(ORV_CORE_SOURCES
     src/lister/dirlayout.cpp
     src/lister/diskgrid.cpp
     src/find/selqueue.cpp
+    src/find/srchentry.cpp
     src/find/findinput.cpp
     src/shell/barbuttons.cpp
     src/find/srchparse.cpp
@@ -48,6 +49,7 @@ set(ORV_SHELL_SOURCES
     src/find/finddlg.cpp
     src/find/findrun.cpp
     src/find/srchwnd.cpp
+    src/find/srchsave_win.cpp
     src/shell/classes.cpp
     src/shell/ctlbar.cpp
     src/shell/drawobjects.cpp
@@ -99,6 +101,7 @@ set(ORV_CORE_TEST_SOURCES
     tests/core/fileops_test.cpp
     tests/core/pathclass_test.cpp
     tests/core/selqueue_test.cpp
+    tests/core/srchentry_test.cpp
     tests/core/launch_test.cpp
     tests/core/dirremove_test.cpp
     tests/core/drive_test.cpp
@@ -125,6 +128,7 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/framecmd_test.cpp
     tests/gui/framemsg_test.cpp
     tests/gui/listcmd_test.cpp
+    tests/gui/results_test.cpp
     tests/gui/fileops_gui_test.cpp
     tests/gui/view_test.cpp
     tests/gui/view_bench_test.cpp

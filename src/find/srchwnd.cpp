@@ -1,11 +1,14 @@
 // The search results window: a sorted list box filling the window. Selecting entries queues
-// them for "&Next"; a double click opens the first at once.
+// them for "&Next"; a double click opens the first at once. A list that fills up hands the
+// entry it refused to another window, where the search goes on.
 #include "find/srchwnd.h"
 
 #include <string>
 #include <vector>
 
 #include "find/selqueue_win.h"
+#include "find/srchentry.h"
+#include "find/srchsave_win.h"
 #include "look/fonts_win.h"
 #include "resources/resource.h"
 #include "shell/classes.h"
@@ -21,6 +24,8 @@
 namespace {
 
 const char kNoListWindow[] = "Could not create list window";
+const char kListFull[] = "List box is full.\nContinue in another window?";
+const char kListFullCaption[] = "List Full";
 constexpr int kListId = 1;
 constexpr int kExtentSlack = 5; // pixels past the widest entry, so its last letter shows whole
 
@@ -30,10 +35,35 @@ struct ResultsWindow {
     COLORREF backgroundColor;
     HBRUSH backgroundBrush;
     int widestEntry; // pixels, in the list's font
+    std::string mask; // the title, which the search borrows to show its directory
+    ResultsTally tally; // the file whose lines were listed last
 };
+
+HWND gCurrentResults = NULL;
+ResultsContinuation gPending = {"", "", 0};
+int gEntryLimit = 0; // 0: the list control's own
+ResultsRun gRun = nullptr;
 
 ResultsWindow* Data(HWND results) {
     return reinterpret_cast<ResultsWindow*>(GetWindowLongPtrA(results, 0));
+}
+
+// The width of a text in the list's font.
+int EntryWidth(HWND list, const char* text) {
+    HDC dc = GetDC(list);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
+    SIZE extent = {0, 0};
+    GetTextExtentPoint32A(dc, text, lstrlenA(text), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(list, dc);
+    return extent.cx;
+}
+
+void Widen(ResultsWindow* data, int width) {
+    if (width <= data->widestEntry)
+        return;
+    data->widestEntry = width;
+    SendMessageA(data->list, LB_SETHORIZONTALEXTENT, (WPARAM)(width + kExtentSlack), 0);
 }
 
 bool OnCreate(HWND results) {
@@ -72,8 +102,36 @@ void OnListNotice(HWND list, WORD notice) {
 
 void OnSize(HWND results, WPARAM how, int width, int height) {
     ResultsWindow* data = Data(results);
-    if (data && data->list && how != SIZE_MINIMIZED)
+    if (how == SIZE_MINIMIZED) {
+        if (gSettings.tileNew)
+            PostMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
+        return;
+    }
+    if (data && data->list)
         MoveWindow(data->list, 0, 0, width, height, TRUE);
+}
+
+// An icon opened again takes its place as new windows do.
+void OnQueryOpen(HWND results) {
+    if (gSettings.tileNew)
+        PostMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
+    else if (gSettings.maximiseNew)
+        PostMessageA(gMdiClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(results), 0);
+}
+
+void BecomeCurrent(HWND results) {
+    gCurrentResults = results;
+    Menu_ApplyState(gFrame, results);
+}
+
+// Refuses past the limit a test set, as the list control itself does when it is full.
+bool ListIsFull(HWND list) {
+    return gEntryLimit > 0 && SendMessageA(list, LB_GETCOUNT, 0, 0) >= gEntryLimit;
+}
+
+void KeepRefused(const char* text) {
+    gPending.entry = text;
+    SplitListEntry(text, &gPending.path, &gPending.lastLine);
 }
 
 } // namespace
@@ -87,11 +145,21 @@ LRESULT CALLBACK ORVSrchWndProc(HWND results, UINT message, WPARAM wParam, LPARA
     case WM_SIZE:
         OnSize(results, wParam, LOWORD(lParam), HIWORD(lParam));
         break; // the MDI child procedure keeps the frame's maximised state
+    case WM_QUERYOPEN:
+        OnQueryOpen(results);
+        return TRUE;
     case WM_SETFOCUS:
         ControlBar_EnableFind(false);
+        BecomeCurrent(results);
         if (Data(results) && Data(results)->list)
             SetFocus(Data(results)->list);
         return 0;
+    case WM_PARENTNOTIFY:
+        // A button pressed in the list makes it the one the commands work on.
+        if (LOWORD(wParam) == WM_LBUTTONDOWN || LOWORD(wParam) == WM_RBUTTONDOWN ||
+            LOWORD(wParam) == WM_MBUTTONDOWN)
+            BecomeCurrent(results);
+        break;
     case WM_MDIACTIVATE:
         if (reinterpret_cast<HWND>(lParam) == results)
             Menu_ApplyState(gFrame, results);
@@ -99,10 +167,31 @@ LRESULT CALLBACK ORVSrchWndProc(HWND results, UINT message, WPARAM wParam, LPARA
             List_ClearSelection(Data(results)->list); // a window left keeps no stale marks
         break;
     case WM_COMMAND:
-        if (LOWORD(wParam) == kListId) {
+        if (LOWORD(wParam) == kListId && lParam) {
             OnListNotice(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
             return 0;
         }
+        if (LOWORD(wParam) == kResultsRunCommand && !lParam) {
+            if (gRun)
+                gRun(results);
+            return 0;
+        }
+        if (LOWORD(wParam) == kResultsMinimizeCommand && !lParam) {
+            ShowWindow(results, SW_MINIMIZE);
+            return 0;
+        }
+        break;
+    case WM_CLOSE:
+        // Closed from its own system menu: the frame closes it, so that its bookkeeping for
+        // the last window (menus, the queue, "AutoOpen") runs. The frame hides what it closes.
+        if (IsWindowVisible(results) && gFrame) {
+            PostMessageA(gFrame, WM_COMMAND, IDM_CLOSE, reinterpret_cast<LPARAM>(results));
+            return 0;
+        }
+        break;
+    case WM_DESTROY:
+        if (gSettings.tileNew)
+            PostMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
         break;
     case WM_CTLCOLORLISTBOX:
         if (ResultsWindow* data = Data(results)) {
@@ -112,6 +201,8 @@ LRESULT CALLBACK ORVSrchWndProc(HWND results, UINT message, WPARAM wParam, LPARA
         }
         break;
     case WM_NCDESTROY:
+        if (gCurrentResults == results)
+            gCurrentResults = NULL;
         delete Data(results);
         SetWindowLongPtrA(results, 0, 0);
         break;
@@ -119,10 +210,16 @@ LRESULT CALLBACK ORVSrchWndProc(HWND results, UINT message, WPARAM wParam, LPARA
     return DefMDIChildProcA(results, message, wParam, lParam);
 }
 
+void Results_SetRun(ResultsRun run) {
+    gRun = run;
+}
+
 HWND Results_Create(const char* mask) {
     HWND results = Frame_NewChild(kSrchClassName, mask);
-    if (results)
-        SetFocus(results);
+    if (!results)
+        return NULL;
+    Data(results)->mask = mask;
+    SetFocus(results);
     return results;
 }
 
@@ -132,25 +229,58 @@ HWND Results_List(HWND results) {
     return Data(results)->list;
 }
 
+HWND Results_Current() {
+    return gCurrentResults && IsWindow(gCurrentResults) ? gCurrentResults : NULL;
+}
+
 int Results_AddEntry(HWND results, const char* text) {
     HWND list = Results_List(results);
     if (!list)
         return -1;
-    LRESULT index = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-    if (index == LB_ERR || index == LB_ERRSPACE)
+    const LRESULT index = ListIsFull(list)
+                              ? LB_ERRSPACE
+                              : SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    if (index == LB_ERR || index == LB_ERRSPACE) {
+        KeepRefused(text);
         return -1;
-    ResultsWindow* data = Data(results);
-    HDC dc = GetDC(list);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
-    SIZE extent = {0, 0};
-    GetTextExtentPoint32A(dc, text, lstrlenA(text), &extent);
-    SelectObject(dc, old);
-    ReleaseDC(list, dc);
-    if (extent.cx > data->widestEntry) {
-        data->widestEntry = extent.cx;
-        SendMessageA(list, LB_SETHORIZONTALEXTENT, (WPARAM)(extent.cx + kExtentSlack), 0);
     }
+    Widen(Data(results), EntryWidth(list, text));
     return (int)index;
+}
+
+int Results_AddLine(HWND results, const char* path, int64_t line, const char* text) {
+    ResultsWindow* data = Results_List(results) ? Data(results) : nullptr;
+    if (!data)
+        return -1;
+    if (!ResultsTally_IsNew(data->tally, path, line))
+        return 0;
+    const std::string entry = ResultsEntry_ForLine(path, line, text);
+    if (Results_AddEntry(results, entry.c_str()) < 0)
+        return -1;
+    ResultsTally_Note(&data->tally, path, line);
+    return 1;
+}
+
+HWND Results_Continue(HWND full) {
+    PromptRequest request = {kListFull, kListFullCaption, kButtonsYesNo, kIconQuestion,
+                             kPromptOwnedByFocus};
+    ResultsWindow* data = Results_List(full) ? Data(full) : nullptr;
+    const std::string mask = data ? data->mask : std::string("*.*");
+    HWND next = NULL;
+    if (Ui_Ask(request) == kAnswerYes)
+        next = Results_Create(mask.c_str());
+    if (next && !gPending.entry.empty()) {
+        // The refused entry leads the new list, and lines of its file go on after it.
+        const ResultsContinuation carried = gPending;
+        Results_AddEntry(next, carried.entry.c_str());
+        ResultsTally_Note(&Data(next)->tally, carried.path.c_str(), carried.lastLine);
+    }
+    gPending = {"", "", 0};
+    return next;
+}
+
+const ResultsContinuation& Results_Pending() {
+    return gPending;
 }
 
 void Results_FileDeleted(const char* path) {
@@ -186,4 +316,38 @@ int Results_CollectSelected(HWND owner, HWND list, bool toClipboard, std::string
         return 0;
     List_ClearSelection(list);
     return 1;
+}
+
+int Results_SaveSelected(HWND owner, HWND list) {
+    std::string text;
+    if (!list || !Results_CollectSelected(owner, list, false, &text))
+        return 0;
+    return ListSave_AskAndWrite(owner, text.data(), text.size());
+}
+
+void Results_ApplyColors(HWND results) {
+    ResultsWindow* data = Results_List(results) ? Data(results) : nullptr;
+    if (!data)
+        return;
+    data->textColor = gSettings.colors[kColorSrchText];
+    data->backgroundColor = gSettings.colors[kColorSrchBackgnd];
+    data->backgroundBrush = gDraw.srchBrush;
+    InvalidateRect(data->list, NULL, TRUE);
+}
+
+void Results_ApplyFont(HWND results, HFONT font) {
+    ResultsWindow* data = Results_List(results) ? Data(results) : nullptr;
+    if (!data)
+        return;
+    SendMessageA(data->list, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    // The widest entry in the new font sets the extent again.
+    data->widestEntry = 0;
+    SendMessageA(data->list, LB_SETHORIZONTALEXTENT, 0, 0);
+    const LRESULT count = SendMessageA(data->list, LB_GETCOUNT, 0, 0);
+    for (LRESULT row = 0; row < count; row++)
+        Widen(data, EntryWidth(data->list, List_ItemText(data->list, (int)row).c_str()));
+}
+
+void Results_SetEntryLimitForTests(int entries) {
+    gEntryLimit = entries;
 }

@@ -513,6 +513,13 @@ void OnEditingCommand(HWND frame, WORD id) {
     }
 }
 
+// "Save &As..." of a results list: its selected entries go to a file the user names.
+void OnSaveAs(HWND frame) {
+    const WindowTarget target = Orv_FocusTarget();
+    if (target.kind == kKindResults)
+        Results_SaveSelected(frame, target.control ? target.control : Results_List(target.window));
+}
+
 // "&Save": the editor that last had the focus writes its file.
 void OnSave() {
     HWND editor = Editor_Current();
@@ -758,6 +765,9 @@ int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam) {
         return 1;
     case IDM_SAVE:
         OnSave();
+        return 1;
+    case IDM_SAVE_AS:
+        OnSaveAs(frame);
         return 1;
     case IDM_UNDO:
     case IDM_CUT:

@@ -13,6 +13,7 @@ namespace {
 struct ScriptedAnswer {
     std::string caption; // "" for any
     std::string text;
+    bool anyText; // a system dialog, whose wording is the system's
     int button;
 };
 
@@ -68,7 +69,7 @@ void AnswerBox(HWND box) {
     if (!gScript.empty()) {
         const ScriptedAnswer& next = gScript.front();
         seen.expected = (next.caption.empty() || next.caption == seen.caption) &&
-                        next.text == seen.text && ShownChild(box, next.button);
+                        (next.anyText || next.text == seen.text) && ShownChild(box, next.button);
         if (seen.expected)
             pressed = next.button;
         gScript.pop_front();
@@ -151,7 +152,7 @@ void Harness_Stop() {
 }
 
 void Harness_Answer(const char* caption, const char* text, int button) {
-    gScript.push_back({caption ? caption : "", text, button});
+    gScript.push_back({caption ? caption : "", text ? text : "", text == nullptr, button});
 }
 
 const std::vector<SeenBox>& Harness_SeenBoxes() {

@@ -30,7 +30,8 @@ struct SeenBox {
 // forgets earlier scripts and records.
 void Harness_Start();
 void Harness_Stop();
-// The next box must show this caption (null: any) and text; it is answered by clicking button.
+// The next box must show this caption (null: any) and text (null: any, for the system's own
+// dialogs, whose wording is the system's); it is answered by clicking button.
 // A box that does not match, or comes with no answer left, is recorded as unexpected and
 // answered with Cancel, else No, else OK, so that a test fails rather than hangs.
 void Harness_Answer(const char* caption, const char* text, int button);
