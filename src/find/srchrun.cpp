@@ -25,7 +25,6 @@ namespace {
 const char kNoMoreFiles[] = "No more matching files.";
 const char kNoMoreCaption[] = "Search Results";
 constexpr UINT kMsgStartSearch = WM_APP + 42;
-constexpr WPARAM kResultsRunSearch = 20; // the results window's command: run the search
 
 // The progress box's run: the first search of a File Search, or the one Next resumes.
 struct SearchBoxRun {
@@ -124,16 +123,54 @@ int SearchBox_Show(HWND frame, bool findFile) {
     return opened;
 }
 
-// List mode: the results window runs the search itself once it is up.
-void OpenResultsWindow() {
-    if (!gSearchCriteria.mask[0])
-        return;
-    HWND results = Results_Create(gSearchCriteria.mask);
-    if (results)
-        PostMessageA(results, WM_COMMAND, kResultsRunSearch, 0);
+// The list a list-mode search fills; the entry a continuing window already leads with is not
+// listed twice.
+struct ResultsSink {
+    HWND window;
+    std::string leading;
+};
+
+int AddToResults(void* context, const char* entry) {
+    ResultsSink* sink = static_cast<ResultsSink*>(context);
+    if (!sink->leading.empty() && sink->leading == entry) {
+        sink->leading.clear();
+        return 1;
+    }
+    return Results_AddEntry(sink->window, entry) >= 0 ? 1 : 0;
+}
+
+// List mode, run by the results window once it is up: every match into its list, and on into
+// another window each time one fills up and the user asks for it.
+void RunIntoResults(HWND results) {
+    SearchBoxRun quiet = {gFrame, NULL, false, false, kSearchEnded};
+    SearchHooks hooks = HooksFor(&quiet);
+    hooks.showDirectory = nullptr;
+    hooks.offer = nullptr;
+    ResultsSink into = {results, std::string()};
+    SearchContinuation cont = {};
+    for (;;) {
+        const SearchListSink sink = {&into, AddToResults, nullptr};
+        Search_ListMatches(&gSearchWalk, gSearchCriteria, hooks, sink, &cont);
+        if (!cont.full)
+            break;
+        HWND next = Results_Continue(into.window);
+        if (!next)
+            break;
+        into = {next, cont.entry};
+    }
+    Search_Reset(&gSearchWalk, hooks);
 }
 
 } // namespace
+
+void FileSearch_OpenResults() {
+    if (!gSearchCriteria.mask[0])
+        return;
+    Results_SetRun(RunIntoResults);
+    HWND results = Results_Create(gSearchCriteria.mask);
+    if (results)
+        PostMessageA(results, WM_COMMAND, kResultsRunCommand, 0);
+}
 
 INT_PTR CALLBACK SrchFileDlg(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     SearchBoxRun* run = reinterpret_cast<SearchBoxRun*>(GetWindowLongPtrA(dialog, DWLP_USER));
@@ -180,7 +217,7 @@ void FileSearch_Command(HWND frame) {
     hooks.showDirectory = nullptr;
     Search_Reset(&gSearchWalk, hooks);
     if (rc == -1)
-        OpenResultsWindow();
+        FileSearch_OpenResults();
     else
         SearchBox_Show(frame, false);
 }

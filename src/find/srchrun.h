@@ -9,6 +9,9 @@ INT_PTR CALLBACK SrchFileDlg(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 
 // The File Search command.
 void FileSearch_Command(HWND frame);
+// List mode: a results window titled with the mask, which then runs the search into its list
+// (and on into further windows as the user asks when one fills up).
+void FileSearch_OpenResults();
 // True while a match-box search is paused on a file the user viewed, launched or edited.
 bool FileSearch_IsPaused();
 // "&Next" with a paused search: the progress box runs on to the next match. The file-open

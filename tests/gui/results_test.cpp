@@ -8,7 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "find/filesearch.h"
+#include "find/findpat.h"
 #include "find/selqueue_win.h"
+#include "find/srchrun.h"
 #include "find/srchsave_win.h"
 #include "find/srchwnd.h"
 #include "gui/harness.h"
@@ -114,6 +117,11 @@ class ResultsTest : public OrvFrameTest {
                 found.push_back(child);
         }
         return found;
+    }
+    // Found paths show in capitals, as the search lists them.
+    static std::string Upper(std::string text) {
+        CharUpperBuffA(&text[0], (DWORD)text.size());
+        return text;
     }
     static std::string Title(HWND window) {
         char text[MAX_PATH] = "";
@@ -435,3 +443,45 @@ TEST_F(ResultsTest, PicturesOfAFileListAndOfMatchingLines) {
 }
 
 } // namespace
+
+// A File Search in list mode, start to end: the window runs the search, the lines holding the
+// string come in once each, and a full list goes on in a second window when the user says Yes.
+TEST_F(ResultsTest, AListModeSearchFillsTheWindowAndGoesOnInAnother) {
+    const SearchCriteria savedCriteria = gSearchCriteria;
+    const FindSettings savedFind = gFind;
+    std::vector<std::string> expected;
+    for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
+        File(name, "one needle\r\ntwo\r\nthree needle\r\n");
+        for (const char* line : {"     1: one needle", "     3: three needle"})
+            expected.push_back(Upper(dir_ + name) + " :" + line);
+    }
+    File("d.log", "needle\r\n"); // not the mask's
+    gSearchCriteria = SearchCriteria();
+    snprintf(gSearchCriteria.mask, sizeof gSearchCriteria.mask, "%s*.txt", dir_.c_str());
+    gSearchCriteria.onlyStartDir = true;
+    gSearchCriteria.containingString = true;
+    gSearchCriteria.listMatchingLines = true;
+    gFind = FindSettings();
+    snprintf(gFind.string1, sizeof gFind.string1, "needle");
+    gFind.typedLength = 6;
+    Results_SetEntryLimitForTests(4);
+    Harness_Answer("List Full", kListFull, IDYES);
+
+    FileSearch_OpenResults();
+    Harness_PumpMessages(300);
+    const std::vector<HWND> windows = ResultsWindows();
+    std::vector<std::string> listed;
+    std::vector<size_t> sizes;
+    for (HWND window : windows) {
+        const std::vector<std::string> rows = Rows(window);
+        sizes.push_back(rows.size());
+        listed.insert(listed.end(), rows.begin(), rows.end());
+    }
+    std::sort(listed.begin(), listed.end());
+    std::sort(sizes.begin(), sizes.end());
+    EXPECT_EQ(expected, listed);
+    EXPECT_EQ((std::vector<size_t>{2, 4}), sizes);
+    EXPECT_EQ(kPhaseIdle, gSearchWalk.phase); // the walk ended with the last file
+    gSearchCriteria = savedCriteria;
+    gFind = savedFind;
+}
