@@ -280,12 +280,17 @@ void TellOpenError(const SearchCriteria& c, bool qualified, const char* path) {
 Outcome Candidate(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h, const char* path,
                   int64_t size, int64_t lastWrite, uint32_t attributes, int* result) {
     const bool qualified = !w->findFile;
-    PlatFile* file = Plat_OpenRead(path);
-    if (!file) {
-        TellOpenError(c, qualified, path);
-        return kOutcomeSkip;
+    // A contents test opens the file itself; with no size or date test before it, that open
+    // is the open test too, and tells the same "Open Error" when it fails.
+    const bool contentsOpens = qualified && c.containingString && !c.limitSize && !c.matchDates;
+    if (!contentsOpens) {
+        PlatFile* file = Plat_OpenRead(path);
+        if (!file) {
+            TellOpenError(c, qualified, path);
+            return kOutcomeSkip;
+        }
+        Plat_Close(file);
     }
-    Plat_Close(file);
 
     Copy(w->foundPath, path, sizeof w->foundPath);
     Copy(w->resultPath, path, sizeof w->resultPath);
@@ -522,7 +527,7 @@ bool WalkStep(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h, Outc
         if (!f->subdirs) {
             int error = 0;
             snprintf(query, sizeof query, "%s*", f->path);
-            f->subdirs = Plat_FindFirst(query, &entry, &error);
+            f->subdirs = Plat_FindFirstDirectories(query, &entry, &error);
             have = f->subdirs != nullptr;
             if (!have) {
                 PopFrame(w);

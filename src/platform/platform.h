@@ -121,6 +121,9 @@ struct PlatDirScan; // an enumeration in progress
 // delivers them). Null when nothing matches or the directory cannot be read, with *error set
 // (kPlatErrFileNotFound when the directory is there but nothing matches).
 PlatDirScan* Plat_FindFirst(const char* pattern, PlatDirEntry* entry, int* error);
+// The same for directories alone (links to directories among them): a walk looking for
+// subdirectories need not describe every file beside them.
+PlatDirScan* Plat_FindFirstDirectories(const char* pattern, PlatDirEntry* entry, int* error);
 // The next entry: 1, or 0 at the end.
 int Plat_FindNext(PlatDirScan* scan, PlatDirEntry* entry);
 void Plat_FindClose(PlatDirScan* scan);

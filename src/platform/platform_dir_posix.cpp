@@ -17,6 +17,7 @@
 struct PlatDirScan {
     DIR* dir;
     std::string mask;
+    bool directoriesOnly;
 };
 
 namespace {
@@ -97,16 +98,21 @@ bool Describe(int at, const char* name, PlatDirEntry* entry) {
 
 bool NextMatch(PlatDirScan* scan, PlatDirEntry* entry) {
     while (struct dirent* d = readdir(scan->dir)) {
+        // The entry's type from the directory itself spares a file's stat when only
+        // directories are wanted (a link or an unknown type is looked at).
+        if (scan->directoriesOnly && d->d_type != DT_DIR && d->d_type != DT_LNK &&
+            d->d_type != DT_UNKNOWN)
+            continue;
         if (MaskMatches(scan->mask.c_str(), d->d_name) &&
-            Describe(dirfd(scan->dir), d->d_name, entry))
+            Describe(dirfd(scan->dir), d->d_name, entry) &&
+            (!scan->directoriesOnly || (entry->attributes & kPlatAttrDirectory)))
             return true;
     }
     return false;
 }
 
-} // namespace
-
-PlatDirScan* Plat_FindFirst(const char* pattern, PlatDirEntry* entry, int* error) {
+PlatDirScan* FindFirst(const char* pattern, bool directoriesOnly, PlatDirEntry* entry,
+                       int* error) {
     const char* slash = strrchr(pattern, '/');
     std::string folder = slash ? std::string(pattern, (size_t)(slash - pattern + 1)) : "./";
     DIR* dir = opendir(folder.c_str());
@@ -114,7 +120,7 @@ PlatDirScan* Plat_FindFirst(const char* pattern, PlatDirEntry* entry, int* error
         *error = ErrorOf(errno);
         return nullptr;
     }
-    PlatDirScan* scan = new PlatDirScan{dir, slash ? slash + 1 : pattern};
+    PlatDirScan* scan = new PlatDirScan{dir, slash ? slash + 1 : pattern, directoriesOnly};
     if (!NextMatch(scan, entry)) {
         Plat_FindClose(scan);
         *error = kPlatErrFileNotFound;
@@ -122,6 +128,16 @@ PlatDirScan* Plat_FindFirst(const char* pattern, PlatDirEntry* entry, int* error
     }
     *error = 0;
     return scan;
+}
+
+} // namespace
+
+PlatDirScan* Plat_FindFirst(const char* pattern, PlatDirEntry* entry, int* error) {
+    return FindFirst(pattern, false, entry, error);
+}
+
+PlatDirScan* Plat_FindFirstDirectories(const char* pattern, PlatDirEntry* entry, int* error) {
+    return FindFirst(pattern, true, entry, error);
 }
 
 int Plat_FindNext(PlatDirScan* scan, PlatDirEntry* entry) {

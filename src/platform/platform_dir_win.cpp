@@ -11,6 +11,7 @@
 
 struct PlatDirScan {
     HANDLE handle;
+    bool directoriesOnly;
 };
 
 namespace {
@@ -46,22 +47,51 @@ bool RunningUnderWine() {
 
 } // namespace
 
-PlatDirScan* Plat_FindFirst(const char* pattern, PlatDirEntry* entry, int* error) {
+namespace {
+
+// The system may hand over files too despite the hint (it is advisory): they are passed over.
+bool Wanted(const PlatDirScan& scan, const WIN32_FIND_DATAA& data) {
+    return !scan.directoriesOnly || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+PlatDirScan* FindFirst(const char* pattern, bool directoriesOnly, PlatDirEntry* entry,
+                       int* error) {
     WIN32_FIND_DATAA data;
-    HANDLE handle = FindFirstFileA(pattern, &data);
+    HANDLE handle = FindFirstFileExA(
+        pattern, FindExInfoStandard, &data,
+        directoriesOnly ? FindExSearchLimitToDirectories : FindExSearchNameMatch, NULL, 0);
     if (handle == INVALID_HANDLE_VALUE) {
         *error = LastError();
         return nullptr;
     }
-    Describe(data, entry);
+    PlatDirScan* scan = new PlatDirScan{handle, directoriesOnly};
+    if (!Wanted(*scan, data) && !Plat_FindNext(scan, entry)) {
+        Plat_FindClose(scan);
+        *error = kPlatErrFileNotFound;
+        return nullptr;
+    }
+    if (Wanted(*scan, data))
+        Describe(data, entry);
     *error = 0;
-    return new PlatDirScan{handle};
+    return scan;
+}
+
+} // namespace
+
+PlatDirScan* Plat_FindFirst(const char* pattern, PlatDirEntry* entry, int* error) {
+    return FindFirst(pattern, false, entry, error);
+}
+
+PlatDirScan* Plat_FindFirstDirectories(const char* pattern, PlatDirEntry* entry, int* error) {
+    return FindFirst(pattern, true, entry, error);
 }
 
 int Plat_FindNext(PlatDirScan* scan, PlatDirEntry* entry) {
     WIN32_FIND_DATAA data;
-    if (!FindNextFileA(scan->handle, &data))
-        return 0;
+    do {
+        if (!FindNextFileA(scan->handle, &data))
+            return 0;
+    } while (!Wanted(*scan, data));
     Describe(data, entry);
     return 1;
 }
