@@ -26,55 +26,6 @@ const char kFindLabel[] = "&Find String:"; // what the harness reads as a dialog
 const char kAdvCaption[] = "Advanced Find";
 const char kAdvLabel[] = "String &1:";
 
-// ---- Reaching a dialog while it is up ----------------------------------------------------------
-
-std::map<std::string, std::function<void(HWND)>> gOnDialog;
-std::function<void()> gLater;
-
-struct Search {
-    const char* caption;
-    HWND found;
-};
-
-BOOL CALLBACK MatchDialog(HWND window, LPARAM param) {
-    Search* search = reinterpret_cast<Search*>(param);
-    char className[16] = "", caption[64] = "";
-    GetClassNameA(window, className, sizeof className);
-    GetWindowTextA(window, caption, sizeof caption);
-    if (lstrcmpA(className, "#32770") == 0 && lstrcmpA(caption, search->caption) == 0) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The dialog of this caption (exactly: "FIND" is not "Find"), shown or about to be: a modal
-// dialog comes on the screen once its loop has nothing else to do.
-HWND ShownDialog(const char* caption) {
-    Search search = {caption, NULL};
-    EnumThreadWindows(GetCurrentThreadId(), MatchDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-void WatchDialogs(const SeenBox& box) {
-    auto it = gOnDialog.find(box.caption);
-    if (it != gOnDialog.end())
-        it->second(ShownDialog(box.caption.c_str()));
-}
-
-void CALLBACK RunLater(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(NULL, id);
-    std::function<void()> run = gLater;
-    gLater = nullptr;
-    if (run)
-        run();
-}
-
-// Runs once the dialog loop that is up has handled what is queued now.
-void Later(std::function<void()> run) {
-    gLater = run;
-    SetTimer(NULL, 0, 60, RunLater);
-}
 
 std::string ItemText(HWND dialog, int id) {
     char text[256] = "";
@@ -126,7 +77,7 @@ class FindDlgTest : public OrvFrameTest {
     }
     void TearDown() override {
         gOnDialog.clear();
-        gLater = nullptr;
+        ClearLater();
         if (!path_.empty())
             DeleteFileA(path_.c_str());
         FindSettings_Init(&gFind);

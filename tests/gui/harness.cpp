@@ -280,3 +280,59 @@ int Harness_RunProgramLoop(DWORD milliseconds) {
     KillTimer(NULL, timer);
     return code;
 }
+
+// ---- Reaching a dialog while it is up ---------------------------------------------------------
+
+namespace {
+
+std::function<void()> gLater;
+
+struct Search {
+    const char* caption;
+    HWND found;
+};
+
+BOOL CALLBACK MatchDialog(HWND window, LPARAM param) {
+    Search* search = reinterpret_cast<Search*>(param);
+    char className[16] = "", caption[64] = "";
+    GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(window, caption, sizeof caption);
+    if (lstrcmpA(className, "#32770") == 0 && lstrcmpA(caption, search->caption) == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CALLBACK RunLater(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(NULL, id);
+    std::function<void()> run = gLater;
+    gLater = nullptr;
+    if (run)
+        run();
+}
+
+} // namespace
+
+std::map<std::string, std::function<void(HWND)>> gOnDialog;
+
+HWND ShownDialog(const char* caption) {
+    Search search = {caption, NULL};
+    EnumThreadWindows(GetCurrentThreadId(), MatchDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void WatchDialogs(const SeenBox& box) {
+    auto it = gOnDialog.find(box.caption);
+    if (it != gOnDialog.end())
+        it->second(ShownDialog(box.caption.c_str()));
+}
+
+void Later(std::function<void()> run) {
+    gLater = run;
+    SetTimer(NULL, 0, 60, RunLater);
+}
+
+void ClearLater() {
+    gLater = nullptr;
+}

@@ -5,6 +5,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <map>
+
+#include <functional>
+
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -40,6 +44,18 @@ int Harness_AnswersLeft();
 // Called with each box as it is read, before it is answered: for boxes after which the process
 // ends, whose record would otherwise be lost. Null for none.
 void Harness_SetBoxWatcher(void (*watcher)(const SeenBox& box));
+
+// ---- Reaching a dialog while it is up ---------------------------------------------------------
+// What a test does with a dialog of a caption when it comes up: set gOnDialog[caption] and
+// Harness_SetBoxWatcher(WatchDialogs); clear both after the test.
+extern std::map<std::string, std::function<void(HWND)>> gOnDialog;
+void WatchDialogs(const SeenBox& box);
+// The dialog of this caption (exactly: "FIND" is not "Find"), shown or about to be: a modal
+// dialog comes on the screen once its loop has nothing else to do. Null when none is.
+HWND ShownDialog(const char* caption);
+// Runs once the dialog loop that is up has handled what is queued now; ClearLater drops it.
+void Later(std::function<void()> run);
+void ClearLater();
 
 // Handles the thread's messages for the given time.
 void Harness_PumpMessages(DWORD milliseconds);

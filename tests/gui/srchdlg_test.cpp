@@ -22,51 +22,6 @@ const char kSizeCaption[] = "Search File Size";
 const char kDisksCaption[] = "Disks to search";
 const char kDisksLabel[] = "&Disk list";
 
-std::map<std::string, std::function<void(HWND)>> gOnDialog;
-std::function<void()> gLater;
-
-struct Search {
-    const char* caption;
-    HWND found;
-};
-
-BOOL CALLBACK MatchDialog(HWND window, LPARAM param) {
-    Search* search = reinterpret_cast<Search*>(param);
-    char className[16] = "", caption[64] = "";
-    GetClassNameA(window, className, sizeof className);
-    GetWindowTextA(window, caption, sizeof caption);
-    if (lstrcmpA(className, "#32770") == 0 && lstrcmpA(caption, search->caption) == 0) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND ShownDialog(const char* caption) {
-    Search search = {caption, NULL};
-    EnumThreadWindows(GetCurrentThreadId(), MatchDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-void WatchDialogs(const SeenBox& box) {
-    auto it = gOnDialog.find(box.caption);
-    if (it != gOnDialog.end())
-        it->second(ShownDialog(box.caption.c_str()));
-}
-
-void CALLBACK RunLater(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(NULL, id);
-    std::function<void()> run = gLater;
-    gLater = nullptr;
-    if (run)
-        run();
-}
-
-// Runs once the dialog loop that is up has handled what is queued now.
-void Later(std::function<void()> run) {
-    gLater = run;
-    SetTimer(NULL, 0, 60, RunLater);
-}
 
 bool ItemEnabled(HWND dialog, int id) {
     return IsWindowEnabled(GetDlgItem(dialog, id)) != 0;
@@ -97,7 +52,7 @@ class SrchDlgTest : public OrvFrameTest {
     }
     void TearDown() override {
         gOnDialog.clear();
-        gLater = nullptr;
+        ClearLater();
         gSearchCriteria = saved_;
         gSearchTexts = SearchQualifierTexts();
         OrvFrameTest::TearDown();
