@@ -1,5 +1,11 @@
 #include "support.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <utime.h>
+#endif
+
 #include <gtest/gtest.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -262,4 +268,42 @@ std::string ProfileValue(const char* section, const char* key) {
     std::vector<char> text(4096);
     Plat_GetProfileString(section, key, "<absent>", text.data(), (int)text.size());
     return text.data();
+}
+
+// Seconds since 1970 UTC that Plat_ToLocalTime shows as this local time, found by stepping
+// from the same wall-clock time read as UTC: stable in any time zone, with or without DST.
+int64_t LocalSeconds(int year, int month, int day, int hour, int minute, int second) {
+    auto civil = [](int64_t y, int64_t m, int64_t d, int64_t h, int64_t mi, int64_t s) {
+        y -= m <= 2;
+        const int64_t era = (y >= 0 ? y : y - 399) / 400;
+        const int64_t yoe = y - era * 400;
+        const int64_t doy = (153 * ((m + 9) % 12) + 2) / 5 + d - 1;
+        const int64_t days = era * 146097 + yoe * 365 + yoe / 4 - yoe / 100 + doy - 719468;
+        return days * 86400 + h * 3600 + mi * 60 + s;
+    };
+    const int64_t wanted = civil(year, month, day, hour, minute, second);
+    int64_t t = wanted;
+    for (int i = 0; i < 4; i++) {
+        PlatLocalTime l;
+        EXPECT_EQ(Plat_ToLocalTime(t, &l), 1);
+        const int64_t shown = civil(l.year, l.month, l.day, l.hour, l.minute, l.second);
+        if (shown == wanted)
+            break;
+        t -= shown - wanted;
+    }
+    return t;
+}
+
+void SetModified(const std::string& path, int64_t seconds) {
+#ifdef _WIN32
+    HANDLE h = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    const uint64_t ticks = (uint64_t)(seconds + INT64_C(11644473600)) * 10000000;
+    FILETIME ft = {(DWORD)ticks, (DWORD)(ticks >> 32)};
+    ASSERT_TRUE(SetFileTime(h, NULL, NULL, &ft));
+    CloseHandle(h);
+#else
+    struct utimbuf times = {(time_t)seconds, (time_t)seconds};
+    ASSERT_EQ(utime(path.c_str(), &times), 0);
+#endif
 }

@@ -96,3 +96,9 @@ std::vector<std::string> ModelRows(const std::string& f, int view = 0, int tabSp
                                    std::vector<int64_t>* starts = nullptr);
 std::vector<int64_t> RowStarts(const std::string& f, int view = 0);
 int64_t RowAtOrAfter(const std::vector<int64_t>& starts, int64_t offset);
+
+// Seconds since 1970 UTC that Plat_ToLocalTime shows as this local time, found by stepping
+// from the same wall-clock time read as UTC: stable in any time zone, with or without DST.
+int64_t LocalSeconds(int year, int month, int day, int hour, int minute, int second = 0);
+// Sets a file's last-write time.
+void SetModified(const std::string& path, int64_t seconds);
