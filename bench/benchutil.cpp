@@ -302,3 +302,21 @@ double Bench_Rate(int64_t bytes, const BenchSeries* series, double unit) {
 const char* Bench_Verdict(bool pass) {
     return pass ? "PASS" : "FAIL";
 }
+
+int Bench_ScratchTree(const char* name, char* root, int rootSize, int (*make)(const char* root)) {
+    const char* dir = getenv("ORV_BENCH_DIR");
+    if (!dir || !*dir)
+        dir = "/tmp/orv-bench";
+    snprintf(root, (size_t)rootSize, "%s/%s", dir, name);
+    char marker[kBenchPathMax];
+    snprintf(marker, sizeof marker, "%s.complete", root);
+    if (access(marker, F_OK) == 0)
+        return 1;
+    char command[2 * kBenchPathMax], output[16];
+    if (!Bench_QuotedCommand("rm -rf %s", root, command, sizeof command) ||
+        Bench_RunPeer(command, output, sizeof output) < 0 ||
+        (mkdir(dir, 0755) != 0 && errno != EEXIST) || mkdir(root, 0755) != 0 || !make(root))
+        return 0;
+    FILE* f = fopen(marker, "w");
+    return f && fclose(f) == 0;
+}

@@ -46,6 +46,11 @@ int Bench_CreateEngine(ViewEngine* engine);
 // 0 on success, -1 after printing why not.
 int Bench_OpenView(ViewEngine* engine, const char* path, BenchMode mode);
 
+// A scratch tree under the scratch directory (ORV_BENCH_DIR, else /tmp/orv-bench), made by
+// make(root) when the marker beside it, written last, is missing: an interrupted build is made
+// again. root receives its path. 1 when it is there, 0 when it could not be made.
+int Bench_ScratchTree(const char* name, char* root, int rootSize, int (*make)(const char* root));
+
 // 1 when the shell finds the command.
 int Bench_HaveCommand(const char* name);
 // Writes path into dest quoted for /bin/sh. 1, or 0 when it does not fit.

@@ -46,20 +46,9 @@ int WriteFile(const char* path, int k) {
     return close(fd) == 0 && written;
 }
 
-int PrepareTree(char* root, int rootSize) {
-    const char* dir = getenv("ORV_BENCH_DIR");
-    if (!dir || !*dir)
-        dir = "/tmp/orv-bench";
-    snprintf(root, (size_t)rootSize, "%s/search-1000x100", dir);
-    char marker[kBenchPathMax];
-    snprintf(marker, sizeof marker, "%s.complete", root);
-    if (access(marker, F_OK) == 0)
-        return 1;
+// The files and directories below root.
+int MakeTree(const char* root) {
     fprintf(stderr, "orv_bench: making %d files in %d directories under %s\n", kFiles, kDirs, root);
-    char command[2 * kBenchPathMax], output[16];
-    if (!Bench_QuotedCommand("rm -rf %s", root, command, sizeof command) ||
-        Bench_RunPeer(command, output, sizeof output) < 0 || !MakeDir(dir) || !MakeDir(root))
-        return 0;
     char top[kBenchPathMax], sub[kBenchPathMax + 16], path[kBenchPathMax + 32];
     for (int t = 0, k = 0; t < kTopDirs; t++) {
         snprintf(top, sizeof top, "%s/t%02d", root, t);
@@ -76,8 +65,11 @@ int PrepareTree(char* root, int rootSize) {
             }
         }
     }
-    FILE* f = fopen(marker, "w");
-    return f && fclose(f) == 0;
+    return 1;
+}
+
+int PrepareTree(char* root, int rootSize) {
+    return Bench_ScratchTree("search-1000x100", root, rootSize, MakeTree);
 }
 
 char SearchDrive(void*) {

@@ -50,20 +50,9 @@ int MakeFiles(const char* dir, int* k) {
 }
 
 // The tree, with a marker beside it written last, so that an interrupted build is made again.
-int PrepareTree(char* root, int rootSize) {
-    const char* dir = getenv("ORV_BENCH_DIR");
-    if (!dir || !*dir)
-        dir = "/tmp/orv-bench";
-    snprintf(root, (size_t)rootSize, "%s/tree-5000x20", dir);
-    char marker[kBenchPathMax];
-    snprintf(marker, sizeof marker, "%s.complete", root);
-    if (access(marker, F_OK) == 0)
-        return 1;
+// The files and directories below root.
+int MakeTree(const char* root) {
     fprintf(stderr, "orv_bench: making %d files in %d directories under %s\n", kFiles, kDirs, root);
-    char command[2 * kBenchPathMax], output[16];
-    if (!Bench_QuotedCommand("rm -rf %s", root, command, sizeof command) ||
-        Bench_RunPeer(command, output, sizeof output) < 0 || !MakeDir(dir) || !MakeDir(root))
-        return 0;
     int k = 0;
     char top[kBenchPathMax], sub[kBenchPathMax];
     for (int t = 0; t < kTopDirs; t++) {
@@ -76,8 +65,11 @@ int PrepareTree(char* root, int rootSize) {
                 return 0;
         }
     }
-    FILE* f = fopen(marker, "w");
-    return f && fclose(f) == 0;
+    return 1;
+}
+
+int PrepareTree(char* root, int rootSize) {
+    return Bench_ScratchTree("tree-5000x20", root, rootSize, MakeTree);
 }
 
 // Seconds for one Sum, or -1.

@@ -100,7 +100,28 @@ struct SearchFixture : ::testing::Test {
     }
     void TearDown() override {
         Search_Reset(&w, hooks);
+#ifdef _WIN32
+        if (held != INVALID_HANDLE_VALUE)
+            CloseHandle(held);
+#endif
         fs::current_path(savedCwd);
+    }
+#ifdef _WIN32
+    HANDLE held = INVALID_HANDLE_VALUE;
+#endif
+    // A match that cannot be opened: held open without sharing under Windows; natively, where
+    // the tests' root reads any file, a link to nothing.
+    std::string Unreadable(const std::string& rel, const std::string& bytes = "x") {
+#ifdef _WIN32
+        const std::string path = File(rel, bytes);
+        held = CreateFileA(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+        EXPECT_NE(held, INVALID_HANDLE_VALUE);
+#else
+        const std::string path = Native(rel);
+        (void)bytes;
+        fs::create_symlink(base + "nothing", path);
+#endif
+        return path;
     }
 
     // A test engine with a block table of this many entries (and a scripted user of its own).
@@ -259,19 +280,8 @@ TEST_F(TreeSearch, LinksAreNeverEntered) {
 TEST_F(TreeSearch, UnreadableMatchIsToldOnceAndPassedOver) {
     MakeTree();
     StartIn("c/");
-#ifdef _WIN32
-    const std::string locked = File("c/other/locked.txt");
-    HANDLE h = CreateFileA(locked.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-#else
-    // Root reads any file: a link to nothing is a match that cannot be opened.
-    const std::string locked = Native("c/other/locked.txt");
-    fs::create_symlink(base + "nothing", locked);
-#endif
+    const std::string locked = Unreadable("c/other/locked.txt");
     const Paths found = Rel(ListAll());
-#ifdef _WIN32
-    CloseHandle(h);
-#endif
     EXPECT_EQ(found.size(), 6u);
     std::string upper = locked;
     for (char& ch : upper)
@@ -590,18 +600,8 @@ TEST_F(ContentsSearch, UnreadableFileForTheFindString) {
     File("c/plain.txt", "a needle here\n");
     StartIn("c/");
     c.onlyStartDir = true;
-#ifdef _WIN32
-    const std::string locked = File("c/locked.txt", "needle");
-    HANDLE h = CreateFileA(locked.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-#else
-    const std::string locked = Native("c/locked.txt");
-    fs::create_symlink(base + "nothing", locked);
-#endif
+    const std::string locked = Unreadable("c/locked.txt", "needle");
     const Paths found = Rel(ListAll());
-#ifdef _WIN32
-    CloseHandle(h);
-#endif
     EXPECT_EQ(found, (Paths{"c/plain.txt"}));
     ASSERT_EQ(User().asked.size(), 1u);
     EXPECT_EQ(User().asked[0].text, "Could not open file " + Upper(locked) + "\nto check for find string.");

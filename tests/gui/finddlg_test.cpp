@@ -33,27 +33,6 @@ std::string ItemText(HWND dialog, int id) {
     return text;
 }
 
-bool ItemShown(HWND dialog, int id) {
-    return (GetWindowLongA(GetDlgItem(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
-bool ItemEnabled(HWND dialog, int id) {
-    return IsWindowEnabled(GetDlgItem(dialog, id)) != 0;
-}
-
-bool ItemChecked(HWND dialog, int id) {
-    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
-}
-
-void Click(HWND dialog, int id) {
-    SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0);
-}
-
-void Press(HWND dialog, int id) {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
 std::vector<std::string> ComboLabels() {
     std::vector<std::string> labels;
     const LRESULT count = SendMessageA(gFindCombo, CB_GETCOUNT, 0, 0);
@@ -131,8 +110,8 @@ ContextSeen gContext;
 
 void ReadContext(HWND dialog) {
     gContext.came = dialog != NULL;
-    gContext.replaceShown = ItemShown(dialog, IDC_FIND_REPLACE);
-    gContext.replaceTextShown = ItemShown(dialog, IDC_FIND_REPLACE_TEXT);
+    gContext.replaceShown = Harness_ItemShown(dialog, IDC_FIND_REPLACE);
+    gContext.replaceTextShown = Harness_ItemShown(dialog, IDC_FIND_REPLACE_TEXT);
     gContext.replaceText = ItemText(dialog, IDC_FIND_REPLACE_TEXT);
     gContext.findText = ItemText(dialog, IDC_FIND_STRING);
 }
@@ -252,18 +231,18 @@ TEST_F(FindDlgTest, HexAndRegularExpressionsExcludeEachOther) {
     gFind.hexFind = 1;
     gFind.regularExpression = 1; // cannot stand together with hex
     gOnDialog[kFindCaption] = [](HWND dialog) {
-        gModes.regexEnabledAtOpen = ItemEnabled(dialog, IDC_FIND_REGEX);
-        Click(dialog, IDC_FIND_HEX); // off
-        gModes.regexEnabledWithoutHex = ItemEnabled(dialog, IDC_FIND_REGEX);
-        Click(dialog, IDC_FIND_REGEX); // on
-        gModes.hexEnabledWithRegex = ItemEnabled(dialog, IDC_FIND_HEX);
-        Click(dialog, IDC_FIND_REGEX); // off
-        gModes.hexEnabledWithoutRegex = ItemEnabled(dialog, IDC_FIND_HEX);
-        Click(dialog, IDC_FIND_REGEX); // on again, then hex cannot be chosen until it is off
-        Click(dialog, IDC_FIND_REGEX);
-        Click(dialog, IDC_FIND_HEX);
-        gModes.regexEnabledWithHex = ItemEnabled(dialog, IDC_FIND_REGEX);
-        gModes.regexCheckedWithHex = ItemChecked(dialog, IDC_FIND_REGEX);
+        gModes.regexEnabledAtOpen = Harness_ItemEnabled(dialog, IDC_FIND_REGEX);
+        Harness_ClickItem(dialog, IDC_FIND_HEX); // off
+        gModes.regexEnabledWithoutHex = Harness_ItemEnabled(dialog, IDC_FIND_REGEX);
+        Harness_ClickItem(dialog, IDC_FIND_REGEX); // on
+        gModes.hexEnabledWithRegex = Harness_ItemEnabled(dialog, IDC_FIND_HEX);
+        Harness_ClickItem(dialog, IDC_FIND_REGEX); // off
+        gModes.hexEnabledWithoutRegex = Harness_ItemEnabled(dialog, IDC_FIND_HEX);
+        Harness_ClickItem(dialog, IDC_FIND_REGEX); // on again, then hex cannot be chosen until it is off
+        Harness_ClickItem(dialog, IDC_FIND_REGEX);
+        Harness_ClickItem(dialog, IDC_FIND_HEX);
+        gModes.regexEnabledWithHex = Harness_ItemEnabled(dialog, IDC_FIND_REGEX);
+        gModes.regexCheckedWithHex = Harness_ItemChecked(dialog, IDC_FIND_REGEX);
     };
     gModes = {true, true, true, false, true, false};
     Harness_Answer(kFindCaption, kFindLabel, IDCANCEL);
@@ -291,7 +270,7 @@ TEST_F(FindDlgTest, AltF3OpensBothAndCancelClearsTheBooleanBox) {
     lstrcpyA(gFind.string2, "omega");
     gMore = {};
     gOnDialog[kFindCaption] = [](HWND dialog) {
-        gMore.booleanBefore = ItemChecked(dialog, IDC_FIND_BOOLEAN);
+        gMore.booleanBefore = Harness_ItemChecked(dialog, IDC_FIND_BOOLEAN);
     };
     gOnDialog[kAdvCaption] = [](HWND adv) {
         HWND find = ShownDialog(kFindCaption);
@@ -299,8 +278,8 @@ TEST_F(FindDlgTest, AltF3OpensBothAndCancelClearsTheBooleanBox) {
         gMore.string1 = ItemText(adv, IDC_ADVFIND_STRING1);
         gMore.string2Focused = GetFocus() == GetDlgItem(adv, IDC_ADVFIND_STRING2);
         Later([find] {
-            gMore.booleanAfter = ItemChecked(find, IDC_FIND_BOOLEAN);
-            Press(find, IDCANCEL);
+            gMore.booleanAfter = Harness_ItemChecked(find, IDC_FIND_BOOLEAN);
+            Harness_PressItem(find, IDCANCEL);
         });
     };
     // "Find" is answered with a click that changes nothing; "Advanced Find" is cancelled.
@@ -333,7 +312,7 @@ TEST_F(FindDlgTest, AFailedFindLeavesFindOpenWithItsString) {
             gFail.stillUp = find != NULL;
             gFail.text = ItemText(find, IDC_FIND_STRING);
             SetDlgItemTextA(find, IDC_FIND_STRING, "needle"); // another try, which finds
-            Press(find, IDOK);
+            Harness_PressItem(find, IDOK);
         });
     };
     Harness_Answer(kFindCaption, kFindLabel, IDOK);
@@ -498,7 +477,7 @@ TEST_F(FindDlgTest, PictureOfTheFindDialog) {
             Harness_PumpMessages(400);
             saved = Harness_SaveWindowBitmap(GetDesktopWindow(),
                                              Harness_OutputPath("find-dialog.bmp").c_str()) == 1;
-            Press(find, IDCANCEL);
+            Harness_PressItem(find, IDCANCEL);
         });
     };
     Harness_Answer(kFindCaption, kFindLabel, IDC_FIND_IGNORE_CASE);

@@ -336,3 +336,24 @@ void Later(std::function<void()> run) {
 void ClearLater() {
     gLater = nullptr;
 }
+
+bool Harness_ItemShown(HWND dialog, int id) {
+    return (GetWindowLongA(GetDlgItem(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+bool Harness_ItemEnabled(HWND dialog, int id) {
+    return IsWindowEnabled(GetDlgItem(dialog, id)) != 0;
+}
+
+bool Harness_ItemChecked(HWND dialog, int id) {
+    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
+
+void Harness_ClickItem(HWND dialog, int id) {
+    SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0);
+}
+
+void Harness_PressItem(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}

@@ -53,6 +53,13 @@ void WatchDialogs(const SeenBox& box);
 // The dialog of this caption (exactly: "FIND" is not "Find"), shown or about to be: a modal
 // dialog comes on the screen once its loop has nothing else to do. Null when none is.
 HWND ShownDialog(const char* caption);
+// A dialog's controls as a user sees and works them: shown, enabled, checked; clicked now
+// (BM_CLICK), or pressed by a command posted for the dialog's loop.
+bool Harness_ItemShown(HWND dialog, int id);
+bool Harness_ItemEnabled(HWND dialog, int id);
+bool Harness_ItemChecked(HWND dialog, int id);
+void Harness_ClickItem(HWND dialog, int id);
+void Harness_PressItem(HWND dialog, int id);
 // Runs once the dialog loop that is up has handled what is queued now; ClearLater drops it.
 void Later(std::function<void()> run);
 void ClearLater();

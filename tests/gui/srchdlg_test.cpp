@@ -23,23 +23,6 @@ const char kDisksCaption[] = "Disks to search";
 const char kDisksLabel[] = "&Disk list";
 
 
-bool ItemEnabled(HWND dialog, int id) {
-    return IsWindowEnabled(GetDlgItem(dialog, id)) != 0;
-}
-
-bool ItemChecked(HWND dialog, int id) {
-    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
-}
-
-void Click(HWND dialog, int id) {
-    SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0);
-}
-
-void Press(HWND dialog, int id) {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
 class SrchDlgTest : public OrvFrameTest {
   protected:
     void SetUp() override {
@@ -73,16 +56,16 @@ GrepSeen gSeen;
 TEST_F(SrchDlgTest, SizeBoxRefusesABadSizeAndSetsTheLimitBox) {
     gSeen = {};
     gOnDialog[kGrepCaption] = [](HWND grep) {
-        gSeen.containingEnabled = ItemEnabled(grep, IDC_GREP_CONTAINING);
-        gSeen.listWindowChecked = ItemChecked(grep, IDC_GREP_LIST_WINDOW);
-        gSeen.limitEnabled = ItemEnabled(grep, IDC_GREP_LIMIT_SIZE);
+        gSeen.containingEnabled = Harness_ItemEnabled(grep, IDC_GREP_CONTAINING);
+        gSeen.listWindowChecked = Harness_ItemChecked(grep, IDC_GREP_LIST_WINDOW);
+        gSeen.limitEnabled = Harness_ItemEnabled(grep, IDC_GREP_LIMIT_SIZE);
     };
     gOnDialog[kSizeCaption] = [](HWND size) {
-        Click(size, IDC_SRCHSIZE_EQUAL);
-        gSeen.smallerEqualAlone = ItemEnabled(size, IDC_SRCHSIZE_SMALLER);
-        Click(size, IDC_SRCHSIZE_LARGER);
-        gSeen.smallerEqualAndLarger = ItemEnabled(size, IDC_SRCHSIZE_SMALLER);
-        Click(size, IDC_SRCHSIZE_LARGER);
+        Harness_ClickItem(size, IDC_SRCHSIZE_EQUAL);
+        gSeen.smallerEqualAlone = Harness_ItemEnabled(size, IDC_SRCHSIZE_SMALLER);
+        Harness_ClickItem(size, IDC_SRCHSIZE_LARGER);
+        gSeen.smallerEqualAndLarger = Harness_ItemEnabled(size, IDC_SRCHSIZE_SMALLER);
+        Harness_ClickItem(size, IDC_SRCHSIZE_LARGER);
         SetDlgItemTextA(size, IDC_SRCHSIZE_TEXT, "10 k");
     };
     // The warning keeps the size box up; a good size then ends it, and the criteria are left.
@@ -91,12 +74,12 @@ TEST_F(SrchDlgTest, SizeBoxRefusesABadSizeAndSetsTheLimitBox) {
             HWND size = ShownDialog(kSizeCaption);
             gSeen.sizeStillUp = size != NULL;
             SetDlgItemTextA(size, IDC_SRCHSIZE_TEXT, "10k");
-            Press(size, IDOK);
+            Harness_PressItem(size, IDOK);
             Later([] {
                 HWND grep = ShownDialog(kGrepCaption);
-                gSeen.limitChecked = ItemChecked(grep, IDC_GREP_LIMIT_SIZE);
-                gSeen.limitEnabledAfter = ItemEnabled(grep, IDC_GREP_LIMIT_SIZE);
-                Press(grep, IDCANCEL);
+                gSeen.limitChecked = Harness_ItemChecked(grep, IDC_GREP_LIMIT_SIZE);
+                gSeen.limitEnabledAfter = Harness_ItemEnabled(grep, IDC_GREP_LIMIT_SIZE);
+                Harness_PressItem(grep, IDCANCEL);
             });
         });
     };
@@ -121,23 +104,23 @@ TEST_F(SrchDlgTest, NoSizeCheckedGreysTheLimitBoxAndTheOnlyBoxesExcludeEachOther
     gSearchCriteria.equalSize = {true, 10240};
     lstrcpyA(gSearchTexts.size, "10k");
     gOnDialog[kGrepCaption] = [](HWND grep) {
-        gSeen.limitEnabled = ItemEnabled(grep, IDC_GREP_LIMIT_SIZE);
-        Click(grep, IDC_GREP_ONLY_START);
-        Click(grep, IDC_GREP_ONLY_LIMB);
-        gSeen.startAfterLimb = ItemChecked(grep, IDC_GREP_ONLY_START);
-        Click(grep, IDC_GREP_ONLY_START);
-        gSeen.limbAfterStart = ItemChecked(grep, IDC_GREP_ONLY_LIMB);
+        gSeen.limitEnabled = Harness_ItemEnabled(grep, IDC_GREP_LIMIT_SIZE);
+        Harness_ClickItem(grep, IDC_GREP_ONLY_START);
+        Harness_ClickItem(grep, IDC_GREP_ONLY_LIMB);
+        gSeen.startAfterLimb = Harness_ItemChecked(grep, IDC_GREP_ONLY_START);
+        Harness_ClickItem(grep, IDC_GREP_ONLY_START);
+        gSeen.limbAfterStart = Harness_ItemChecked(grep, IDC_GREP_ONLY_LIMB);
     };
     gOnDialog[kSizeCaption] = [](HWND size) {
         char text[32] = "";
         GetDlgItemTextA(size, IDC_SRCHSIZE_TEXT, text, sizeof text);
         gSeen.sizeShown = text;
-        Click(size, IDC_SRCHSIZE_EQUAL); // now nothing is checked
+        Harness_ClickItem(size, IDC_SRCHSIZE_EQUAL); // now nothing is checked
         Later([] {
             HWND grep = ShownDialog(kGrepCaption);
-            gSeen.limitChecked = ItemChecked(grep, IDC_GREP_LIMIT_SIZE);
-            gSeen.limitEnabledAfter = ItemEnabled(grep, IDC_GREP_LIMIT_SIZE);
-            Press(grep, IDCANCEL);
+            gSeen.limitChecked = Harness_ItemChecked(grep, IDC_GREP_LIMIT_SIZE);
+            gSeen.limitEnabledAfter = Harness_ItemEnabled(grep, IDC_GREP_LIMIT_SIZE);
+            Harness_PressItem(grep, IDCANCEL);
         });
     };
     Harness_Answer(kGrepCaption, kGrepLabel, IDC_GREP_SIZE);
@@ -157,10 +140,10 @@ TEST_F(SrchDlgTest, ADiskAddedTwiceIsListedOnce) {
     gSettings.optionsChanged = 0;
     gOnDialog[kDisksCaption] = [](HWND disks) {
         SendDlgItemMessageA(disks, IDC_SRCHOPTS_DISK_LIST, LB_SETCURSEL, 0, 0);
-        Click(disks, IDC_SRCHOPTS_ADD);
-        Click(disks, IDC_SRCHOPTS_ADD);
+        Harness_ClickItem(disks, IDC_SRCHOPTS_ADD);
+        Harness_ClickItem(disks, IDC_SRCHOPTS_ADD);
         gSeen.disksListed = SendDlgItemMessageA(disks, IDC_SRCHOPTS_SEARCH, LB_GETCOUNT, 0, 0);
-        Later([] { Press(ShownDialog(kGrepCaption), IDCANCEL); });
+        Later([] { Harness_PressItem(ShownDialog(kGrepCaption), IDCANCEL); });
     };
     Harness_Answer(kGrepCaption, kGrepLabel, IDC_GREP_DISKS);
     Harness_Answer(kDisksCaption, kDisksLabel, IDOK);

@@ -51,10 +51,6 @@ std::string TextOf(HWND dialog, int id) {
     return text;
 }
 
-void Click(HWND dialog, int id) {
-    SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0);
-}
-
 // The option boxes "CR = &new line", "&All 256 chars", "&Show CR/LF", "Strip Bit &7" as the
 // user sees them: "x" checked, "-" unchecked, "X" and "." the same greyed.
 std::string Options(HWND dialog) {
@@ -110,10 +106,10 @@ class TypeDlgTest : public OrvFrameTest {
 TEST_F(TypeDlgTest, SaveWithAutoLockFromLineOneOnly) {
     EXPECT_EQ(1, Run(IDOK, [](HWND d) {
                   SetDlgItemTextA(d, IDC_TYPE_EXTENSION, "LOG");
-                  Click(d, IDC_TYPE_HEX);
-                  Click(d, IDC_TYPE_ALL256);
+                  Harness_ClickItem(d, IDC_TYPE_HEX);
+                  Harness_ClickItem(d, IDC_TYPE_ALL256);
                   SetDlgItemTextA(d, IDC_TYPE_TABS, "0");
-                  Click(d, IDC_TYPE_AUTO_LOCK);
+                  Harness_ClickItem(d, IDC_TYPE_AUTO_LOCK);
                   SetDlgItemTextA(d, IDC_TYPE_LOCK_START, "1");
                   SetDlgItemTextA(d, IDC_TYPE_LOCK_END, "");
               }));
@@ -145,7 +141,7 @@ TEST_F(TypeDlgTest, EnablingRulesOfTheDisplayTypes) {
     Run(IDCANCEL, [&](HWND d) {
         seen.push_back(DisplayType(d) + " " + Options(d));
         for (const Step& s : steps) {
-            Click(d, s.click);
+            Harness_ClickItem(d, s.click);
             seen.push_back(DisplayType(d) + " " + Options(d));
         }
     });
@@ -184,8 +180,8 @@ TEST_F(TypeDlgTest, SaveKeepsTheDialogOpenAndListsTheNewType) {
     int listed = 0;
     EXPECT_EQ(0, Run(IDCANCEL, [&](HWND d) {
                   SetDlgItemTextA(d, IDC_TYPE_EXTENSION, "txt");
-                  Click(d, IDC_TYPE_SAVE);
-                  Click(d, IDC_TYPE_SAVE); // twice: listed once
+                  Harness_ClickItem(d, IDC_TYPE_SAVE);
+                  Harness_ClickItem(d, IDC_TYPE_SAVE); // twice: listed once
                   listed = (int)SendDlgItemMessageA(d, IDC_TYPE_EXTENSION, CB_GETCOUNT, 0, 0);
               }));
     EXPECT_EQ(1, listed);
@@ -199,7 +195,7 @@ TEST_F(TypeDlgTest, UndefiningTheOnlyTypeEmptiesTheList) {
     std::string shownBefore, textAfter = "<none>";
     Run(IDCANCEL, [&](HWND d) {
         shownBefore = TextOf(d, IDC_TYPE_EXTENSION);
-        Click(d, IDC_TYPE_UNDEFINE);
+        Harness_ClickItem(d, IDC_TYPE_UNDEFINE);
         countAfter = (int)SendDlgItemMessageA(d, IDC_TYPE_EXTENSION, CB_GETCOUNT, 0, 0);
         textAfter = TextOf(d, IDC_TYPE_EXTENSION);
     });
@@ -216,7 +212,7 @@ TEST_F(TypeDlgTest, UndefiningTheMiddleShowsTheFirst) {
     std::vector<std::string> listAfter;
     Run(IDCANCEL, [&](HWND d) {
         SendDlgItemMessageA(d, IDC_TYPE_EXTENSION, CB_SETCURSEL, 1, 0);
-        Click(d, IDC_TYPE_UNDEFINE);
+        Harness_ClickItem(d, IDC_TYPE_UNDEFINE);
         int count = (int)SendDlgItemMessageA(d, IDC_TYPE_EXTENSION, CB_GETCOUNT, 0, 0);
         for (int i = 0; i < count; i++) {
             char text[300] = "";
@@ -245,7 +241,7 @@ TEST_F(TypeDlgTest, NamesOfOtherSectionsAreRefused) {
                              IDCANCEL,
                              [&](HWND d) {
                                  SetDlgItemTextA(d, IDC_TYPE_EXTENSION, name);
-                                 Click(d, button);
+                                 Harness_ClickItem(d, button);
                                  stillOpen = IsWindow(d) != FALSE;
                              },
                              kTextBadExtent));
