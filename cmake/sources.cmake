@@ -16,6 +16,7 @@ set(ORV_CORE_SOURCES
     src/find/editfind.cpp
     src/lister/filelist.cpp
     src/lister/dirtree.cpp
+    src/lister/dirsnap.cpp
     src/lister/fileops.cpp
     src/lister/pathclass.cpp
     src/lister/launch.cpp

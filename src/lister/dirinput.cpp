@@ -5,6 +5,7 @@
 #include <string.h>
 
 #include "find/selqueue_win.h"
+#include "lister/dirsnap.h"
 #include "lister/dirstate.h"
 #include "lister/drive.h"
 #include "lister/dirwnd.h"
@@ -122,6 +123,7 @@ void OpenMaskOrDirectory(HWND dir, const char* text, int flags) {
         mask = name;
     }
     const bool namesDirectory = !directory.empty();
+    DirSnapshotScope snapshot; // the listing replays the tree's read of its directory
     if (namesDirectory && mask.find(';') == std::string::npos)
         GoToDirectory(dir, directory.c_str());
     if (!Dir_Load(dir))
@@ -325,6 +327,7 @@ void DirInput_TreeChanged(HWND dir, bool doubleClick) {
     Dir_SetListingDir(tree->nodes[node].path);
 
     const TreeRows rows = Dir_TreeRows(s->tree);
+    DirSnapshotScope snapshot; // the listing replays the level read here
     bool collapsed = false;
     if (doubleClick && tree->nodes[node].firstChild && !s->lastNodeExpanded) {
         CollapseNode(tree, node, &rows, false);

@@ -3,6 +3,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "lister/dirsnap.h"
 #include "lister/dirstate.h"
 #include "lister/dirwnd.h"
 #include "platform/platform.h"
@@ -47,6 +48,8 @@ HWND OpenDirWindow(const char* path, bool isAbsolute) {
             lstrcpynA(gDirMaskList, cut, sizeof gDirMaskList);
         *cut = 0;
     }
+    // The listing of the new window replays the tree's read of its directory.
+    DirSnapshotScope snapshot;
     void* busy = Dir_BeginBusy(root);
     if (directory[0])
         Plat_SetCurrentDir(directory);

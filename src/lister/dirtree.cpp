@@ -6,6 +6,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "lister/dirsnap.h"
 #include "shell/asciitext.h"
 #include "platform/platform.h"
 #include "platform/uiseam.h"
@@ -140,6 +141,9 @@ struct ReadState {
     int entries; // directory entries seen, for the input discards
     int added;
     bool outOfMemory;
+    // The child that is read next in any case: its flags are not scanned first. Under Wine the
+    // first entry of a directory costs a read of all of it.
+    const char* readNext;
 };
 
 // Has files / has subdirectories of a directory that is not read itself (a lazily read child).
@@ -202,7 +206,7 @@ int32_t AddChild(ReadState* s, int32_t parent, int32_t last, const PlatDirEntry&
         tree->nodes[last].nextSibling = index;
     // A whole-subtree read learns each directory's flags when it reads that directory; a link
     // it never enters keeps none.
-    if (!s->wholeSubtree)
+    if (!s->wholeSubtree && !(s->readNext && EqualsCaseBlind(path, s->readNext)))
         ScanFlags(node);
     s->added++;
     return index;
@@ -250,15 +254,23 @@ int ReadLevel(ReadState* s, int32_t index) {
     char pattern[kTreePathMax + 8];
     if (!JoinPath(pattern, tree->nodes[index].path, "*.*"))
         return kPlatErrPathNotFound;
+    // A window listing the directory next replays what is read here.
+    const bool keep = !s->wholeSubtree && DirSnapshot_Begin(tree->nodes[index].path);
     PlatDirEntry entry;
     int error = 0;
     PlatDirScan* scan = Plat_FindFirst(pattern, &entry, &error);
-    if (!scan)
+    if (!scan) {
+        if (keep)
+            DirSnapshot_End(false);
         return error ? error : kPlatErrFileNotFound;
+    }
 
     int32_t hasFiles = 0, hasSubdirs = 0, files = 0, children = 0, last = 0;
     int64_t bytes = 0;
+    bool wholeLevel = true;
     do {
+        if (keep)
+            DirSnapshot_Add(entry);
         if (!(entry.attributes & kPlatAttrDirectory)) {
             hasFiles = 1;
             files++;
@@ -273,14 +285,18 @@ int ReadLevel(ReadState* s, int32_t index) {
             while (Ui_PendingInput(kPendingKey | kPendingClick)) {
             }
         int32_t child = AddChild(s, index, last, entry);
-        if (child < 0)
+        if (child < 0) {
+            wholeLevel = false;
             break;
+        }
         if (child > 0) {
             last = child;
             children++;
         }
     } while (Plat_FindNext(scan, &entry));
     Plat_FindClose(scan);
+    if (keep)
+        DirSnapshot_End(wholeLevel);
 
     TreeNode* node = &tree->nodes[index];
     node->hasFiles = hasFiles;
@@ -358,8 +374,10 @@ int ResolvePath(const char* path, bool absolute, char* dest) {
 
 // ---- Reading a level ---------------------------------------------------------------------------
 
-int ReadTreeLevel(DirTree* tree, const char* path, TreeReadMode mode, int flags,
-                  const TreeRows* rows) {
+namespace {
+
+int ReadTowards(DirTree* tree, const char* path, TreeReadMode mode, int flags,
+                const TreeRows* rows, const char* readNext) {
     char full[kTreePathMax];
     bool again = mode == kTreeReadAgainDeleteRows || mode == kTreeReadAgainKeepRows;
     if (!ResolvePath(path, (flags & kTreeReadAbsolute) != 0, full)) {
@@ -397,7 +415,7 @@ int ReadTreeLevel(DirTree* tree, const char* path, TreeReadMode mode, int flags,
     if (start == 0)
         volumeRead = BuildVolumeText(tree, full);
 
-    ReadState s = {tree, (flags & kTreeReadWholeSubtree) != 0, 0, 0, false};
+    ReadState s = {tree, (flags & kTreeReadWholeSubtree) != 0, 0, 0, false, readNext};
     int error = ReadLevel(&s, start);
     if (error) {
         // An empty floppy has no entries at all, not even "." and "..".
@@ -419,6 +437,13 @@ int ReadTreeLevel(DirTree* tree, const char* path, TreeReadMode mode, int flags,
         }
     }
     return s.added > 0 ? 1 : 0;
+}
+
+} // namespace
+
+int ReadTreeLevel(DirTree* tree, const char* path, TreeReadMode mode, int flags,
+                  const TreeRows* rows) {
+    return ReadTowards(tree, path, mode, flags, rows, nullptr);
 }
 
 void DirTree_Release(DirTree* tree) {
@@ -576,7 +601,14 @@ int ExpandToPath(DirTree* tree, char drive, const TreeRows* rows, char* listingD
         prefix[at] = 0;
         if (FindNode(tree, prefix) < 0)
             return 0;
-        int added = ReadTreeLevel(tree, prefix, mode, kTreeReadAbsolute, rows);
+        size_t nextAt = at + 1;
+        while (nextAt < length && !IsSeparator(target[nextAt]))
+            nextAt++;
+        char next[kTreePathMax];
+        memcpy(next, target, nextAt < length ? nextAt : length);
+        next[nextAt < length ? nextAt : length] = 0;
+        int added = ReadTowards(tree, prefix, mode, kTreeReadAbsolute, rows,
+                                at < length ? next : nullptr);
         if (!tree->nodes || at >= length || !added)
             break;
         at++;

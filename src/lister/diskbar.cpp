@@ -4,6 +4,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "lister/dirsnap.h"
 #include "lister/dirstate.h"
 
 #include <winnetwk.h>
@@ -335,6 +336,7 @@ void SwitchDrive(HWND dir, const char* target) {
     DirTree* tree = gDir.tree;
     gDirSelectionInfo[0] = 0;
     tree->volumeText[0] = 0;
+    DirSnapshotScope snapshot; // the listing replays the tree's read of its directory
     void* busy = Dir_BeginBusy(root);
     ReadTreeLevel(tree, root, tree->nodes ? kTreeReadReset : kTreeReadSeparate, kTreeReadAbsolute,
                   nullptr);

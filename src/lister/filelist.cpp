@@ -8,7 +8,10 @@
 
 #include <algorithm>
 
+#include <stdint.h>
+
 #include "find/findpat.h"
+#include "lister/dirsnap.h"
 #include "shell/settings.h"
 #include "platform/uiseam.h"
 #include "viewer/engine.h"
@@ -106,8 +109,11 @@ bool TakeEntry(FileScan* s, PlatDirEntry* e, char* entryText, int* kind) {
     const bool isDirectory = (e->attributes & kPlatAttrDirectory) != 0;
     s->entrySize = isDirectory || e->size < 0 ? 0 : (uint64_t)e->size;
     s->entryAttributes = e->attributes;
+    // Files written together share their time: the local time is worked out once for them.
+    if (e->lastWrite != s->entryLastWrite || !s->entryStampValid)
+        s->entryStamp = FileStampOf(e->lastWrite);
+    s->entryStampValid = true;
     s->entryLastWrite = e->lastWrite;
-    s->entryStamp = FileStampOf(e->lastWrite);
     const size_t length = strnlen(e->name, kFileNameMax - 1);
     if (isDirectory) {
         entryText[0] = '[';
@@ -122,6 +128,22 @@ bool TakeEntry(FileScan* s, PlatDirEntry* e, char* entryText, int* kind) {
         *kind = kEnumFile;
     }
     return true;
+}
+
+// "dir\*.*": every entry of the directory, as a level read of the tree has just enumerated it.
+bool IsWholeDirectoryQuery(const char* query, size_t dirLength) {
+    return strcmp(query + dirLength, "*.*") == 0;
+}
+
+// The next entry of the enumeration in progress, from the disk or from the snapshot.
+bool NextEntry(FileScan* s, PlatDirEntry* e) {
+    if (s->replay) {
+        if (s->replayNext >= s->replay->count)
+            return false;
+        DirSnapshot_Entry(s->replay, s->replayNext++, e);
+        return true;
+    }
+    return s->handle && Plat_FindNext(s->handle, e);
 }
 
 } // namespace
@@ -139,6 +161,29 @@ int FileCollection_Begin(FileCollection* c) {
     return 1;
 }
 
+namespace {
+
+bool Grow(FileCollection* c, int32_t capacity) {
+    FileEntry* grown = nullptr;
+    if (capacity > c->capacity && (gCollectionLimit <= 0 || capacity <= gCollectionLimit))
+        grown = (FileEntry*)realloc(c->entries, (size_t)capacity * sizeof(FileEntry));
+    if (!grown)
+        return false;
+    c->entries = grown;
+    c->capacity = capacity;
+    return true;
+}
+
+} // namespace
+
+void FileCollection_Reserve(FileCollection* c, int32_t more) {
+    if (c->failed || !c->entries || more <= 0 || more > INT32_MAX - kCollectionStep - c->count)
+        return;
+    const int32_t wanted = c->count + more;
+    if (wanted > c->capacity)
+        Grow(c, (wanted + kCollectionStep - 1) / kCollectionStep * kCollectionStep);
+}
+
 int FileCollection_Append(FileCollection* c, const char* name, uint32_t stamp, uint64_t size) {
     if (c->failed || !c->entries)
         return 0;
@@ -147,16 +192,10 @@ int FileCollection_Append(FileCollection* c, const char* name, uint32_t stamp, u
         // reallocation copies the block, and a step of 256 alone copies a listing of n files
         // n / 256 times over (seconds for 100,000 files).
         const int32_t steps = c->capacity / kCollectionStep / 2;
-        const int32_t capacity = c->capacity + (steps > 1 ? steps : 1) * kCollectionStep;
-        FileEntry* grown = nullptr;
-        if (capacity > c->capacity && (gCollectionLimit <= 0 || capacity <= gCollectionLimit))
-            grown = (FileEntry*)realloc(c->entries, (size_t)capacity * sizeof(FileEntry));
-        if (!grown) {
+        if (!Grow(c, c->capacity + (steps > 1 ? steps : 1) * kCollectionStep)) {
             c->failed = 1;
             return 0;
         }
-        c->entries = grown;
-        c->capacity = capacity;
     }
     FileEntry* e = &c->entries[c->count++];
     const size_t length = strnlen(name, sizeof e->name - 1);
@@ -214,6 +253,7 @@ int FileScan_Next(FileScan* s, const char* path, char* entryText, bool first,
         FileScan_Close(s);
         s->totalBytes = 0;
         s->lastError = 0;
+        s->entryStampValid = false;
         const size_t dirLength = DirectoryLength(path);
         FileScan_NamePattern(path + dirLength, s->pattern);
         char query[2 * kPlatNameMax + 8];
@@ -232,14 +272,23 @@ int FileScan_Next(FileScan* s, const char* path, char* entryText, bool first,
             s->lastError = kPlatErrFileNotFound;
             return kEnumDone;
         }
-        s->handle = Plat_FindFirst(query, &e, &s->lastError);
-        if (!s->handle)
+        if (IsWholeDirectoryQuery(query, dirLength))
+            s->replay = DirSnapshot_Of(query, dirLength);
+        if (s->replay) {
+            s->replayNext = 0;
+            have = NextEntry(s, &e);
+            if (!have)
+                s->lastError = kPlatErrFileNotFound;
+        } else {
+            s->handle = Plat_FindFirst(query, &e, &s->lastError);
+            have = s->handle != nullptr;
+        }
+        if (!have)
             return kEnumDone;
-        have = 1;
-    } else if (s->handle) {
-        have = Plat_FindNext(s->handle, &e);
+    } else {
+        have = NextEntry(s, &e);
     }
-    for (; have; have = Plat_FindNext(s->handle, &e)) {
+    for (; have; have = NextEntry(s, &e)) {
         int kind;
         if (Admits(e, wantDirectories) && TakeEntry(s, &e, entryText, &kind))
             return kind;
@@ -251,6 +300,7 @@ int FileScan_Next(FileScan* s, const char* path, char* entryText, bool first,
 void FileScan_Close(FileScan* s) {
     Plat_FindClose(s->handle);
     s->handle = nullptr;
+    s->replay = nullptr;
 }
 
 int EnumerateFiles(const char* path, char* entryText, bool first, bool wantDirectories) {
@@ -423,6 +473,10 @@ int ListFiles(const char* directory, const char* maskList, FileSortKey key,
             bool first = true;
             masks++;
             while (FileScan_Next(&gFileScan, path, name, first, false) == kEnumFile) {
+                // A replayed level tells how many entries are to come: room for them all at
+                // once rather than growing the block step by step.
+                if (first && gFileScan.replay)
+                    FileCollection_Reserve(&c, gFileScan.replay->count);
                 first = false;
                 if (!FileCollection_Append(&c, name, gFileScan.entryStamp, gFileScan.entrySize))
                     break;

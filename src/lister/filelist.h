@@ -39,6 +39,8 @@ constexpr int32_t kCollectionStep = 256;
 // Discards any previous entries and starts with room for 256. 1, or 0 (failed set) without
 // memory.
 int FileCollection_Begin(FileCollection* c);
+// Room for `more` entries beyond those there, when it can be had; the appends grow it anyway.
+void FileCollection_Reserve(FileCollection* c, int32_t more);
 // 1, or 0 (failed set, entry dropped) when the collection could not grow.
 int FileCollection_Append(FileCollection* c, const char* name, uint32_t stamp, uint64_t size);
 void FileCollection_Free(FileCollection* c);
@@ -49,13 +51,19 @@ void FileCollection_LimitForTests(int32_t maxEntries);
 
 // One enumeration in progress and what it found. The listing and the disk search each keep
 // their own, so a search may walk while a listing is being gathered.
+struct DirSnapshot;
+
 struct FileScan {
     PlatDirScan* handle;
+    // Instead of the handle: the snapshot of the directory just read, and its next entry.
+    const DirSnapshot* replay;
+    int32_t replayNext;
     char pattern[kMaskListMax + 2]; // the mask as a name pattern; "" when the system matches
     int32_t lastError; // why a first call found nothing (kPlatErr*), 0 when it found something
     // The entry just returned.
     uint64_t entrySize;
     uint32_t entryStamp;
+    bool entryStampValid; // entryStamp belongs to entryLastWrite
     uint32_t entryAttributes;
     int64_t entryLastWrite; // seconds since 1970 UTC
     // Sizes of the files returned since the first call; the drive's space at the first call.

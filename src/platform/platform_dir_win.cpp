@@ -17,7 +17,11 @@ struct PlatDirScan {
 namespace {
 
 void Describe(const WIN32_FIND_DATAA& data, PlatDirEntry* entry) {
-    snprintf(entry->name, sizeof entry->name, "%s", data.cFileName);
+    // Names are copied by hand: a formatted copy costs more than the rest of a large folder's
+    // enumeration.
+    const size_t length = strnlen(data.cFileName, sizeof entry->name - 1);
+    memcpy(entry->name, data.cFileName, length);
+    entry->name[length] = 0;
     entry->attributes = data.dwFileAttributes;
     entry->size = (int64_t)(((uint64_t)data.nFileSizeHigh << 32) | data.nFileSizeLow);
     entry->lastWrite = Win_SecondsFromFileTime(data.ftLastWriteTime);

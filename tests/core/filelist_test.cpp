@@ -17,6 +17,8 @@
 #include <utime.h>
 #endif
 
+#include "lister/dirsnap.h"
+#include "lister/dirtree.h"
 #include "lister/filelist.h"
 #include "shell/settings.h"
 #include "support.h"
@@ -114,6 +116,15 @@ class FileList : public ::testing::Test {
         EXPECT_EQ(outcome.added, (int)box.names.size());
         return box.names;
     }
+    // As a directory window lists a folder its tree has just read.
+    Names ListAfterTreeRead(const std::string& masks) {
+        DirSnapshotScope scope;
+        DirTree tree = {};
+        ReadTreeLevel(&tree, dir.c_str(), kTreeReadSeparate, kTreeReadAbsolute, nullptr);
+        Names names = List(masks);
+        DirTree_Release(&tree);
+        return names;
+    }
 };
 
 // ---- Which files a mask list finds --------------------------------------------------------------
@@ -174,7 +185,39 @@ TEST_F(FileList, MaskListsFindTheirFiles) {
             std::filesystem::create_directory(dir + d);
         gSettings.preserveCase = c.preserveCase;
         EXPECT_EQ(List(c.masks), c.expected);
+        // Listed from the tree's read of the folder just made, the same names.
+        EXPECT_EQ(ListAfterTreeRead(c.masks), c.expected);
     }
+}
+
+TEST_F(FileList, AListingReplaysTheTreesReadOnlyWhileItsScopeLasts) {
+    Make("kept.txt", 3);
+    const std::string gone = Make("gone.txt", 5);
+    DirFigures figures = {};
+    {
+        DirSnapshotScope scope;
+        DirTree tree = {};
+        ReadTreeLevel(&tree, dir.c_str(), kTreeReadSeparate, kTreeReadAbsolute, nullptr);
+        DirTree_Release(&tree);
+        ASSERT_EQ(Plat_DeleteFile(gone.c_str()), 0);
+        EXPECT_EQ(List("*.*", kSortSize, &figures), (Names{"kept.txt", "gone.txt"}));
+        EXPECT_EQ(figures.listedBytes, 8u);
+        // A name the system matches itself is looked up on the disk.
+        EXPECT_EQ(List("gone.txt"), Names{});
+    }
+    EXPECT_EQ(List("*.*"), Names{"kept.txt"});
+    // A read cut short by memory leaves nothing to replay.
+    Make("again.txt");
+    DirSnapshotScope scope;
+    DirTree tree = {};
+    for (int i = 0; i < 2 * kTreeGrowStep; i++) // more than the tree's first block holds
+        std::filesystem::create_directory(dir + "sub" + std::to_string(i));
+    DirTree_FailAllocationsForTests(1, 1);
+    ReadTreeLevel(&tree, dir.c_str(), kTreeReadSeparate, kTreeReadAbsolute, nullptr);
+    DirTree_FailAllocationsForTests(0, 0);
+    DirTree_Release(&tree);
+    std::filesystem::remove(dir + "again.txt");
+    EXPECT_EQ(List("*.*"), Names{"kept.txt"});
 }
 
 TEST_F(FileList, HiddenAndSystemFilesFollowTheSettings) {
