@@ -23,6 +23,10 @@ struct SearchFrame {
     char path[kSearchTextMax]; // with a trailing separator
     int state;
     PlatDirScan* subdirs; // the enumeration of this level's subdirectories
+    // Or the subdirectories its files' enumeration met, when it met every entry.
+    bool subdirsKept;
+    char* kept;
+    size_t keptUsed, keptAt;
     SearchFrame* parent;
 };
 
@@ -67,8 +71,11 @@ bool HasWildcard(const char* name) {
     return strpbrk(name, "*+?[") != nullptr;
 }
 
+// A bounded copy; a search makes several for every file it visits, so no formatting.
 void Copy(char* dest, const char* src, size_t size) {
-    snprintf(dest, size, "%s", src);
+    const size_t n = strnlen(src, size - 1);
+    memcpy(dest, src, n);
+    dest[n] = 0;
 }
 
 // Appends a separator unless the path ends in one. False when it does not fit.
@@ -170,6 +177,7 @@ void PopFrame(SearchWalk* w) {
     if (!f)
         return;
     Plat_FindClose(f->subdirs);
+    free(f->kept);
     w->stack = f->parent;
     free(f);
 }
@@ -178,6 +186,28 @@ void FreeStack(SearchWalk* w) {
     while (w->stack)
         PopFrame(w);
     FileScan_Close(&w->files);
+    free(w->startSubdirs);
+    w->startSubdirs = nullptr;
+    w->startSubdirsKept = false;
+}
+
+// The files' enumeration of the frame's directory has ended: the subdirectories it met are
+// walked from the frame rather than read again.
+void TakeSubdirs(SearchWalk* w, SearchFrame* f) {
+    f->subdirsKept = FileScan_TakeDirectories(&w->files, &f->kept, &f->keptUsed);
+    f->keptAt = 0;
+    f->state = kFrameSubdirs;
+}
+
+// Enters the next subdirectory of the frame: false when there is none left (or it would not
+// fit, or no frame could be had: *ended then).
+bool EnterSubdir(SearchWalk* w, SearchFrame* f, const char* name, bool* ended) {
+    char sub[kSearchTextMax];
+    if (snprintf(sub, sizeof sub, "%s%s%c", f->path, name, kPlatDirSeparator) >= (int)sizeof sub)
+        return false; // out of reach
+    if (!PushFrame(w, sub))
+        *ended = true;
+    return true;
 }
 
 // ---- Candidate steps --------------------------------------------------------------------------
@@ -237,7 +267,8 @@ bool DatePasses(const SearchCriteria& c, int64_t t) {
 // when it cannot be read.
 int ContentsMatch(SearchWalk* w, const SearchHooks& h, const char* path) {
     ViewEngine* e = EngineOf(h);
-    if (!Engine_SetFile(e, path))
+    const PlatFileInfo info = {w->resultSize, w->resultLastWrite, w->resultAttributeBits};
+    if (!Engine_SetDescribedFile(e, path, info))
         return -1;
     const bool special = HasSpecialBytes(gFind);
     e->settings.hexMode = special ? 1 : 0;
@@ -297,8 +328,7 @@ Outcome Candidate(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h, 
     UpperUnlessPreserved(w->resultPath);
     w->resultSize = size;
     w->resultLastWrite = lastWrite;
-    FormatFileStamp(lastWrite, w->resultStamp, sizeof w->resultStamp);
-    AttributeLettersOf(attributes, w->resultAttributes);
+    w->resultAttributeBits = attributes;
 
     if (qualified) {
         if (!SizePasses(c, size) || !DatePasses(c, lastWrite))
@@ -349,8 +379,11 @@ Outcome Candidate(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h, 
 Outcome ScannedCandidate(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h,
                          const char* dir, const char* name, int* result) {
     char path[kSearchTextMax];
-    if (snprintf(path, sizeof path, "%s%s", dir, name) >= (int)sizeof path)
+    const size_t dirLength = strlen(dir), nameLength = strlen(name);
+    if (dirLength + nameLength >= sizeof path)
         return kOutcomeSkip; // out of reach: its path would not fit
+    memcpy(path, dir, dirLength);
+    memcpy(path + dirLength, name, nameLength + 1);
     return Candidate(w, c, h, path, (int64_t)w->files.entrySize, w->files.entryLastWrite,
                      w->files.entryAttributes, result);
 }
@@ -492,6 +525,11 @@ bool WalkStep(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h, Outc
         ShowDirectory(w, h, f->path);
         if (SamePath(f->path, w->startDirectory)) {
             f->state = kFrameSubdirs; // its files were searched first
+            f->subdirsKept = w->startSubdirsKept;
+            f->kept = w->startSubdirs;
+            f->keptUsed = w->startSubdirsUsed;
+            w->startSubdirs = nullptr;
+            w->startSubdirsKept = false;
             return false;
         }
         f->state = kFrameFiles;
@@ -501,10 +539,11 @@ bool WalkStep(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h, Outc
         }
         {
             void* busy = Ui_BeginBusy(f->path);
+            w->files.keepDirectories = true;
             const int kind = FileScan_Next(&w->files, query, text, true, false);
             Ui_EndBusy(busy);
             if (kind != kEnumFile) {
-                f->state = kFrameSubdirs;
+                TakeSubdirs(w, f);
                 return false;
             }
         }
@@ -515,13 +554,23 @@ bool WalkStep(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h, Outc
         const int kind = FileScan_Next(&w->files, "", text, false, false);
         Ui_EndBusy(busy);
         if (kind != kEnumFile) {
-            f->state = kFrameSubdirs;
+            TakeSubdirs(w, f);
             return false;
         }
         *outcome = ScannedCandidate(w, c, h, f->path, text, result);
         return true;
     }
     default: {
+        if (f->subdirsKept) {
+            while (f->keptAt < f->keptUsed) {
+                const char* name = f->kept + f->keptAt;
+                f->keptAt += strlen(name) + 1;
+                if (EnterSubdir(w, f, name, ended))
+                    return false;
+            }
+            PopFrame(w);
+            return false;
+        }
         PlatDirEntry entry;
         bool have;
         if (!f->subdirs) {
@@ -542,13 +591,8 @@ bool WalkStep(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h, Outc
             if (!(entry.attributes & kPlatAttrDirectory) || (entry.attributes & kPlatAttrLink) ||
                 strcmp(entry.name, ".") == 0 || strcmp(entry.name, "..") == 0)
                 continue;
-            char sub[kSearchTextMax];
-            if (snprintf(sub, sizeof sub, "%s%s%c", f->path, entry.name, kPlatDirSeparator) >=
-                (int)sizeof sub)
-                continue; // out of reach
-            if (!PushFrame(w, sub))
-                *ended = true;
-            return false;
+            if (EnterSubdir(w, f, entry.name, ended))
+                return false;
         }
         PopFrame(w);
         return false;
@@ -577,6 +621,8 @@ bool StartStep(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h, Out
     char text[kEntryTextMax];
     const bool first = !w->startScanBegun;
     w->startScanBegun = true;
+    if (first)
+        w->files.keepDirectories = true; // the walk goes on in the subdirectories it meets
     void* busy = Ui_BeginBusy(w->startDirectory);
     const int kind = FileScan_Next(&w->files, first ? path : "", text, first, false);
     Ui_EndBusy(busy);
@@ -588,6 +634,8 @@ bool StartStep(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h, Out
 
 // The start pass is over: on to the walk, or the end with onlyStartDir.
 bool BeginWalk(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h) {
+    w->startSubdirsKept = FileScan_TakeDirectories(&w->files, &w->startSubdirs,
+                                                   &w->startSubdirsUsed);
     FileScan_Close(&w->files);
     if (!w->findFile && c.onlyStartDir)
         return false;

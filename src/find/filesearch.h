@@ -111,6 +111,10 @@ struct SearchWalk {
     char currentDirectory[kSearchTextMax];
     char shownDirectory[kSearchTextMax];
     bool startScanBegun; // the start directory's enumeration has begun
+    // The start directory's subdirectories, as its enumeration met them, for the walk.
+    bool startSubdirsKept;
+    char* startSubdirs;
+    size_t startSubdirsUsed;
     FileScan files; // the files of the directory being searched
     SearchFrame* stack; // the innermost directory first
     int diskPosition; // index in disks of the disk walked; -1 for the starting disk
@@ -124,8 +128,7 @@ struct SearchWalk {
     char foundPath[kSearchTextMax];
     int64_t resultSize;
     int64_t resultLastWrite; // seconds since 1970 UTC
-    char resultStamp[16]; // "%02d%s%02d %02d:%02d"
-    char resultAttributes[kAttributeLettersMax];
+    uint32_t resultAttributeBits; // kPlatAttr*
     // The contents test met a file larger than the engine's block table can step through.
     int32_t tooLargeSkipped;
 };

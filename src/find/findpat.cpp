@@ -4,6 +4,7 @@
 #include "find/findpat.h"
 
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include "platform/uiseam.h"
@@ -853,6 +854,28 @@ const char* FindOne(const FindSettings& s, const FindScope& scope, const char* r
     // length reported in a text view never counts the terminator.
     *patternLength = matched;
     return region + at;
+}
+
+struct CompiledPattern {
+    Regex rx;
+};
+
+CompiledPattern* CompiledPattern_New(const char* pattern, int32_t length) {
+    CompiledPattern* c = (CompiledPattern*)malloc(sizeof(CompiledPattern));
+    if (c && (length <= 0 || !CompileRegex(pattern, length, true, &c->rx))) {
+        free(c);
+        c = nullptr;
+    }
+    return c;
+}
+
+void CompiledPattern_Free(CompiledPattern* compiled) {
+    free(compiled);
+}
+
+bool CompiledPattern_MatchesAtStart(const CompiledPattern* c, const char* text, int32_t length) {
+    MatchMemo memo;
+    return MatchAt(c->rx, (const unsigned char*)text, length + 1, &memo) >= 0;
 }
 
 const char* FindFirstLineWithout(const FindSettings& s, const FindScope& scope, const char* region,

@@ -88,6 +88,15 @@ int ConfirmFindMode(FindSettings* s);
 const char* FindOne(const FindSettings& s, const FindScope& scope, const char* region,
                     int64_t regionLength, const char* pattern, int32_t* patternLength);
 
+// A regular expression compiled once for many short texts (the names of a directory), matched
+// case-blind from a text's first byte. Null when the pattern is not valid or there is no memory.
+struct CompiledPattern;
+CompiledPattern* CompiledPattern_New(const char* pattern, int32_t length);
+void CompiledPattern_Free(CompiledPattern* compiled);
+// True when a match begins at text[0]; text[length] and the byte after it may be looked at.
+bool CompiledPattern_MatchesAtStart(const CompiledPattern* compiled, const char* text,
+                                    int32_t length);
+
 // The first line of the region that does not contain the pattern, and that line's length with
 // its terminator. Null when every line contains it.
 const char* FindFirstLineWithout(const FindSettings& s, const FindScope& scope,

@@ -54,35 +54,36 @@ bool IsDotName(const char* name) {
 }
 
 // The whole name must be matched: the pattern ends in kNameEnd and so does the text, and the
-// match must start at the name's first character.
-bool PatternMatchesName(const char* pattern, const char* name) {
+// match must start at the name's first character. Names and masks are both lower-cased unless
+// PreserveCase; with it, the mask still matches as the system matches names, without regard to
+// case.
+bool PatternMatchesName(const FileScan* s, const char* name) {
+    char text[kFileNameMax + 2];
+    const size_t length = strnlen(name, kFileNameMax - 1);
+    memcpy(text, name, length);
+    text[length] = kNameEnd;
+    text[length + 1] = 0;
+    if (s->compiled)
+        return CompiledPattern_MatchesAtStart(s->compiled, text, (int32_t)length + 1);
+    // Without memory for the compiled form, the pattern is made again for each name.
     static FindSettings settings;
     static bool ready = false;
     if (!ready) {
         FindSettings_Init(&settings);
         settings.regularExpression = 1;
-        // Names and masks are both lower-cased unless PreserveCase; with it, the mask still
-        // matches as the system matches names, without regard to case.
         settings.ignoreCase = 1;
         ready = true;
     }
     const FindScope scope = {2 * kFileNameMax, true, false};
-    char text[kFileNameMax + 2];
-    size_t length = strlen(name);
-    memcpy(text, name, length);
-    text[length] = kNameEnd;
-    text[length + 1] = 0;
-    int32_t patternLength = (int32_t)strlen(pattern);
-    const char* at =
-        FindOne(settings, scope, text, (int64_t)length + 1, pattern, &patternLength);
-    return at == text;
+    int32_t patternLength = (int32_t)strlen(s->pattern);
+    return FindOne(settings, scope, text, (int64_t)length + 1, s->pattern, &patternLength) == text;
 }
 
-void ReadDriveSpace(FileScan* s, const char* path) {
+void ReadDriveSpace(const char* path, DirFigures* figures) {
     char root[kPlatNameMax];
-    s->freeBytes = s->diskBytes = 0;
+    figures->freeBytes = figures->diskBytes = 0;
     if (Plat_DriveRoot(path, root, sizeof root) > 0)
-        Plat_DiskSpace(root, &s->freeBytes, &s->diskBytes);
+        Plat_DiskSpace(root, &figures->freeBytes, &figures->diskBytes);
 }
 
 // Skips what the listing never shows: "." and "..", directories unless wanted, and hidden and
@@ -100,12 +101,51 @@ bool Admits(const PlatDirEntry& e, bool wantDirectories) {
     return (e.attributes & excluded) == 0;
 }
 
-// Fills the entry text and the scan's record of the entry; false when the pattern refuses it.
-bool TakeEntry(FileScan* s, PlatDirEntry* e, char* entryText, int* kind) {
+// The names a scan wants, known before the entry is described: the pattern is matched as the
+// system matches names, without regard to case.
+bool NameAdmitted(void* context, const char* name, PlatEntryKind kind) {
+    FileScan* s = static_cast<FileScan*>(context);
+    s->admittedUnmatched = false;
+    if (IsDotName(name))
+        return false;
+    if (s->keepDirectories && kind != kPlatKindFile) {
+        s->admittedUnmatched = true; // described first: it may be a directory to keep
+        return true;
+    }
+    if (kind == kPlatKindDirectory && !s->wantDirectories)
+        return false;
+    return !s->pattern[0] || PatternMatchesName(s, name);
+}
+
+void KeepDirectory(FileScan* s, const char* name) {
+    const size_t length = strlen(name) + 1;
+    if (s->directoriesUsed + length > s->directoriesRoom) {
+        const size_t room = s->directoriesRoom ? 2 * s->directoriesRoom + length : 1024 + length;
+        char* grown = (char*)realloc(s->directories, room);
+        if (!grown) {
+            s->keepDirectories = false; // the walk reads the directory again instead
+            return;
+        }
+        s->directories = grown;
+        s->directoriesRoom = room;
+    }
+    memcpy(s->directories + s->directoriesUsed, name, length);
+    s->directoriesUsed += length;
+}
+
+// Ends an enumeration; the kept subdirectories stay for the walk to take.
+void EndEnumeration(FileScan* s) {
+    Plat_FindClose(s->handle);
+    s->handle = nullptr;
+    s->replay = nullptr;
+    CompiledPattern_Free(s->compiled);
+    s->compiled = nullptr;
+}
+
+// Fills the entry text and the scan's record of the entry: kEnumFile or kEnumDirectory.
+int TakeEntry(FileScan* s, PlatDirEntry* e, char* entryText) {
     if (!gSettings.preserveCase)
         LowerCase(e->name);
-    if (s->pattern[0] && !PatternMatchesName(s->pattern, e->name))
-        return false;
     const bool isDirectory = (e->attributes & kPlatAttrDirectory) != 0;
     s->entrySize = isDirectory || e->size < 0 ? 0 : (uint64_t)e->size;
     s->entryAttributes = e->attributes;
@@ -120,14 +160,12 @@ bool TakeEntry(FileScan* s, PlatDirEntry* e, char* entryText, int* kind) {
         memcpy(entryText + 1, e->name, length);
         entryText[length + 1] = ']';
         entryText[length + 2] = 0;
-        *kind = kEnumDirectory;
-    } else {
-        memcpy(entryText, e->name, length);
-        entryText[length] = 0;
-        s->totalBytes += s->entrySize;
-        *kind = kEnumFile;
+        return kEnumDirectory;
     }
-    return true;
+    memcpy(entryText, e->name, length);
+    entryText[length] = 0;
+    s->totalBytes += s->entrySize;
+    return kEnumFile;
 }
 
 // "dir\*.*": every entry of the directory, as a level read of the tree has just enumerated it.
@@ -140,8 +178,13 @@ bool NextEntry(FileScan* s, PlatDirEntry* e) {
     if (s->replay) {
         if (s->replayNext >= s->replay->count)
             return false;
-        DirSnapshot_Entry(s->replay, s->replayNext++, e);
-        return true;
+        do {
+            DirSnapshot_Entry(s->replay, s->replayNext++, e);
+            const bool directory = (e->attributes & kPlatAttrDirectory) != 0;
+            if (NameAdmitted(s, e->name, directory ? kPlatKindDirectory : kPlatKindFile))
+                return true;
+        } while (s->replayNext < s->replay->count);
+        return false;
     }
     return s->handle && Plat_FindNext(s->handle, e);
 }
@@ -250,7 +293,9 @@ int FileScan_Next(FileScan* s, const char* path, char* entryText, bool first,
     int have = 0;
     entryText[0] = 0;
     if (first) {
+        const bool keep = s->keepDirectories;
         FileScan_Close(s);
+        s->keepDirectories = keep;
         s->totalBytes = 0;
         s->lastError = 0;
         s->entryStampValid = false;
@@ -262,12 +307,13 @@ int FileScan_Next(FileScan* s, const char* path, char* entryText, bool first,
             const size_t n = strlen(s->pattern);
             s->pattern[n] = kNameEnd;
             s->pattern[n + 1] = 0;
+            s->compiled = CompiledPattern_New(s->pattern, (int32_t)n + 1);
             fits = snprintf(query, sizeof query, "%.*s*.*", (int)dirLength, path) <
                    (int)sizeof query;
         } else {
             fits = snprintf(query, sizeof query, "%s", path) < (int)sizeof query;
         }
-        ReadDriveSpace(s, path);
+        s->wantDirectories = wantDirectories;
         if (!fits) {
             s->lastError = kPlatErrFileNotFound;
             return kEnumDone;
@@ -280,27 +326,58 @@ int FileScan_Next(FileScan* s, const char* path, char* entryText, bool first,
             if (!have)
                 s->lastError = kPlatErrFileNotFound;
         } else {
-            s->handle = Plat_FindFirst(query, &e, &s->lastError);
+            s->handle = Plat_FindFirstTested(query, PlatNameTest{NameAdmitted, s}, &e,
+                                             &s->lastError);
             have = s->handle != nullptr;
         }
-        if (!have)
+        // Only an enumeration of every entry meets every subdirectory.
+        s->keepDirectories = s->keepDirectories && IsWholeDirectoryQuery(query, dirLength);
+        if (!have) {
+            s->directoriesComplete = s->keepDirectories && s->lastError == kPlatErrFileNotFound;
             return kEnumDone;
+        }
     } else {
         have = NextEntry(s, &e);
     }
     for (; have; have = NextEntry(s, &e)) {
-        int kind;
-        if (Admits(e, wantDirectories) && TakeEntry(s, &e, entryText, &kind))
-            return kind;
+        if (s->admittedUnmatched) {
+            if (e.attributes & kPlatAttrDirectory) {
+                if (s->keepDirectories && !(e.attributes & kPlatAttrLink))
+                    KeepDirectory(s, e.name);
+                if (!s->wantDirectories)
+                    continue;
+            }
+            if (s->pattern[0] && !PatternMatchesName(s, e.name))
+                continue;
+        }
+        if (Admits(e, s->wantDirectories))
+            return TakeEntry(s, &e, entryText);
     }
-    FileScan_Close(s);
+    s->directoriesComplete = s->keepDirectories;
+    EndEnumeration(s);
     return kEnumDone;
 }
 
 void FileScan_Close(FileScan* s) {
-    Plat_FindClose(s->handle);
-    s->handle = nullptr;
-    s->replay = nullptr;
+    EndEnumeration(s);
+    free(s->directories);
+    s->directories = nullptr;
+    s->directoriesUsed = s->directoriesRoom = 0;
+    s->directoriesComplete = false;
+    s->keepDirectories = false;
+}
+
+bool FileScan_TakeDirectories(FileScan* s, char** names, size_t* used) {
+    *names = nullptr;
+    *used = 0;
+    if (!s->directoriesComplete || !s->keepDirectories)
+        return false;
+    *names = s->directories;
+    *used = s->directoriesUsed;
+    s->directories = nullptr;
+    s->directoriesUsed = s->directoriesRoom = 0;
+    s->directoriesComplete = false;
+    return true;
 }
 
 int EnumerateFiles(const char* path, char* entryText, bool first, bool wantDirectories) {
@@ -506,10 +583,8 @@ int ListFiles(const char* directory, const char* maskList, FileSortKey key,
         shown = 0;
     } else {
         figures->listedBytes = listedBytes;
-        if (masks > 0) { // the drive was read: the space is this listing's
-            figures->freeBytes = gFileScan.freeBytes;
-            figures->diskBytes = gFileScan.diskBytes;
-        }
+        if (masks > 0) // the drive was read: the space is this listing's
+            ReadDriveSpace(directory, figures);
         Ui_EndBusy(busy);
         busy = nullptr;
         FillList(c, key, sink, &result);

@@ -51,6 +51,7 @@ void FileCollection_LimitForTests(int32_t maxEntries);
 
 // One enumeration in progress and what it found. The listing and the disk search each keep
 // their own, so a search may walk while a listing is being gathered.
+struct CompiledPattern;
 struct DirSnapshot;
 
 struct FileScan {
@@ -59,6 +60,7 @@ struct FileScan {
     const DirSnapshot* replay;
     int32_t replayNext;
     char pattern[kMaskListMax + 2]; // the mask as a name pattern; "" when the system matches
+    CompiledPattern* compiled; // the pattern, made once for the names of the enumeration
     int32_t lastError; // why a first call found nothing (kPlatErr*), 0 when it found something
     // The entry just returned.
     uint64_t entrySize;
@@ -66,10 +68,17 @@ struct FileScan {
     bool entryStampValid; // entryStamp belongs to entryLastWrite
     uint32_t entryAttributes;
     int64_t entryLastWrite; // seconds since 1970 UTC
-    // Sizes of the files returned since the first call; the drive's space at the first call.
+    bool wantDirectories; // as the first call asked
+    // Set before a first call: the subdirectories the enumeration meets (links left out) are
+    // kept, so a walk of a tree reads each directory once. Names one after another, each with
+    // its terminator; complete once an enumeration of the whole directory has ended.
+    bool keepDirectories;
+    char* directories;
+    size_t directoriesUsed, directoriesRoom;
+    bool directoriesComplete;
+    bool admittedUnmatched; // the entry was let through for the directory test alone
+    // Sizes of the files returned since the first call.
     uint64_t totalBytes;
-    uint64_t freeBytes;
-    uint64_t diskBytes;
 };
 
 // The enumeration the directory window's listing uses.
@@ -82,11 +91,15 @@ enum {
 };
 
 // The next entry of directory + mask in path: kEnumDone, kEnumFile or kEnumDirectory, the entry
-// text in entryText (kEntryTextMax bytes). first starts a new enumeration (closing the one before,
-// zeroing the total and reading the drive's space). "." and ".." are never returned.
+// text in entryText (kEntryTextMax bytes). first starts a new enumeration (closing the one before
+// and zeroing the total); wantDirectories counts from it. "." and ".." are never returned.
 int FileScan_Next(FileScan* scan, const char* path, char* entryText, bool first,
                   bool wantDirectories);
+// Ends the enumeration and frees the kept subdirectories.
 void FileScan_Close(FileScan* scan);
+// Hands the kept subdirectories over (the caller frees *names, null when there are none) when
+// the enumeration ended having met every entry of its directory. False otherwise.
+bool FileScan_TakeDirectories(FileScan* scan, char** names, size_t* used);
 // FileScan_Next on gFileScan.
 int EnumerateFiles(const char* path, char* entryText, bool first, bool wantDirectories);
 

@@ -124,6 +124,22 @@ PlatDirScan* Plat_FindFirst(const char* pattern, PlatDirEntry* entry, int* error
 // The same for directories alone (links to directories among them): a walk looking for
 // subdirectories need not describe every file beside them.
 PlatDirScan* Plat_FindFirstDirectories(const char* pattern, PlatDirEntry* entry, int* error);
+// What a test of an entry's name may know of it before the entry is described.
+enum PlatEntryKind {
+    kPlatKindUnknown,
+    kPlatKindFile,
+    kPlatKindDirectory,
+};
+struct PlatNameTest {
+    // true to have the entry described and returned; false passes over it.
+    bool (*admits)(void* context, const char* name, PlatEntryKind kind);
+    void* context;
+};
+// Plat_FindFirst, passing over the entries whose names the test refuses (here and in
+// Plat_FindNext) before they are described: a search through a large tree asks the file
+// system for the details of its matches alone.
+PlatDirScan* Plat_FindFirstTested(const char* pattern, const PlatNameTest& test,
+                                  PlatDirEntry* entry, int* error);
 // The next entry: 1, or 0 at the end.
 int Plat_FindNext(PlatDirScan* scan, PlatDirEntry* entry);
 void Plat_FindClose(PlatDirScan* scan);

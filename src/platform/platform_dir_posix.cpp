@@ -13,14 +13,19 @@
 #include <string>
 
 #include "platform.h"
+#include "platform_posix.h"
 
 struct PlatDirScan {
     DIR* dir;
     std::string mask;
     bool directoriesOnly;
+    PlatNameTest test;
+    std::string folder; // as the pattern named it, with its separator
 };
 
 namespace {
+
+PlatDirScan* gNewestScan; // the enumeration opened last and still open
 
 int ErrorOf(int err) {
     switch (err) {
@@ -103,7 +108,11 @@ bool NextMatch(PlatDirScan* scan, PlatDirEntry* entry) {
         if (scan->directoriesOnly && d->d_type != DT_DIR && d->d_type != DT_LNK &&
             d->d_type != DT_UNKNOWN)
             continue;
+        const PlatEntryKind kind = d->d_type == DT_REG   ? kPlatKindFile
+                                   : d->d_type == DT_DIR ? kPlatKindDirectory
+                                                         : kPlatKindUnknown;
         if (MaskMatches(scan->mask.c_str(), d->d_name) &&
+            (!scan->test.admits || scan->test.admits(scan->test.context, d->d_name, kind)) &&
             Describe(dirfd(scan->dir), d->d_name, entry) &&
             (!scan->directoriesOnly || (entry->attributes & kPlatAttrDirectory)))
             return true;
@@ -111,8 +120,8 @@ bool NextMatch(PlatDirScan* scan, PlatDirEntry* entry) {
     return false;
 }
 
-PlatDirScan* FindFirst(const char* pattern, bool directoriesOnly, PlatDirEntry* entry,
-                       int* error) {
+PlatDirScan* FindFirst(const char* pattern, bool directoriesOnly, const PlatNameTest& test,
+                       PlatDirEntry* entry, int* error) {
     const char* slash = strrchr(pattern, '/');
     std::string folder = slash ? std::string(pattern, (size_t)(slash - pattern + 1)) : "./";
     DIR* dir = opendir(folder.c_str());
@@ -120,7 +129,9 @@ PlatDirScan* FindFirst(const char* pattern, bool directoriesOnly, PlatDirEntry* 
         *error = ErrorOf(errno);
         return nullptr;
     }
-    PlatDirScan* scan = new PlatDirScan{dir, slash ? slash + 1 : pattern, directoriesOnly};
+    PlatDirScan* scan =
+        new PlatDirScan{dir, slash ? slash + 1 : pattern, directoriesOnly, test, folder};
+    gNewestScan = scan;
     if (!NextMatch(scan, entry)) {
         Plat_FindClose(scan);
         *error = kPlatErrFileNotFound;
@@ -133,11 +144,16 @@ PlatDirScan* FindFirst(const char* pattern, bool directoriesOnly, PlatDirEntry* 
 } // namespace
 
 PlatDirScan* Plat_FindFirst(const char* pattern, PlatDirEntry* entry, int* error) {
-    return FindFirst(pattern, false, entry, error);
+    return FindFirst(pattern, false, PlatNameTest{}, entry, error);
 }
 
 PlatDirScan* Plat_FindFirstDirectories(const char* pattern, PlatDirEntry* entry, int* error) {
-    return FindFirst(pattern, true, entry, error);
+    return FindFirst(pattern, true, PlatNameTest{}, entry, error);
+}
+
+PlatDirScan* Plat_FindFirstTested(const char* pattern, const PlatNameTest& test,
+                                  PlatDirEntry* entry, int* error) {
+    return FindFirst(pattern, false, test, entry, error);
 }
 
 int Plat_FindNext(PlatDirScan* scan, PlatDirEntry* entry) {
@@ -146,9 +162,23 @@ int Plat_FindNext(PlatDirScan* scan, PlatDirEntry* entry) {
 
 void Plat_FindClose(PlatDirScan* scan) {
     if (scan) {
+        if (scan == gNewestScan)
+            gNewestScan = nullptr;
         closedir(scan->dir);
         delete scan;
     }
+}
+
+int Posix_OpenInScannedDirectory(const char* path, int flags) {
+    const PlatDirScan* scan = gNewestScan;
+    if (!scan)
+        return -2;
+    const size_t n = scan->folder.size();
+    const char* name = path + n;
+    if (strncmp(path, scan->folder.c_str(), n) != 0 || !*name || strchr(name, '/') ||
+        strcmp(name, ".") == 0 || strcmp(name, "..") == 0)
+        return -2;
+    return openat(dirfd(scan->dir), name, flags);
 }
 
 int Plat_DeleteFile(const char* path) {

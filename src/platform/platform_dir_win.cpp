@@ -12,6 +12,7 @@
 struct PlatDirScan {
     HANDLE handle;
     bool directoriesOnly;
+    PlatNameTest test;
 };
 
 namespace {
@@ -55,11 +56,16 @@ namespace {
 
 // The system may hand over files too despite the hint (it is advisory): they are passed over.
 bool Wanted(const PlatDirScan& scan, const WIN32_FIND_DATAA& data) {
-    return !scan.directoriesOnly || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    const bool directory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (scan.directoriesOnly && !directory)
+        return false;
+    return !scan.test.admits ||
+           scan.test.admits(scan.test.context, data.cFileName,
+                            directory ? kPlatKindDirectory : kPlatKindFile);
 }
 
-PlatDirScan* FindFirst(const char* pattern, bool directoriesOnly, PlatDirEntry* entry,
-                       int* error) {
+PlatDirScan* FindFirst(const char* pattern, bool directoriesOnly, const PlatNameTest& test,
+                       PlatDirEntry* entry, int* error) {
     WIN32_FIND_DATAA data;
     HANDLE handle = FindFirstFileExA(
         pattern, FindExInfoStandard, &data,
@@ -68,14 +74,15 @@ PlatDirScan* FindFirst(const char* pattern, bool directoriesOnly, PlatDirEntry* 
         *error = LastError();
         return nullptr;
     }
-    PlatDirScan* scan = new PlatDirScan{handle, directoriesOnly};
-    if (!Wanted(*scan, data) && !Plat_FindNext(scan, entry)) {
+    PlatDirScan* scan = new PlatDirScan{handle, directoriesOnly, test};
+    // The test is asked once an entry: it may keep what it learns of the entry it admits.
+    if (Wanted(*scan, data)) {
+        Describe(data, entry);
+    } else if (!Plat_FindNext(scan, entry)) {
         Plat_FindClose(scan);
         *error = kPlatErrFileNotFound;
         return nullptr;
     }
-    if (Wanted(*scan, data))
-        Describe(data, entry);
     *error = 0;
     return scan;
 }
@@ -83,11 +90,16 @@ PlatDirScan* FindFirst(const char* pattern, bool directoriesOnly, PlatDirEntry* 
 } // namespace
 
 PlatDirScan* Plat_FindFirst(const char* pattern, PlatDirEntry* entry, int* error) {
-    return FindFirst(pattern, false, entry, error);
+    return FindFirst(pattern, false, PlatNameTest{}, entry, error);
 }
 
 PlatDirScan* Plat_FindFirstDirectories(const char* pattern, PlatDirEntry* entry, int* error) {
-    return FindFirst(pattern, true, entry, error);
+    return FindFirst(pattern, true, PlatNameTest{}, entry, error);
+}
+
+PlatDirScan* Plat_FindFirstTested(const char* pattern, const PlatNameTest& test,
+                                  PlatDirEntry* entry, int* error) {
+    return FindFirst(pattern, false, test, entry, error);
 }
 
 int Plat_FindNext(PlatDirScan* scan, PlatDirEntry* entry) {

@@ -1,5 +1,6 @@
 // The platform seam for the native build (tests, fuzzing, benchmarks on Linux).
 #include "platform.h"
+#include "platform_posix.h"
 
 #include <errno.h>
 #include <fcntl.h>
@@ -14,12 +15,17 @@
 #include <string>
 #include <vector>
 
+constexpr off_t kRandomReadsFrom = 1 << 20;
+
 struct PlatFile {
     int fd;
+    int64_t position; // where the next read begins
 };
 
 PlatFile* Plat_OpenRead(const char* path) {
-    int fd = open(path, O_RDONLY | O_CLOEXEC);
+    int fd = Posix_OpenInScannedDirectory(path, O_RDONLY | O_CLOEXEC);
+    if (fd == -2)
+        fd = open(path, O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return nullptr;
     struct stat st;
@@ -27,18 +33,31 @@ PlatFile* Plat_OpenRead(const char* path) {
         close(fd);
         return nullptr;
     }
-    posix_fadvise(fd, 0, 0, POSIX_FADV_RANDOM);
+    // A large file is read a block here and a block there as the view jumps; a small one is
+    // read through, as the system expects anyway.
+    if (st.st_size > kRandomReadsFrom)
+        posix_fadvise(fd, 0, 0, POSIX_FADV_RANDOM);
     PlatFile* file = (PlatFile*)malloc(sizeof(PlatFile));
     if (!file) {
         close(fd);
         return nullptr;
     }
     file->fd = fd;
+    file->position = 0;
     return file;
 }
 
 int Plat_Seek(PlatFile* file, int64_t offset) {
-    return offset >= 0 && lseek(file->fd, (off_t)offset, SEEK_SET) == (off_t)offset ? 1 : 0;
+    if (offset < 0)
+        return 0;
+    if (offset != file->position) {
+        if (lseek(file->fd, (off_t)offset, SEEK_SET) != (off_t)offset) {
+            file->position = -1; // unknown: the next seek asks the system
+            return 0;
+        }
+        file->position = offset;
+    }
+    return 1;
 }
 
 int64_t Plat_Read(PlatFile* file, void* dest, int64_t count) {
@@ -46,7 +65,13 @@ int64_t Plat_Read(PlatFile* file, void* dest, int64_t count) {
     do {
         got = read(file->fd, dest, (size_t)count);
     } while (got < 0 && errno == EINTR);
-    return got < 0 ? -1 : (int64_t)got;
+    if (got < 0) {
+        file->position = -1;
+        return -1;
+    }
+    if (file->position >= 0)
+        file->position += got;
+    return (int64_t)got;
 }
 
 void Plat_Close(PlatFile* file) {

@@ -514,26 +514,57 @@ int Reposition(ViewEngine* e) {
     return 0;
 }
 
-void FormatFileStamp(int64_t lastWriteUtc, char* dest, int destSize) {
-    PlatLocalTime t;
+namespace {
+
+// "%02d%s%02d %02d:%02d" of a local time, made by hand: a disk search stamps every file it tests.
+void StampOf(const PlatLocalTime& t, char* dest, int destSize) {
     if (destSize <= 0)
         return;
     dest[0] = 0;
-    if (!Plat_ToLocalTime(lastWriteUtc, &t) || t.month < 1 || t.month > 12)
+    if (t.month < 1 || t.month > 12 || destSize < 16)
         return;
-    snprintf(dest, (size_t)destSize, "%02d%s%02d %02d:%02d", t.day, kMonthNames[t.month - 1],
-             t.year % 100, t.hour, t.minute);
+    auto two = [](char* at, int value) {
+        value = value < 0 ? -value : value;
+        at[0] = (char)('0' + value / 10 % 10);
+        at[1] = (char)('0' + value % 10);
+    };
+    two(dest, t.day);
+    memcpy(dest + 2, kMonthNames[t.month - 1], 3);
+    two(dest + 5, t.year % 100);
+    dest[7] = ' ';
+    two(dest + 8, t.hour);
+    dest[10] = ':';
+    two(dest + 11, t.minute);
+    dest[13] = 0;
+}
+
+} // namespace
+
+void FormatFileStamp(int64_t lastWriteUtc, char* dest, int destSize) {
+    PlatLocalTime t;
+    if (destSize > 0)
+        dest[0] = 0;
+    if (Plat_ToLocalTime(lastWriteUtc, &t))
+        StampOf(t, dest, destSize);
 }
 
 int Engine_SetFile(ViewEngine* e, const char* path) {
     PlatFileInfo info;
-    if (!Plat_GetFileInfo(path, &info) || (info.attributes & kPlatAttrDirectory))
+    return Plat_GetFileInfo(path, &info) ? Engine_SetDescribedFile(e, path, info) : 0;
+}
+
+int Engine_SetDescribedFile(ViewEngine* e, const char* path, const PlatFileInfo& info) {
+    if (info.attributes & kPlatAttrDirectory)
         return 0;
-    snprintf(e->file.path, sizeof e->file.path, "%s", path);
+    const size_t length = strnlen(path, sizeof e->file.path - 1);
+    memcpy(e->file.path, path, length);
+    e->file.path[length] = 0;
     e->file.fileSize = info.size;
     // The local wall-clock time as if it were UTC, so dates compare as the user reads them.
     PlatLocalTime t;
+    e->file.fileStamp[0] = 0;
     if (Plat_ToLocalTime(info.lastWrite, &t)) {
+        StampOf(t, e->file.fileStamp, sizeof e->file.fileStamp);
         int64_t y = t.year - (t.month <= 2);
         int64_t era = (y >= 0 ? y : y - 399) / 400;
         int64_t yoe = y - era * 400;
@@ -545,7 +576,6 @@ int Engine_SetFile(ViewEngine* e, const char* path) {
     } else {
         e->file.fileTime = info.lastWrite;
     }
-    FormatFileStamp(info.lastWrite, e->file.fileStamp, sizeof e->file.fileStamp);
     char* a = e->file.attributes;
     int n = 0;
     if (info.attributes & kPlatAttrReadOnly)

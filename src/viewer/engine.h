@@ -60,6 +60,7 @@ enum ModeQuestionPolicy {
 // reader; null until then.
 struct ViewEngine;
 struct PlatFile;
+struct PlatFileInfo;
 typedef int64_t (*PostScriptReadFn)(ViewEngine* engine, PlatFile* file, int64_t maxBytes);
 
 struct ViewEngine {
@@ -164,5 +165,7 @@ int32_t MaxPageLines(const MemorySizes& sizes);
 // Sets path, size, time, stamp and attributes of the engine's file block from the file.
 // 1, or 0 when the file does not exist.
 int Engine_SetFile(ViewEngine* engine, const char* path);
+// The same for a file whose details the caller has just read (a directory enumeration).
+int Engine_SetDescribedFile(ViewEngine* engine, const char* path, const PlatFileInfo& info);
 // "%02d%s%02d %02d:%02d" of a last-write time; "" when the time cannot be shown.
 void FormatFileStamp(int64_t lastWriteUtc, char* dest, int destSize);

@@ -270,8 +270,6 @@ TEST_F(FileList, EnumerationReturnsDirectoriesInBracketsNeverDotNames) {
     std::sort(got.begin(), got.end());
     EXPECT_EQ(got, (Names{"[sub]", "f.txt", "g.txt"}));
     EXPECT_EQ(scan.totalBytes, 12u); // files only
-    EXPECT_GT(scan.diskBytes, 0u);
-    EXPECT_LE(scan.freeBytes, scan.diskBytes);
 }
 
 TEST_F(FileList, TwoEnumerationsRunSideBySide) {
