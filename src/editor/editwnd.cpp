@@ -72,6 +72,8 @@ std::string Upper(std::string text) {
 
 // The text sits 4 pixels from the left edge and a twentieth of an inch from the top.
 void InsetText(HWND edit) {
+    // The control's own margins (from the font) would add to the inset.
+    SendMessageA(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
     RECT area;
     GetClientRect(edit, &area);
     HDC dc = GetDC(edit);
