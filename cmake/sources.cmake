@@ -146,6 +146,7 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/dir_bench_test.cpp
     tests/gui/srchdlg_test.cpp
     tests/gui/editor_test.cpp
+    tests/gui/edit_bench_test.cpp
 )
 
 # Reads out/ORV32.EXE as a file; links the resource script to compare with.
