@@ -111,7 +111,7 @@ bool LoadFile(EditorWindow* data, const char* path) {
     if (loaded) {
         data->loading = true;
         loaded =
-            SetWindowTextA(data->edit, text) && GetWindowTextLengthA(data->edit) == (int)length;
+            SetWindowTextA(data->edit, text) && GetWindowTextLengthA(data->edit) >= (int)length;
         data->loading = false;
         // A text the control could not hold whole would be saved cut short.
         if (!loaded)

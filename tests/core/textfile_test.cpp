@@ -170,17 +170,4 @@ TEST(TextFileTextTest, TheLineDecoderJudgesWithoutAsking) {
     }
 }
 
-TEST(TextFileTabs, TabStopsInDialogUnitsAndTheMinimisedTitle) {
-    const struct {
-        int32_t width, average, base, units;
-    } stops[] = {{8, 8, 8, 32}, {4, 7, 6, 18}, {1, 1, 100, 1}, {0, 8, 8, 1}, {8, 8, 0, 64}};
-    for (const auto& s : stops) {
-        EXPECT_EQ(s.units, TextFile_TabStopUnits(s.width, s.average, s.base))
-            << s.width << " " << s.average << " " << s.base;
-    }
-    EXPECT_STREQ("README.TXT", TextFile_NamePart("C:\\DOCS\\README.TXT"));
-    EXPECT_STREQ("NOTES", TextFile_NamePart("D:NOTES"));
-    EXPECT_STREQ("UNTITLED.TXT", TextFile_NamePart("UNTITLED.TXT"));
-}
-
 } // namespace
