@@ -310,8 +310,21 @@ TEST_F(EditorTest, SaveAsOfAViewSelectionWritesExactlyTheSelection) {
     Command(IDM_SAVE_AS);
     EXPECT_EQ("untitled.txt", gProposedName);
     EXPECT_EQ("ne 2\r\nline 3\r\nline", Contents(gSaveName));
-    EXPECT_NE(LB_ERR, SendMessageA(DirWindow_FileList(dir), LB_FINDSTRING, (WPARAM)-1,
-                                   reinterpret_cast<LPARAM>("PART.TXT")));
+    HWND list = DirWindow_FileList(dir);
+    const LRESULT part =
+        SendMessageA(list, LB_FINDSTRING, (WPARAM)-1, reinterpret_cast<LPARAM>("PART.TXT"));
+    EXPECT_NE(LB_ERR, part);
+
+    // The files selected in a directory list, one full path a line.
+    SetFocus(list);
+    SendMessageA(list, LB_SETSEL, TRUE, part);
+    SendMessageA(dir, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+    gSaveName = dir_ + "NAMES.TXT";
+    Harness_Answer(NULL, nullptr, IDOK);
+    Command(IDM_SAVE_AS);
+    EXPECT_EQ(Upper(dir_ + "PART.TXT\r\n"), Upper(Contents(gSaveName)));
+    EXPECT_EQ(0, SendMessageA(list, LB_GETSELCOUNT, 0, 0));
 }
 
 // "Find" filled in for a replace run of "a" by "bb", then OK.
