@@ -27,6 +27,7 @@ bench:
 	build/bench/bench/orv_bench
 	scripts/viewbench.sh --wine-only
 	scripts/dirbench.sh
+	scripts/editbench.sh
 
 fuzz:
 	scripts/deps.sh build

@@ -14,6 +14,7 @@ set(ORV_CORE_SOURCES
     src/find/findhistory.cpp
     src/find/findengine.cpp
     src/find/editfind.cpp
+    src/editor/textfile.cpp
     src/lister/filelist.cpp
     src/lister/dirtree.cpp
     src/lister/dirsnap.cpp
@@ -31,8 +32,10 @@ set(ORV_CORE_SOURCES
     src/find/srchparse.cpp
     src/find/filesearch.cpp
 )
-set(ORV_CORE_POSIX_SOURCES src/platform/platform_posix.cpp src/platform/platform_dir_posix.cpp)
-set(ORV_CORE_WIN_SOURCES src/platform/platform_win.cpp src/platform/platform_dir_win.cpp)
+set(ORV_CORE_POSIX_SOURCES src/platform/platform_posix.cpp src/platform/platform_dir_posix.cpp
+    src/platform/platform_save_posix.cpp)
+set(ORV_CORE_WIN_SOURCES src/platform/platform_win.cpp src/platform/platform_dir_win.cpp
+    src/platform/platform_save_win.cpp)
 
 # The Win32 shell (everything but WinMain, so the GUI tests can link it).
 set(ORV_SHELL_SOURCES
@@ -70,6 +73,7 @@ set(ORV_SHELL_SOURCES
     src/lister/diskbar.cpp
     src/lister/splitbar.cpp
     src/editor/editwnd.cpp
+    src/editor/savedlg_win.cpp
     src/find/selqueue_win.cpp
     src/lister/launch_win.cpp
     src/lister/dirremove_win.cpp
@@ -97,6 +101,7 @@ set(ORV_CORE_TEST_SOURCES
     tests/core/findhistory_test.cpp
     tests/core/findengine_test.cpp
     tests/core/editfind_test.cpp
+    tests/core/textfile_test.cpp
     tests/core/filelist_test.cpp
     tests/core/dirtree_test.cpp
     tests/core/fileops_test.cpp
@@ -141,6 +146,8 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/dirwnd_test.cpp
     tests/gui/dir_bench_test.cpp
     tests/gui/srchdlg_test.cpp
+    tests/gui/editor_test.cpp
+    tests/gui/edit_bench_test.cpp
 )
 
 # Reads out/ORV32.EXE as a file; links the resource script to compare with.

@@ -1,32 +1,39 @@
 // The editor window: an edit control filling an MDI child. Its file is read whole into the
-// control; closing with changes asks whether to save them first.
+// control and written back whole through a new file; closing with changes asks whether to save
+// them first.
 #include "editor/editwnd.h"
 
 #include <stdio.h>
+#include <stdlib.h>
 
 #include <string>
 
+#include "editor/savedlg_win.h"
+#include "editor/textfile.h"
+#include "lister/dirwnd.h"
 #include "look/fonts_win.h"
+#include "platform/uiseam.h"
 #include "shell/classes.h"
 #include "shell/ctlbar.h"
 #include "shell/drawobjects.h"
+#include "resources/resource.h"
 #include "shell/frame.h"
 #include "shell/menustate.h"
 #include "shell/settings.h"
-#include "platform/uiseam.h"
 #include "shell/winkind.h"
+#include "viewer/engine.h"
+#include "viewer/viewwnd.h"
 
 namespace {
 
 const char kEditorCaption[] = "ORV Editor";
 const char kModified[] = "File %s\nhas been modified.\n\nSave it?";
-const char kCannotOpen[] = "Could not open the file.";
+const char kModifiedNoPath[] = "File has been modified.\n\nSave it?";
 const char kNoEditWindow[] = "Could not create edit window";
-const char kReadError[] = "Error reading file.";
-const char kCannotWrite[] = "Could not open the file for writing.";
-const char kWriteError[] = "Unsuccessful file write.";
+const char kProposedName[] = "untitled.txt";
 constexpr int kEditControlId = 11;
-constexpr DWORD kWritePiece = 65520; // each write stays below 64 KB
+// What a multi-line edit control holds at most, and so the largest file an editor takes.
+constexpr int64_t kEditMostBytes = 0x7FFFFFFE;
 
 struct EditorWindow {
     HWND edit;
@@ -34,7 +41,9 @@ struct EditorWindow {
     COLORREF textColor;
     COLORREF backgroundColor;
     HBRUSH backgroundBrush;
+    int32_t tabWidth;
     bool untitled;
+    bool loading; // the control's complaints while the file goes in are the load's own
 };
 
 // Set by Editor_Open for the window being created.
@@ -43,7 +52,7 @@ struct EditorCreate {
     bool untitled;
 };
 
-HWND gCurrentEditor = NULL; // the editor that last had the focus
+HWND gCurrentEditor = NULL; // the editor that last had the focus or a click
 
 EditorWindow* Data(HWND editor) {
     return reinterpret_cast<EditorWindow*>(GetWindowLongPtrA(editor, 0));
@@ -55,27 +64,62 @@ int Tell(const char* text, const char* caption = nullptr, PromptButtons buttons 
     return Ui_Ask(request);
 }
 
-// The whole file as the control's text; false after telling the user what went wrong.
-bool ReadWholeFile(const char* path, std::string* text) {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE) {
-        Tell(kCannotOpen);
-        return false;
+std::string Upper(std::string text) {
+    if (!text.empty())
+        CharUpperBuffA(&text[0], (DWORD)text.size());
+    return text;
+}
+
+// The text sits 4 pixels from the left edge and a twentieth of an inch from the top.
+void InsetText(HWND edit) {
+    // The control's own margins (from the font) would add to the inset.
+    SendMessageA(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+    RECT area;
+    GetClientRect(edit, &area);
+    HDC dc = GetDC(edit);
+    const int dpiY = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(edit, dc);
+    area.left += 4;
+    area.top += dpiY / 20;
+    if (area.right < area.left)
+        area.right = area.left;
+    if (area.bottom < area.top)
+        area.bottom = area.top;
+    SendMessageA(edit, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&area));
+}
+
+void SetTabStops(EditorWindow* data) {
+    HDC dc = GetDC(data->edit);
+    HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(data->edit, WM_GETFONT, 0, 0)));
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(data->edit, dc);
+    int units =
+        TextFile_TabStopUnits(data->tabWidth, metrics.tmAveCharWidth, LOWORD(GetDialogBaseUnits()));
+    SendMessageA(data->edit, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&units));
+    InvalidateRect(data->edit, NULL, TRUE);
+}
+
+// The file's bytes as the control's text; false after telling the user why not.
+bool LoadFile(EditorWindow* data, const char* path) {
+    void* busy = Ui_BeginBusy(path);
+    int64_t length = 0;
+    char* text = TextFile_ReadForEditing(path, kEditMostBytes, &length);
+    bool loaded = text != nullptr;
+    if (loaded) {
+        data->loading = true;
+        loaded =
+            SetWindowTextA(data->edit, text) && GetWindowTextLengthA(data->edit) >= (int)length;
+        data->loading = false;
+        // A text the control could not hold whole would be saved cut short.
+        if (!loaded)
+            Tell(kTextNoEditMemory);
     }
-    LARGE_INTEGER size = {};
-    bool whole = GetFileSizeEx(file, &size) && size.QuadPart < 0x7FFFFFFF;
-    DWORD read = 0;
-    if (whole) {
-        text->resize((size_t)size.QuadPart);
-        whole = size.QuadPart == 0 ||
-                (ReadFile(file, &(*text)[0], (DWORD)size.QuadPart, &read, NULL) &&
-                 read == (DWORD)size.QuadPart);
-    }
-    CloseHandle(file);
-    if (!whole)
-        Tell(kReadError);
-    return whole;
+    free(text);
+    Ui_EndBusy(busy);
+    return loaded;
 }
 
 bool OnCreate(HWND editor, const EditorCreate* create) {
@@ -88,28 +132,59 @@ bool OnCreate(HWND editor, const EditorCreate* create) {
     data->textColor = gSettings.colors[kColorEditText];
     data->backgroundColor = gSettings.colors[kColorEditBackgnd];
     data->backgroundBrush = gDraw.editBrush;
+    data->tabWidth = TextFile_TabWidth(create->path);
     SetWindowLongPtrA(editor, 0, reinterpret_cast<LONG_PTR>(data));
 
-    std::string text;
-    if (!create->untitled && !ReadWholeFile(create->path, &text))
-        return false;
     RECT client;
     GetClientRect(editor, &client);
-    data->edit = CreateWindowExA(0, "edit", "",
-                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
-                                     ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL,
-                                 0, 0, client.right, client.bottom, editor,
-                                 reinterpret_cast<HMENU>(kEditControlId), GetModuleHandleA(NULL),
-                                 NULL);
+    data->edit =
+        CreateWindowExA(0, "edit", "",
+                        WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
+                            ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL,
+                        0, 0, client.right, client.bottom, editor,
+                        reinterpret_cast<HMENU>(kEditControlId), GetModuleHandleA(NULL), NULL);
     if (!data->edit) {
         Tell(kNoEditWindow);
         return false;
     }
     SendMessageA(data->edit, WM_SETFONT, reinterpret_cast<WPARAM>(Fonts_Get(kFontEdit)), FALSE);
     SendMessageA(data->edit, EM_LIMITTEXT, 0, 0); // as much as the control can hold
-    SetWindowTextA(data->edit, text.c_str());
+    if (!create->untitled && !LoadFile(data, create->path))
+        return false;
     SendMessageA(data->edit, EM_SETMODIFY, FALSE, 0);
+    SendMessageA(data->edit, EM_EMPTYUNDOBUFFER, 0, 0);
+    InsetText(data->edit);
+    SetTabStops(data);
     return true;
+}
+
+void OnSize(HWND editor, WPARAM how, int width, int height) {
+    EditorWindow* data = Data(editor);
+    if (!data || !data->edit)
+        return;
+    if (how == SIZE_MINIMIZED) {
+        SetWindowTextA(editor, Upper(TextFile_NamePart(data->path.c_str())).c_str());
+        if (gSettings.tileNew)
+            PostMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
+        return;
+    }
+    MoveWindow(data->edit, 0, 0, width, height, TRUE);
+    InsetText(data->edit);
+}
+
+// An icon opened again shows its whole path and takes its place as new windows do.
+void OnQueryOpen(HWND editor) {
+    if (EditorWindow* data = Data(editor))
+        SetWindowTextA(editor, Upper(data->path).c_str());
+    if (gSettings.tileNew)
+        PostMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
+    else if (gSettings.maximiseNew)
+        PostMessageA(gMdiClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(editor), 0);
+}
+
+void BecomeCurrent(HWND editor) {
+    gCurrentEditor = editor;
+    Menu_ApplyState(gFrame, editor);
 }
 
 // Closing: a changed text is saved first if the user wants; false keeps the editor.
@@ -117,16 +192,29 @@ bool MayClose(HWND editor) {
     EditorWindow* data = Data(editor);
     if (!data || !data->edit || !SendMessageA(data->edit, EM_GETMODIFY, 0, 0))
         return true;
-    char text[MAX_PATH + sizeof kModified];
-    snprintf(text, sizeof text, kModified, data->path.c_str());
-    switch (Tell(text, kEditorCaption, kButtonsYesNoCancel, kIconQuestion)) {
+    std::string text(data->path.size() + sizeof kModified, '\0');
+    const int length = snprintf(&text[0], text.size(), kModified, data->path.c_str());
+    text.resize(length > 0 ? (size_t)length : 0);
+    switch (Tell(length > 0 ? text.c_str() : kModifiedNoPath, kEditorCaption, kButtonsYesNoCancel,
+                 kIconQuestion)) {
     case kAnswerYes:
-        return Editor_Save(editor) == 1;
+        return Editor_Save(editor, data->untitled ? kSaveAsNew : kSaveToPath) == 1;
     case kAnswerNo:
         return true;
     default:
         return false;
     }
+}
+
+// The control's whole text in memory of malloc's (the caller frees it); null when it cannot
+// be had.
+char* CopyText(HWND edit, int64_t* length) {
+    const int most = GetWindowTextLengthA(edit);
+    char* text = static_cast<char*>(malloc((size_t)most + 1));
+    if (!text)
+        return nullptr;
+    *length = GetWindowTextA(edit, text, most + 1);
+    return text;
 }
 
 } // namespace
@@ -141,19 +229,34 @@ LRESULT CALLBACK ORVEditWndProc(HWND editor, UINT message, WPARAM wParam, LPARAM
         break;
     }
     case WM_SIZE:
-        if (Data(editor) && Data(editor)->edit && wParam != SIZE_MINIMIZED)
-            MoveWindow(Data(editor)->edit, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
-        break;
+        OnSize(editor, wParam, LOWORD(lParam), HIWORD(lParam));
+        break; // the MDI child procedure keeps the frame's maximised state
+    case WM_QUERYOPEN:
+        OnQueryOpen(editor);
+        return TRUE;
     case WM_SETFOCUS:
-        gCurrentEditor = editor;
         ControlBar_EnableFind(true);
+        BecomeCurrent(editor);
         if (Data(editor) && Data(editor)->edit)
             SetFocus(Data(editor)->edit);
         return 0;
-    case WM_MDIACTIVATE:
-        if (reinterpret_cast<HWND>(lParam) == editor) {
+    case WM_PARENTNOTIFY:
+        if (LOWORD(wParam) == WM_LBUTTONDOWN || LOWORD(wParam) == WM_RBUTTONDOWN)
             gCurrentEditor = editor;
-            Menu_ApplyState(gFrame, editor);
+        break;
+    case WM_MDIACTIVATE:
+        if (reinterpret_cast<HWND>(lParam) == editor)
+            BecomeCurrent(editor);
+        break;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == kEditControlId && Data(editor)) {
+            const WORD notice = HIWORD(wParam);
+            if (notice == EN_SETFOCUS)
+                gCurrentEditor = editor;
+            // The control refuses the change that does not fit, so the text is as it was.
+            if ((notice == EN_ERRSPACE || notice == EN_MAXTEXT) && !Data(editor)->loading)
+                Tell(kTextNoEditMemory);
+            return 0;
         }
         break;
     case WM_CTLCOLOREDIT:
@@ -164,8 +267,18 @@ LRESULT CALLBACK ORVEditWndProc(HWND editor, UINT message, WPARAM wParam, LPARAM
         }
         break;
     case WM_CLOSE:
+        // Closed from its own system menu: the frame closes it, so that its bookkeeping for the
+        // last window (menus, the queue, "AutoOpen") runs. The frame hides what it closes.
+        if (IsWindowVisible(editor) && gFrame) {
+            PostMessageA(gFrame, WM_COMMAND, IDM_CLOSE, reinterpret_cast<LPARAM>(editor));
+            return 0;
+        }
         if (!MayClose(editor))
             return 0;
+        break;
+    case WM_DESTROY:
+        if (gSettings.tileNew)
+            PostMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
         break;
     case WM_NCDESTROY:
         if (gCurrentEditor == editor)
@@ -178,10 +291,18 @@ LRESULT CALLBACK ORVEditWndProc(HWND editor, UINT message, WPARAM wParam, LPARAM
 }
 
 HWND Editor_Open(const char* path, bool untitled) {
-    std::string title = path;
-    CharUpperA(&title[0]);
+    if (!untitled) {
+        // The text test runs through the one engine: the view holding it keeps its state and
+        // gets it back, whatever the test finds.
+        HWND view = View_LendEngine();
+        const int text = TextFile_TextTest(&gEngine, path);
+        View_ReclaimEngine(view);
+        if (text == 0)
+            return NULL;
+    }
     EditorCreate create = {path, untitled};
-    HWND editor = Frame_NewChild(kEditClassName, title.c_str(), reinterpret_cast<LPARAM>(&create));
+    HWND editor =
+        Frame_NewChild(kEditClassName, Upper(path).c_str(), reinterpret_cast<LPARAM>(&create));
     if (editor)
         SetFocus(editor);
     return editor;
@@ -230,33 +351,55 @@ void Editor_MarkUnmodified(HWND editor) {
         SendMessageA(edit, EM_SETMODIFY, FALSE, 0);
 }
 
-int Editor_Save(HWND editor) {
-    HWND edit = Editor_Control(editor);
-    if (!edit)
+int32_t Editor_TabWidth(HWND editor) {
+    return Editor_Control(editor) ? Data(editor)->tabWidth : gSettings.tabs;
+}
+
+void Editor_SetTabWidth(HWND editor, int32_t width) {
+    if (!Editor_Control(editor))
+        return;
+    Data(editor)->tabWidth = width > 0 ? width : 1;
+    SetTabStops(Data(editor));
+}
+
+int Editor_Save(HWND window, int kind, const char* prepared, int64_t preparedLength) {
+    HWND edit = kind == kSavePrepared ? NULL : Editor_Control(window);
+    if (kind != kSavePrepared && !edit)
         return 0;
-    const int length = GetWindowTextLengthA(edit);
-    std::string text((size_t)length + 1, '\0');
-    GetWindowTextA(edit, &text[0], length + 1);
-    text.resize((size_t)length);
-    HANDLE file = CreateFileA(Data(editor)->path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE) {
-        Tell(kCannotWrite);
+    EditorWindow* data = edit ? Data(window) : nullptr;
+    if (data && data->untitled)
+        kind = kSaveAsNew; // a new text has no file of its own yet
+    char name[MAX_PATH] = "";
+    if (kind == kSaveToPath)
+        lstrcpynA(name, data->path.c_str(), sizeof name);
+    else if (!SaveDlg_AskName(window, data ? data->path.c_str() : kProposedName, name, sizeof name))
         return 0;
+
+    int64_t length = preparedLength;
+    char* copy = nullptr;
+    if (edit) {
+        copy = CopyText(edit, &length);
+        if (!copy) {
+            Tell(kTextNoEditMemory);
+            return 0;
+        }
     }
-    bool written = true;
-    for (size_t done = 0; written && done < text.size();) {
-        DWORD piece = (DWORD)(text.size() - done < kWritePiece ? text.size() - done : kWritePiece);
-        DWORD wrote = 0;
-        written = WriteFile(file, text.data() + done, piece, &wrote, NULL) && wrote == piece;
-        done += piece;
-    }
-    CloseHandle(file);
-    if (!written) {
-        Tell(kWriteError);
+    void* busy = Ui_BeginBusy(name);
+    const int saved = TextFile_Write(name, copy ? copy : prepared, length);
+    Ui_EndBusy(busy);
+    free(copy);
+    if (saved != 1)
         return 0;
+    if (data) {
+        SendMessageA(edit, EM_SETMODIFY, FALSE, 0);
+        data->untitled = false;
+        if (kind == kSaveAsNew) {
+            // The editor takes the name its text now lives under.
+            data->path = name;
+            SetWindowTextA(window,
+                           Upper(IsIconic(window) ? TextFile_NamePart(name) : name).c_str());
+        }
     }
-    SendMessageA(edit, EM_SETMODIFY, FALSE, 0);
-    Data(editor)->untitled = false;
+    DirWindows_FileSaved(name, kind != kSaveToPath);
     return 1;
 }

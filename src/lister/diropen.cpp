@@ -188,6 +188,30 @@ void DirWindows_FileDeleted(const char* path, uint64_t size) {
     }
 }
 
+void DirWindows_FileSaved(const char* path, bool treeToo) {
+    const char* name = path + strlen(path);
+    while (name > path && !IsSeparator(name[-1]))
+        name--;
+    const std::string folder(path, (size_t)(name - path));
+    if (folder.empty())
+        return;
+    auto same = [&](std::string dir) {
+        if (!dir.empty() && !IsSeparator(dir.back()))
+            dir += '\\';
+        return _stricmp(dir.c_str(), folder.c_str()) == 0;
+    };
+    for (HWND child = gMdiClient ? GetWindow(gMdiClient, GW_CHILD) : NULL; child;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        DirWindowState* s = StateOf(child);
+        if (!s || !(same(s->listingDir) || (treeToo && same(DirWindow_SelectedTreeDir(child)))))
+            continue;
+        if (Dir_Load(child)) {
+            Dir_ListFiles();
+            Dir_RepaintStatus();
+        }
+    }
+}
+
 void DirWindow_DirectoryRemoved(HWND dir, const char* path) {
     if (!Dir_Load(dir) || !gDir.tree || !gDir.tree->nodes)
         return;

@@ -50,6 +50,9 @@ void DirWindow_ClearSum(HWND dir);
 // A file is gone: every directory window listing its directory drops its row, its free bytes
 // are read again, its listed bytes drop by size, and its status row is repainted.
 void DirWindows_FileDeleted(const char* path, uint64_t size);
+// A file was written: every directory window listing its folder (or, with treeToo, whose tree
+// has that folder selected) lists its files again.
+void DirWindows_FileSaved(const char* path, bool treeToo);
 // A directory was removed: when it was the listing directory its parent becomes it, its node
 // leaves the tree with the parent's row selected, and the files are listed again.
 void DirWindow_DirectoryRemoved(HWND dir, const char* path);

@@ -43,6 +43,32 @@ enum {
 // 1 and the record filled, or 0 when the path does not name an existing file or directory.
 int Plat_GetFileInfo(const char* path, PlatFileInfo* info);
 
+// ---- Writing a file whole ---------------------------------------------------------------------
+
+// A save never cuts the old file short: the text goes to a new file in the same folder, which
+// takes the old one's place only after its last byte is on the disk.
+struct PlatNewFile; // a new file being written, to take a target's place
+
+// Creates an empty file of a name of the system's choosing in the folder of target, for
+// writing. Null when target is a directory or a read-only file, could not be opened for
+// writing, or its folder takes no new file (missing, write-protected, full); nothing exists
+// then that did not before.
+PlatNewFile* Plat_CreateBeside(const char* target);
+// Appends bytes: the count written, which is short when the disk is full; -1 when the write
+// failed.
+int64_t Plat_WriteNew(PlatNewFile* file, const void* bytes, int64_t count);
+// Forces what was written out of the system's cache onto the disk. 1, or 0 when it failed.
+int Plat_FlushNew(PlatNewFile* file);
+// Closes the new file and puts it in target's place in one step; target, when it exists,
+// keeps its attributes. 1, or 0 when it could not (the new file is removed then and target
+// is as it was). The record is freed either way.
+int Plat_CommitNew(PlatNewFile* file, const char* target);
+// Closes and removes the new file, leaving target as it was; frees the record.
+void Plat_DiscardNew(PlatNewFile* file);
+// Tests make new files take only this many bytes more, as a disk that fills up would, and
+// every write after that short (-1: writes succeed again).
+void Plat_FailWritesForTests(int64_t afterBytes);
+
 // ---- Memory ----------------------------------------------------------------------------------
 
 // Page-aligned, zero-filled memory for the engine's blocks: reads into a page-aligned buffer

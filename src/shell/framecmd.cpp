@@ -25,6 +25,7 @@
 #include "shell/typedlg.h"
 #include "platform/uiseam.h"
 #include "shell/winkind.h"
+#include "viewer/viewdlgs.h"
 #include "viewer/viewwnd.h"
 
 namespace {
@@ -513,20 +514,55 @@ void OnEditingCommand(HWND frame, WORD id) {
     }
 }
 
-// "Save &As..." of a results list: its selected entries go to a file the user names.
+// "Save &As...": an editor's text under a new name; a view's selection, or the entries selected
+// in a results or directory list, to a file the user names.
 void OnSaveAs(HWND frame) {
     const WindowTarget target = Orv_FocusTarget();
-    if (target.kind == kKindResults)
+    switch (target.kind) {
+    case kKindEditor:
+        Editor_Save(target.window, kSaveAsNew);
+        break;
+    case kKindView: {
+        std::string text;
+        if (View_SelectionForSave(target.window, &text))
+            Editor_Save(target.window, kSavePrepared, text.data(), (int64_t)text.size());
+        break;
+    }
+    case kKindResults:
         Results_SaveSelected(frame, target.control ? target.control : Results_List(target.window));
+        break;
+    case kKindDir: {
+        // The selected files, one full path a line.
+        const ListTarget list = ListOf(target);
+        std::string text;
+        for (const QueuedEntry& entry : SelectedEntries(list, kQueueView))
+            text += entry.path + "\r\n";
+        if (text.empty())
+            break;
+        EndListCommand(list);
+        Editor_Save(target.window, kSavePrepared, text.data(), (int64_t)text.size());
+        break;
+    }
+    case kKindNone:
+        break;
+    }
 }
 
-// "&Save": the editor that last had the focus writes its file.
+// "&Save": the editor that last had the focus writes its file; a new one asks for a name.
 void OnSave() {
-    HWND editor = Editor_Current();
-    if (editor && !Editor_IsUntitled(editor))
-        Editor_Save(editor);
+    if (HWND editor = Editor_Current())
+        Editor_Save(editor, Editor_IsUntitled(editor) ? kSaveAsNew : kSaveToPath);
 }
 
+// "Ta&bs..." for an editor (a view takes the command itself): its own tab width.
+void OnEditorTabs(HWND frame) {
+    const WindowTarget target = Orv_FocusTarget();
+    if (target.kind != kKindEditor)
+        return;
+    int32_t width = Editor_TabWidth(target.window);
+    if (ViewDlg_TabStops(frame, &width))
+        Editor_SetTabWidth(target.window, width);
+}
 
 // Goes to the next child; the one left is treated as a file being left for another, and a
 // minimised one that comes up is restored and the children arranged again.
@@ -768,6 +804,9 @@ int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam) {
         return 1;
     case IDM_SAVE_AS:
         OnSaveAs(frame);
+        return 1;
+    case IDM_TABS:
+        OnEditorTabs(frame);
         return 1;
     case IDM_UNDO:
     case IDM_CUT:

@@ -62,6 +62,21 @@ int View_SelectionForFind(HWND view, std::string* text) {
     return 1;
 }
 
+int View_SelectionForSave(HWND view, std::string* text) {
+    WinData* w = View_Data(view);
+    if (!w || !w->selectionState)
+        return 0;
+    if (View_EngineView() != view && !View_Activate(w, false))
+        return 0;
+    CollectedText out;
+    const int rc = CollectSelection(&gEngine, SelectionOf(w), kCollectSave, &out);
+    AfterCollect(w);
+    if (rc != 1)
+        return 0;
+    text->swap(out.text);
+    return 1;
+}
+
 void Title_Remove(WinData* w) {
     if (!w->titlePane)
         return;

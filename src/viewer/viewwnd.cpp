@@ -862,6 +862,20 @@ HWND View_EngineView() {
     return gEngineView;
 }
 
+HWND View_LendEngine() {
+    HWND view = gEngineView;
+    WinData* w = view ? View_Data(view) : nullptr;
+    if (w)
+        SaveEngine(w, false);
+    gEngineView = NULL;
+    return w ? view : NULL;
+}
+
+void View_ReclaimEngine(HWND view) {
+    if (WinData* w = View_Data(view))
+        View_Activate(w, false);
+}
+
 void View_Layout(WinData* w) {
     ViewGeometry& g = w->geo;
     HWND view = w->window;

@@ -33,6 +33,14 @@ int View_Find(HWND view, bool repeat, int32_t patternLength);
 // The view's selection as a find string, when it is a character range within one line short
 // enough for one (the selection is then dropped, as every use of it drops it). 1 when taken.
 int View_SelectionForFind(HWND view, std::string* text);
+// The view's selection as text for a file (lines joined by CR LF); the selection is dropped, as
+// every use of it drops it. 1 when there was one to take.
+int View_SelectionForSave(HWND view, std::string* text);
+// Another user of the engine is about to load a file of its own: the view that holds the
+// engine keeps its state in its record. That view, or null when none held it.
+HWND View_LendEngine();
+// The engine goes back to that view (null: nothing to do), its file loaded again.
+void View_ReclaimEngine(HWND view);
 // Every open view, in the order they were opened.
 int View_List(HWND* views, int most);
 
