@@ -1,8 +1,8 @@
 # ORV's commands. The work is done by scripts/*.sh; each installs what it needs first.
 #   make run [FILE=path]   build ORV32.EXE and run it under Wine
 #   make check             build everything and run every test suite
-#   make bench             build and run the benchmarks (natively, then the view and the
-#                          directory window under Wine)
+#   make bench             build and run the benchmarks (natively, then the view, the
+#                          directory window, the editor and the disk search under Wine)
 #   make fuzz              fuzz the file engine (FUZZ_TARGET=find: the find pattern model)
 #                          for FUZZ_SECONDS (default 300)
 
@@ -28,6 +28,7 @@ bench:
 	scripts/viewbench.sh --wine-only
 	scripts/dirbench.sh
 	scripts/editbench.sh
+	scripts/searchbench.sh --wine-only
 
 fuzz:
 	scripts/deps.sh build

@@ -783,8 +783,10 @@ bool ListGoesOn() {
 
 } // namespace
 
-int Search_ListMatches(SearchWalk* w, const SearchCriteria& c, const SearchHooks& hooks,
-                       const SearchListSink& sink, SearchContinuation* cont) {
+namespace {
+
+int ListMatches(SearchWalk* w, const SearchCriteria& c, const SearchHooks& hooks,
+                const SearchListSink& sink, SearchContinuation* cont) {
     int added = 0;
     if (cont->full) {
         // Carried on from a full list: its last entry first, then the rest of its file.
@@ -828,6 +830,18 @@ int Search_ListMatches(SearchWalk* w, const SearchCriteria& c, const SearchHooks
             break;
         }
     }
+    return added;
+}
+
+} // namespace
+
+int Search_ListMatches(SearchWalk* w, const SearchCriteria& c, const SearchHooks& hooks,
+                       const SearchListSink& sink, SearchContinuation* cont) {
+    // One busy spell for the whole run: the reads of every directory and file inside it leave
+    // the pointer as it is.
+    void* busy = Ui_BeginBusy(w->startDirectory);
+    const int added = ListMatches(w, c, hooks, sink, cont);
+    Ui_EndBusy(busy);
     return added;
 }
 

@@ -43,7 +43,11 @@ void ShowDir(void* context, const char* directory) {
 
 int Offer(void* context, const char* path, bool defaultSkip) {
     SearchBoxRun* run = static_cast<SearchBoxRun*>(context);
-    return ShowMatchBox(run->dialog, path, defaultSkip ? kMatchDefaultSkip : 0, false);
+    // The walk's busy spell goes on behind the box; the user answers it with the arrow.
+    const HCURSOR during = SetCursor(LoadCursor(NULL, IDC_ARROW));
+    const int answer = ShowMatchBox(run->dialog, path, defaultSkip ? kMatchDefaultSkip : 0, false);
+    SetCursor(during);
+    return answer;
 }
 
 void Erase(void*, const char* path) {
@@ -96,7 +100,10 @@ int TakeResult(SearchBoxRun* run) {
 
 void SearchBox_Run(SearchBoxRun* run) {
     SearchHooks hooks = HooksFor(run);
+    // One busy spell up to the next match: the reads inside it leave the pointer as it is.
+    void* busy = Ui_BeginBusy(gSearchWalk.startDirectory);
     run->result = Search_NextMatch(&gSearchWalk, gSearchCriteria, kSearchMatchBoxMode, hooks);
+    Ui_EndBusy(busy);
     EndDialog(run->dialog, 1);
 }
 
@@ -141,6 +148,17 @@ int AddToResults(void* context, const char* entry) {
 
 // List mode, run by the results window once it is up: every match into its list, and on into
 // another window each time one fills up and the user asks for it.
+// A list being filled is not drawn entry by entry (each entry would redraw its scroll bar);
+// it is drawn whole when its part of the search is over.
+void DrawWhileFilling(HWND results, bool draw) {
+    HWND list = Results_List(results);
+    if (!list)
+        return;
+    SendMessageA(list, WM_SETREDRAW, draw ? TRUE : FALSE, 0);
+    if (draw)
+        InvalidateRect(list, NULL, TRUE);
+}
+
 void RunIntoResults(HWND results) {
     SearchBoxRun quiet = {gFrame, NULL, false, false, kSearchEnded};
     SearchHooks hooks = HooksFor(&quiet);
@@ -150,7 +168,9 @@ void RunIntoResults(HWND results) {
     SearchContinuation cont = {};
     for (;;) {
         const SearchListSink sink = {&into, AddToResults, nullptr};
+        DrawWhileFilling(into.window, false);
         Search_ListMatches(&gSearchWalk, gSearchCriteria, hooks, sink, &cont);
+        DrawWhileFilling(into.window, true);
         if (!cont.full)
             break;
         HWND next = Results_Continue(into.window);

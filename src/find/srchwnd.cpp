@@ -35,6 +35,7 @@ struct ResultsWindow {
     COLORREF backgroundColor;
     HBRUSH backgroundBrush;
     int widestEntry; // pixels, in the list's font
+    HDC measure; // a memory context with the list's font
     std::string mask; // the title, which the search borrows to show its directory
     ResultsTally tally; // the file whose lines were listed last
 };
@@ -49,13 +50,19 @@ ResultsWindow* Data(HWND results) {
 }
 
 // The width of a text in the list's font.
-int EntryWidth(HWND list, const char* text) {
-    HDC dc = GetDC(list);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
+// A search lists thousands of entries, and a window's own device context is a trip to the system
+// each time it is had: entries are measured on a memory context holding the list's font.
+void MeasureWithFont(ResultsWindow* data, HFONT font) {
+    if (!data->measure)
+        data->measure = CreateCompatibleDC(NULL);
+    if (data->measure)
+        SelectObject(data->measure, font);
+}
+
+int EntryWidth(ResultsWindow* data, const char* text) {
     SIZE extent = {0, 0};
-    GetTextExtentPoint32A(dc, text, lstrlenA(text), &extent);
-    SelectObject(dc, old);
-    ReleaseDC(list, dc);
+    if (data->measure)
+        GetTextExtentPoint32A(data->measure, text, lstrlenA(text), &extent);
     return extent.cx;
 }
 
@@ -64,6 +71,10 @@ void Widen(ResultsWindow* data, int width) {
         return;
     data->widestEntry = width;
     SendMessageA(data->list, LB_SETHORIZONTALEXTENT, (WPARAM)(width + kExtentSlack), 0);
+}
+
+void WidenFor(ResultsWindow* data, const char* text) {
+    Widen(data, EntryWidth(data, text));
 }
 
 bool OnCreate(HWND results) {
@@ -87,6 +98,7 @@ bool OnCreate(HWND results) {
         return false;
     }
     SendMessageA(data->list, WM_SETFONT, reinterpret_cast<WPARAM>(Fonts_Get(kFontSearch)), FALSE);
+    MeasureWithFont(data, Fonts_Get(kFontSearch));
     return true;
 }
 
@@ -203,6 +215,8 @@ LRESULT CALLBACK ORVSrchWndProc(HWND results, UINT message, WPARAM wParam, LPARA
     case WM_NCDESTROY:
         if (gCurrentResults == results)
             gCurrentResults = NULL;
+        if (Data(results) && Data(results)->measure)
+            DeleteDC(Data(results)->measure);
         delete Data(results);
         SetWindowLongPtrA(results, 0, 0);
         break;
@@ -244,7 +258,7 @@ int Results_AddEntry(HWND results, const char* text) {
         KeepRefused(text);
         return -1;
     }
-    Widen(Data(results), EntryWidth(list, text));
+    WidenFor(Data(results), text);
     return (int)index;
 }
 
@@ -341,11 +355,12 @@ void Results_ApplyFont(HWND results, HFONT font) {
         return;
     SendMessageA(data->list, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     // The widest entry in the new font sets the extent again.
+    MeasureWithFont(data, font);
     data->widestEntry = 0;
     SendMessageA(data->list, LB_SETHORIZONTALEXTENT, 0, 0);
     const LRESULT count = SendMessageA(data->list, LB_GETCOUNT, 0, 0);
     for (LRESULT row = 0; row < count; row++)
-        Widen(data, EntryWidth(data->list, List_ItemText(data->list, (int)row).c_str()));
+        WidenFor(data, List_ItemText(data->list, (int)row).c_str());
 }
 
 void Results_SetEntryLimitForTests(int entries) {

@@ -314,6 +314,8 @@ int FileScan_Next(FileScan* s, const char* path, char* entryText, bool first,
             fits = snprintf(query, sizeof query, "%s", path) < (int)sizeof query;
         }
         s->wantDirectories = wantDirectories;
+        // Only an enumeration of every entry meets every subdirectory.
+        s->keepDirectories = s->keepDirectories && fits && IsWholeDirectoryQuery(query, dirLength);
         if (!fits) {
             s->lastError = kPlatErrFileNotFound;
             return kEnumDone;
@@ -330,8 +332,6 @@ int FileScan_Next(FileScan* s, const char* path, char* entryText, bool first,
                                              &s->lastError);
             have = s->handle != nullptr;
         }
-        // Only an enumeration of every entry meets every subdirectory.
-        s->keepDirectories = s->keepDirectories && IsWholeDirectoryQuery(query, dirLength);
         if (!have) {
             s->directoriesComplete = s->keepDirectories && s->lastError == kPlatErrFileNotFound;
             return kEnumDone;

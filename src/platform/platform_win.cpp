@@ -19,6 +19,7 @@ constexpr DWORD kMaxReadPerCall = 1u << 30;
 
 struct PlatFile {
     HANDLE handle;
+    int64_t position; // where the next read begins; -1 when not known
 };
 
 PlatFile* Plat_OpenRead(const char* path) {
@@ -32,20 +33,36 @@ PlatFile* Plat_OpenRead(const char* path) {
         return nullptr;
     }
     file->handle = handle;
+    file->position = 0;
     return file;
 }
 
+// A seek to where the file already is asks nothing of the system: under Wine a seek costs as
+// much as opening the file, and a disk search reads thousands of files from their start.
 int Plat_Seek(PlatFile* file, int64_t offset) {
+    if (offset < 0)
+        return 0;
+    if (offset == file->position)
+        return 1;
     LARGE_INTEGER distance;
     distance.QuadPart = offset;
-    return offset >= 0 && SetFilePointerEx(file->handle, distance, nullptr, FILE_BEGIN) ? 1 : 0;
+    if (!SetFilePointerEx(file->handle, distance, nullptr, FILE_BEGIN)) {
+        file->position = -1;
+        return 0;
+    }
+    file->position = offset;
+    return 1;
 }
 
 int64_t Plat_Read(PlatFile* file, void* dest, int64_t count) {
     DWORD want = count > (int64_t)kMaxReadPerCall ? kMaxReadPerCall : (DWORD)count;
     DWORD got = 0;
-    if (!ReadFile(file->handle, dest, want, &got, nullptr))
+    if (!ReadFile(file->handle, dest, want, &got, nullptr)) {
+        file->position = -1;
         return -1;
+    }
+    if (file->position >= 0)
+        file->position += got;
     return (int64_t)got;
 }
 

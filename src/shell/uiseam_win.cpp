@@ -57,13 +57,23 @@ int Win_Ask(const PromptRequest* request) {
     return MessageBoxA(owner, request->text, request->caption, style);
 }
 
-// The cursor shown before is what the end of the busy spell puts back.
+// Busy spells nest: a disk search is one, and every directory and file it reads is another.
+// Each change of the pointer is a trip to the system (under Wine some 40 microseconds, and
+// loading the cursor three times that), so only the outermost spell changes it; the cursor
+// shown before is what its end puts back.
+int gBusyDepth = 0;
+HCURSOR gBeforeBusy = NULL;
+
 void* Win_BeginBusy(const char* path) {
-    return SetCursor(LoadCursor(NULL, IDC_WAIT));
+    static const HCURSOR wait = LoadCursor(NULL, IDC_WAIT);
+    if (gBusyDepth++ == 0)
+        gBeforeBusy = SetCursor(wait);
+    return gBeforeBusy;
 }
 
-void Win_EndBusy(void* restore) {
-    SetCursor(static_cast<HCURSOR>(restore));
+void Win_EndBusy(void*) {
+    if (gBusyDepth > 0 && --gBusyDepth == 0)
+        SetCursor(gBeforeBusy);
 }
 
 // The close request lets the frame save the settings before the process ends; the mark keeps
@@ -80,14 +90,27 @@ void Win_DismissSplash() {
 }
 
 // Any key press or left click of this thread's windows: the searching window has the focus,
-// and a click elsewhere in the program is as much a wish to stop.
+// and a click elsewhere in the program is as much a wish to stop. A look at the queue is a trip
+// to the system (some 50 microseconds under Wine) and a search looks after every file, so once
+// a look found nothing the next one waits a few milliseconds; after a find it looks at once
+// again, so a caller can drain the queue.
+constexpr DWORD kPendingLookEveryMs = 20;
+bool gInputQuiet = false;
+DWORD gQuietSince = 0;
+
 bool Win_PendingInput(int which) {
+    const DWORD now = GetTickCount();
+    if (gInputQuiet && now - gQuietSince < kPendingLookEveryMs)
+        return false;
     MSG msg;
-    if ((which & kPendingKey) &&
-        PeekMessageA(&msg, NULL, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE | PM_NOYIELD))
-        return true;
-    return (which & kPendingClick) &&
-           PeekMessageA(&msg, NULL, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_REMOVE | PM_NOYIELD);
+    const bool found =
+        ((which & kPendingKey) &&
+         PeekMessageA(&msg, NULL, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE | PM_NOYIELD)) ||
+        ((which & kPendingClick) &&
+         PeekMessageA(&msg, NULL, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_REMOVE | PM_NOYIELD));
+    gInputQuiet = !found;
+    gQuietSince = now;
+    return found;
 }
 
 int Win_AskReplace() {

@@ -7,7 +7,6 @@
 
 #include <stdio.h>
 
-#include <chrono>
 #include <string>
 
 #include "gui/harness.h"
@@ -15,11 +14,6 @@
 #include "lister/dirwnd.h"
 
 namespace {
-
-double NowMs() {
-    using namespace std::chrono;
-    return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
-}
 
 int BareLoop(const std::string& folder) {
     WIN32_FIND_DATAA found;
@@ -45,60 +39,60 @@ TEST(DirBench, AFolderOfManyFilesInADirectoryWindow) {
     Harness_PumpMessages(100);
     BareLoop(folder); // the system's cache is warm for both
 
-    double t = NowMs();
+    double t = Harness_NowMs();
     const int files = BareLoop(folder);
-    const double loopMs = NowMs() - t;
+    const double loopMs = Harness_NowMs() - t;
 
-    t = NowMs();
+    t = Harness_NowMs();
     HWND dir = OpenDirWindow(folder, true);
     ASSERT_TRUE(dir != NULL);
     SendMessageA(gMdiClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(dir), 0);
     UpdateWindow(gFrame);
     HWND list = GetDlgItem(dir, kDirFilesId);
     UpdateWindow(list);
-    const double firstPaintMs = NowMs() - t;
+    const double firstPaintMs = Harness_NowMs() - t;
     const int listed = (int)SendMessageA(list, LB_GETCOUNT, 0, 0);
 
     DirWindowState* s = Dir_StateOf(dir);
     const DirRect size = s->layout.sorts[3];
     const LPARAM at = MAKELPARAM((size.left + size.right) / 2, (size.top + size.bottom) / 2);
-    t = NowMs();
+    t = Harness_NowMs();
     SendMessageA(dir, WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageA(dir, WM_LBUTTONUP, 0, at);
     UpdateWindow(list);
-    const double sortMs = NowMs() - t;
+    const double sortMs = Harness_NowMs() - t;
     EXPECT_EQ(kSortSize, s->sortKey);
 
     // Where the opening's time goes: the tree's read of the folder, and the listing alone.
-    t = NowMs();
+    t = Harness_NowMs();
     DirTree level = {};
     ReadTreeLevel(&level, folder, kTreeReadSeparate, kTreeReadAbsolute, nullptr);
-    const double treeMs = NowMs() - t;
+    const double treeMs = Harness_NowMs() - t;
     DirTree_Release(&level);
     s->sortKey = kSortName;
     Dir_Load(dir);
-    t = NowMs();
+    t = Harness_NowMs();
     Dir_ListFiles();
     UpdateWindow(list);
-    const double listMs = NowMs() - t;
+    const double listMs = Harness_NowMs() - t;
     FileScan scan = {};
     char entry[kEntryTextMax];
-    t = NowMs();
+    t = Harness_NowMs();
     for (int kind = FileScan_Next(&scan, (std::string(folder) + "\\*.*").c_str(), entry, true, false);
          kind != kEnumDone; kind = FileScan_Next(&scan, "", entry, false, false)) {
     }
     FileScan_Close(&scan);
-    const double scanMs = NowMs() - t;
+    const double scanMs = Harness_NowMs() - t;
 
     SetFocus(list);
     SendMessageA(list, LB_SETCARETINDEX, 0, FALSE);
     constexpr int kPages = 200;
-    t = NowMs();
+    t = Harness_NowMs();
     for (int i = 0; i < kPages; i++) {
         SendMessageA(list, WM_KEYDOWN, VK_NEXT, 1);
         UpdateWindow(list);
     }
-    const double pageMs = (NowMs() - t) / kPages;
+    const double pageMs = (Harness_NowMs() - t) / kPages;
 
     printf("\ndirectory bench under Wine (%d files, %d listed)\n", files, listed);
     printf("  FindFirstFile/FindNextFile loop   %10.1f ms\n", loopMs);

@@ -167,6 +167,11 @@ void Harness_SetBoxWatcher(void (*watcher)(const SeenBox& box)) {
     gWatcher = watcher;
 }
 
+double Harness_NowMs() {
+    using namespace std::chrono;
+    return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
+}
+
 void Harness_PumpMessages(DWORD milliseconds) {
     for (DWORD start = GetTickCount();;) {
         MSG msg;

@@ -66,6 +66,8 @@ void ClearLater();
 
 // Handles the thread's messages for the given time.
 void Harness_PumpMessages(DWORD milliseconds);
+// A steady clock in milliseconds, for the benches' reported times.
+double Harness_NowMs();
 // Runs a command line to its end, handling this thread's messages meanwhile (the program may be
 // waiting for them): 1 and its exit code, or 0 when it did not start or end within 20 s.
 int Harness_RunProcess(std::string commandLine, DWORD* exitCode);

@@ -114,6 +114,9 @@ TEST_F(CoreSeamTest, BusyCursorComesAndGoesAndTheSplashIsDestroyed) {
     SetCursor(arrow);
     void* restore = Ui_BeginBusy("C:\\file.txt");
     EXPECT_EQ(LoadCursor(NULL, IDC_WAIT), GetCursor());
+    // A spell inside another (a file read during a search) leaves the pointer to the outer one.
+    Ui_EndBusy(Ui_BeginBusy("C:\\inner.txt"));
+    EXPECT_EQ(LoadCursor(NULL, IDC_WAIT), GetCursor());
     Ui_EndBusy(restore);
     EXPECT_EQ(arrow, GetCursor());
 

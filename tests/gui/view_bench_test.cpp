@@ -8,7 +8,6 @@
 #include <psapi.h>
 #include <stdio.h>
 
-#include <chrono>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -21,11 +20,6 @@
 namespace {
 
 constexpr int64_t kSparseBytes = INT64_C(4) << 30;
-
-double NowMs() {
-    using namespace std::chrono;
-    return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
-}
 
 int64_t WorkingSetKiB() {
     typedef BOOL(WINAPI * InfoFn)(HANDLE, PROCESS_MEMORY_COUNTERS*, DWORD);
@@ -96,28 +90,28 @@ TEST(ViewBench, FourGiBSparseFileInAView) {
     const int64_t smallSet = WorkingSetKiB();
 
     gEngine.modePolicy = kModeAnswerNo; // zeros are no text: binary rows, unasked
-    double t = NowMs();
+    double t = Harness_NowMs();
     HWND view = View_OpenFile(big.c_str());
     ASSERT_TRUE(view != NULL);
     ShowWindow(view, SW_MAXIMIZE);
     UpdateWindow(view);
-    const double openMs = NowMs() - t;
+    const double openMs = Harness_NowMs() - t;
     const int pageLines = (int)gEngine.pageLines;
 
-    t = NowMs();
+    t = Harness_NowMs();
     Press(view, VK_END);
-    const double endMs = NowMs() - t;
+    const double endMs = Harness_NowMs() - t;
     const int64_t endTop = View_TopLine(view);
 
-    t = NowMs();
+    t = Harness_NowMs();
     Press(view, '5');
-    const double middleMs = NowMs() - t;
+    const double middleMs = Harness_NowMs() - t;
     const int64_t middleTop = View_TopLine(view);
 
-    t = NowMs();
+    t = Harness_NowMs();
     for (int i = 0; i < 1000; i++)
         Press(view, VK_NEXT);
-    const double pageMs = (NowMs() - t) / 1000;
+    const double pageMs = (Harness_NowMs() - t) / 1000;
     EXPECT_EQ(middleTop + 1000 * (int64_t)pageLines, View_TopLine(view));
     const int64_t bigSet = WorkingSetKiB();
     gEngine.modePolicy = kModeAsk;
