@@ -74,47 +74,18 @@ class EditorTest : public OrvFrameTest {
         ClearLater();
         Plat_FailWritesForTests(-1);
         FindSettings_Init(&gFind);
-        for (const std::string& name : DirNames()) {
-            SetFileAttributesA((dir_ + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA((dir_ + name).c_str());
-        }
-        RemoveDirectoryA(dir_.c_str());
+        Harness_RemoveFolder(dir_);
         OrvFrameTest::TearDown();
     }
     std::string File(const char* name, const std::string& text) {
-        const std::string path = dir_ + name;
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-        DWORD wrote = 0;
-        WriteFile(file, text.data(), (DWORD)text.size(), &wrote, NULL);
-        CloseHandle(file);
-        return path;
+        return Harness_WriteFile(dir_ + name, text);
     }
     static std::string Contents(const std::string& path) {
-        std::string text;
-        HANDLE file =
-            CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-        if (file == INVALID_HANDLE_VALUE)
-            return "<absent>";
-        char bytes[65536];
-        DWORD read = 0;
-        while (ReadFile(file, bytes, sizeof bytes, &read, NULL) && read)
-            text.append(bytes, read);
-        CloseHandle(file);
-        return text;
+        return Harness_ReadFile(path);
     }
     // The files in the scratch folder: a save leaves no file of its own behind.
     std::vector<std::string> DirNames() const {
-        std::vector<std::string> names;
-        WIN32_FIND_DATAA found;
-        HANDLE scan = FindFirstFileA((dir_ + "*").c_str(), &found);
-        for (BOOL more = scan != INVALID_HANDLE_VALUE; more; more = FindNextFileA(scan, &found)) {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                names.push_back(found.cFileName);
-        }
-        if (scan != INVALID_HANDLE_VALUE)
-            FindClose(scan);
-        return names;
+        return Harness_FileNames(dir_);
     }
     static std::string Text(HWND editor) {
         HWND edit = Editor_Control(editor);

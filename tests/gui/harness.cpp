@@ -362,3 +362,47 @@ void Harness_PressItem(HWND dialog, int id) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
+
+std::string Harness_WriteFile(const std::string& path, const std::string& text) {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    DWORD wrote = 0;
+    WriteFile(file, text.data(), (DWORD)text.size(), &wrote, NULL);
+    CloseHandle(file);
+    return path;
+}
+
+std::string Harness_ReadFile(const std::string& path) {
+    HANDLE file =
+        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return "<absent>";
+    std::string text;
+    char bytes[65536];
+    DWORD read = 0;
+    while (ReadFile(file, bytes, sizeof bytes, &read, NULL) && read)
+        text.append(bytes, read);
+    CloseHandle(file);
+    return text;
+}
+
+std::vector<std::string> Harness_FileNames(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE scan = FindFirstFileA((folder + "*").c_str(), &found);
+    for (BOOL more = scan != INVALID_HANDLE_VALUE; more; more = FindNextFileA(scan, &found)) {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(found.cFileName);
+    }
+    if (scan != INVALID_HANDLE_VALUE)
+        FindClose(scan);
+    return names;
+}
+
+void Harness_RemoveFolder(const std::string& folder) {
+    for (const std::string& name : Harness_FileNames(folder)) {
+        SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA((folder + name).c_str());
+    }
+    RemoveDirectoryA(folder.c_str());
+}

@@ -85,6 +85,14 @@ int Harness_RunProgramLoop(DWORD milliseconds);
 // A path beside the test program.
 std::string Harness_OutputPath(const char* name);
 
+// Scratch files of the tests that read and write real ones. Writing clears the read-only mark
+// first; reading a missing file gives "<absent>"; the names are the folder's files (folder
+// ends in a separator); emptying removes its files, marks and all, and then the folder.
+std::string Harness_WriteFile(const std::string& path, const std::string& text);
+std::string Harness_ReadFile(const std::string& path);
+std::vector<std::string> Harness_FileNames(const std::string& folder);
+void Harness_RemoveFolder(const std::string& folder);
+
 // Names the cases of a parameterised suite by their parameter's name.
 struct ByName {
     template <class T> std::string operator()(const ::testing::TestParamInfo<T>& info) const {
