@@ -98,11 +98,20 @@ int TakeResult(SearchBoxRun* run) {
     }
 }
 
+// The contents test reads files through the one engine: the view that holds it lends it to the
+// search and has its own state back afterwards, before any match is opened beside it.
+void EndLoan(HWND lender) {
+    if (lender && IsWindow(lender))
+        View_ReclaimEngine(lender);
+}
+
 void SearchBox_Run(SearchBoxRun* run) {
     SearchHooks hooks = HooksFor(run);
     // One busy spell up to the next match: the reads inside it leave the pointer as it is.
     void* busy = Ui_BeginBusy(gSearchWalk.startDirectory);
+    const HWND lender = View_LendEngine();
     run->result = Search_NextMatch(&gSearchWalk, gSearchCriteria, kSearchMatchBoxMode, hooks);
+    EndLoan(lender);
     Ui_EndBusy(busy);
     EndDialog(run->dialog, 1);
 }
@@ -166,6 +175,7 @@ void RunIntoResults(HWND results) {
     hooks.offer = nullptr;
     ResultsSink into = {results, std::string()};
     SearchContinuation cont = {};
+    const HWND lender = View_LendEngine();
     for (;;) {
         const SearchListSink sink = {&into, AddToResults, nullptr};
         DrawWhileFilling(into.window, false);
@@ -178,6 +188,7 @@ void RunIntoResults(HWND results) {
             break;
         into = {next, cont.entry};
     }
+    EndLoan(lender);
     Search_Reset(&gSearchWalk, hooks);
 }
 

@@ -5,6 +5,7 @@
 #include <string.h>
 
 #include "find/selqueue_win.h"
+#include "find/srchrun.h"
 #include "lister/dirsnap.h"
 #include "lister/dirstate.h"
 #include "lister/drive.h"
@@ -147,6 +148,12 @@ void OpenFile(HWND dir, std::string text) {
     if (!Plat_IsAbsolutePath(path.c_str()))
         path = gDir.state->listingDir + text;
     HWND combo = gDir.state->combo;
+    // A name that is not there is offered to the disk search, which looks for it everywhere.
+    PlatFileInfo info;
+    if (!Plat_GetFileInfo(path.c_str(), &info)) {
+        FileSearch_FindFile(gFrame, path.c_str(), kPlatErrFileNotFound);
+        return;
+    }
     Frame_BeforeOpening(NULL);
     HWND view = View_OpenFile(path.c_str());
     if (view && IsWindow(dir) && Dir_Load(dir))

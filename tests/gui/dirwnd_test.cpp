@@ -177,6 +177,17 @@ TEST_F(DirWindowTest, AFileNameOpensAViewAndAnEmptyOneIsRefused) {
     Type(dir, ";");
 }
 
+TEST_F(DirWindowTest, AMissingFileNameOffersToSearchForIt) {
+    HWND dir = Open(root_);
+    char notFound[256] = "";
+    Plat_ErrorText(kPlatErrFileNotFound, notFound, sizeof notFound);
+    Harness_Answer("Find File?", (std::string(notFound) + "\nSearch for file nosuch.txt?").c_str(),
+                   IDNO);
+    Type(dir, "nosuch.txt");
+    EXPECT_EQ(0, Harness_AnswersLeft());
+    EXPECT_EQ(dir, Frame_ActiveChild()); // no view, and the window goes on
+}
+
 TEST_F(DirWindowTest, ThreeSelectedFilesAreTakenOneByOneWithNext) {
     Write("one.txt", 1), Write("three.txt", 3), Write("two.txt", 2);
     HWND dir = Open(root_);

@@ -21,6 +21,7 @@
 #include "shell/drawobjects.h"
 #include "shell/settings.h"
 #include "shell/winkind.h"
+#include "viewer/engine.h"
 #include "viewer/viewwnd.h"
 
 namespace {
@@ -454,6 +455,40 @@ TEST_F(ResultsTest, AListModeSearchFillsTheWindowAndGoesOnInAnother) {
     EXPECT_EQ(expected, listed);
     EXPECT_EQ((std::vector<size_t>{2, 4}), sizes);
     EXPECT_EQ(kPhaseIdle, gSearchWalk.phase); // the walk ended with the last file
+    gSearchCriteria = savedCriteria;
+    gFind = savedFind;
+}
+
+// The contents test reads every file through the one engine; the view that held it has its own
+// file back when it is active again, and a view opened from the list does not take the last
+// searched file's state for it.
+TEST_F(ResultsTest, AContentsSearchLeavesTheViewItsOwnFile) {
+    const SearchCriteria savedCriteria = gSearchCriteria;
+    const FindSettings savedFind = gFind;
+    const std::string viewed = File("viewed.log", "the file on view\r\n");
+    HWND view = View_OpenFile(viewed.c_str());
+    ASSERT_TRUE(view != NULL);
+    const std::string match = File("a.txt", "one needle\r\n");
+    File("b.txt", "nothing here\r\n");
+    gSearchCriteria = SearchCriteria();
+    snprintf(gSearchCriteria.mask, sizeof gSearchCriteria.mask, "%s*.txt", dir_.c_str());
+    gSearchCriteria.onlyStartDir = true;
+    gSearchCriteria.containingString = true;
+    gFind = FindSettings();
+    snprintf(gFind.string1, sizeof gFind.string1, "needle");
+    gFind.typedLength = 6;
+
+    FileSearch_OpenResults();
+    Harness_PumpMessages(300);
+    ASSERT_EQ(1u, ResultsWindows().size());
+    SendMessageA(gMdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(view), 0);
+    Harness_PumpMessages(50);
+    EXPECT_EQ(0, lstrcmpiA(viewed.c_str(), gEngine.file.path)) << gEngine.file.path;
+    HWND opened = View_OpenFile(match.c_str());
+    ASSERT_TRUE(opened != NULL);
+    SendMessageA(gMdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(view), 0);
+    Harness_PumpMessages(50);
+    EXPECT_EQ(0, lstrcmpiA(viewed.c_str(), gEngine.file.path)) << gEngine.file.path;
     gSearchCriteria = savedCriteria;
     gFind = savedFind;
 }
