@@ -37,6 +37,8 @@ namespace {
 const char kNoRecordMemory[] = "Not enough free memory";
 const char kNoListWindow[] = "Could not create list window";
 
+DirCreateFailure gFailCreate = kDirFailNothing; // tests
+
 WNDPROC gComboProc = nullptr;
 WNDPROC gComboEditProc = nullptr;
 int32_t gLastSplit = 0; // the split of the directory window laid out last
@@ -180,8 +182,10 @@ void Subclass(DirWindowState* s) {
     }
 }
 
-void OnCreate(HWND dir, const DirCreateParams* params) {
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DirWindowState));
+// False when the window cannot be built; the tree is then still the opener's.
+bool OnCreate(HWND dir, const DirCreateParams* params) {
+    HGLOBAL memory =
+        gFailCreate == kDirFailRecord ? NULL : GlobalAlloc(GHND, sizeof(DirWindowState));
     DirWindowState* s = memory ? static_cast<DirWindowState*>(GlobalLock(memory)) : nullptr;
     if (!s) {
         if (memory)
@@ -189,7 +193,7 @@ void OnCreate(HWND dir, const DirCreateParams* params) {
         PromptRequest request = {kNoRecordMemory, nullptr, kButtonsOk, kIconError,
                                  kPromptOwnedByFocus};
         Ui_Ask(request);
-        return;
+        return false;
     }
     DirTree* tree = static_cast<DirTree*>(calloc(1, sizeof(DirTree)));
     if (tree && params)
@@ -224,11 +228,14 @@ void OnCreate(HWND dir, const DirCreateParams* params) {
                          WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN |
                              CBS_AUTOHSCROLL | CBS_OEMCONVERT,
                          kDirComboId);
-    if (!s->tree || !s->files) {
+    if (!s->tree || !s->files || gFailCreate == kDirFailList) {
         PromptRequest request = {kNoListWindow, nullptr, kButtonsOk, kIconWarning,
                                  kPromptOwnedByFocus};
         Ui_Ask(request);
-        return;
+        // The opener releases the tree it read; the rest goes with the window.
+        SetWindowLongPtrA(dir, kDirSlotTree * sizeof(LONG_PTR), 0);
+        free(tree);
+        return false;
     }
     for (const std::string& entry : gDirNameHistory)
         SendMessageA(s->combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
@@ -244,6 +251,7 @@ void OnCreate(HWND dir, const DirCreateParams* params) {
     // With "AutoOpen" the splash is never timed out.
     if (gSplash && !gSettings.autoOpen)
         Splash_StartTimer(gFrame);
+    return true;
 }
 
 void OnNcDestroy(HWND dir) {
@@ -648,7 +656,8 @@ LRESULT CALLBACK ORVDirWndProc(HWND dir, UINT message, WPARAM wParam, LPARAM lPa
     case WM_CREATE: {
         const CREATESTRUCTA* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
         const MDICREATESTRUCTA* mdi = static_cast<const MDICREATESTRUCTA*>(create->lpCreateParams);
-        OnCreate(dir, reinterpret_cast<const DirCreateParams*>(mdi ? mdi->lParam : 0));
+        if (!OnCreate(dir, reinterpret_cast<const DirCreateParams*>(mdi ? mdi->lParam : 0)))
+            return -1;
         break;
     }
     case WM_MEASUREITEM: {
@@ -762,3 +771,6 @@ void DirWindow_ApplyColors(HWND dir) {
     InvalidateRect(gDir.state->files, NULL, TRUE);
 }
 
+void DirWindow_FailCreateForTests(DirCreateFailure failure) {
+    gFailCreate = failure;
+}

@@ -56,3 +56,7 @@ void DirWindows_FileSaved(const char* path, bool treeToo);
 // A directory was removed: when it was the listing directory its parent becomes it, its node
 // leaves the tree with the parent's row selected, and the files are listed again.
 void DirWindow_DirectoryRemoved(HWND dir, const char* path);
+
+// Tests make the next directory windows fail to be built: no memory for the record, or no list.
+enum DirCreateFailure { kDirFailNothing, kDirFailRecord, kDirFailList };
+void DirWindow_FailCreateForTests(DirCreateFailure failure);

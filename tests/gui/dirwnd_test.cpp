@@ -177,6 +177,29 @@ TEST_F(DirWindowTest, AFileNameOpensAViewAndAnEmptyOneIsRefused) {
     Type(dir, ";");
 }
 
+// A window that cannot be built says why, leaves no child behind and no tree half given away:
+// the next window opens as ever.
+TEST_F(DirWindowTest, AWindowThatCannotBeBuiltSaysWhyAndLeavesNothing) {
+    const struct {
+        DirCreateFailure failure;
+        const char* text;
+        LPCSTR icon;
+    } cases[] = {{kDirFailRecord, "Not enough free memory", IDI_ERROR},
+                 {kDirFailList, "Could not create list window", IDI_WARNING}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const size_t seen = Harness_SeenBoxes().size();
+        Harness_Answer(nullptr, c.text, IDOK);
+        DirWindow_FailCreateForTests(c.failure);
+        EXPECT_TRUE(OpenDirWindow(root_.c_str(), true) == NULL);
+        DirWindow_FailCreateForTests(kDirFailNothing);
+        ASSERT_EQ(seen + 1, Harness_SeenBoxes().size());
+        EXPECT_EQ(LoadIconA(NULL, c.icon), Harness_SeenBoxes().back().icon);
+        EXPECT_TRUE(Frame_ActiveChild() == NULL);
+    }
+    EXPECT_TRUE(Open(root_) != NULL);
+}
+
 TEST_F(DirWindowTest, AMissingFileNameOffersToSearchForIt) {
     HWND dir = Open(root_);
     char notFound[256] = "";
