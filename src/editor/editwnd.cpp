@@ -164,8 +164,7 @@ void OnSize(HWND editor, WPARAM how, int width, int height) {
         return;
     if (how == SIZE_MINIMIZED) {
         SetWindowTextA(editor, Upper(TextFile_NamePart(data->path.c_str())).c_str());
-        if (gSettings.tileNew)
-            PostMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
+        Frame_RetileLater();
         return;
     }
     MoveWindow(data->edit, 0, 0, width, height, TRUE);
@@ -176,10 +175,7 @@ void OnSize(HWND editor, WPARAM how, int width, int height) {
 void OnQueryOpen(HWND editor) {
     if (EditorWindow* data = Data(editor))
         SetWindowTextA(editor, Upper(data->path).c_str());
-    if (gSettings.tileNew)
-        PostMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
-    else if (gSettings.maximiseNew)
-        PostMessageA(gMdiClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(editor), 0);
+    Frame_PlaceReopened(editor);
 }
 
 void BecomeCurrent(HWND editor) {
@@ -277,8 +273,7 @@ LRESULT CALLBACK ORVEditWndProc(HWND editor, UINT message, WPARAM wParam, LPARAM
             return 0;
         break;
     case WM_DESTROY:
-        if (gSettings.tileNew)
-            PostMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
+        Frame_RetileLater();
         break;
     case WM_NCDESTROY:
         if (gCurrentEditor == editor)

@@ -115,8 +115,7 @@ void OnListNotice(HWND list, WORD notice) {
 void OnSize(HWND results, WPARAM how, int width, int height) {
     ResultsWindow* data = Data(results);
     if (how == SIZE_MINIMIZED) {
-        if (gSettings.tileNew)
-            PostMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
+        Frame_RetileLater();
         return;
     }
     if (data && data->list)
@@ -125,10 +124,7 @@ void OnSize(HWND results, WPARAM how, int width, int height) {
 
 // An icon opened again takes its place as new windows do.
 void OnQueryOpen(HWND results) {
-    if (gSettings.tileNew)
-        PostMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
-    else if (gSettings.maximiseNew)
-        PostMessageA(gMdiClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(results), 0);
+    Frame_PlaceReopened(results);
 }
 
 void BecomeCurrent(HWND results) {
@@ -202,8 +198,7 @@ LRESULT CALLBACK ORVSrchWndProc(HWND results, UINT message, WPARAM wParam, LPARA
         }
         break;
     case WM_DESTROY:
-        if (gSettings.tileNew)
-            PostMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
+        Frame_RetileLater();
         break;
     case WM_CTLCOLORLISTBOX:
         if (ResultsWindow* data = Data(results)) {

@@ -335,8 +335,7 @@ void OnSize(HWND dir, WPARAM how) {
                             sizeof title);
         if (title[0])
             SetWindowTextA(dir, title);
-        if (gSettings.tileNew)
-            PostMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
+        Frame_RetileLater();
         return;
     }
     Dir_Layout(dir);
@@ -352,10 +351,7 @@ void OnQueryOpen(HWND dir) {
             path[length - 1] = 0;
         SetWindowTextA(dir, path);
     }
-    if (gSettings.tileNew)
-        PostMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
-    else if (gSettings.maximiseNew)
-        PostMessageA(gMdiClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(dir), 0);
+    Frame_PlaceReopened(dir);
 }
 
 void OnCommand(HWND dir, WORD id, WORD code, HWND control) {
@@ -724,8 +720,7 @@ LRESULT CALLBACK ORVDirWndProc(HWND dir, UINT message, WPARAM wParam, LPARAM lPa
             OnActivate(dir, false);
         break;
     case WM_DESTROY:
-        if (gSettings.tileNew)
-            PostMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
+        Frame_RetileLater();
         break;
     case WM_NCDESTROY:
         OnNcDestroy(dir);

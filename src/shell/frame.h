@@ -84,6 +84,11 @@ void Frame_BeginWalk();
 void Frame_EndWalk();
 // Tiles the children when new windows are tiled ("NextFile"), unless a walk is under way.
 void Frame_TileIfAsked();
+// A child was minimised or closed: the others are tiled again once the message is done, when
+// new windows are tiled.
+void Frame_RetileLater();
+// A minimised child opened again takes its place as a new window does: tiled or maximised.
+void Frame_PlaceReopened(HWND child);
 // Creates an MDI child of one of the program's classes, placed by "NextFile": maximised,
 // tiled with the others, or cascaded; createParam reaches the child's WM_CREATE as the MDI
 // creation's lParam. Null on failure.

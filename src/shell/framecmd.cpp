@@ -615,6 +615,18 @@ void Frame_TileIfAsked() {
         SendMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
 }
 
+void Frame_RetileLater() {
+    if (gSettings.tileNew)
+        PostMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
+}
+
+void Frame_PlaceReopened(HWND child) {
+    if (gSettings.tileNew)
+        Frame_RetileLater();
+    else if (gSettings.maximiseNew)
+        PostMessageA(gMdiClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+}
+
 WORD Frame_LastCommand() {
     return gLastCommand;
 }

@@ -683,8 +683,7 @@ void OnNcDestroy(HWND view) {
 void OnSize(WinData* w, WPARAM how) {
     if (how == SIZE_MINIMIZED) {
         SetWindowTextA(w->window, FileNameOf(w->file.path));
-        if (gSettings.tileNew)
-            PostMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
+        Frame_RetileLater();
         return;
     }
     View_Layout(w);
@@ -696,10 +695,7 @@ void OnSize(WinData* w, WPARAM how) {
 
 void OnQueryOpen(WinData* w) {
     SetWindowTextA(w->window, w->file.path);
-    if (gSettings.tileNew)
-        PostMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
-    else if (gSettings.maximiseNew)
-        PostMessageA(gMdiClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(w->window), 0);
+    Frame_PlaceReopened(w->window);
 }
 
 void ApplyViewMenuState(WinData* w) {

@@ -56,15 +56,9 @@ class EditorTest : public OrvFrameTest {
     void SetUp() override {
         OrvFrameTest::SetUp();
         Harness_PumpMessages(50);
-        gSettings.autoOpen = 0;
-        gSettings.closePrevious = gSettings.minimisePrevious = 0;
-        gSettings.tileNew = gSettings.maximiseNew = 0;
-        gSettings.cascadeNew = 1;
+        Harness_CascadeNewWindows();
         FindSettings_Init(&gFind);
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        dir_ = std::string(temp) + "orv-editor\\";
-        CreateDirectoryA(dir_.c_str(), NULL);
+        dir_ = Harness_ScratchFolder("orv-editor");
         gProposedName.clear();
         Harness_SetBoxWatcher(Watch);
     }
@@ -117,13 +111,6 @@ class EditorTest : public OrvFrameTest {
     }
     std::string dir_;
 };
-
-std::string Lines(int count) {
-    std::string text;
-    for (int i = 1; i <= count; i++)
-        text += "line " + std::to_string(i) + "\r\n";
-    return text;
-}
 
 TEST_F(EditorTest, NewAsksForANameAtItsFirstSaveAndSavesSilentlyAfter) {
     Command(IDM_NEW);
@@ -185,7 +172,7 @@ TEST_F(EditorTest, ClosingAChangedTextAsksAndCancelKeepsIt) {
 }
 
 TEST_F(EditorTest, FilesItCannotHoldAreRefusedAndTheViewKeepsItsPlace) {
-    const std::string viewed = File("VIEWED.TXT", Lines(200));
+    const std::string viewed = File("VIEWED.TXT", Harness_Lines(200));
     HWND view = View_OpenFile(viewed.c_str(), 50);
     ASSERT_TRUE(view != NULL);
     std::string binary; // no line end anywhere
@@ -198,7 +185,7 @@ TEST_F(EditorTest, FilesItCannotHoldAreRefusedAndTheViewKeepsItsPlace) {
     } cases[] = {
         {"not text", binary, kTextOnlyTextFiles},
         // Text in the first block, a zero byte far behind it: the control would cut it there.
-        {"a zero byte", Lines(20000) + std::string(1, '\0') + "tail\r\n", kTextOnlyTextFiles},
+        {"a zero byte", Harness_Lines(20000) + std::string(1, '\0') + "tail\r\n", kTextOnlyTextFiles},
         {"missing", "<none>", kTextCannotOpenFile},
     };
     for (const auto& c : cases) {
@@ -212,7 +199,7 @@ TEST_F(EditorTest, FilesItCannotHoldAreRefusedAndTheViewKeepsItsPlace) {
         ViewInfo info;
         ASSERT_EQ(1, View_GetInfo(view, &info));
         EXPECT_TRUE(info.ownsEngine);
-        EXPECT_EQ((int64_t)Lines(200).size(), info.fileSize);
+        EXPECT_EQ((int64_t)Harness_Lines(200).size(), info.fileSize);
     }
     // The view reads on from where it was.
     SetFocus(view);
@@ -221,8 +208,8 @@ TEST_F(EditorTest, FilesItCannotHoldAreRefusedAndTheViewKeepsItsPlace) {
 }
 
 TEST_F(EditorTest, AFailedSaveLeavesTheFileByteForByteAndTheTextChanged) {
-    const std::string old = Lines(3000);
-    const std::string text = Lines(20000); // several pieces of a write
+    const std::string old = Harness_Lines(3000);
+    const std::string text = Harness_Lines(20000); // several pieces of a write
     const struct {
         const char* name;
         DWORD attributes;
@@ -257,7 +244,7 @@ TEST_F(EditorTest, AFailedSaveLeavesTheFileByteForByteAndTheTextChanged) {
 }
 
 TEST_F(EditorTest, SaveAsOfAViewSelectionWritesExactlyTheSelection) {
-    const std::string path = File("VIEW.TXT", Lines(40));
+    const std::string path = File("VIEW.TXT", Harness_Lines(40));
     HWND view = View_OpenFile(path.c_str());
     ASSERT_TRUE(view != NULL);
     SetFocus(view);

@@ -8,6 +8,8 @@
 #include <deque>
 #include <fstream>
 
+#include "shell/settings.h"
+
 namespace {
 
 struct ScriptedAnswer {
@@ -397,6 +399,28 @@ std::vector<std::string> Harness_FileNames(const std::string& folder) {
     if (scan != INVALID_HANDLE_VALUE)
         FindClose(scan);
     return names;
+}
+
+std::string Harness_ScratchFolder(const char* name) {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + name + "\\";
+    CreateDirectoryA(folder.c_str(), NULL);
+    return folder;
+}
+
+std::string Harness_Lines(int count) {
+    std::string text;
+    for (int i = 1; i <= count; i++)
+        text += "line " + std::to_string(i) + "\r\n";
+    return text;
+}
+
+void Harness_CascadeNewWindows() {
+    gSettings.autoOpen = 0;
+    gSettings.closePrevious = gSettings.minimisePrevious = 0;
+    gSettings.tileNew = gSettings.maximiseNew = 0;
+    gSettings.cascadeNew = 1;
 }
 
 void Harness_RemoveFolder(const std::string& folder) {

@@ -89,6 +89,13 @@ std::string Harness_OutputPath(const char* name);
 // first; reading a missing file gives "<absent>"; the names are the folder's files (folder
 // ends in a separator); emptying removes its files, marks and all, and then the folder.
 std::string Harness_WriteFile(const std::string& path, const std::string& text);
+// A folder of that name in the temporary directory, made if need be; ends in a separator.
+std::string Harness_ScratchFolder(const char* name);
+// The frame's settings for tests that open windows: no start-up window, nothing closed or
+// minimised before an open, new windows cascaded.
+void Harness_CascadeNewWindows();
+// "line 1\r\n" to "line count\r\n".
+std::string Harness_Lines(int count);
 std::string Harness_ReadFile(const std::string& path);
 std::vector<std::string> Harness_FileNames(const std::string& folder);
 void Harness_RemoveFolder(const std::string& folder);

@@ -29,15 +29,9 @@ class ListCommandTest : public OrvFrameTest {
     void SetUp() override {
         OrvFrameTest::SetUp();
         Harness_PumpMessages(50);
-        gSettings.autoOpen = 0;
-        gSettings.closePrevious = gSettings.minimisePrevious = 0;
-        gSettings.tileNew = gSettings.maximiseNew = 0;
-        gSettings.cascadeNew = 1;
+        Harness_CascadeNewWindows();
         gSettings.confirmDelete = 1;
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        dir_ = std::string(temp) + "orv-listcmd\\";
-        CreateDirectoryA(dir_.c_str(), NULL);
+        dir_ = Harness_ScratchFolder("orv-listcmd");
     }
     void TearDown() override {
         for (const std::string& file : files_) {

@@ -36,14 +36,8 @@ class ResultsTest : public OrvFrameTest {
     void SetUp() override {
         OrvFrameTest::SetUp();
         Harness_PumpMessages(50);
-        gSettings.autoOpen = 0;
-        gSettings.closePrevious = gSettings.minimisePrevious = 0;
-        gSettings.tileNew = gSettings.maximiseNew = 0;
-        gSettings.cascadeNew = 1;
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        dir_ = std::string(temp) + "orv-results\\";
-        CreateDirectoryA(dir_.c_str(), NULL);
+        Harness_CascadeNewWindows();
+        dir_ = Harness_ScratchFolder("orv-results");
     }
     void TearDown() override {
         Results_SetEntryLimitForTests(0);
@@ -104,13 +98,6 @@ class ResultsTest : public OrvFrameTest {
     std::string dir_;
 };
 
-std::string Lines(int count) {
-    std::string text;
-    for (int i = 1; i <= count; i++)
-        text += "line " + std::to_string(i) + "\r\n";
-    return text;
-}
-
 TEST_F(ResultsTest, LinesOfEachFileAreListedOnceUnderItsPathInLineOrder) {
     HWND results = Results_Create("*.TXT");
     const struct {
@@ -141,7 +128,7 @@ TEST_F(ResultsTest, LinesOfEachFileAreListedOnceUnderItsPathInLineOrder) {
 }
 
 TEST_F(ResultsTest, ADoubleClickOpensTheViewAtALineOfSixDigits) {
-    const std::string path = File("BIG.TXT", Lines(130000));
+    const std::string path = File("BIG.TXT", Harness_Lines(130000));
     HWND results = Results_Create("*.TXT");
     ASSERT_EQ(1, Results_AddLine(results, path.c_str(), 123456, "line 123456"));
     HWND list = Results_List(results);
@@ -156,7 +143,7 @@ TEST_F(ResultsTest, ADoubleClickOpensTheViewAtALineOfSixDigits) {
 }
 
 TEST_F(ResultsTest, CtrlNOpensThreeSelectedLinesInTurnThenSaysNoNextFile) {
-    const std::string a = File("A.TXT", Lines(50)), b = File("B.TXT", Lines(50));
+    const std::string a = File("A.TXT", Harness_Lines(50)), b = File("B.TXT", Harness_Lines(50));
     HWND results = Results_Create("*.TXT");
     Results_AddLine(results, a.c_str(), 5, "line 5");
     Results_AddLine(results, a.c_str(), 30, "line 30");
@@ -283,7 +270,7 @@ TEST_F(ResultsTest, AFailedSaveLeavesTheFileAsItWasAndSaysWhy) {
         {"disk full later", "KEEP.TXT", FILE_ATTRIBUTE_NORMAL, 70000, kWriteFailed},
         {"replaced", "KEEP.TXT", FILE_ATTRIBUTE_NORMAL, -1, nullptr},
     };
-    const std::string text = Lines(20000); // more than one piece of a write
+    const std::string text = Harness_Lines(20000); // more than one piece of a write
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string path = dir_ + c.path;
