@@ -65,6 +65,7 @@ set(ORV_SHELL_SOURCES
     src/viewer/viewtitle.cpp
     src/viewer/selcopy_win.cpp
     src/viewer/viewdlgs.cpp
+    src/look/commondlg_win.cpp
     src/look/dlgcolor_win.cpp
     src/lister/dirwnd.cpp
     src/lister/diropen.cpp
