@@ -46,4 +46,7 @@ fi
 if [ "$tree" = win32 ] && [ -f "$dir/ORV32.exe" ]; then
     mkdir -p "$ROOT/out"
     cp "$dir/ORV32.exe" "$ROOT/out/ORV32.EXE"
+    if [ -f "$dir/orv.hlp" ]; then
+        cp "$dir/orv.hlp" "$ROOT/out/orv.hlp"
+    fi
 fi

@@ -226,6 +226,13 @@ else
     report "pictures" 0 1 0 "out of date: python3 src/resources/draw_resources.py" "$LOGS/pictures.log"
 fi
 
+# The manual is what the help topics give today.
+if python3 "$ROOT/src/resources/help/build_help.py" --check >"$LOGS/manual.log" 2>&1; then
+    report "manual" 1 0 0 "" ""
+else
+    report "manual" 0 1 0 "out of date: python3 src/resources/help/build_help.py --manual docs/manual.md" "$LOGS/manual.log"
+fi
+
 # A failed build counts once more, so that a broken ORV32.EXE fails the run even when every test
 # program built.
 total_failed=$((total_failed + 3 - build_ok[native] - build_ok[win32] - build_ok[win64]))

@@ -512,6 +512,17 @@ int SrchOptsDlg_Run(HWND owner, GrepRecord* record) {
     return 1;
 }
 
+int SrchOptsDlg_RunForSettings(HWND owner) {
+    GrepRecord* record = new GrepRecord();
+    int n = 0;
+    for (; n < kSearchDisksMax && gSettings.searchDisks[n] != kDriveListEnd; n++)
+        record->criteria.disks[n] = (char)gSettings.searchDisks[n];
+    record->criteria.disks[n] = 0;
+    const int rc = SrchOptsDlg_Run(owner, record);
+    delete record;
+    return rc;
+}
+
 INT_PTR CALLBACK GrepDlg(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     GrepRun* run = reinterpret_cast<GrepRun*>(GetWindowLongPtrA(dialog, DWLP_USER));
     switch (message) {

@@ -37,3 +37,5 @@ int SrchSizeDlg_Run(HWND owner, GrepRecord* record);
 int SrchDateDlg_Run(HWND owner, GrepRecord* record);
 // 1 the disk list stored (and marked for saving), 0 cancelled.
 int SrchOptsDlg_Run(HWND owner, GrepRecord* record);
+// "Disks to search" on its own, from the Options menu: the disks of the settings.
+int SrchOptsDlg_RunForSettings(HWND owner);

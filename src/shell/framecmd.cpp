@@ -19,6 +19,7 @@
 #include "lister/launch_win.h"
 #include "lister/pathclass.h"
 #include "shell/menustate.h"
+#include "shell/optsdlg.h"
 #include "platform/platform.h"
 #include "shell/saveopts.h"
 #include "shell/settings.h"
@@ -767,6 +768,8 @@ int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam) {
         if (target.kind == kKindView && View_Command(target.window, id))
             return 1;
     }
+    if (Options_Command(frame, id))
+        return 1;
     switch (id) {
     case IDM_OPEN_DIR:
         OnOpenDir(code);

@@ -14,6 +14,7 @@
 #include "shell/ctlbar.h"
 #include "shell/drawobjects.h"
 #include "shell/frame.h"
+#include "shell/help.h"
 #include "shell/menustate.h"
 #include "shell/settings.h"
 #include "shell/settings_win.h"
@@ -196,6 +197,7 @@ int Orv_Startup(HINSTANCE instance, const char* cmdLine, int showCmd) {
 }
 
 void Orv_Teardown() {
+    Help_Quit();
     DrawObjects_DeleteAll();
     if (gClassesRegistered) {
         Classes_UnregisterChildren(gInstance);

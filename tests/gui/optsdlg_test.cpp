@@ -1,0 +1,330 @@
+// The Options menu's dialogs, the About box and help, driven as a user drives them: what each
+// dialog changes in memory and, after "Save Options", in ORV32.INI; the menu texts that follow;
+// F1 on menu items; the help window's links, Back and keys; a missing or damaged orv.hlp.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "gui/harness.h"
+#include "resources/resource.h"
+#include "shell/help.h"
+#include "shell/helpfile.h"
+#include "shell/helpwnd.h"
+#include "shell/optsdlg.h"
+#include "shell/settings.h"
+#include "viewer/viewwnd.h"
+
+namespace {
+
+const char kFileOptsCaption[] = "File Open Options";
+const char kOptsCaption[] = "Options";
+const char kDefNamesCaption[] = "Default File Names";
+
+std::string Value(const char* section, const char* key) {
+    char text[300];
+    Plat_GetProfileString(section, key, "<absent>", text, sizeof text);
+    return text;
+}
+
+std::string MenuText(UINT id) {
+    char text[80] = "";
+    GetMenuStringA(GetMenu(gFrame), id, text, sizeof text, MF_BYCOMMAND);
+    return text;
+}
+
+bool MenuGreyed(UINT id) {
+    return (GetMenuState(GetMenu(gFrame), id, MF_BYCOMMAND) & MF_GRAYED) != 0;
+}
+
+class OptsDlgTest : public OrvFrameTest {
+  protected:
+    void SetUp() override {
+        OrvFrameTest::SetUp();
+        Harness_SetBoxWatcher(WatchDialogs);
+        gSettings.optionsChanged = 0;
+    }
+    void TearDown() override {
+        gOnDialog.clear();
+        ClearLater();
+        Help_SetFileForTests(nullptr);
+        OrvFrameTest::TearDown();
+    }
+    // The user at the dialog of this caption, then pressing `press`.
+    void Run(WORD command, const char* caption, int press, std::function<void(HWND)> user) {
+        gOnDialog[caption] = std::move(user);
+        Harness_Answer(caption, nullptr, press);
+        SendMessageA(gFrame, WM_COMMAND, command, 0);
+    }
+    void SaveOptions() {
+        Harness_Answer("Save Options", nullptr, IDOK);
+        SendMessageA(gFrame, WM_COMMAND, IDM_SAVE_SETTINGS_NOW, 0);
+    }
+};
+
+// ---- File Open Options --------------------------------------------------------------------
+
+struct FileOptsCase {
+    const char* name;
+    int32_t close, minimise, maximise, cascade, tile; // before
+    int shown[2];                                     // the buttons checked on opening
+    int clicks[3];                                    // 0 ends
+    int press;
+    int result;
+    int32_t after[6]; // close, minimise, maximise, cascade, tile, autoOpen
+    const char* previousFile; // in ORV32.INI after Save Options (null: not saved)
+};
+const FileOptsCase kFileOptsCases[] = {
+    {"LeaveClearsCloseAndMinimise", 1, 1, 0, 0, 1, {IDC_FILEOPTS_CLOSE, IDC_FILEOPTS_TILE},
+     {IDC_FILEOPTS_LEAVE}, IDOK, 1, {0, 0, 0, 0, 1, 0}, "NoChg"},
+    {"MinimiseAndMaximise", 0, 0, 0, 1, 0, {IDC_FILEOPTS_LEAVE, IDC_FILEOPTS_CASCADE},
+     {IDC_FILEOPTS_MINIMIZE, IDC_FILEOPTS_MAXIMIZE}, IDOK, 1, {0, 1, 1, 0, 0, 0}, "Min"},
+    {"AutoOpenAloneChangesNoSwitch", 0, 1, 1, 0, 0, {IDC_FILEOPTS_MINIMIZE, IDC_FILEOPTS_MAXIMIZE},
+     {IDC_FILEOPTS_AUTO_OPEN}, IDOK, 0, {0, 1, 1, 0, 0, 1}, "Min"},
+    {"CancelKeepsAll", 1, 0, 0, 0, 1, {IDC_FILEOPTS_CLOSE, IDC_FILEOPTS_TILE},
+     {IDC_FILEOPTS_LEAVE, IDC_FILEOPTS_CASCADE}, IDCANCEL, 0, {1, 0, 0, 0, 1, 0}, nullptr},
+};
+
+class FileOpts : public OptsDlgTest, public ::testing::WithParamInterface<FileOptsCase> {};
+
+TEST_P(FileOpts, TakesTheButtonsOnOk) {
+    const FileOptsCase& c = GetParam();
+    Settings& s = gSettings;
+    s.closePrevious = c.close, s.minimisePrevious = c.minimise, s.maximiseNew = c.maximise;
+    s.cascadeNew = c.cascade, s.tileNew = c.tile, s.autoOpen = 0;
+    static bool shown[2];
+    shown[0] = shown[1] = false;
+    gOnDialog[kFileOptsCaption] = [c](HWND d) {
+        shown[0] = Harness_ItemChecked(d, c.shown[0]);
+        shown[1] = Harness_ItemChecked(d, c.shown[1]);
+        for (int id : c.clicks)
+            if (id)
+                Harness_ClickItem(d, id);
+    };
+    Harness_Answer(kFileOptsCaption, nullptr, c.press);
+    EXPECT_EQ(c.result, FileOptsDlg_Run(gFrame));
+    EXPECT_TRUE(shown[0] && shown[1]);
+    const int32_t after[] = {s.closePrevious, s.minimisePrevious, s.maximiseNew, s.cascadeNew,
+                             s.tileNew, s.autoOpen};
+    for (int i = 0; i < 6; i++)
+        EXPECT_EQ(c.after[i], after[i]) << i;
+    EXPECT_EQ(c.press == IDOK ? 1 : 0, s.optionsChanged);
+    if (c.previousFile) {
+        SaveOptions();
+        EXPECT_EQ(c.previousFile, Value("ORV for Windows", "PreviousFile"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(OptsDlg, FileOpts, ::testing::ValuesIn(kFileOptsCases), ByName());
+
+// ---- Options ------------------------------------------------------------------------------
+
+TEST_F(OptsDlgTest, OptionsWithoutConfirmingDeletesAFileAtOnce) {
+    const std::string path = Harness_WriteFile(Harness_ScratchFolder("optsdlg") + "gone.txt", "x\r\n");
+    Harness_CascadeNewWindows();
+    ASSERT_TRUE(View_OpenFile(path.c_str()));
+    Run(IDM_OPTIONS, kOptsCaption, IDOK, [](HWND d) {
+        EXPECT_TRUE(Harness_ItemChecked(d, IDC_OPTS_CONFIRM_DELETE));
+        Harness_ClickItem(d, IDC_OPTS_CONFIRM_DELETE);
+        Harness_ClickItem(d, IDC_OPTS_CONFIRM_LAUNCH);
+        Harness_ClickItem(d, IDC_OPTS_HIDDEN);
+        SetDlgItemTextA(d, IDC_OPTS_EDITOR, "write.exe");
+    });
+    EXPECT_EQ("&Delete\tCtrl+D", MenuText(IDM_DELETE));
+    EXPECT_FALSE(MenuGreyed(IDM_DELETE)); // a file view is current
+    EXPECT_EQ("&Launch\tCtrl+L", MenuText(IDM_LAUNCH));
+    EXPECT_EQ(0, gSettings.confirmDelete);
+    EXPECT_EQ(0, gSettings.hiddenFiles);
+    EXPECT_STREQ("write.exe", gSettings.editor);
+    EXPECT_EQ(1, gSettings.optionsChanged);
+    SaveOptions();
+    EXPECT_EQ("0", Value("ORV for Windows", "ConfirmDelete"));
+    EXPECT_EQ("0", Value("ORV for Windows", "ConfirmLaunch"));
+    EXPECT_EQ("write.exe", Value("ORV for Windows", "Editor"));
+
+    SendMessageA(gFrame, WM_COMMAND, IDM_DELETE, 0); // no question comes
+    EXPECT_EQ("<absent>", Harness_ReadFile(path));
+    Harness_RemoveFolder(Harness_ScratchFolder("optsdlg"));
+}
+
+TEST_F(OptsDlgTest, OptionsGivesTheDotsBackAndGreysDeleteWithoutAView) {
+    gSettings.confirmDelete = 0;
+    gSettings.confirmLaunch = 0;
+    Run(IDM_OPTIONS, kOptsCaption, IDOK, [](HWND d) {
+        Harness_ClickItem(d, IDC_OPTS_CONFIRM_DELETE);
+        Harness_ClickItem(d, IDC_OPTS_CONFIRM_LAUNCH);
+    });
+    EXPECT_EQ("&Delete...\tCtrl+D", MenuText(IDM_DELETE));
+    EXPECT_TRUE(MenuGreyed(IDM_DELETE));
+    EXPECT_EQ("&Launch...\tCtrl+L", MenuText(IDM_LAUNCH));
+    EXPECT_TRUE(MenuGreyed(IDM_LAUNCH)); // the new text keeps the item's state
+}
+
+// ---- Default File Names -------------------------------------------------------------------
+
+TEST_F(OptsDlgTest, AnEmptiedMaskShrinksTheBlock) {
+    const char* const masks[kMaskCount] = {"*.*", "*.txt", "*.doc", "*read*"};
+    ASSERT_EQ(1, Settings_SetMasks(masks));
+    Run(IDM_FILE_DEFAULTS, kDefNamesCaption, IDOK, [](HWND d) {
+        EXPECT_EQ(GetDlgItem(d, IDC_DEFNAMES_MASK1), GetFocus());
+        SetDlgItemTextA(d, IDC_DEFNAMES_MASK2, "");
+        SetDlgItemTextA(d, IDC_DEFNAMES_MASK4, "*.cpp");
+    });
+    EXPECT_STREQ("", Settings_Mask(1));
+    EXPECT_STREQ("*.cpp", Settings_Mask(3));
+    EXPECT_EQ(3 + 0 + 5 + 5 + 4, gSettings.masks.size);
+    SaveOptions();
+    EXPECT_EQ("", Value("Masks", "Mask2"));
+    EXPECT_EQ("*.cpp", Value("Masks", "Mask4"));
+}
+
+TEST_F(OptsDlgTest, MasksNotInMemoryAreNotEdited) {
+    MaskBlock kept = gSettings.masks;
+    gSettings.masks.text = nullptr;
+    Harness_Answer(nullptr, "Not enough memory", IDOK);
+    EXPECT_EQ(0, DefOptsDlg_Run(gFrame));
+    gSettings.masks = kept;
+    EXPECT_EQ(0, gSettings.optionsChanged);
+}
+
+TEST_F(OptsDlgTest, DisksToSearchFromTheOptionsMenu) {
+    gSettings.searchDisks[0] = kDriveListEnd;
+    static char added;
+    added = 0;
+    Run(IDM_FILE_SEARCH_OPTIONS, "Disks to search", IDOK, [](HWND d) {
+        char entry[16] = "";
+        SendDlgItemMessageA(d, IDC_SRCHOPTS_DISK_LIST, LB_SETCURSEL, 0, 0);
+        SendDlgItemMessageA(d, IDC_SRCHOPTS_DISK_LIST, LB_GETTEXT, 0, (LPARAM)entry);
+        added = entry[2]; // "[-c-]"
+        Harness_ClickItem(d, IDC_SRCHOPTS_ADD);
+    });
+    ASSERT_NE(0, added);
+    EXPECT_EQ(added, (char)gSettings.searchDisks[0]);
+    EXPECT_EQ(kDriveListEnd, gSettings.searchDisks[1]);
+    EXPECT_EQ(1, gSettings.optionsChanged);
+}
+
+TEST_F(OptsDlgTest, AboutShowsTheVersion) {
+    static std::string version;
+    Run(IDM_ABOUT, "About ORV", IDOK, [](HWND d) {
+        char text[40] = "";
+        GetDlgItemTextA(d, IDC_ABOUT_VERSION, text, sizeof text);
+        version = text;
+    });
+    EXPECT_EQ("Version 1.35", version);
+}
+
+// ---- Help ---------------------------------------------------------------------------------
+
+TEST_F(OptsDlgTest, HelpMenuAndDialogButtonsOpenTheirTopics) {
+    const std::pair<WORD, uint32_t> kCommands[] = {{IDM_HELP_INDEX, kHelpIndexContext},
+                                                   {IDM_HELP_COMMANDS, 200},
+                                                   {IDM_HELP_PROCEDURES, 201},
+                                                   {IDM_HELP_USING, kHelpUsingContext}};
+    for (const auto& c : kCommands) {
+        SendMessageA(gFrame, WM_COMMAND, c.first, 0);
+        EXPECT_EQ(c.second, HelpWnd_Context()) << c.first;
+        EXPECT_EQ(c.second, Help_LastTopic());
+    }
+    EXPECT_TRUE(Help_WasUsed());
+    Help_Quit(); // teardown closes it
+    EXPECT_EQ(NULL, HelpWnd_Window());
+}
+
+TEST_F(OptsDlgTest, F1OnAMenuItemShowsItsTopicOrSaysThereIsNone) {
+    Help_ForMenuItem(IDM_CLOSE_ALL);
+    EXPECT_EQ(103u, HelpWnd_Context());
+    Harness_Answer("Menu Help", "No help available.", IDOK);
+    Help_ForMenuItem(IDM_NEW);
+    ASSERT_FALSE(Harness_SeenBoxes().empty());
+    EXPECT_EQ(LoadIcon(NULL, IDI_INFORMATION), Harness_SeenBoxes().back().icon);
+}
+
+TEST_F(OptsDlgTest, EveryContextAskedForHasATopicInTheBuiltFile) {
+    std::vector<uint32_t> wanted = {kHelpIndexContext, kHelpUsingContext, 200, 201, 225, 226};
+    int count = 0;
+    const HelpMenuEntry* table = Help_MenuTable(&count);
+    for (int i = 0; i < count; i++)
+        wanted.push_back(table[i].context);
+    for (uint32_t context : wanted) {
+        Help_Show(gFrame, context);
+        EXPECT_EQ(context, HelpWnd_Context());
+    }
+}
+
+TEST_F(OptsDlgTest, HelpWindowFollowsALinkAndGoesBack) {
+    Help_Show(gFrame, kHelpIndexContext);
+    HWND help = HelpWnd_Window();
+    ASSERT_TRUE(help);
+    EXPECT_EQ(-1, HelpWnd_FocusedLink());
+    SendMessageA(help, WM_KEYDOWN, VK_TAB, 0);
+    SendMessageA(help, WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_EQ(1, HelpWnd_FocusedLink());
+    SendMessageA(help, WM_KEYDOWN, VK_RETURN, 0);
+    const uint32_t followed = HelpWnd_Context();
+    EXPECT_NE(kHelpIndexContext, followed);
+    SendMessageA(help, WM_KEYDOWN, VK_END, 0);
+    const int bottom = HelpWnd_TopLine();
+    SendMessageA(help, WM_KEYDOWN, VK_BACK, 0);
+    EXPECT_EQ(kHelpIndexContext, HelpWnd_Context());
+    SendMessageA(help, WM_COMMAND, 2, 0); // "&Commands"
+    EXPECT_EQ(200u, HelpWnd_Context());
+    SendMessageA(help, WM_SYSKEYDOWN, VK_LEFT, 0); // Alt+Left
+    EXPECT_EQ(kHelpIndexContext, HelpWnd_Context());
+    SendMessageA(help, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(NULL, HelpWnd_Window());
+    EXPECT_GE(bottom, 0);
+}
+
+TEST_F(OptsDlgTest, AMissingOrDamagedHelpFileIsSaidAndNothingElseFails) {
+    const std::string folder = Harness_ScratchFolder("opthelp");
+    const std::string damaged = Harness_WriteFile(folder + "orv.hlp", "ORVHELP 1 1\n@1 Cut");
+    Help_SetFileForTests(damaged.c_str());
+    Harness_Answer(nullptr, ("The help file " + damaged + " is damaged.\nHelp cannot be shown.").c_str(), IDOK);
+    SendMessageA(gFrame, WM_COMMAND, IDM_HELP_INDEX, 0);
+    EXPECT_EQ(NULL, HelpWnd_Window());
+    const std::string missing = folder + "none.hlp";
+    Help_SetFileForTests(missing.c_str());
+    Harness_Answer(nullptr, ("Cannot find the help file " + missing + ".\nHelp cannot be shown.").c_str(), IDOK);
+    SendMessageA(gFrame, WM_COMMAND, IDM_HELP_COMMANDS, 0);
+    EXPECT_EQ(NULL, HelpWnd_Window());
+    Help_SetFileForTests(nullptr);
+    SendMessageA(gFrame, WM_COMMAND, IDM_HELP_INDEX, 0);
+    EXPECT_EQ(kHelpIndexContext, HelpWnd_Context());
+    Harness_RemoveFolder(folder);
+}
+
+// ---- Pictures -----------------------------------------------------------------------------
+
+TEST_F(OptsDlgTest, Pictures) {
+    struct Shot {
+        WORD command;
+        const char* caption;
+        const char* file;
+        int press;
+    };
+    static const Shot kShots[] = {
+        {IDM_FILE_OPEN_OPTIONS, kFileOptsCaption, "file-open-options.bmp", IDCANCEL},
+        {IDM_OPTIONS, kOptsCaption, "options.bmp", IDCANCEL},
+        {IDM_FILE_DEFAULTS, kDefNamesCaption, "default-file-names.bmp", IDCANCEL},
+        {IDM_ABOUT, "About ORV", "about.bmp", IDOK}};
+    for (const Shot& shot : kShots) {
+        static bool saved;
+        static const char* file;
+        saved = false;
+        file = shot.file;
+        Run(shot.command, shot.caption, shot.press, [](HWND d) {
+            RedrawWindow(d, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            Harness_PumpMessages(200);
+            saved = Harness_SaveWindowBitmap(d, Harness_OutputPath(file).c_str()) == 1;
+        });
+        EXPECT_TRUE(saved) << shot.file;
+    }
+    Help_Show(gFrame, 200);
+    Harness_PumpMessages(300);
+    EXPECT_EQ(1, Harness_SaveWindowBitmap(HelpWnd_Window(),
+                                          Harness_OutputPath("help-window.bmp").c_str()));
+}
+
+} // namespace
