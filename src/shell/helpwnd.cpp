@@ -19,7 +19,11 @@ const char kCaptionPrefix[] = "ORV Help - ";
 const char kMissingFormat[] = "Cannot find the help file %s.\nHelp cannot be shown.";
 const char kDamagedFormat[] = "The help file %s is damaged.\nHelp cannot be shown.";
 const char kNoTopicFormat[] = "The help file %s has no help on this subject.";
-constexpr int kMargin = 8;   // pixels around the text
+constexpr int kMargin = 8; // pixels around the text
+constexpr int kTextPoints = 10;
+constexpr int kHeadingPoints = 12;
+const COLORREF kLinkColor = RGB(0, 0, 160);
+const COLORREF kHeadingColor = RGB(128, 0, 0);
 constexpr int kWheelLines = 3;
 
 enum ButtonId { kButtonIndex = 1, kButtonCommands, kButtonProcedures, kButtonUsing, kButtonBack };
@@ -273,7 +277,9 @@ void OnPaint(HWND window) {
         const int x = kMargin + piece.x;
         const int y = gHelp.barHeight + (piece.line - gHelp.topLine) * gHelp.lineHeight;
         SelectObject(dc, piece.link >= 0 ? gHelp.link : piece.bold ? gHelp.bold : gHelp.plain);
-        SetTextColor(dc, piece.link >= 0 ? RGB(0, 0, 160) : GetSysColor(COLOR_WINDOWTEXT));
+        SetTextColor(dc, piece.link >= 0 ? kLinkColor
+                         : piece.bold    ? kHeadingColor
+                                         : GetSysColor(COLOR_WINDOWTEXT));
         TextOutA(dc, x, y, piece.text.data(), (int)piece.text.size());
         if (piece.link >= 0 && piece.link == gHelp.focusLink) {
             RECT box = {x - 1, y, x + piece.width + 1, y + gHelp.lineHeight};
@@ -284,21 +290,27 @@ void OnPaint(HWND window) {
     EndPaint(window, &paint);
 }
 
+// The text face, its underlined form for links, and a larger bold one for titles and headings.
 void MakeFonts(HWND window) {
     LOGFONTA face = {};
     GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof face, &face);
+    // The dialog face may have no bold of its own; Tahoma has, wherever ORV runs.
+    lstrcpynA(face.lfFaceName, "Tahoma", LF_FACESIZE);
     HDC dc = GetDC(window);
-    face.lfHeight = -MulDiv(10, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    const int pixelsPerInch = GetDeviceCaps(dc, LOGPIXELSY);
     ReleaseDC(window, dc);
+    face.lfHeight = -MulDiv(kTextPoints, pixelsPerInch, 72);
     gHelp.plain = CreateFontIndirectA(&face);
-    face.lfWeight = FW_BOLD;
-    gHelp.bold = CreateFontIndirectA(&face);
-    face.lfWeight = FW_NORMAL;
     face.lfUnderline = TRUE;
     gHelp.link = CreateFontIndirectA(&face);
+    face.lfUnderline = FALSE;
+    face.lfWeight = FW_BOLD;
+    face.lfHeight = -MulDiv(kHeadingPoints, pixelsPerInch, 72);
+    gHelp.bold = CreateFontIndirectA(&face);
+    // A line is as high as the heading face needs.
     TEXTMETRICA metrics = {};
     dc = GetDC(window);
-    HGDIOBJ old = SelectObject(dc, gHelp.plain);
+    HGDIOBJ old = SelectObject(dc, gHelp.bold);
     GetTextMetricsA(dc, &metrics);
     SelectObject(dc, old);
     ReleaseDC(window, dc);

@@ -298,26 +298,32 @@ TEST_F(OptsDlgTest, AMissingOrDamagedHelpFileIsSaidAndNothingElseFails) {
 // ---- Pictures -----------------------------------------------------------------------------
 
 TEST_F(OptsDlgTest, Pictures) {
+    // Each dialog is pictured once it is on the screen, then cancelled; the scripted button is
+    // one that changes nothing.
     struct Shot {
         WORD command;
         const char* caption;
         const char* file;
-        int press;
+        int harmless;
     };
     static const Shot kShots[] = {
-        {IDM_FILE_OPEN_OPTIONS, kFileOptsCaption, "file-open-options.bmp", IDCANCEL},
-        {IDM_OPTIONS, kOptsCaption, "options.bmp", IDCANCEL},
-        {IDM_FILE_DEFAULTS, kDefNamesCaption, "default-file-names.bmp", IDCANCEL},
-        {IDM_ABOUT, "About ORV", "about.bmp", IDOK}};
+        {IDM_FILE_OPEN_OPTIONS, kFileOptsCaption, "file-open-options.bmp", IDC_FILEOPTS_LEAVE},
+        {IDM_OPTIONS, kOptsCaption, "options.bmp", IDC_OPTS_EDITOR},
+        {IDM_FILE_DEFAULTS, kDefNamesCaption, "default-file-names.bmp", IDC_DEFNAMES_MASK1},
+        {IDM_ABOUT, "About ORV", "about.bmp", IDC_ABOUT_VERSION}};
     for (const Shot& shot : kShots) {
         static bool saved;
-        static const char* file;
+        static const Shot* now;
         saved = false;
-        file = shot.file;
-        Run(shot.command, shot.caption, shot.press, [](HWND d) {
-            RedrawWindow(d, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-            Harness_PumpMessages(200);
-            saved = Harness_SaveWindowBitmap(d, Harness_OutputPath(file).c_str()) == 1;
+        now = &shot;
+        Run(shot.command, shot.caption, shot.harmless, [](HWND) {
+            Later([] {
+                HWND d = ShownDialog(now->caption);
+                RedrawWindow(d, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+                Harness_PumpMessages(300);
+                saved = Harness_SaveWindowBitmap(d, Harness_OutputPath(now->file).c_str()) == 1;
+                Harness_PressItem(d, now->command == IDM_ABOUT ? IDOK : IDCANCEL);
+            });
         });
         EXPECT_TRUE(saved) << shot.file;
     }
