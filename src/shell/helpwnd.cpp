@@ -205,6 +205,9 @@ bool OnKey(WPARAM key) {
     case VK_BACK:
         Back();
         return true;
+    case VK_F1: // help on the help window
+        GoTo(kHelpUsingContext);
+        return true;
     case VK_ESCAPE:
         DestroyWindow(gHelp.window);
         return true;
@@ -469,6 +472,11 @@ int HelpWnd_Show(HWND owner, const char* path, uint32_t context) {
     SetForegroundWindow(gHelp.window);
     SetFocus(gHelp.window);
     return 1;
+}
+
+bool HelpWnd_IsKeyForIt(const MSG* msg) {
+    return gHelp.window && msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST &&
+           (msg->hwnd == gHelp.window || IsChild(gHelp.window, msg->hwnd));
 }
 
 void HelpWnd_Close() {

@@ -11,6 +11,9 @@
 // nothing is shown. 1 when the topic is shown.
 int HelpWnd_Show(HWND owner, const char* path, uint32_t context);
 void HelpWnd_Close();
+// Keys typed in the help window are its own: the program's loop gives them to it before the
+// frame's accelerators can take them.
+bool HelpWnd_IsKeyForIt(const MSG* msg);
 
 // What the window shows, for tests: the window (null when none), its topic, its focused link
 // (-1 for none) and the first line shown.

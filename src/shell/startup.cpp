@@ -15,6 +15,7 @@
 #include "shell/drawobjects.h"
 #include "shell/frame.h"
 #include "shell/help.h"
+#include "shell/helpwnd.h"
 #include "shell/menustate.h"
 #include "shell/settings.h"
 #include "shell/settings_win.h"
@@ -214,6 +215,11 @@ int Orv_RunMessageLoop() {
     while (GetMessageA(&msg, NULL, 0, 0) > 0) {
         if (!LockForDispatch())
             continue;
+        if (HelpWnd_IsKeyForIt(&msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+            continue;
+        }
         if (gMdiClient && TranslateMDISysAccel(gMdiClient, &msg))
             continue;
         if (Frame_TranslateGreyedKeys(&msg))

@@ -253,28 +253,46 @@ TEST_F(OptsDlgTest, EveryContextAskedForHasATopicInTheBuiltFile) {
     }
 }
 
-TEST_F(OptsDlgTest, HelpWindowFollowsALinkAndGoesBack) {
-    Help_Show(gFrame, kHelpIndexContext);
+TEST_F(OptsDlgTest, HelpWindowFollowsALinkAndGoesBackToWhereItWas) {
+    Help_Show(gFrame, 200); // "Commands": longer than the window
     HWND help = HelpWnd_Window();
     ASSERT_TRUE(help);
-    EXPECT_EQ(-1, HelpWnd_FocusedLink());
-    SendMessageA(help, WM_KEYDOWN, VK_TAB, 0);
-    SendMessageA(help, WM_KEYDOWN, VK_TAB, 0);
-    EXPECT_EQ(1, HelpWnd_FocusedLink());
-    SendMessageA(help, WM_KEYDOWN, VK_RETURN, 0);
-    const uint32_t followed = HelpWnd_Context();
-    EXPECT_NE(kHelpIndexContext, followed);
-    SendMessageA(help, WM_KEYDOWN, VK_END, 0);
+    auto key = [help](UINT message, WPARAM k) { SendMessageA(help, message, k, 0); };
+    key(WM_KEYDOWN, VK_END);
     const int bottom = HelpWnd_TopLine();
-    SendMessageA(help, WM_KEYDOWN, VK_BACK, 0);
-    EXPECT_EQ(kHelpIndexContext, HelpWnd_Context());
-    SendMessageA(help, WM_COMMAND, 2, 0); // "&Commands"
+    EXPECT_GT(bottom, 0);
+    key(WM_KEYDOWN, VK_PRIOR);
+    EXPECT_LT(HelpWnd_TopLine(), bottom);
+    key(WM_KEYDOWN, VK_END);
+    EXPECT_EQ(-1, HelpWnd_FocusedLink());
+    key(WM_KEYDOWN, VK_TAB);
+    EXPECT_EQ(0, HelpWnd_FocusedLink());
+    EXPECT_LT(HelpWnd_TopLine(), bottom); // scrolled up to show the first link
+    key(WM_KEYDOWN, VK_DOWN);
+    const int left = HelpWnd_TopLine();
+    key(WM_KEYDOWN, VK_TAB);
+    key(WM_KEYDOWN, VK_RETURN); // the second link of "Commands" is "Save"
+    EXPECT_EQ(98u, HelpWnd_Context());
+    EXPECT_EQ(0, HelpWnd_TopLine());
+    key(WM_KEYDOWN, VK_BACK);
     EXPECT_EQ(200u, HelpWnd_Context());
-    SendMessageA(help, WM_SYSKEYDOWN, VK_LEFT, 0); // Alt+Left
+    EXPECT_EQ(left, HelpWnd_TopLine());
+    key(WM_COMMAND, 1); // "&Index"
     EXPECT_EQ(kHelpIndexContext, HelpWnd_Context());
-    SendMessageA(help, WM_KEYDOWN, VK_ESCAPE, 0);
+    key(WM_SYSKEYDOWN, VK_LEFT); // Alt+Left
+    EXPECT_EQ(200u, HelpWnd_Context());
+    key(WM_SYSCHAR, 'u'); // Alt+U: "&Using Help"
+    EXPECT_EQ(kHelpUsingContext, HelpWnd_Context());
+    key(WM_KEYDOWN, VK_ESCAPE);
     EXPECT_EQ(NULL, HelpWnd_Window());
-    EXPECT_GE(bottom, 0);
+}
+
+TEST_F(OptsDlgTest, KeysInTheHelpWindowAreNotTheFramesAccelerators) {
+    Help_Show(gFrame, 200);
+    // F1 is the frame's Index key; in the help window it is help on the help window.
+    PostMessageA(HelpWnd_Window(), WM_KEYDOWN, VK_F1, 1);
+    Harness_RunProgramLoop(100);
+    EXPECT_EQ(kHelpUsingContext, HelpWnd_Context());
 }
 
 TEST_F(OptsDlgTest, AMissingOrDamagedHelpFileIsSaidAndNothingElseFails) {
