@@ -8,6 +8,7 @@
 #include <string>
 
 #include "gui/harness.h"
+#include "find/srchdlg.h"
 #include "resources/resource.h"
 #include "shell/help.h"
 #include "shell/helpfile.h"
@@ -217,7 +218,7 @@ TEST_F(OptsDlgTest, AboutShowsTheVersion) {
 
 // ---- Help ---------------------------------------------------------------------------------
 
-TEST_F(OptsDlgTest, HelpMenuAndDialogButtonsOpenTheirTopics) {
+TEST_F(OptsDlgTest, HelpMenuOpensItsTopics) {
     const std::pair<WORD, uint32_t> kCommands[] = {{IDM_HELP_INDEX, kHelpIndexContext},
                                                    {IDM_HELP_COMMANDS, 200},
                                                    {IDM_HELP_PROCEDURES, 201},
@@ -230,6 +231,38 @@ TEST_F(OptsDlgTest, HelpMenuAndDialogButtonsOpenTheirTopics) {
     EXPECT_TRUE(Help_WasUsed());
     Help_Quit(); // teardown closes it
     EXPECT_EQ(NULL, HelpWnd_Window());
+}
+
+// The Help buttons of the search size and date boxes, with the box still up behind the help.
+TEST_F(OptsDlgTest, SizeAndDateHelpButtonsShowHowToTypeThem) {
+    struct Box {
+        const char* caption;
+        int help, harmless;
+        int (*run)(HWND, GrepRecord*);
+        uint32_t context;
+    };
+    static const Box kBoxes[] = {
+        {"Search File Size", IDC_SRCHSIZE_HELP, IDC_SRCHSIZE_TEXT, SrchSizeDlg_Run, 225},
+        {"Search File Date", IDC_SRCHDATE_HELP, IDC_SRCHDATE_TEXT, SrchDateDlg_Run, 226}};
+    for (const Box& box : kBoxes) {
+        static const Box* now;
+        static uint32_t shown;
+        now = &box;
+        shown = 0;
+        gOnDialog[box.caption] = [](HWND d) {
+            Harness_PressItem(d, now->help);
+            Later([] {
+                shown = HelpWnd_Context();
+                Harness_PressItem(ShownDialog(now->caption), IDCANCEL);
+            });
+        };
+        Harness_Answer(box.caption, nullptr, box.harmless);
+        GrepRecord* record = new GrepRecord();
+        EXPECT_EQ(0, box.run(gFrame, record));
+        delete record;
+        EXPECT_EQ(box.context, shown) << box.caption;
+        EXPECT_EQ(box.context, Help_LastTopic());
+    }
 }
 
 TEST_F(OptsDlgTest, F1OnAMenuItemShowsItsTopicOrSaysThereIsNone) {
