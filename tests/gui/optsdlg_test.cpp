@@ -274,18 +274,6 @@ TEST_F(OptsDlgTest, F1OnAMenuItemShowsItsTopicOrSaysThereIsNone) {
     EXPECT_EQ(LoadIcon(NULL, IDI_INFORMATION), Harness_SeenBoxes().back().icon);
 }
 
-TEST_F(OptsDlgTest, EveryContextAskedForHasATopicInTheBuiltFile) {
-    std::vector<uint32_t> wanted = {kHelpIndexContext, kHelpUsingContext, 200, 201, 225, 226};
-    int count = 0;
-    const HelpMenuEntry* table = Help_MenuTable(&count);
-    for (int i = 0; i < count; i++)
-        wanted.push_back(table[i].context);
-    for (uint32_t context : wanted) {
-        Help_Show(gFrame, context);
-        EXPECT_EQ(context, HelpWnd_Context());
-    }
-}
-
 TEST_F(OptsDlgTest, HelpWindowFollowsALinkAndGoesBackToWhereItWas) {
     Help_Show(gFrame, 200); // "Commands": longer than the window
     HWND help = HelpWnd_Window();
