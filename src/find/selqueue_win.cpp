@@ -2,6 +2,7 @@
 
 #include <stdlib.h>
 
+#include "lister/dirwnd.h"
 #include "shell/frame.h"
 #include "shell/menustate.h"
 #include "platform/uiseam.h"
@@ -68,6 +69,9 @@ void SelQueue_DropAndGrey() {
 }
 
 std::string List_ItemText(HWND list, int index) {
+    // A directory window's file list holds no strings; its window has the names.
+    if (const char* name = DirWindow_ListedName(list, index))
+        return name;
     const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, (WPARAM)index, 0);
     if (length == LB_ERR || length <= 0)
         return std::string();

@@ -110,6 +110,16 @@ HWND DirWindow_FileList(HWND dir) {
     return s ? s->files : NULL;
 }
 
+const char* DirWindow_ListedName(HWND list, int index) {
+    DirWindowState* s = list ? StateOf(GetParent(list)) : nullptr;
+    return s && s->files == list ? FileListing_Name(&s->listing, index) : nullptr;
+}
+
+int DirWindow_FindListed(HWND list, const char* name) {
+    DirWindowState* s = list ? StateOf(GetParent(list)) : nullptr;
+    return s && s->files == list ? FileListing_Find(&s->listing, name) : -1;
+}
+
 const char* DirWindow_Directory(HWND dir) {
     DirWindowState* s = StateOf(dir);
     return s ? s->listingDir : "";
@@ -170,10 +180,10 @@ void DirWindows_FileDeleted(const char* path, uint64_t size) {
         DirWindowState* s = gDir.state;
         if (strlen(s->listingDir) != dirLength || _strnicmp(s->listingDir, path, dirLength) != 0)
             continue;
-        const LRESULT row = SendMessageA(s->files, LB_FINDSTRINGEXACT, (WPARAM)-1,
-                                         reinterpret_cast<LPARAM>(name));
-        if (row == LB_ERR)
+        const int32_t row = FileListing_Find(&s->listing, name);
+        if (row < 0)
             continue;
+        FileListing_Remove(&s->listing, row);
         SendMessageA(s->files, LB_DELETESTRING, (WPARAM)row, 0);
         s->figures.listedBytes = s->figures.listedBytes > size ? s->figures.listedBytes - size : 0;
         char root[kPlatNameMax];

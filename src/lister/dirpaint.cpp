@@ -226,18 +226,55 @@ void DirPaint_RecomputeInfo() {
     }
     std::vector<int> selected((size_t)n);
     SendMessageA(s->files, LB_GETSELITEMS, (WPARAM)n, reinterpret_cast<LPARAM>(selected.data()));
-    std::vector<std::string> names;
-    names.reserve((size_t)n);
-    for (int index : selected) {
-        char name[kPlatNameMax] = "";
-        if (SendMessageA(s->files, LB_GETTEXTLEN, (WPARAM)index, 0) < (LRESULT)sizeof name)
-            SendMessageA(s->files, LB_GETTEXT, (WPARAM)index, reinterpret_cast<LPARAM>(name));
-        names.push_back(name);
-    }
     std::vector<const char*> pointers;
-    for (const std::string& name : names)
-        pointers.push_back(name.c_str());
+    pointers.reserve((size_t)n);
+    for (int index : selected) {
+        const char* name = FileListing_Name(&s->listing, index);
+        pointers.push_back(name ? name : "");
+    }
     SelectionInfoLine(s->listingDir, pointers.data(), n, gDirSelectionInfo, sizeof gDirSelectionInfo);
+}
+
+// ---- File rows ----------------------------------------------------------------------------
+
+// A row of the file list drawn as the system draws a list of strings: the name one pixel in,
+// on the highlight colours when selected, the focus rectangle over it; the list's own colours
+// and font are already in the device context.
+void DirPaint_FileRow(const DRAWITEMSTRUCT* item) {
+    HDC dc = item->hDC;
+    const RECT& row = item->rcItem;
+    const char* name = FileListing_Name(&gDir.state->listing, (int32_t)item->itemID);
+    if (item->itemAction == ODA_FOCUS || item->itemID == (UINT)-1 || !name) {
+        if (item->itemAction == ODA_FOCUS || (item->itemState & ODS_FOCUS))
+            DrawFocusRect(dc, &row);
+        return;
+    }
+    const bool selected = (item->itemState & ODS_SELECTED) != 0;
+    COLORREF oldBack = 0, oldText = 0;
+    if (selected) {
+        oldBack = SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
+        oldText = SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+    }
+    ExtTextOutA(dc, row.left + 1, row.top, ETO_OPAQUE | ETO_CLIPPED, &row, name,
+                (UINT)strlen(name), NULL);
+    if (selected) {
+        SetBkColor(dc, oldBack);
+        SetTextColor(dc, oldText);
+    }
+    if (item->itemState & ODS_FOCUS)
+        DrawFocusRect(dc, &row);
+}
+
+int DirPaint_FileRowHeight(HFONT font) {
+    // What a list of strings measures for its rows: the height of the letters in its font.
+    HDC dc = GetDC(NULL);
+    HGDIOBJ old = font ? SelectObject(dc, font) : NULL;
+    SIZE size = {0, 16};
+    GetTextExtentPoint32A(dc, "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ", 52, &size);
+    if (old)
+        SelectObject(dc, old);
+    ReleaseDC(NULL, dc);
+    return size.cy > 0 ? size.cy : 16;
 }
 
 // ---- Tree rows ----------------------------------------------------------------------------

@@ -52,6 +52,8 @@ struct DirWindowState {
     bool lastNodeExpanded;
     bool lastNodeCollapsed;
     DirLayout layout;
+    // The names the file list shows, in its order: the list holds no strings of its own.
+    FileListing listing;
 };
 
 // The current directory window, loaded by every handler from the window it serves.
@@ -105,6 +107,9 @@ void DirPaint_Window(HWND dir, HDC dc);
 void DirPaint_Button(HDC dc, int hit, bool pressed);
 void DirPaint_ButtonFocus(HDC dc);
 void DirPaint_TreeRow(const DRAWITEMSTRUCT* item);
+void DirPaint_FileRow(const DRAWITEMSTRUCT* item);
+// Height of a file-list row: the height of the list font's text.
+int DirPaint_FileRowHeight(HFONT font);
 void DirPaint_RecomputeInfo();
 int DirPaint_TextWidth(HDC dc, const char* text);
 

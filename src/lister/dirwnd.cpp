@@ -85,10 +85,16 @@ struct ListContext {
     int widest;
 };
 
-int SinkAdd(void* context, const char* name) {
-    const LRESULT r = SendMessageA(static_cast<ListContext*>(context)->files, LB_ADDSTRING, 0,
-                                   reinterpret_cast<LPARAM>(name));
-    return r != LB_ERR && r != LB_ERRSPACE;
+// The list keeps no strings: it is told how many rows it has, and each row is drawn from the
+// window's listing. A folder of 100,000 files is listed without a string copied into it.
+int SinkTake(void*, FileListing* listing) {
+    DirWindowState* s = gDir.state;
+    const LRESULT r = SendMessageA(s->files, LB_SETCOUNT, (WPARAM)listing->count, 0);
+    if (r == LB_ERR || r == LB_ERRSPACE)
+        return 0;
+    s->listing = *listing;
+    *listing = FileListing{};
+    return 1;
 }
 
 int SinkMeasure(void* context, const char* name) {
@@ -105,12 +111,6 @@ int SinkMeasure(void* context, const char* name) {
     if (size.cx > c->widest)
         c->widest = size.cx;
     return size.cx;
-}
-
-void SinkReserve(void* context, int32_t count) {
-    // Room for the names, at an average length, made once rather than grown name by name.
-    SendMessageA(static_cast<ListContext*>(context)->files, LB_INITSTORAGE, (WPARAM)count,
-                 (LPARAM)count * 16);
 }
 
 // The listing directory has gone: its node leaves the tree and the parent's row is selected.
@@ -157,6 +157,8 @@ void ApplyFont(DirWindowState* s, HFONT font) {
         SendMessageA(s->tree, LB_SETITEMHEIGHT, 0, MAKELPARAM(s->lineHeight, 0));
     SendMessageA(s->combo, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SendMessageA(s->files, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    // Owner-drawn rows keep the height a list of strings takes from its font.
+    SendMessageA(s->files, LB_SETITEMHEIGHT, 0, MAKELPARAM(DirPaint_FileRowHeight(font), 0));
 }
 
 void ApplyColors(DirWindowState* s) {
@@ -222,7 +224,7 @@ bool OnCreate(HWND dir, const DirCreateParams* params) {
     s->files = MakeChild(dir, "listbox",
                          WS_CHILD | WS_VISIBLE | WS_BORDER | WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY |
                              LBS_MULTICOLUMN | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT |
-                             LBS_WANTKEYBOARDINPUT,
+                             LBS_WANTKEYBOARDINPUT | LBS_OWNERDRAWFIXED | LBS_NODATA,
                          kDirFilesId);
     s->combo = MakeChild(dir, "combobox",
                          WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN |
@@ -264,6 +266,8 @@ void OnNcDestroy(HWND dir) {
     HGLOBAL memory = reinterpret_cast<HGLOBAL>(GetWindowLongPtrA(dir, kDirSlotMemory * sizeof(LONG_PTR)));
     if (s && s->backBrush)
         DeleteObject(s->backBrush);
+    if (s)
+        FileListing_Free(&s->listing);
     if (memory) {
         GlobalUnlock(memory);
         GlobalFree(memory);
@@ -398,7 +402,13 @@ LRESULT OnVKeyToItem(HWND dir, WORD key, HWND list) {
     return -1;
 }
 
-LRESULT OnCharToItem(HWND dir, char c, HWND list) {
+LRESULT OnCharToItem(HWND dir, char c, HWND list, int caret) {
+    if (Dir_Load(dir) && list == gDir.state->files) {
+        // The list has no strings to search: the next name starting with the letter is found
+        // in the listing, as a list of strings finds it.
+        const int32_t row = FileListing_NextStartingWith(&gDir.state->listing, caret, c);
+        return row < 0 ? -2 : row;
+    }
     if (!Dir_Load(dir) || list != gDir.state->tree || !gDir.tree || !gDir.tree->nodes)
         return -1;
     const TreeRows rows = Dir_TreeRows(list);
@@ -491,6 +501,7 @@ int Dir_ListFiles() {
     void* busy = Dir_BeginBusy(s->listingDir);
     SendMessageA(s->files, WM_SETREDRAW, FALSE, 0);
     SendMessageA(s->files, LB_RESETCONTENT, 0, 0);
+    FileListing_Free(&s->listing);
     ListContext context = {s->files, GetDC(s->files), 0, 0, 0};
     HGDIOBJ old = SelectObject(context.dc, s->font);
     TEXTMETRICA metrics = {};
@@ -499,7 +510,8 @@ int Dir_ListFiles() {
     SIZE mm = {0, 0};
     GetTextExtentPoint32A(context.dc, "MM", 2, &mm);
     context.mmWidth = mm.cx;
-    const FileListSink sink = {&context, SinkAdd, SinkMeasure, SinkDirectoryGone, SinkReserve};
+    const FileListSink sink = {&context, nullptr, SinkMeasure, SinkDirectoryGone, nullptr,
+                               SinkTake};
     ListOutcome outcome = {};
     const int shown = ListFiles(s->listingDir, gDirMaskList, static_cast<FileSortKey>(s->sortKey),
                                 sink, &s->figures, &outcome);
@@ -658,13 +670,21 @@ LRESULT CALLBACK ORVDirWndProc(HWND dir, UINT message, WPARAM wParam, LPARAM lPa
     }
     case WM_MEASUREITEM: {
         DirWindowState* s = StateOf(dir);
-        reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight =
-            s && s->lineHeight > 0 ? s->lineHeight : 16;
+        MEASUREITEMSTRUCT* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (measure->CtlID == kDirFilesId)
+            measure->itemHeight = DirPaint_FileRowHeight(s ? s->font : NULL);
+        else
+            measure->itemHeight = s && s->lineHeight > 0 ? s->lineHeight : 16;
         return TRUE;
     }
     case WM_DRAWITEM:
-        if (Dir_Load(dir))
-            DirPaint_TreeRow(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        if (Dir_Load(dir)) {
+            const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (item->CtlID == kDirFilesId)
+                DirPaint_FileRow(item);
+            else
+                DirPaint_TreeRow(item);
+        }
         return TRUE;
     case WM_CTLCOLORLISTBOX:
         if (DirWindowState* s = StateOf(dir))
@@ -690,7 +710,8 @@ LRESULT CALLBACK ORVDirWndProc(HWND dir, UINT message, WPARAM wParam, LPARAM lPa
     case WM_VKEYTOITEM:
         return OnVKeyToItem(dir, LOWORD(wParam), reinterpret_cast<HWND>(lParam));
     case WM_CHARTOITEM:
-        return OnCharToItem(dir, (char)LOWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return OnCharToItem(dir, (char)LOWORD(wParam), reinterpret_cast<HWND>(lParam),
+                            (short)HIWORD(wParam));
     case WM_LBUTTONDOWN:
         if (Dir_Load(dir))
             DirInput_MouseDown(dir, (short)LOWORD(lParam), (short)HIWORD(lParam));

@@ -31,6 +31,11 @@ void DirWindow_ConnectNet(HWND owner, bool connect);
 HWND DirWindow_FileList(HWND dir);
 // The directory the window lists, ending in a separator ("" when it lists none).
 const char* DirWindow_Directory(HWND dir);
+// The name in row index of a directory window's file list (the list keeps no strings: its
+// rows are drawn from the window's listing); null for another list or past the end.
+const char* DirWindow_ListedName(HWND list, int index);
+// The row of a file list showing name (letter case aside), or -1.
+int DirWindow_FindListed(HWND list, const char* name);
 
 // ---- What the file operations ask of directory windows --------------------------------------
 #include <stdint.h>

@@ -495,8 +495,9 @@ void Tell(const char* text, const char* caption, PromptIcon icon) {
     Ui_Ask(q);
 }
 
-// Hands the sorted names to the window's list until it refuses one.
-void FillList(const FileCollection& c, FileSortKey key, const FileListSink& sink,
+// Hands the sorted names to the window's list until it refuses one; a sink that takes the
+// whole listing gets the collection itself (c is then left empty).
+void FillList(FileCollection& c, FileSortKey key, const FileListSink& sink,
               ListOutcome* outcome) {
     const FileEntry** order = nullptr;
     if (!c.failed && c.count > 0)
@@ -506,6 +507,18 @@ void FillList(const FileCollection& c, FileSortKey key, const FileListSink& sink
         return;
     }
     FileList_Sort(c.entries, c.count, key, order);
+    if (sink.take) {
+        FileListing listing = {c, order, c.count};
+        c = FileCollection{};
+        const int32_t count = listing.count;
+        if (sink.take(sink.context, &listing)) {
+            outcome->added = count;
+        } else {
+            FileListing_Free(&listing);
+            Tell(kListFullText, kListFullCaption, kIconError);
+        }
+        return;
+    }
     if (sink.reserve && c.count > 0)
         sink.reserve(sink.context, c.count);
     for (int32_t i = 0; i < c.count; i++) {
@@ -593,6 +606,53 @@ int ListFiles(const char* directory, const char* maskList, FileSortKey key,
     if (outcome)
         *outcome = result;
     return shown;
+}
+
+// ---- The names a window shows ----------------------------------------------------------------
+
+const char* FileListing_Name(const FileListing* listing, int32_t index) {
+    if (!listing || !listing->order || index < 0 || index >= listing->count)
+        return nullptr;
+    return listing->order[index]->name;
+}
+
+int32_t FileListing_Find(const FileListing* listing, const char* name) {
+    for (int32_t i = 0; listing && listing->order && i < listing->count; i++) {
+        const unsigned char* a = (const unsigned char*)listing->order[i]->name;
+        const unsigned char* b = (const unsigned char*)name;
+        while (*a && Fold(*a) == Fold(*b))
+            a++, b++;
+        if (*a == 0 && *b == 0)
+            return i;
+    }
+    return -1;
+}
+
+int32_t FileListing_NextStartingWith(const FileListing* listing, int32_t after, char c) {
+    if (!listing || !listing->order || listing->count <= 0)
+        return -1;
+    const unsigned char want = Fold((unsigned char)c);
+    int32_t index = after + 1 >= listing->count || after < 0 ? 0 : after + 1;
+    for (int32_t i = 0; i < listing->count; i++, index = index + 1 < listing->count ? index + 1 : 0) {
+        const unsigned char* name = (const unsigned char*)listing->order[index]->name;
+        if (Fold(name[0]) == want || (name[0] == '[' && Fold(name[1]) == want))
+            return index;
+    }
+    return -1;
+}
+
+void FileListing_Remove(FileListing* listing, int32_t index) {
+    if (!listing || !listing->order || index < 0 || index >= listing->count)
+        return;
+    memmove(&listing->order[index], &listing->order[index + 1],
+            (size_t)(listing->count - index - 1) * sizeof *listing->order);
+    listing->count--;
+}
+
+void FileListing_Free(FileListing* listing) {
+    free(listing->order);
+    FileCollection_Free(&listing->collection);
+    *listing = FileListing{};
 }
 
 // ---- Texts of the status lines --------------------------------------------------------------

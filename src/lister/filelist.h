@@ -128,6 +128,25 @@ void FileList_Sort(const FileEntry* entries, int32_t count, FileSortKey key,
 
 // ---- The listing --------------------------------------------------------------------------------
 
+// The names a window's list shows, kept for it to draw and read: the gathered entries and
+// their sorted order, so nothing is copied per name into the list control.
+struct FileListing {
+    FileCollection collection;
+    const FileEntry** order;
+    int32_t count;
+};
+
+// The name shown at index, or null past the end.
+const char* FileListing_Name(const FileListing* listing, int32_t index);
+// The index of the first name equal to name regardless of case, or -1.
+int32_t FileListing_Find(const FileListing* listing, const char* name);
+// Type-ahead: the first name after row `after` (wrapping round, `after` itself last) that
+// starts with c regardless of case, a leading "[" passed over; -1 when none does.
+int32_t FileListing_NextStartingWith(const FileListing* listing, int32_t after, char c);
+// Takes the name at index out of the order; the rest move up.
+void FileListing_Remove(FileListing* listing, int32_t index);
+void FileListing_Free(FileListing* listing);
+
 // The window's side of a listing.
 struct FileListSink {
     void* context;
@@ -140,6 +159,9 @@ struct FileListSink {
     void (*directoryGone)(void* context);
     // Told how many names are about to be added, so the list can make room once. May be null.
     void (*reserve)(void* context, int32_t count);
+    // Instead of add: the whole sorted listing at once; the sink owns it when it returns 1,
+    // and 0 says the list cannot show it (the listing is freed). May be null.
+    int (*take)(void* context, FileListing* listing);
 };
 
 // What a directory window shows under its list; kept in its record between listings.

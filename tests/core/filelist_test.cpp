@@ -439,6 +439,60 @@ TEST_F(FileList, AListThatRefusesEntriesKeepsWhatItTook) {
                                                        0}}));
 }
 
+// A list that draws its rows from the listing takes it whole, and is read, searched and
+// trimmed through it; one that cannot show it says so, as a list refusing names does.
+TEST_F(FileList, AListTakingTheWholeListingReadsFindsAndLosesNames) {
+    for (const char* name : {"beta.c", "Alpha.txt", "[x].h", "apple", "b2"})
+        Make(name);
+    struct Taker {
+        FileListing listing = {};
+        int accept = 1;
+    } taker;
+    FileListSink sink = {};
+    sink.context = &taker;
+    sink.take = [](void* c, FileListing* listing) {
+        Taker* t = (Taker*)c;
+        if (!t->accept)
+            return 0;
+        t->listing = *listing;
+        *listing = FileListing{};
+        return 1;
+    };
+    DirFigures figures = {};
+    ListOutcome outcome = {};
+    ASSERT_EQ(ListFiles(dir.c_str(), "*.*", kSortName, sink, &figures, &outcome), 1);
+    FileListing* l = &taker.listing;
+    EXPECT_EQ(outcome.added, 5);
+    Names shown;
+    for (int32_t i = 0; FileListing_Name(l, i); i++)
+        shown.push_back(FileListing_Name(l, i));
+    EXPECT_EQ(shown, (Names{"[x].h", "alpha.txt", "apple", "b2", "beta.c"}));
+    EXPECT_EQ(FileListing_Find(l, "ALPHA.TXT"), 1);
+    EXPECT_EQ(FileListing_Find(l, "alpha"), -1);
+    struct {
+        int32_t after;
+        char c;
+        int32_t expected;
+    } typed[] = {{-1, 'a', 1}, {1, 'A', 2}, {2, 'a', 1}, {3, 'b', 4}, {4, 'b', 3},
+                 {0, 'x', 0}, {0, 'q', -1}, {9, 'b', 3}};
+    for (const auto& t : typed)
+        EXPECT_EQ(FileListing_NextStartingWith(l, t.after, t.c), t.expected)
+            << "after " << t.after << " typing " << t.c;
+    FileListing_Remove(l, 1);
+    FileListing_Remove(l, 9); // past the end: nothing
+    EXPECT_EQ(l->count, 4);
+    EXPECT_STREQ(FileListing_Name(l, 1), "apple");
+    EXPECT_EQ(FileListing_Name(l, 4), nullptr);
+    FileListing_Free(l);
+
+    ScriptedUser user;
+    taker.accept = 0;
+    ASSERT_EQ(ListFiles(dir.c_str(), "*.*", kSortName, sink, &figures, &outcome), 1);
+    EXPECT_EQ(outcome.added, 0);
+    EXPECT_EQ(user.asked.size(), 1u);
+    EXPECT_EQ(user.asked.empty() ? "" : user.asked[0].text, kListFullText);
+}
+
 TEST_F(FileList, ListingsGrowPastTheFirstBlockOrSayMemoryRanOut) {
     Names all;
     for (int i = 0; i < 600; i++) {

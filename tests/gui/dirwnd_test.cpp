@@ -83,9 +83,8 @@ class DirWindowTest : public OrvFrameTest {
         HWND list = Child(dir, kDirFilesId);
         const int n = (int)SendMessageA(list, LB_GETCOUNT, 0, 0);
         for (int i = 0; i < n; i++) {
-            char name[MAX_PATH] = "";
-            SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(name));
-            names.push_back(name);
+            const char* name = DirWindow_ListedName(list, i);
+            names.push_back(name ? name : "(no name)");
         }
         return names;
     }
@@ -508,6 +507,41 @@ TEST_F(DirWindowTest, ANewFontSetsTheRowHeightAndTheLayout) {
     EXPECT_EQ(client.bottom - (4 * State(dir)->lineHeight + 40), State(dir)->layout.tree.bottom);
     DirWindow_ApplyFont(dir, Fonts_Get(kFontDir));
     DeleteObject(big);
+}
+
+// The file list keeps no strings of its own, yet its rows stand as a list of strings sets
+// them for the window's font, and a typed letter finds the next name that starts with it.
+TEST_F(DirWindowTest, TheFileListRowsFollowTheFontAndTypedLetters) {
+    Write("apple", 1), Write("Banana.txt", 22), Write("berry", 3), Write("cherry", 4);
+    HWND dir = Open(root_);
+    HWND files = Child(dir, kDirFilesId);
+    HFONT big = CreateFontA(-28, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
+    for (HFONT font : {Fonts_Get(kFontDir), big}) {
+        DirWindow_ApplyFont(dir, font);
+        HWND strings = CreateWindowExA(0, "listbox", "", WS_CHILD | LBS_MULTICOLUMN, 0, 0, 50, 50,
+                                       dir, NULL, GetModuleHandleA(NULL), NULL);
+        SendMessageA(strings, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        EXPECT_EQ(SendMessageA(strings, LB_GETITEMHEIGHT, 0, 0),
+                  SendMessageA(files, LB_GETITEMHEIGHT, 0, 0));
+        DestroyWindow(strings);
+    }
+    DirWindow_ApplyFont(dir, Fonts_Get(kFontDir));
+    DeleteObject(big);
+    EXPECT_EQ((Names{"apple", "banana.txt", "berry", "cherry"}), Files(dir));
+
+    SetFocus(files);
+    const struct {
+        char typed;
+        int row; // the caret's after it
+    } typing[] = {{'b', 1}, {'B', 2}, {'b', 1}, {'z', 1}, {'a', 0}};
+    for (const auto& t : typing) {
+        SendMessageA(files, WM_CHAR, t.typed, 0);
+        Harness_PumpMessages(20);
+        EXPECT_EQ(t.row, (int)SendMessageA(files, LB_GETCARETINDEX, 0, 0)) << t.typed;
+    }
+    EXPECT_EQ(0, SendMessageA(files, LB_GETSELCOUNT, 0, 0)); // the caret moves, as it did
+    EXPECT_EQ(nullptr, DirWindow_ListedName(files, 4));
+    EXPECT_EQ(nullptr, DirWindow_ListedName(Child(dir, kDirTreeId), 0));
 }
 
 TEST_F(DirWindowTest, ADirectoryGoneOrRemovedGivesWayToItsParent) {

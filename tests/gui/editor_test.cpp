@@ -269,9 +269,8 @@ TEST_F(EditorTest, SaveAsOfAViewSelectionWritesExactlyTheSelection) {
     EXPECT_EQ("untitled.txt", gProposedName);
     EXPECT_EQ("ne 2\r\nline 3\r\nline", Contents(gSaveName));
     HWND list = DirWindow_FileList(dir);
-    const LRESULT part =
-        SendMessageA(list, LB_FINDSTRING, (WPARAM)-1, reinterpret_cast<LPARAM>("PART.TXT"));
-    EXPECT_NE(LB_ERR, part);
+    const int part = DirWindow_FindListed(list, "PART.TXT");
+    EXPECT_NE(-1, part);
 
     // The files selected in a directory list, one full path a line.
     SetFocus(list);

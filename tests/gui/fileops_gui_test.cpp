@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "find/selqueue_win.h"
 #include "find/srchwnd.h"
 #include "gui/harness.h"
 #include "lister/dirremove.h"
@@ -56,12 +57,10 @@ class FileOpsGuiTest : public OrvFrameTest {
         return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
     }
     static std::vector<std::string> Rows(HWND list) {
+        // Results lists keep their strings; a directory's list is read from its window.
         std::vector<std::string> rows;
-        char text[1024];
-        for (LRESULT i = 0, n = SendMessageA(list, LB_GETCOUNT, 0, 0); i < n; i++) {
-            SendMessageA(list, LB_GETTEXT, (WPARAM)i, reinterpret_cast<LPARAM>(text));
-            rows.push_back(text);
-        }
+        for (LRESULT i = 0, n = SendMessageA(list, LB_GETCOUNT, 0, 0); i < n; i++)
+            rows.push_back(List_ItemText(list, (int)i));
         return rows;
     }
     static void Command(WORD id) {
