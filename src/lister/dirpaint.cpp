@@ -346,8 +346,13 @@ void DirPaint_TreeRow(const DRAWITEMSTRUCT* item) {
     }
     const int right = textX + DirPaint_TextWidth(dc, text) - row.left;
     if (right > s->treeExtent) {
+        // The list is told once the rows of this paint are drawn: each change of its extent
+        // lays its scroll bar out again, a few milliseconds a row in the first paint.
         s->treeExtent = right;
-        SendMessageA(s->tree, LB_SETHORIZONTALEXTENT, (WPARAM)(right + 8), 0);
+        if (!s->treeExtentPosted)
+            s->treeExtentPosted = PostMessageA(gDir.window, kDirApplyTreeExtent, 0, 0) != 0;
+        if (!s->treeExtentPosted)
+            SendMessageA(s->tree, LB_SETHORIZONTALEXTENT, (WPARAM)(right + 8), 0);
     }
     SelectObject(dc, oldFont);
     if (item->itemState & ODS_FOCUS)

@@ -21,6 +21,8 @@ constexpr int kDirDiskId = 47;
 constexpr int kDirSplitId = 48;
 // The window's own command: open what is typed or selected.
 constexpr WORD kDirOpenCommand = 1;
+// Posted by the tree's rows: the widest row drawn becomes the tree list's extent.
+constexpr UINT kDirApplyTreeExtent = WM_APP + 41;
 
 // Window slots, pointer-sized.
 constexpr int kDirSlotTree = 0;   // DirTree*
@@ -35,6 +37,7 @@ struct DirWindowState {
     DirFigures figures; // listed, free and disk bytes
     int32_t split;      // 0: not set yet
     int32_t treeExtent;
+    bool treeExtentPosted; // kDirApplyTreeExtent is on its way
     HWND combo, tree, files, disk, splitter;
     COLORREF textColor, backColor;
     HBRUSH backBrush;

@@ -701,6 +701,12 @@ LRESULT CALLBACK ORVDirWndProc(HWND dir, UINT message, WPARAM wParam, LPARAM lPa
     case WM_SIZE:
         OnSize(dir, wParam);
         break;
+    case kDirApplyTreeExtent:
+        if (DirWindowState* s = StateOf(dir)) {
+            s->treeExtentPosted = false;
+            SendMessageA(s->tree, LB_SETHORIZONTALEXTENT, (WPARAM)(s->treeExtent + 8), 0);
+        }
+        return 0;
     case WM_QUERYOPEN:
         OnQueryOpen(dir);
         break;
