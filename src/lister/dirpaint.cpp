@@ -240,10 +240,10 @@ void DirPaint_RecomputeInfo() {
 // A row of the file list drawn as the system draws a list of strings: the name one pixel in,
 // on the highlight colours when selected, the focus rectangle over it; the list's own colours
 // and font are already in the device context.
-void DirPaint_FileRow(const DRAWITEMSTRUCT* item) {
+void DirPaint_FileRow(const FileListing& listing, const DRAWITEMSTRUCT* item) {
     HDC dc = item->hDC;
     const RECT& row = item->rcItem;
-    const char* name = FileListing_Name(&gDir.state->listing, (int32_t)item->itemID);
+    const char* name = FileListing_Name(&listing, (int32_t)item->itemID);
     if (item->itemAction == ODA_FOCUS || item->itemID == (UINT)-1 || !name) {
         if (item->itemAction == ODA_FOCUS || (item->itemState & ODS_FOCUS))
             DrawFocusRect(dc, &row);

@@ -110,7 +110,7 @@ void DirPaint_Window(HWND dir, HDC dc);
 void DirPaint_Button(HDC dc, int hit, bool pressed);
 void DirPaint_ButtonFocus(HDC dc);
 void DirPaint_TreeRow(const DRAWITEMSTRUCT* item);
-void DirPaint_FileRow(const DRAWITEMSTRUCT* item);
+void DirPaint_FileRow(const FileListing& listing, const DRAWITEMSTRUCT* item);
 // Height of a file-list row: the height of the list font's text.
 int DirPaint_FileRowHeight(HFONT font);
 void DirPaint_RecomputeInfo();

@@ -677,15 +677,18 @@ LRESULT CALLBACK ORVDirWndProc(HWND dir, UINT message, WPARAM wParam, LPARAM lPa
             measure->itemHeight = s && s->lineHeight > 0 ? s->lineHeight : 16;
         return TRUE;
     }
-    case WM_DRAWITEM:
-        if (Dir_Load(dir)) {
-            const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (item->CtlID == kDirFilesId)
-                DirPaint_FileRow(item);
-            else
-                DirPaint_TreeRow(item);
+    case WM_DRAWITEM: {
+        const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        // A file row needs only the listing: a page of a large list is hundreds of rows.
+        if (item->CtlID == kDirFilesId) {
+            if (DirWindowState* s = reinterpret_cast<DirWindowState*>(
+                    GetWindowLongPtrA(dir, kDirSlotState * sizeof(LONG_PTR))))
+                DirPaint_FileRow(s->listing, item);
+        } else if (Dir_Load(dir)) {
+            DirPaint_TreeRow(item);
         }
         return TRUE;
+    }
     case WM_CTLCOLORLISTBOX:
         if (DirWindowState* s = StateOf(dir))
             return Orv_ColorControl(wParam, s->textColor, s->backColor, s->backBrush);
