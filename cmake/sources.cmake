@@ -31,6 +31,7 @@ set(ORV_CORE_SOURCES
     src/shell/barbuttons.cpp
     src/find/srchparse.cpp
     src/find/filesearch.cpp
+    src/look/look.cpp
 )
 set(ORV_CORE_POSIX_SOURCES src/platform/platform_posix.cpp src/platform/platform_dir_posix.cpp
     src/platform/platform_save_posix.cpp)
@@ -81,6 +82,9 @@ set(ORV_SHELL_SOURCES
     src/lister/matchdlg.cpp
     src/find/srchdlg.cpp
     src/find/srchrun.cpp
+    src/look/look_win.cpp
+    src/look/colordlg_win.cpp
+    src/look/fontdlg_win.cpp
 )
 set(ORV_RESOURCES src/resources/orv.rc)
 # The pictures orv.rc takes in, drawn by src/resources/draw_resources.py (a new one is seen when
@@ -118,6 +122,7 @@ set(ORV_CORE_TEST_SOURCES
     tests/core/diskgrid_test.cpp
     tests/core/srchparse_test.cpp
     tests/core/filesearch_test.cpp
+    tests/core/look_test.cpp
     tests/core/support.cpp
 )
 
@@ -150,6 +155,7 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/editor_test.cpp
     tests/gui/edit_bench_test.cpp
     tests/gui/search_bench_test.cpp
+    tests/gui/look_test.cpp
 )
 
 # Reads out/ORV32.EXE as a file; links the resource script to compare with.

@@ -1,0 +1,535 @@
+// Colours and fonts of the window kinds as a user changes them: "Set Colors" and the font
+// command for each kind, reaching every window of the kind, in memory, on the screen and in
+// ORV32.INI after "Save Options"; the chooser cancelled or failing into "Available Fonts", its
+// faces, sizes and generated sizes; and pictures of the dialogs and of windows in new looks.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cderr.h>
+
+#include <string>
+#include <vector>
+
+#include "editor/editwnd.h"
+#include "find/srchwnd.h"
+#include "gui/harness.h"
+#include "lister/dirstate.h"
+#include "lister/dirwnd.h"
+#include "look/fonts_win.h"
+#include "look/fontdlg_win.h"
+#include "look/look_win.h"
+#include "resources/resource.h"
+#include "shell/classes.h"
+#include "shell/settings.h"
+#include "viewer/viewwnd.h"
+#include "viewer/windata.h"
+
+namespace {
+
+const char kSetColors[] = "Set Colors";
+const char kAvailableFonts[] = "Available Fonts";
+const COLORREF kCancelled = CLR_INVALID;
+const char kSizeFace[] = "Liberation Mono"; // an installed scalable face
+
+// ---- The system's choosers, answered from a script ---------------------------------------------
+
+struct ChooserScript {
+    std::vector<COLORREF> colours; // one answer a call; kCancelled: the user cancelled
+    std::vector<COLORREF> offered;
+    std::vector<COLORREF*> customs;
+    // The font chooser: 1 chooses face at points, 0 cancels, -1 fails with an error.
+    int fontAnswer = 1;
+    std::string face;
+    int points = 0;
+    bool bold = false;
+    LOGFONTA fontOffered = {};
+    DWORD fontFlags = 0;
+    bool fontHooked = false;
+    DWORD error = 0;
+};
+ChooserScript gScript;
+
+BOOL WINAPI ScriptedChooseColor(LPCHOOSECOLORA choose) {
+    gScript.offered.push_back(choose->rgbResult);
+    gScript.customs.push_back(choose->lpCustColors);
+    if (gScript.colours.empty())
+        return FALSE;
+    const COLORREF answer = gScript.colours.front();
+    gScript.colours.erase(gScript.colours.begin());
+    if (answer == kCancelled)
+        return FALSE;
+    choose->rgbResult = answer;
+    return TRUE;
+}
+
+BOOL WINAPI ScriptedChooseFont(LPCHOOSEFONTA choose) {
+    gScript.fontOffered = *choose->lpLogFont;
+    gScript.fontFlags = choose->Flags;
+    gScript.fontHooked = choose->lpfnHook != nullptr;
+    gScript.error = gScript.fontAnswer < 0 ? CFERR_NOFONTS : 0;
+    if (gScript.fontAnswer != 1)
+        return FALSE;
+    HDC screen = GetDC(NULL);
+    const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(NULL, screen);
+    LOGFONTA* font = choose->lpLogFont;
+    *font = {};
+    font->lfHeight = -MulDiv(gScript.points, dpiY, 72);
+    font->lfWeight = gScript.bold ? FW_BOLD : FW_NORMAL;
+    lstrcpynA(font->lfFaceName, gScript.face.c_str(), LF_FACESIZE);
+    choose->iPointSize = gScript.points * 10;
+    return TRUE;
+}
+
+DWORD WINAPI ScriptedError() {
+    return gScript.error;
+}
+
+// A screen of few colours: each component shows solid only as 0, 128 or 255.
+OrvColor FewColours(OrvColor color) {
+    OrvColor solid = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const uint32_t c = color >> shift & 0xFF;
+        solid |= (c < 64 ? 0u : c < 192 ? 128u : 255u) << shift;
+    }
+    return solid;
+}
+
+// ---- The window kinds as a test sees them ------------------------------------------------------
+
+struct Look {
+    COLORREF text, background;
+    HFONT font;
+};
+
+// What the window paints with, asked the way the system asks it.
+Look AskedColours(HWND window, UINT message, HWND control) {
+    HDC dc = CreateCompatibleDC(NULL);
+    SendMessageA(window, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+    Look look = {GetTextColor(dc), GetBkColor(dc),
+                 reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0))};
+    DeleteDC(dc);
+    return look;
+}
+
+DirWindowState* DirState(HWND dir) {
+    return reinterpret_cast<DirWindowState*>(GetWindowLongPtrA(dir, kDirSlotState * sizeof(LONG_PTR)));
+}
+
+struct Kind {
+    const char* name;
+    int kind;
+    ColorSlot text, background;
+    FontKind font;
+    const char* textKey;
+    const char* backgroundKey;
+    const char* fontKey;
+    HWND (*open)(const std::string& folder, int n);
+    HWND (*control)(HWND window); // where the user clicks and the background shows
+    Look (*look)(HWND window);
+};
+
+const Kind kKinds[] = {
+    {"View", kLookKindView, kColorText, kColorBackgnd, kFontView, "TextColor", "BackgndColor",
+     "Font",
+     [](const std::string& folder, int n) {
+         return View_OpenFile(
+             Harness_WriteFile(folder + "view" + std::to_string(n) + ".txt", "a short file\r\n")
+                 .c_str());
+     },
+     [](HWND view) { return view; },
+     [](HWND view) {
+         WinData* w = View_Data(view);
+         return Look{w->textColor, w->backgroundColor, w->font};
+     }},
+    {"Editor", kLookKindEditor, kColorEditText, kColorEditBackgnd, kFontEdit, "EditTextColor",
+     "EditBackgndColor", "EditFont",
+     [](const std::string& folder, int n) {
+         return Editor_Open(
+             Harness_WriteFile(folder + "edit" + std::to_string(n) + ".txt", "one\ttwo\r\n")
+                 .c_str(),
+             false);
+     },
+     [](HWND editor) { return Editor_Control(editor); },
+     [](HWND editor) { return AskedColours(editor, WM_CTLCOLOREDIT, Editor_Control(editor)); }},
+    {"Results", kLookKindResults, kColorSrchText, kColorSrchBackgnd, kFontSearch,
+     "SrchTextColor", "SrchBackgndColor", "SearchFont",
+     [](const std::string&, int) {
+         HWND results = Results_Create("*.TXT");
+         Results_AddEntry(results, "C:\\A.TXT");
+         return results;
+     },
+     [](HWND results) { return Results_List(results); },
+     [](HWND results) {
+         return AskedColours(results, WM_CTLCOLORLISTBOX, Results_List(results));
+     }},
+    {"Dir", kLookKindDir, kColorDirText, kColorDirBackgnd, kFontDir, "DirTextColor",
+     "DirBackgndColor", "DirFont",
+     [](const std::string& folder, int) { return OpenDirWindow(folder.c_str(), true); },
+     [](HWND dir) { return DirWindow_FileList(dir); },
+     [](HWND dir) {
+         DirWindowState* s = DirState(dir);
+         return Look{s->textColor, s->backColor, s->font};
+     }},
+};
+
+// What the screen shows near the bottom right of a control's client area, its window on top.
+COLORREF ShownBackground(HWND window, HWND control) {
+    SendMessageA(gMdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window), 0);
+    RedrawWindow(GetParent(control), NULL, NULL,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Harness_PumpMessages(50);
+    RECT client;
+    GetClientRect(control, &client);
+    ViewInfo info;
+    if (View_GetInfo(control, &info))
+        client = info.textArea; // below the file's one line, above the status band
+    HDC dc = GetDC(control);
+    const COLORREF shown = GetPixel(dc, client.right - 6, client.bottom - 6);
+    ReleaseDC(control, dc);
+    return shown;
+}
+
+std::string IniValue(const char* key) {
+    char value[80] = "";
+    GetPrivateProfileStringA(kMainSection, key, "<absent>", value, sizeof value, "ORV32.INI");
+    return value;
+}
+
+class LookTest : public OrvFrameTest, public ::testing::WithParamInterface<Kind> {
+  protected:
+    void SetUp() override {
+        OrvFrameTest::SetUp();
+        Harness_PumpMessages(50);
+        Harness_CascadeNewWindows();
+        folder_ = Harness_ScratchFolder("orv-look");
+        gScript = ChooserScript();
+        static const LookChoosers kScripted = {ScriptedChooseColor, ScriptedChooseFont,
+                                               ScriptedError};
+        Look_SetChoosersForTests(&kScripted);
+        static const SettingsHooks kFew = {nullptr, FewColours};
+        Settings_SetHooks(&kFew);
+        Harness_SetBoxWatcher(WatchDialogs);
+    }
+    void TearDown() override {
+        Harness_SetBoxWatcher(nullptr);
+        gOnDialog.clear();
+        ClearLater();
+        SizeDlg_FailListMemoryForTests(false);
+        Look_SetChoosersForTests(nullptr);
+        OrvFrameTest::TearDown();
+        Harness_RemoveFolder(folder_);
+    }
+    // Two windows of the kind, the first with the focus, and a window of another kind.
+    std::vector<HWND> OpenTwo(const Kind& k) {
+        const Kind& other = k.kind == kLookKindView ? kKinds[1] : kKinds[0];
+        other_ = other.open(folder_, 9);
+        std::vector<HWND> windows = {k.open(folder_, 1), k.open(folder_, 2)};
+        SendMessageA(gMdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(windows[0]), 0);
+        SetFocus(k.control(windows[0]));
+        Harness_PumpMessages(50);
+        return windows;
+    }
+    void SaveOptions() {
+        Harness_Answer("Save Options", nullptr, IDOK);
+        SendMessageA(gFrame, WM_COMMAND, IDM_SAVE_SETTINGS_NOW, 0);
+    }
+    std::string folder_;
+    HWND other_ = NULL;
+};
+
+// ---- Colours ----------------------------------------------------------------------------------
+
+TEST_P(LookTest, SetColorsReachesEveryWindowOfTheKindTheScreenAndTheFile) {
+    const Kind& k = GetParam();
+    std::vector<HWND> windows = OpenTwo(k);
+    const Look otherBefore = kKinds[k.kind == kLookKindView ? 1 : 0].look(other_);
+    const COLORREF text = RGB(200, 0, 0), dithered = RGB(100, 100, 100);
+    const COLORREF solid = k.kind == kLookKindView ? dithered : RGB(128, 128, 128);
+    gScript.colours = {text, dithered};
+    static bool noteShown;
+    gOnDialog[kSetColors] = [](HWND dialog) {
+        noteShown = Harness_ItemShown(dialog, IDC_COLOR_NOTE);
+        Harness_ClickItem(dialog, IDC_COLOR_TEXT);
+        Harness_ClickItem(dialog, IDC_COLOR_BACKGROUND);
+    };
+    Harness_Answer(kSetColors, nullptr, IDOK);
+    SendMessageA(gFrame, WM_COMMAND, IDM_COLORS, 0);
+
+    EXPECT_EQ(k.kind != kLookKindView, noteShown);
+    // Each chooser started from the working colour, with the one array of custom colours.
+    ASSERT_EQ(2u, gScript.offered.size());
+    EXPECT_EQ(gSettings.colors[k.text], text);
+    EXPECT_EQ(gSettings.colors[k.background], solid);
+    EXPECT_EQ(gScript.customs[0], gScript.customs[1]);
+    EXPECT_EQ(1, gSettings.optionsChanged);
+    for (HWND window : windows) {
+        const Look look = k.look(window);
+        EXPECT_EQ(text, look.text);
+        EXPECT_EQ(solid, look.background);
+        EXPECT_EQ(solid, ShownBackground(window, k.control(window)));
+    }
+    const Look otherAfter = kKinds[k.kind == kLookKindView ? 1 : 0].look(other_);
+    EXPECT_EQ(otherBefore.text, otherAfter.text); // another kind keeps its colours
+    EXPECT_EQ(otherBefore.background, otherAfter.background);
+    if (k.kind == kLookKindView) {
+        EXPECT_EQ(reinterpret_cast<LONG_PTR>(View_Data(windows[0])->backgroundBrush),
+                  (LONG_PTR)GetClassLongPtrA(windows[0], GCLP_HBRBACKGROUND));
+    }
+    // A window made afterwards takes the new colours too.
+    const Look later = k.look(k.open(folder_, 3));
+    EXPECT_EQ(text, later.text);
+    EXPECT_EQ(solid, later.background);
+
+    SaveOptions();
+    EXPECT_EQ("200 0 0", IniValue(k.textKey));
+    EXPECT_EQ(k.kind == kLookKindView ? "100 100 100" : "128 128 128", IniValue(k.backgroundKey));
+}
+
+TEST_P(LookTest, TheFontCommandReachesEveryWindowOfTheKindAndTheFile) {
+    const Kind& k = GetParam();
+    std::vector<HWND> windows = OpenTwo(k);
+    const HFONT before = k.look(windows[0]).font;
+    const FontChoice was = gSettings.fonts[k.font];
+    const int heightBefore = k.kind == kLookKindDir ? DirState(windows[0])->lineHeight : 0;
+    gScript.face = "Courier New";
+    gScript.points = 20;
+    gScript.bold = true;
+    SendMessageA(gFrame, WM_COMMAND, IDM_FONT, 0);
+
+    // The chooser started from the kind's face and size, for screen fonts, with the hook.
+    HDC screen = GetDC(NULL);
+    const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(NULL, screen);
+    EXPECT_STREQ(was.face, gScript.fontOffered.lfFaceName);
+    EXPECT_EQ(-MulDiv(was.points, dpiY, 72), gScript.fontOffered.lfHeight);
+    EXPECT_EQ(was.bold ? FW_BOLD : FW_NORMAL, gScript.fontOffered.lfWeight);
+    EXPECT_TRUE(gScript.fontFlags & CF_SCREENFONTS);
+    EXPECT_TRUE(gScript.fontHooked && (gScript.fontFlags & CF_ENABLEHOOK));
+
+    const HFONT font = Fonts_Get(k.font);
+    EXPECT_NE(before, font);
+    EXPECT_EQ(1, gSettings.optionsChanged);
+    for (HWND window : windows)
+        EXPECT_EQ(font, k.look(window).font);
+    EXPECT_NE(font, kKinds[k.kind == kLookKindView ? 1 : 0].look(other_).font);
+    switch (k.kind) {
+    case kLookKindView: {
+        ViewInfo info;
+        View_GetInfo(windows[1], &info);
+        TEXTMETRICA metric;
+        HDC dc = GetDC(windows[1]);
+        SelectObject(dc, font);
+        GetTextMetricsA(dc, &metric);
+        ReleaseDC(windows[1], dc);
+        EXPECT_EQ(metric.tmHeight + metric.tmExternalLeading, info.lineHeight);
+        break;
+    }
+    case kLookKindEditor: {
+        // The tab stop is measured in the new font's average width.
+        HWND edit = Editor_Control(windows[1]);
+        const int from = (short)LOWORD(SendMessageA(edit, EM_POSFROMCHAR, 0, 0));
+        const int to = (short)LOWORD(SendMessageA(edit, EM_POSFROMCHAR, 4, 0));
+        HDC dc = GetDC(edit);
+        SelectObject(dc, font);
+        TEXTMETRICA metric;
+        GetTextMetricsA(dc, &metric);
+        ReleaseDC(edit, dc);
+        EXPECT_NEAR(Editor_TabWidth(windows[1]) * metric.tmAveCharWidth, to - from,
+                    metric.tmAveCharWidth / 2 + 2);
+        break;
+    }
+    case kLookKindDir:
+        EXPECT_GT(DirState(windows[1])->lineHeight, heightBefore);
+        EXPECT_EQ(DirState(windows[1])->lineHeight,
+                  (int)SendMessageA(GetDlgItem(windows[1], kDirTreeId), LB_GETITEMHEIGHT, 0, 0));
+        break;
+    }
+    SaveOptions();
+    EXPECT_EQ("Courier New(20,bold)", IniValue(k.fontKey));
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, LookTest, ::testing::ValuesIn(kKinds), ByName());
+
+// The fixture without a kind of its own.
+class LookDialogTest : public LookTest {};
+
+TEST_F(LookDialogTest, OnlyANewBackgroundMakesABrushAndCancelChangesNothing) {
+    std::vector<HWND> views = OpenTwo(kKinds[0]);
+    const HBRUSH brush = View_Data(views[0])->backgroundBrush;
+    // The text colour alone, the background chooser cancelled.
+    gScript.colours = {RGB(0, 0, 200), kCancelled};
+    gOnDialog[kSetColors] = [](HWND dialog) {
+        Harness_ClickItem(dialog, IDC_COLOR_TEXT);
+        Harness_ClickItem(dialog, IDC_COLOR_BACKGROUND);
+    };
+    Harness_Answer(kSetColors, nullptr, IDOK);
+    SendMessageA(gFrame, WM_COMMAND, IDM_COLORS, 0);
+    EXPECT_EQ(0, Look_BrushCount());
+    EXPECT_EQ(brush, View_Data(views[1])->backgroundBrush);
+    EXPECT_EQ(RGB(0, 0, 200), View_Data(views[1])->textColor);
+
+    // Both chosen, then Cancel: nothing changes, and no brush is made.
+    gSettings.optionsChanged = 0;
+    gScript.colours = {RGB(1, 1, 1), RGB(2, 2, 2)};
+    Harness_Answer(kSetColors, nullptr, IDCANCEL);
+    SendMessageA(gFrame, WM_COMMAND, IDM_COLORS, 0);
+    EXPECT_EQ(RGB(0, 0, 200), gSettings.colors[kColorText]);
+    EXPECT_EQ(RGB(255, 255, 255), gSettings.colors[kColorBackgnd]);
+    EXPECT_EQ(0, gSettings.optionsChanged);
+    EXPECT_EQ(0, Look_BrushCount());
+    // The second dialog's choosers started from the colours the first one stored.
+    ASSERT_EQ(4u, gScript.offered.size());
+    EXPECT_EQ(RGB(0, 0, 200), gScript.offered[2]);
+
+    // A new background: one brush for it, one for the start-up brush it replaced.
+    gScript.colours = {kCancelled, RGB(0, 128, 0)};
+    Harness_Answer(kSetColors, nullptr, IDOK);
+    SendMessageA(gFrame, WM_COMMAND, IDM_COLORS, 0);
+    EXPECT_EQ(2, Look_BrushCount());
+    EXPECT_NE(brush, View_Data(views[1])->backgroundBrush);
+}
+
+TEST_F(LookDialogTest, ACancelledFontChooserChangesNothingAndNoWindowMeansNoDialog) {
+    std::vector<HWND> dirs = OpenTwo(kKinds[3]);
+    const HFONT font = Fonts_Get(kFontDir);
+    gScript.fontAnswer = 0;
+    SendMessageA(gFrame, WM_COMMAND, IDM_FONT, 0); // no "Available Fonts": no box is scripted
+    EXPECT_EQ(font, Fonts_Get(kFontDir));
+    EXPECT_EQ(font, DirState(dirs[0])->font);
+    EXPECT_EQ(0, gSettings.optionsChanged);
+
+    // The focus in no window of a kind: neither command shows anything.
+    for (HWND window : Look_WindowsOfKind(kLookKindDir))
+        Frame_CloseChild(window, false);
+    Frame_CloseChild(other_, false);
+    SetFocus(gFrame);
+    gScript.fontAnswer = 1;
+    gScript.face = "Courier New";
+    gScript.points = 12;
+    SendMessageA(gFrame, WM_COMMAND, IDM_FONT, 0);
+    SendMessageA(gFrame, WM_COMMAND, IDM_COLORS, 0);
+    EXPECT_EQ(font, Fonts_Get(kFontDir));
+    EXPECT_TRUE(gScript.offered.empty());
+}
+
+// ---- "Available Fonts" ------------------------------------------------------------------------
+
+std::vector<std::string> ListTexts(HWND dialog, int id) {
+    std::vector<std::string> texts;
+    const int count = (int)SendDlgItemMessageA(dialog, id, LB_GETCOUNT, 0, 0);
+    for (int i = 0; i < count; i++) {
+        char text[64] = "";
+        SendDlgItemMessageA(dialog, id, LB_GETTEXT, (WPARAM)i, reinterpret_cast<LPARAM>(text));
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+std::string Selected(HWND dialog, int id) {
+    const int at = (int)SendDlgItemMessageA(dialog, id, LB_GETCURSEL, 0, 0);
+    std::vector<std::string> texts = ListTexts(dialog, id);
+    return at >= 0 && at < (int)texts.size() ? texts[(size_t)at] : "<none>";
+}
+
+// What the user saw in "Available Fonts".
+struct SizeVisit {
+    std::vector<std::string> faces;
+    std::string faceOnOpening;
+    std::vector<std::string> sizesBefore, sizesAfter;
+    std::string generated; // the entry selected after "&Generate"
+    std::string pointsAfterPick; // the size box after a size was picked
+};
+SizeVisit gSizes;
+
+TEST_F(LookDialogTest, AFailedChooserOpensAvailableFontsWithTheFirstFaceForAnUnknownOne) {
+    std::vector<HWND> views = OpenTwo(kKinds[0]);
+    lstrcpynA(gSettings.fonts[kFontView].face, "No Such Face", kFontFaceMax);
+    gScript.fontAnswer = -1;
+    gSizes = SizeVisit();
+    gOnDialog[kAvailableFonts] = [](HWND dialog) {
+        gSizes.faces = ListTexts(dialog, IDC_SIZE_FACES);
+        gSizes.faceOnOpening = Selected(dialog, IDC_SIZE_FACES);
+        // A face with several sizes: pick one, and the size box empties.
+        const int courier = (int)SendDlgItemMessageA(dialog, IDC_SIZE_FACES, LB_FINDSTRINGEXACT,
+                                                     (WPARAM)-1, (LPARAM) kSizeFace);
+        EXPECT_GE(courier, 0);
+        SendDlgItemMessageA(dialog, IDC_SIZE_FACES, LB_SETCURSEL, (WPARAM)courier, 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SIZE_FACES, LBN_SELCHANGE),
+                     (LPARAM)GetDlgItem(dialog, IDC_SIZE_FACES));
+        gSizes.sizesBefore = ListTexts(dialog, IDC_SIZE_SIZES);
+        SetDlgItemTextA(dialog, IDC_SIZE_POINTS, "13");
+        Harness_ClickItem(dialog, IDC_SIZE_GENERATE);
+        gSizes.sizesAfter = ListTexts(dialog, IDC_SIZE_SIZES);
+        gSizes.generated = Selected(dialog, IDC_SIZE_SIZES);
+        SetDlgItemTextA(dialog, IDC_SIZE_POINTS, "40");
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SIZE_SIZES, LBN_SELCHANGE),
+                     (LPARAM)GetDlgItem(dialog, IDC_SIZE_SIZES));
+        char points[8] = "?";
+        GetDlgItemTextA(dialog, IDC_SIZE_POINTS, points, sizeof points);
+        gSizes.pointsAfterPick = points;
+    };
+    Harness_Answer(kAvailableFonts, nullptr, IDOK);
+    SendMessageA(gFrame, WM_COMMAND, IDM_FONT, 0);
+
+    ASSERT_FALSE(gSizes.faces.empty());
+    EXPECT_EQ(gSizes.faces[0], gSizes.faceOnOpening);
+    EXPECT_EQ(gSizes.sizesBefore.size() + 1, gSizes.sizesAfter.size());
+    EXPECT_EQ("13 ", gSizes.generated);
+    for (size_t i = 1; i < gSizes.sizesAfter.size(); i++) // generated in order among the others
+        EXPECT_LE(atoi(gSizes.sizesAfter[i - 1].c_str()), atoi(gSizes.sizesAfter[i].c_str()));
+    EXPECT_EQ("", gSizes.pointsAfterPick);
+    // OK with the generated entry selected and the box empty: its number is the size.
+    EXPECT_STREQ(kSizeFace, gSettings.fonts[kFontView].face);
+    EXPECT_EQ(13, gSettings.fonts[kFontView].points);
+    EXPECT_EQ(1, gSettings.optionsChanged);
+    for (HWND view : views)
+        EXPECT_EQ(Fonts_Get(kFontView), View_Data(view)->font);
+    SaveOptions();
+    EXPECT_EQ(std::string(kSizeFace) + "(13)", IniValue("Font"));
+}
+
+TEST_F(LookDialogTest, AvailableFontsWithATypedSizeBoldAndItalicOrCancelled) {
+    OpenTwo(kKinds[2]);
+    gScript.fontAnswer = -1;
+    const HFONT font = Fonts_Get(kFontSearch);
+    // Cancel: -1, nothing changes.
+    gOnDialog[kAvailableFonts] = [](HWND) {};
+    Harness_Answer(kAvailableFonts, nullptr, IDCANCEL);
+    SendMessageA(gFrame, WM_COMMAND, IDM_FONT, 0);
+    EXPECT_EQ(font, Fonts_Get(kFontSearch));
+    EXPECT_EQ(0, gSettings.optionsChanged);
+
+    // OK with a number typed: that size is made in the selected face, bold and italic.
+    gOnDialog[kAvailableFonts] = [](HWND dialog) {
+        const int face = (int)SendDlgItemMessageA(dialog, IDC_SIZE_FACES, LB_FINDSTRINGEXACT,
+                                                  (WPARAM)-1, (LPARAM)kSizeFace);
+        EXPECT_GE(face, 0);
+        SendDlgItemMessageA(dialog, IDC_SIZE_FACES, LB_SETCURSEL, (WPARAM)face, 0);
+        SetDlgItemTextA(dialog, IDC_SIZE_POINTS, "17");
+        Harness_ClickItem(dialog, IDC_SIZE_BOLD);
+        Harness_ClickItem(dialog, IDC_SIZE_ITALIC);
+    };
+    Harness_Answer(kAvailableFonts, nullptr, IDOK);
+    SendMessageA(gFrame, WM_COMMAND, IDM_FONT, 0);
+    EXPECT_NE(font, Fonts_Get(kFontSearch));
+    EXPECT_EQ(Fonts_Get(kFontSearch), (HFONT)SendMessageA(Results_List(Results_Current()),
+                                                          WM_GETFONT, 0, 0));
+    SaveOptions();
+    EXPECT_EQ(std::string(kSizeFace) + "(17,bold,italic)", IniValue("SearchFont"));
+}
+
+TEST_F(LookDialogTest, NoMemoryForTheFontListSaysSoAndKeepsTheFont) {
+    OpenTwo(kKinds[1]);
+    gScript.fontAnswer = -1;
+    SizeDlg_FailListMemoryForTests(true);
+    const HFONT font = Fonts_Get(kFontEdit);
+    Harness_Answer(nullptr, "Could not allocate font list memory", IDOK);
+    SendMessageA(gFrame, WM_COMMAND, IDM_FONT, 0);
+    ASSERT_FALSE(Harness_SeenBoxes().empty());
+    EXPECT_TRUE(Harness_SeenBoxes().back().icon != NULL);
+    EXPECT_EQ(font, Fonts_Get(kFontEdit));
+    EXPECT_EQ(0, gSettings.optionsChanged);
+}
+
+} // namespace
