@@ -82,6 +82,18 @@ bool AddFace(FontList* list, const char* face) {
     return true;
 }
 
+// The size of these points, boldness and slant already listed, or -1.
+int FindSize(const FontList& list, const SizeEntry& entry) {
+    for (int32_t i = 0; i < list.sizeCount; i++) {
+        const SizeEntry& listed = list.sizes[i];
+        if (listed.points == entry.points &&
+            (listed.weight > kFontBoldWeight) == (entry.weight > kFontBoldWeight) &&
+            (listed.italic != 0) == (entry.italic != 0))
+            return i;
+    }
+    return -1;
+}
+
 bool InsertSize(FontList* list, int at, const SizeEntry& entry) {
     void* items = list->sizes;
     if (!MakeRoom(&items, list->sizeCount, &list->sizeRoom, sizeof *list->sizes))
@@ -239,6 +251,11 @@ int Generate(HWND dialog, SizeDlgRecord* r) {
     entry.points = points;
     entry.weight = logFont.lfWeight;
     entry.italic = logFont.lfItalic;
+    const int there = FindSize(r->list, entry);
+    if (there >= 0) { // listed already: selected, not listed twice
+        ShowSizes(dialog, r, there);
+        return there;
+    }
     std::vector<int32_t> listed;
     for (int32_t i = 0; i < r->list.sizeCount; i++)
         listed.push_back(r->list.sizes[i].points);
@@ -402,6 +419,13 @@ int CALLBACK EnumFunc(const LOGFONTA* logFont, const TEXTMETRICA* metric, DWORD,
         list->dpiY);
     entry.weight = metric->tmWeight;
     entry.italic = metric->tmItalic;
+    // A scalable face is listed once for each character set it covers: one entry a size.
+    const int listed = FindSize(*list, entry);
+    if (listed >= 0) {
+        if (logFont->lfCharSet == ANSI_CHARSET) // the one the program's texts are in
+            list->sizes[listed].logFont = *logFont;
+        return 1;
+    }
     if (!InsertSize(list, list->sizeCount, entry)) {
         list->outOfMemory = true;
         return 0;

@@ -20,6 +20,7 @@
 #include "look/look_win.h"
 #include "resources/resource.h"
 #include "shell/classes.h"
+#include "shell/drawobjects.h"
 #include "shell/settings.h"
 #include "viewer/viewwnd.h"
 #include "viewer/windata.h"
@@ -295,7 +296,9 @@ TEST_P(LookTest, TheFontCommandReachesEveryWindowOfTheKindAndTheFile) {
     gScript.face = "Courier New";
     gScript.points = 20;
     gScript.bold = true;
+    const int kept = Orv_KeptObjectCount();
     SendMessageA(gFrame, WM_COMMAND, IDM_FONT, 0);
+    EXPECT_LT(kept, Orv_KeptObjectCount()); // deleted at teardown with the object list
 
     // The chooser started from the kind's face and size, for screen fonts, with the hook.
     HDC screen = GetDC(NULL);
@@ -357,12 +360,22 @@ class LookDialogTest : public LookTest {};
 TEST_F(LookDialogTest, OnlyANewBackgroundMakesABrushAndCancelChangesNothing) {
     std::vector<HWND> views = OpenTwo(kKinds[0]);
     const HBRUSH brush = View_Data(views[0])->backgroundBrush;
-    // The text colour alone, the background chooser cancelled.
-    gScript.colours = {RGB(0, 0, 200), kCancelled};
     gOnDialog[kSetColors] = [](HWND dialog) {
         Harness_ClickItem(dialog, IDC_COLOR_TEXT);
         Harness_ClickItem(dialog, IDC_COLOR_BACKGROUND);
     };
+    // A brush the list cannot take leaves the old background; the text colour is taken.
+    HandleList_FailGrowthsForTests(1);
+    gScript.colours = {RGB(0, 0, 100), RGB(0, 100, 0)};
+    Harness_Answer(kSetColors, nullptr, IDOK);
+    SendMessageA(gFrame, WM_COMMAND, IDM_COLORS, 0);
+    HandleList_FailGrowthsForTests(0);
+    EXPECT_EQ(RGB(255, 255, 255), gSettings.colors[kColorBackgnd]);
+    EXPECT_EQ(brush, View_Data(views[1])->backgroundBrush);
+    EXPECT_EQ(RGB(0, 0, 100), View_Data(views[1])->textColor);
+    EXPECT_EQ(0, Look_BrushCount());
+    // The text colour alone, the background chooser cancelled.
+    gScript.colours = {RGB(0, 0, 200), kCancelled};
     Harness_Answer(kSetColors, nullptr, IDOK);
     SendMessageA(gFrame, WM_COMMAND, IDM_COLORS, 0);
     EXPECT_EQ(0, Look_BrushCount());
@@ -379,8 +392,8 @@ TEST_F(LookDialogTest, OnlyANewBackgroundMakesABrushAndCancelChangesNothing) {
     EXPECT_EQ(0, gSettings.optionsChanged);
     EXPECT_EQ(0, Look_BrushCount());
     // The second dialog's choosers started from the colours the first one stored.
-    ASSERT_EQ(4u, gScript.offered.size());
-    EXPECT_EQ(RGB(0, 0, 200), gScript.offered[2]);
+    ASSERT_EQ(6u, gScript.offered.size());
+    EXPECT_EQ(RGB(0, 0, 200), gScript.offered[4]);
 
     // A new background: one brush for it, one for the start-up brush it replaced.
     gScript.colours = {kCancelled, RGB(0, 128, 0)};
@@ -530,6 +543,125 @@ TEST_F(LookDialogTest, NoMemoryForTheFontListSaysSoAndKeepsTheFont) {
     EXPECT_TRUE(Harness_SeenBoxes().back().icon != NULL);
     EXPECT_EQ(font, Fonts_Get(kFontEdit));
     EXPECT_EQ(0, gSettings.optionsChanged);
+}
+
+// ---- The system's own choosers, as Wine shows them ---------------------------------------------
+
+constexpr int kChooserRed = 706, kChooserGreen = 707, kChooserBlue = 708; // the colour edits
+constexpr int kChooserFace = 0x470, kChooserSize = 0x472;                 // cmb1, cmb3
+
+TEST_F(LookDialogTest, TheSystemChoosersAnsweredAsAUserAnswersThem) {
+    Look_SetChoosersForTests(nullptr);
+    std::vector<HWND> dirs = OpenTwo(kKinds[3]);
+    static HWND setColors;
+    gOnDialog[kSetColors] = [](HWND dialog) {
+        setColors = dialog;
+        Harness_PressItem(dialog, IDC_COLOR_BACKGROUND);
+    };
+    gOnDialog["Color"] = [](HWND chooser) {
+        SetDlgItemTextA(chooser, kChooserRed, "0");
+        SetDlgItemTextA(chooser, kChooserGreen, "0");
+        SetDlgItemTextA(chooser, kChooserBlue, "255");
+        Harness_PressItem(setColors, IDOK); // taken once the chooser has closed
+    };
+    Harness_Answer(kSetColors, nullptr, IDC_COLOR_SAMPLE);
+    Harness_Answer("Color", nullptr, IDOK);
+    SendMessageA(gFrame, WM_COMMAND, IDM_COLORS, 0);
+    EXPECT_EQ(RGB(0, 0, 255), gSettings.colors[kColorDirBackgnd]);
+    EXPECT_EQ(RGB(0, 0, 255), DirState(dirs[1])->backColor);
+
+    gOnDialog["Font"] = [](HWND chooser) {
+        const LRESULT face = SendDlgItemMessageA(chooser, kChooserFace, CB_FINDSTRINGEXACT,
+                                                 (WPARAM)-1, (LPARAM)kSizeFace);
+        SendDlgItemMessageA(chooser, kChooserFace, CB_SETCURSEL, (WPARAM)face, 0);
+        SendMessageA(chooser, WM_COMMAND, MAKEWPARAM(kChooserFace, CBN_SELCHANGE),
+                     (LPARAM)GetDlgItem(chooser, kChooserFace));
+        const LRESULT size = SendDlgItemMessageA(chooser, kChooserSize, CB_FINDSTRINGEXACT,
+                                                 (WPARAM)-1, (LPARAM) "16");
+        SendDlgItemMessageA(chooser, kChooserSize, CB_SETCURSEL, (WPARAM)size, 0);
+        SendMessageA(chooser, WM_COMMAND, MAKEWPARAM(kChooserSize, CBN_SELCHANGE),
+                     (LPARAM)GetDlgItem(chooser, kChooserSize));
+    };
+    Harness_Answer("Font", nullptr, IDOK);
+    SendMessageA(gFrame, WM_COMMAND, IDM_FONT, 0);
+    EXPECT_STREQ(kSizeFace, gSettings.fonts[kFontDir].face);
+    EXPECT_EQ(16, gSettings.fonts[kFontDir].points);
+    EXPECT_EQ(Fonts_Get(kFontDir), DirState(dirs[0])->font);
+}
+
+// ---- Pictures, for a reader of the build ------------------------------------------------------
+
+// Takes the picture of a dialog once everything behind it and in it is painted, then presses OK.
+void PictureThenOk(HWND dialog, const char* name, bool* saved) {
+    RedrawWindow(gFrame, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    RedrawWindow(dialog, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    Harness_PumpMessages(300);
+    *saved = Harness_SaveWindowBitmap(dialog, Harness_OutputPath(name).c_str()) == 1;
+    Harness_PressItem(dialog, IDOK);
+}
+
+TEST_F(LookDialogTest, PicturesOfAViewAndADirectoryWindowInNewLooksAndOfBothDialogs) {
+    std::string text;
+    for (int i = 1; i <= 30; i++)
+        text += "Line " + std::to_string(i) + ": the quick brown fox jumps over the lazy dog\r\n";
+    Harness_WriteFile(folder_ + "notes.txt", text);
+    Harness_WriteFile(folder_ + "readme.txt", "read me\r\n");
+    HWND dir = OpenDirWindow(folder_.c_str(), true);
+    HWND view = View_OpenFile((folder_ + "notes.txt").c_str());
+    ASSERT_TRUE(dir && view);
+    SendMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
+
+    // The view: dark blue on pale yellow, through the dialog, pictured with its sample.
+    static bool savedColors, savedFonts;
+    savedColors = savedFonts = false;
+    SetFocus(view);
+    gScript.colours = {RGB(0, 0, 128), RGB(255, 255, 204)};
+    gOnDialog[kSetColors] = [](HWND dialog) {
+        Later([dialog] {
+            Harness_ClickItem(dialog, IDC_COLOR_TEXT);
+            Harness_ClickItem(dialog, IDC_COLOR_BACKGROUND);
+            PictureThenOk(dialog, "look-set-colors.bmp", &savedColors);
+        });
+    };
+    Harness_Answer(kSetColors, nullptr, IDC_COLOR_SAMPLE); // a click on the sample does nothing
+    SendMessageA(gFrame, WM_COMMAND, IDM_COLORS, 0);
+    EXPECT_TRUE(savedColors);
+    gScript.face = kSizeFace;
+    gScript.points = 11;
+    SendMessageA(gFrame, WM_COMMAND, IDM_FONT, 0);
+
+    // The directory window: white on teal, in a larger face picked in "Available Fonts".
+    SendMessageA(gMdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(dir), 0);
+    SetFocus(DirWindow_FileList(dir));
+    gScript.colours = {RGB(255, 255, 255), RGB(0, 128, 128)};
+    Harness_Answer(kSetColors, nullptr, IDOK);
+    gOnDialog[kSetColors] = [](HWND dialog) {
+        Harness_ClickItem(dialog, IDC_COLOR_TEXT);
+        Harness_ClickItem(dialog, IDC_COLOR_BACKGROUND);
+    };
+    SendMessageA(gFrame, WM_COMMAND, IDM_COLORS, 0);
+    gScript.fontAnswer = -1;
+    gOnDialog[kAvailableFonts] = [](HWND dialog) {
+        Later([dialog] {
+            const int face = (int)SendDlgItemMessageA(dialog, IDC_SIZE_FACES, LB_FINDSTRINGEXACT,
+                                                      (WPARAM)-1, (LPARAM) "Liberation Sans");
+            SendDlgItemMessageA(dialog, IDC_SIZE_FACES, LB_SETCURSEL, (WPARAM)face, 0);
+            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SIZE_FACES, LBN_SELCHANGE),
+                         (LPARAM)GetDlgItem(dialog, IDC_SIZE_FACES));
+            SetDlgItemTextA(dialog, IDC_SIZE_POINTS, "12");
+            Harness_ClickItem(dialog, IDC_SIZE_BOLD);
+            Harness_ClickItem(dialog, IDC_SIZE_GENERATE);
+            PictureThenOk(dialog, "look-available-fonts.bmp", &savedFonts);
+        });
+    };
+    Harness_Answer(kAvailableFonts, nullptr, IDC_SIZE_SAMPLE);
+    SendMessageA(gFrame, WM_COMMAND, IDM_FONT, 0);
+    EXPECT_TRUE(savedFonts);
+    EXPECT_STREQ("Liberation Sans", gSettings.fonts[kFontDir].face);
+
+    RedrawWindow(gFrame, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Harness_PumpMessages(300);
+    EXPECT_EQ(1, Harness_SaveWindowBitmap(gFrame, Harness_OutputPath("look-windows.bmp").c_str()));
 }
 
 } // namespace
