@@ -1,8 +1,6 @@
-// The look of the window kinds: which settings each kind edits, the working pair of "Set
-// Colors", the brush list, and the size rules of "Available Fonts".
+// The look of the window kinds: what "Set Colors" counts as a new background, the brush list,
+// and the size rules of "Available Fonts".
 #include <gtest/gtest.h>
-
-#include <string>
 
 #include "look/look.h"
 
@@ -31,47 +29,11 @@ class LookTest : public ::testing::Test {
     }
 };
 
-TEST_F(LookTest, EachKindEditsItsOwnColoursAndTheDitheredBackgroundsBecomeSolid) {
-    const struct {
-        int kind;
-        ColorSlot text, background;
-        FontKind font;
-        OrvColor storedBackground; // after choosing 100 100 100
-    } cases[] = {
-        {kLookKindView, kColorText, kColorBackgnd, kFontView, OrvRgb(100, 100, 100)},
-        {kLookKindEditor, kColorEditText, kColorEditBackgnd, kFontEdit, OrvRgb(128, 128, 128)},
-        {kLookKindResults, kColorSrchText, kColorSrchBackgnd, kFontSearch, OrvRgb(128, 128, 128)},
-        {kLookKindDir, kColorDirText, kColorDirBackgnd, kFontDir, OrvRgb(128, 128, 128)},
-    };
-    for (const auto& c : cases) {
-        Settings_Reset();
-        LookSlots slots;
-        ASSERT_EQ(1, Look_Slots(c.kind, &slots));
-        EXPECT_EQ(c.text, slots.text);
-        EXPECT_EQ(c.background, slots.background);
-        EXPECT_EQ(c.font, slots.font);
-        ColorEdit edit;
-        ASSERT_EQ(1, ColorEdit_Begin(c.kind, &edit));
-        EXPECT_EQ(gSettings.colors[c.text], edit.text);
-        edit.text = OrvRgb(1, 2, 3);
-        ColorEdit_SetBackground(&edit, OrvRgb(100, 100, 100));
-        EXPECT_EQ(c.storedBackground, edit.background) << c.kind;
-        EXPECT_EQ(1, ColorEdit_Confirm(edit));
-        ColorEdit_StoreBackground(edit);
-        EXPECT_EQ(OrvRgb(1, 2, 3), gSettings.colors[c.text]);
-        EXPECT_EQ(c.storedBackground, gSettings.colors[c.background]);
-        EXPECT_EQ(1, gSettings.optionsChanged);
-    }
-    LookSlots slots;
-    ColorEdit edit;
-    for (int kind : {0, 4, 6, -1}) {
-        EXPECT_EQ(0, Look_Slots(kind, &slots));
-        EXPECT_EQ(0, ColorEdit_Begin(kind, &edit));
-    }
-}
-
+// Which kind edits which colours, and how each takes a background, the GUI tests show for
+// every kind; here, what counts as a new background.
 TEST_F(LookTest, OnlyANewBackgroundAsksForABrush) {
     ColorEdit edit;
+    EXPECT_EQ(0, ColorEdit_Begin(4, &edit)); // no kind 4
     ColorEdit_Begin(kLookKindView, &edit);
     edit.text = OrvRgb(255, 0, 0);
     EXPECT_EQ(0, ColorEdit_Confirm(edit)); // text only
