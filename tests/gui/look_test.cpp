@@ -548,11 +548,20 @@ TEST_F(LookDialogTest, PicturesOfAViewAndADirectoryWindowInNewLooksAndOfBothDial
     ASSERT_TRUE(dir && view);
     SendMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
 
-    // The view: dark blue on pale yellow, pictured in the dialog's sample, in a scalable face.
+    // The view: dark blue on pale yellow, in a scalable face.
+    SetFocus(view);
+    SetColors(RGB(0, 0, 128), RGB(255, 255, 204));
+    gScript.face = kSizeFace;
+    gScript.points = 11;
+    Command(IDM_FONT);
+
+    // The directory window: white on teal, pictured in the dialog's sample (with the note a
+    // list's background needs), in a bold face made in "Available Fonts".
     static bool savedColors, savedFonts;
     savedColors = savedFonts = false;
-    SetFocus(view);
-    gScript.colours = {RGB(0, 0, 128), RGB(255, 255, 204)};
+    SendMessageA(gMdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(dir), 0);
+    SetFocus(DirWindow_FileList(dir));
+    gScript.colours = {RGB(255, 255, 255), RGB(0, 128, 128)};
     gOnDialog[kSetColors] = [](HWND dialog) {
         Later([dialog] {
             Harness_ClickItem(dialog, IDC_COLOR_TEXT);
@@ -563,14 +572,6 @@ TEST_F(LookDialogTest, PicturesOfAViewAndADirectoryWindowInNewLooksAndOfBothDial
     Harness_Answer(kSetColors, nullptr, IDC_COLOR_SAMPLE);
     Command(IDM_COLORS);
     EXPECT_TRUE(savedColors);
-    gScript.face = kSizeFace;
-    gScript.points = 11;
-    Command(IDM_FONT);
-
-    // The directory window: white on teal, in a bold face made in "Available Fonts".
-    SendMessageA(gMdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(dir), 0);
-    SetFocus(DirWindow_FileList(dir));
-    SetColors(RGB(255, 255, 255), RGB(0, 128, 128));
     gScript.fontAnswer = -1;
     gOnDialog[kAvailableFonts] = [](HWND dialog) {
         Later([dialog] {
