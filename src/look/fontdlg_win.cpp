@@ -48,6 +48,7 @@ struct SizeDlgRecord {
     FontList list;
     char face[kFontFaceMax]; // the working face and size
     int32_t points;
+    bool bold, italic; // how "&Bold" and "&Italic" start
     HFONT sample; // the selected entry's font, for the sample area
 };
 
@@ -222,6 +223,8 @@ void OnInit(HWND dialog, SizeDlgRecord* r) {
     SendMessageA(faces, LB_SETCURSEL, (WPARAM)face, 0);
     SendMessageA(faces, LB_SETTOPINDEX, (WPARAM)face, 0);
     SendDlgItemMessageA(dialog, IDC_SIZE_POINTS, EM_LIMITTEXT, 3, 0);
+    CheckDlgButton(dialog, IDC_SIZE_BOLD, r->bold ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_SIZE_ITALIC, r->italic ? BST_CHECKED : BST_UNCHECKED);
     if (!FillSizes(dialog, r))
         EndWithNoMemory(dialog);
 }
@@ -370,6 +373,8 @@ int ChooseOwnFont(HWND owner, FontChoice* working, HFONT* font) {
     SizeDlgRecord record = {};
     lstrcpynA(record.face, working->face, kFontFaceMax);
     record.points = working->points;
+    record.bold = working->bold != 0;
+    record.italic = working->italic != 0;
     const INT_PTR chosen = DialogBoxParamA(Instance(), "SizeBox", owner, SizeDlg,
                                            reinterpret_cast<LPARAM>(&record));
     int result = 0;
