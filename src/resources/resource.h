@@ -220,3 +220,18 @@
 #define IDC_DEFNAMES_MASK3 2518
 #define IDC_DEFNAMES_MASK4 2519
 #define IDC_ABOUT_VERSION 2530
+
+// ---- Set Colors (COMMONCOLORBOX, 1400..1403) ------------------------------------------------
+#define IDC_COLOR_TEXT 1400
+#define IDC_COLOR_BACKGROUND 1401
+#define IDC_COLOR_SAMPLE 1402
+#define IDC_COLOR_NOTE 1403
+
+// ---- Available Fonts (SIZEBOX, 1410..1417) --------------------------------------------------
+#define IDC_SIZE_FACES 1410
+#define IDC_SIZE_SIZES 1411
+#define IDC_SIZE_POINTS 1412
+#define IDC_SIZE_BOLD 1413
+#define IDC_SIZE_ITALIC 1414
+#define IDC_SIZE_GENERATE 1415
+#define IDC_SIZE_SAMPLE 1416

@@ -18,6 +18,8 @@
 #include "lister/fileops.h"
 #include "lister/launch_win.h"
 #include "lister/pathclass.h"
+#include "look/colordlg_win.h"
+#include "look/fontdlg_win.h"
 #include "shell/menustate.h"
 #include "shell/optsdlg.h"
 #include "platform/platform.h"
@@ -855,6 +857,12 @@ int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam) {
         return 1;
     case IDM_NEXT_WINDOW:
         OnNextWindow(frame);
+        return 1;
+    case IDM_COLORS:
+        Colors_Command(frame);
+        return 1;
+    case IDM_FONT:
+        Font_Command(frame);
         return 1;
     case IDM_FIND:
     case IDM_FIND_BACKWARD:

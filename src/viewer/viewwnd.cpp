@@ -1202,6 +1202,31 @@ void View_ApplyScrollBarFlag(HWND view) {
     Redisplay(w);
 }
 
+void View_ApplyLook(HWND view) {
+    WinData* w = View_Data(view);
+    if (!w)
+        return;
+    w->font = Fonts_Get(kFontView);
+    w->textColor = gSettings.colors[kColorText];
+    w->backgroundColor = gSettings.colors[kColorBackgnd];
+    if (gDraw.viewBrush)
+        w->backgroundBrush = gDraw.viewBrush;
+    View_Layout(w);
+    if (w->titlePane) {
+        // The locked lines keep their number; their pane takes the new line height.
+        w->titleHeight = w->titleLineCount * w->geo.lineHeight + w->geo.topMargin + 2;
+        View_Layout(w);
+    }
+    if (EngineIsMine(w)) {
+        Engine()->pageLines = w->geo.pageLines;
+        if (Engine()->file.topLine != END_LINE)
+            BuildRows(Engine());
+    }
+    Redisplay(w);
+    if (w->titlePane)
+        InvalidateRect(w->titlePane, NULL, TRUE);
+}
+
 int View_List(HWND* views, int most) {
     int n = 0;
     for (HWND view : gWindowList)
