@@ -31,6 +31,7 @@ set(ORV_CORE_SOURCES
     src/shell/barbuttons.cpp
     src/find/srchparse.cpp
     src/find/filesearch.cpp
+    src/print/psread.cpp
 )
 set(ORV_CORE_POSIX_SOURCES src/platform/platform_posix.cpp src/platform/platform_dir_posix.cpp
     src/platform/platform_save_posix.cpp)
@@ -81,6 +82,7 @@ set(ORV_SHELL_SOURCES
     src/lister/matchdlg.cpp
     src/find/srchdlg.cpp
     src/find/srchrun.cpp
+    src/print/psview.cpp
 )
 set(ORV_RESOURCES src/resources/orv.rc)
 # The pictures orv.rc takes in, drawn by src/resources/draw_resources.py (a new one is seen when
@@ -118,6 +120,7 @@ set(ORV_CORE_TEST_SOURCES
     tests/core/diskgrid_test.cpp
     tests/core/srchparse_test.cpp
     tests/core/filesearch_test.cpp
+    tests/core/psread_test.cpp
     tests/core/support.cpp
 )
 
