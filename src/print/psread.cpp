@@ -21,6 +21,11 @@ constexpr int64_t kCoordinateMax = INT64_C(1000000000000);
 // A dialect 2.0 text may run over a few lines; one that does not close by then is no record.
 constexpr int kMaxRecordLines = 8;
 constexpr char kOctalPlaceholder = 127;
+// The rows that map to one PostScript line: its record's, the empty lines below it and (in 2.0)
+// the rows of the line's other records. A block that begins at a line must still hold rows of
+// later lines to step on to, and a block holds at least twice the largest page (H - 1) less
+// two rows, so this stays below the smallest H (60) less three.
+constexpr int32_t kMaxRowsPerLine = 48;
 
 PsLineReader gReader; // the engine's reader: one read-ahead buffer for the whole program
 
@@ -192,6 +197,8 @@ struct Builder {
     int64_t prevX, prevY;
     int32_t prevLength;
     int64_t psOffset; // the PostScript line being handled
+    int64_t openOffset; // the page break whose form feed begins the open line
+    int32_t runRows; // rows so far that map to the last row's PostScript line
 };
 
 // Columns for a horizontal position or distance, at least 0.
@@ -243,27 +250,37 @@ void PutText(Builder* b, const char* text, int32_t length, int64_t lineBegin) {
     b->pos += count;
 }
 
-void CloseLine(Builder* b, int64_t lineBegin) {
+// Closes the line begun at lineBegin, which maps to the file at `offset`.
+void CloseLine(Builder* b, int64_t lineBegin, int64_t offset) {
     b->out->text[b->pos++] = '\r';
     b->out->text[b->pos++] = '\n';
+    b->out->lineOffsets[b->lines] = offset;
+    if (b->lines > 0 && b->out->lineOffsets[b->lines - 1] == offset)
+        b->runRows++;
+    else
+        b->runRows = 1;
     b->lineStart = lineBegin;
     b->openStart = b->pos;
     b->lines++;
 }
 
-// Empty lines above a record further down the page, as many as the output and the line table
-// still have room for (keeping one line, of the longest length, for the record itself).
+// Empty lines above a record further down the page. They belong to the row above them, so that
+// a block beginning at that row's PostScript line lays out the same rows again; as many as the
+// output, the line table and the rows of one line allow (keeping one line, of the longest
+// length, for the record itself).
 void PutEmptyLines(Builder* b, int64_t count) {
     int64_t byLines = (int64_t)b->maxLines - b->lines - 1;
     int64_t byBytes = (b->out->capacity - b->pos - b->out->lineLength - 2) / 2;
+    int64_t byRun = kMaxRowsPerLine - b->runRows;
     if (count > byLines)
         count = byLines;
     if (count > byBytes)
         count = byBytes;
-    for (int64_t i = 0; i < count && b->openStart == b->pos; i++) {
-        b->out->lineOffsets[b->lines] = b->psOffset;
-        CloseLine(b, b->pos);
-    }
+    if (count > byRun)
+        count = byRun;
+    const int64_t above = b->out->lineOffsets[b->lines - 1];
+    for (int64_t i = 0; i < count && b->openStart == b->pos; i++)
+        CloseLine(b, b->pos, above);
 }
 
 // Places one text record at (x, y) of the page.
@@ -275,24 +292,32 @@ void PlaceRecord(Builder* b, int64_t x, int64_t y, const char* text, int32_t len
     if (!b->pageTop && b->lines > 0 && b->dialect == kPs20 && down < 0)
         sameRow = true;
     sameRow = sameRow && b->openStart == b->pos;
-    // A record on a row of its own needs a line of the table and its CR LF: else it is dropped.
-    if (!sameRow && (b->lines >= b->maxLines || b->out->capacity - b->pos < 4))
-        return;
     if (sameRow) {
         b->pos -= 2; // the line's CR LF is taken back
         b->lines--;
+        const int64_t offset = b->out->lineOffsets[b->lines];
+        b->runRows--;
         int64_t gap = Columns(*b, x - b->prevX) - b->prevLength + 2;
         PutSpaces(b, gap, b->lineStart);
         PutText(b, text, length, b->lineStart);
-        CloseLine(b, b->lineStart);
+        CloseLine(b, b->lineStart, offset);
     } else {
-        if (!b->pageTop && down > 0)
+        // A row of its own needs a line of the table and room for its CR LF; a line that has
+        // given all the rows one line may have keeps its other records off the page.
+        const int64_t offset = b->openStart < b->pos ? b->openOffset : b->psOffset;
+        const bool sameRun = b->lines > 0 && b->out->lineOffsets[b->lines - 1] == offset;
+        if (b->lines >= b->maxLines || b->out->capacity - b->pos < 4 ||
+            (sameRun && b->runRows >= kMaxRowsPerLine))
+            return;
+        if (!b->pageTop && down > 0 && b->lines > 0)
             PutEmptyLines(b, (half + down) / b->screen.lineHeight - 1);
+        if (b->lines > 0 && b->out->lineOffsets[b->lines - 1] == offset &&
+            b->runRows >= kMaxRowsPerLine)
+            return;
         const int64_t begin = b->openStart;
-        b->out->lineOffsets[b->lines] = b->psOffset;
         PutSpaces(b, Columns(*b, x), begin);
         PutText(b, text, length, begin);
-        CloseLine(b, begin);
+        CloseLine(b, begin, offset);
     }
     b->pageTop = false;
     b->prevX = x;
@@ -300,12 +325,16 @@ void PlaceRecord(Builder* b, int64_t x, int64_t y, const char* text, int32_t len
     b->prevLength = length;
 }
 
-// The form feed begins the next line, which maps to the page break until a record takes it.
+// The form feed begins the next line, which maps to the page break: a block beginning there
+// shows it again.
 void PageBreak(Builder* b) {
-    if (b->pos < b->out->capacity - 2)
+    if (b->pos < b->out->capacity - 2 && b->pos - b->openStart < b->out->lineLength - 2) {
+        if (b->openStart == b->pos) {
+            b->openOffset = b->psOffset;
+            b->out->lineOffsets[b->lines] = b->psOffset; // for a cut last line
+        }
         b->out->text[b->pos++] = '\f';
-    if (b->openStart == b->pos - 1)
-        b->out->lineOffsets[b->lines] = b->psOffset;
+    }
     b->pageTop = true;
 }
 
@@ -591,7 +620,6 @@ int64_t PsRead_Fill(PsLineReader* r, PlatFile* file, const char* name, int diale
             break;
         }
         b.psOffset = offset;
-        out.lineOffsets[b.lines] = offset;
         if (length > 2) {
             if (dialect == kPs10) {
                 HandleLine10(&b, line, length);

@@ -95,7 +95,9 @@ struct Case {
     const char* name;
     int dialect;
     std::vector<std::string> body; // after the header (and the prolog, for Ghostscript)
-    std::vector<std::pair<std::string, int>> want; // line, and the body line it came from
+    // Each line, and the body line it maps to: its first record's, or for an empty line the
+    // line of the row above, for a form feed the page break's.
+    std::vector<std::pair<std::string, int>> want;
     bool ghostscript; // Ghostscript prints the same words on the same lines
 };
 
@@ -106,33 +108,33 @@ const Case kCases[] = {
      kPs10,
      {"150 1000 0 0 (ab)fjt", "750 1000 0 0 (cd)fjt", "(Next) 0 0 150 950 fet", "%end PAGE",
       "showpage", "300 2000 0 0 (Top)fjt", "(Below) 0 0 300 1900 fet", "showpage"},
-     {{"      ab" + kSp24 + "cd", 0}, {"      Next", 2}, {"\f            Top", 5},
-      {"", 6}, {"            Below", 6}},
+     {{"      ab" + kSp24 + "cd", 0}, {"      Next", 2}, {"\f            Top", 3},
+      {"", 3}, {"            Below", 6}},
      true},
     {"1.0 bullets, escapes and lines that are no records",
      kPs10,
      {"0 100 0 0 (n)fjt", "75 100 0 0 (a\\101\\\\b\\(\\))fjt", "0 50 0 0 (x) fjt",
       "(nn) 1 2 3 fet", "%End Pages", "0 0 0 0 (last)fjt"},
-     {{"     a\x7f\\b()", 0}, {"", 5}, {"last", 5}},
+     {{"     a\x7f\\b()", 0}, {"", 0}, {"last", 5}},
      false},
     {"2.0 records, rows, showpage",
      kPs20,
      {"(Left) 16 20 TXs", "(Right) 96 20 TXs", "(Down) 16 52 TXs", "(Last) 16 68 TXs showpage",
       "(P2) 0 500 TXs showpage"},
-     {{"  Left        Right", 0}, {"", 2}, {"  Down", 2}, {"  Last", 3}, {"\fP2", 4}, {"\f", 4}},
+     {{"  Left        Right", 0}, {"", 0}, {"  Down", 2}, {"  Last", 3}, {"\fP2", 3}, {"\f", 4}},
      true},
     {"2.0 up the page, texts over lines, two records in a line",
      kPs20,
      {"(Down) 16 52 TXs", "(Up) 160 40 TXs (Two", "lines) 16 70 TXs", "junk (no numbers) here",
       "(a\\267b\\)) 0 90 TX (c) 24 90 TXb"},
-     {{"  Down                Up", 0}, {"", 1}, {"  Two lines", 1}, {"a\x7f" "b) c", 4}},
+     {{"  Down                Up", 0}, {"", 0}, {"  Two lines", 1}, {"a\x7f" "b) c", 4}},
      false},
     {"3.0 rows, columns, gaps and a page",
      kPs30,
      {"300 100 0 (Hello) SB", "600 100 0 (World) SB", "300 150 0 (Next) SB",
       "300 250 0 (Gap) SB", "EJ", "300 900 0 (Page2) SB", "EJ"},
-     {{"            Hello         World", 0}, {"            Next", 2}, {"", 3},
-      {"            Gap", 3}, {"\f            Page2", 5}, {"\f", 6}},
+     {{"            Hello         World", 0}, {"            Next", 2}, {"", 2},
+      {"            Gap", 3}, {"\f            Page2", 4}, {"\f", 6}},
      true},
     {"3.0 bullets and lines that are no records",
      kPs30,
@@ -346,6 +348,24 @@ TEST(PsEngine, LongPrintFileWalksThroughBlocks) {
     }
     ASSERT_EQ(Reposition(&e), 0);
     EXPECT_EQ(e.file.topLine, 4000);
+    // Rows with gaps between them, walked through blocks, are the rows of the whole file rebuilt
+    // at once, wherever a block begins (often on the empty lines of a gap).
+    std::string gaps = "%!PS-Adobe-3.0\r\n";
+    for (int i = 0, y = 100; i < 3000; i++, y += 50 * (1 + i % 4)) {
+        if (i % 40 == 39) {
+            gaps += "EJ\r\n";
+            y = 100;
+        }
+        gaps += std::to_string(300 + 75 * (i % 5)) + " " + std::to_string(y) + " 0 (Gap " +
+                std::to_string(i) + ") SB\r\n";
+    }
+    const std::string gapsPath = WriteTestFile("gaps.ps", gaps);
+    const std::vector<std::string> whole = Rebuild(gapsPath, kPs30, 1 << 24, 1 << 20).lines;
+    e.settings.postScriptState = kPostScriptShown;
+    ASSERT_EQ(e.Open(gapsPath, 20), 0);
+    ShowEach(e, whole, 1, (int64_t)whole.size(), 7);
+    ASSERT_EQ(e.MoveTo(END_LINE), 0);
+    ExpectWindow(e, whole, (int64_t)whole.size() - 20 + 1);
     // A plain text file under the flag is read as it is, and the flag goes.
     e.settings.postScriptState = kPostScriptShown;
     ASSERT_EQ(e.Open(WriteTestFile("plain.txt", "just\ntext\n"), 20), 0);
