@@ -153,6 +153,7 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/editor_test.cpp
     tests/gui/edit_bench_test.cpp
     tests/gui/search_bench_test.cpp
+    tests/gui/psview_test.cpp
 )
 
 # Reads out/ORV32.EXE as a file; links the resource script to compare with.

@@ -40,7 +40,8 @@ void PsView_Toggle(WinData* w) {
     ViewEngine* e = &gEngine;
     if (!e->psLineOffset)
         return; // no table to map the rows to the file: the command is greyed
-    const int64_t keep = TopLineOffset(e);
+    // From the top of the file the view stays at the top; else at the top line's file offset.
+    const int64_t keep = e->file.topLine <= 1 ? 0 : TopLineOffset(e);
     uint32_t& state = reinterpret_cast<uint32_t&>(e->settings.postScriptState);
     if (state & kPostScriptShown) {
         state &= ~(kPostScriptShown | kPostScriptDialect);
