@@ -220,6 +220,9 @@ void ToggleStrip(WinData* w) {
 
 void ToggleHex(WinData* w) {
     ViewEngine* e = Engine();
+    // Hex rows show the file itself: PostScript text goes first, keeping the place.
+    if (e->settings.postScriptState & kPostScriptShown)
+        PsView_Toggle(w);
     const bool leaving = e->settings.hexMode != 0;
     e->settings.hexMode = !leaving;
     if (!leaving)

@@ -115,6 +115,13 @@ TEST_F(PsViewTest, CommandShowsThePrintedTextAndThenTheFileAgain) {
     PostScriptCommand(view);
     EXPECT_EQ(kLetter[5], Row(0));
 
+    // The X key shows the file itself in hex rows, never the rebuilt text.
+    PostScriptCommand(view);
+    SendMessageA(view, WM_KEYDOWN, 'X', MAKELPARAM(1, 0));
+    EXPECT_EQ(1, gEngine.settings.hexMode);
+    EXPECT_EQ(0, gEngine.settings.postScriptState);
+    EXPECT_NE(std::string::npos, Row(0).find("25 21 50 53")) << Row(0); // "%!PS"
+
     // A plain text file: the message, and the view keeps its text.
     HWND plain = View_OpenFile(Harness_WriteFile(folder + "plain.txt", "just text\r\nmore\r\n").c_str());
     ASSERT_TRUE(plain != NULL);
