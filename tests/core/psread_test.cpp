@@ -79,7 +79,7 @@ std::vector<std::string> Words(const std::string& line) {
 }
 
 // The words of each line that has any.
-std::vector<std::vector<std::string>> WordLines(const std::vector<std::string>& lines) {
+[[maybe_unused]] std::vector<std::vector<std::string>> WordLines(const std::vector<std::string>& lines) {
     std::vector<std::vector<std::string>> out;
     for (std::string l : lines) {
         for (char& c : l)
@@ -303,8 +303,9 @@ TEST(PsRebuild, HugePositionsStayWithinTheBlockAndTheTable) {
             for (size_t i = 1; i < b.offsets.size(); i++)
                 EXPECT_GE(b.offsets[i], b.offsets[i - 1]);
             // With room for them, the records far below the first still show.
-            if (entries > 12)
+            if (entries > 12) {
                 EXPECT_NE(Join(b.lines).find("deep"), std::string::npos);
+            }
         }
     }
 }
