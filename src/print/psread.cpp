@@ -393,7 +393,7 @@ void HandleLine30(Builder* b, const char* s, int32_t n) {
         PlaceText(b, x, y, s, (int32_t)(open - s), close);
 }
 
-// ---- Dialect 2.0, whose texts may run over lines -------------------------------------------------
+// ---- Dialect 2.0, whose texts may run over lines ----------------------------------------------
 
 // The text of the record that opens at line[open], joined over following lines (each line end a
 // blank) into joined. The offset after the last line taken, or -1 when the text does not close

@@ -12,14 +12,10 @@
 
 namespace {
 
-const char kNotPostScript[] = "Cannot interpret this file as Postscript";
-
-// A letter as a dialect 3.0 driver prints it: the header's two columns on one row, a gap, two
-// pages.
+// A letter as a dialect 3.0 driver prints it: two columns on one row, a gap, two pages.
 const char* const kLetter[] = {
     "%!PS-Adobe-3.0",
     "%%Creator: text driver",
-    "/SB { pop pop pop pop } def /EJ { showpage } def",
     "300 150 0 (Orchard Road 12) SB",
     "1800 150 0 (9 December) SB",
     "300 300 0 (Dear reader,) SB",
@@ -30,46 +26,24 @@ const char* const kLetter[] = {
     "EJ",
 };
 
-class PsViewTest : public OrvFrameTest {
-  protected:
-    void SetUp() override {
-        OrvFrameTest::SetUp();
-        Harness_CascadeNewWindows();
-        Harness_PumpMessages(50);
-    }
-    std::string Row(int r) {
-        for (int i = 0; i <= r; i++)
-            if (gEngine.rowOffset[i] < 0)
-                return "<none>";
-        return gEngine.displayText + gEngine.rowOffset[r];
-    }
-    void PostScriptCommand(HWND view) {
-        SetFocus(view);
-        SendMessageA(gFrame, WM_COMMAND, IDM_POSTSCRIPT, 0);
-        UpdateWindow(view);
-        Harness_PumpMessages(30);
-    }
-    // Columns of a 1/300-inch position in the view's font, and the empty rows above a record
-    // that far down the page.
-    int Columns(HWND view, int x) { return x * Dpi(LOGPIXELSX) / 300 / Info(view).charWidth; }
-    int EmptyRows(HWND view, int down) {
-        const int height = Info(view).lineHeight;
-        return (height / 2 + down * Dpi(LOGPIXELSY) / 300) / height - 1;
-    }
-    ViewInfo Info(HWND view) {
-        ViewInfo info;
-        EXPECT_EQ(1, View_GetInfo(view, &info));
-        return info;
-    }
-    int Dpi(int which) {
-        HDC screen = GetDC(NULL);
-        const int dpi = GetDeviceCaps(screen, which);
-        ReleaseDC(NULL, screen);
-        return dpi;
-    }
-};
+std::string Row(int r) {
+    for (int i = 0; i <= r; i++)
+        if (gEngine.rowOffset[i] < 0)
+            return "<none>";
+    return gEngine.displayText + gEngine.rowOffset[r];
+}
+
+void PostScriptCommand(HWND view) {
+    SetFocus(view);
+    SendMessageA(gFrame, WM_COMMAND, IDM_POSTSCRIPT, 0);
+    UpdateWindow(view);
+    Harness_PumpMessages(30);
+}
+
+using PsViewTest = OrvFrameTest;
 
 TEST_F(PsViewTest, CommandShowsThePrintedTextAndThenTheFileAgain) {
+    Harness_CascadeNewWindows();
     std::string ps;
     for (const char* line : kLetter)
         ps += std::string(line) + "\r\n";
@@ -77,44 +51,46 @@ TEST_F(PsViewTest, CommandShowsThePrintedTextAndThenTheFileAgain) {
     HWND view = View_OpenFile(Harness_WriteFile(folder + "letter.ps", ps).c_str());
     ASSERT_TRUE(view != NULL);
     ShowWindow(view, SW_MAXIMIZE);
-    EXPECT_EQ("%!PS-Adobe-3.0", Row(0));
-
     PostScriptCommand(view);
     ASSERT_NE(0, gEngine.settings.postScriptState & kPostScriptShown);
-    const std::string indent((size_t)Columns(view, 300), ' ');
-    const std::string header = Row(0);
-    EXPECT_EQ(0u, header.find(indent + "Orchard Road 12 ")) << header;
-    EXPECT_EQ(header.size(), indent.size() + Columns(view, 1500) + 2 + std::string("9 December").size())
-        << header; // the second column 1500 units right of the first, and two blanks more
-    const int gap = EmptyRows(view, 150); // above "Dear reader,"
+
+    // Columns of 1/300-inch positions and empty rows above a record that far down, in the
+    // view's font on this screen.
+    ViewInfo info;
+    ASSERT_EQ(1, View_GetInfo(view, &info));
+    HDC screen = GetDC(NULL);
+    const int dpiX = GetDeviceCaps(screen, LOGPIXELSX), dpiY = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(NULL, screen);
+    auto columns = [&](int x) { return x * dpiX / 300 / info.charWidth; };
+    const int gap = (info.lineHeight / 2 + 150 * dpiY / 300) / info.lineHeight - 1;
     ASSERT_GT(gap, 0);
+    const std::string indent((size_t)columns(300), ' ');
+    // The second column 1500 units right of the first, and two blanks more.
+    EXPECT_EQ(indent + "Orchard Road 12" + std::string((size_t)columns(1500) - 13, ' ') +
+                  "9 December",
+              Row(0));
     for (int r = 1; r <= gap; r++)
         EXPECT_EQ("", Row(r));
     EXPECT_EQ(indent + "Dear reader,", Row(gap + 1));
-    EXPECT_EQ(0, EmptyRows(view, 50));
     EXPECT_NE(std::string::npos, Row(gap + 3).find("Text (in brackets) keeps its brackets."));
     EXPECT_EQ("\f" + indent + "Page two", Row(gap + 4)); // the page break, no gap above it
     EXPECT_EQ("\f", Row(gap + 5));
     EXPECT_EQ("<none>", Row(gap + 6));
-    EXPECT_EQ((int64_t)ps.size(), Info(view).fileSize);
     Harness_PumpMessages(50);
     CreateDirectoryA("build", NULL);
     CreateDirectoryA("build\\win32", NULL);
     EXPECT_EQ(1, Harness_SaveWindowBitmap(gFrame, "build\\win32\\postscript.bmp"));
 
-    // Again: the file as it is, from its top; and from further down, the PostScript line the
-    // top row came from.
+    // Again: the file as it is, from its top; from further down, from the line the top row
+    // came from.
     PostScriptCommand(view);
     EXPECT_EQ(0, gEngine.settings.postScriptState);
-    EXPECT_EQ("%!PS-Adobe-3.0", Row(0));
-    EXPECT_EQ(kLetter[1], Row(1));
+    EXPECT_EQ(std::string(kLetter[0]) + "|" + kLetter[1], Row(0) + "|" + Row(1));
     PostScriptCommand(view);
     gEngine.file.topLine = gap + 2; // the whole letter fits the window: no key moves it
     ASSERT_EQ(0, EnsureWindow(&gEngine, false));
-    EXPECT_EQ(indent + "Dear reader,", Row(0));
     PostScriptCommand(view);
-    EXPECT_EQ(kLetter[5], Row(0));
-
+    EXPECT_EQ(kLetter[4], Row(0));
     // The X key shows the file itself in hex rows, never the rebuilt text.
     PostScriptCommand(view);
     SendMessageA(view, WM_KEYDOWN, 'X', MAKELPARAM(1, 0));
@@ -123,15 +99,14 @@ TEST_F(PsViewTest, CommandShowsThePrintedTextAndThenTheFileAgain) {
     EXPECT_NE(std::string::npos, Row(0).find("25 21 50 53")) << Row(0); // "%!PS"
 
     // A plain text file: the message, and the view keeps its text.
-    HWND plain = View_OpenFile(Harness_WriteFile(folder + "plain.txt", "just text\r\nmore\r\n").c_str());
+    HWND plain = View_OpenFile(Harness_WriteFile(folder + "plain.txt", "just\r\ntext\r\n").c_str());
     ASSERT_TRUE(plain != NULL);
-    Harness_Answer(nullptr, kNotPostScript, IDOK);
+    Harness_Answer(nullptr, "Cannot interpret this file as Postscript", IDOK);
     PostScriptCommand(plain);
     ASSERT_EQ(1u, Harness_SeenBoxes().size());
     EXPECT_EQ(LoadIconA(NULL, IDI_WARNING), Harness_SeenBoxes()[0].icon);
     EXPECT_EQ(0, gEngine.settings.postScriptState);
-    EXPECT_EQ("just text", Row(0));
-    EXPECT_EQ("more", Row(1));
+    EXPECT_EQ("just|text", Row(0) + "|" + Row(1));
     Harness_RemoveFolder(folder);
 }
 
