@@ -157,24 +157,30 @@ int32_t ClosingParen(const char* s, int32_t n, int32_t open) {
 // blanks. The driver's bullet glyph alone stands for a space. Returns the length.
 int32_t Unescape(const char* s, int32_t n, char bullet, char* dest, int32_t room) {
     int32_t k = 0;
-    for (int32_t i = 0; i < n && k < room; i++) {
-        char c = s[i];
-        if (c == '\\') {
-            if (++i >= n)
-                break;
-            c = s[i];
-            if (IsDigit(c)) {
-                for (int more = 0; more < 2 && i + 1 < n && s[i + 1] >= '0' && s[i + 1] <= '7';
-                     more++)
-                    i++;
-                c = kOctalPlaceholder;
-            }
-        }
-        if (c == 0)
+    for (int32_t i = 0; i < n && k < room;) {
+        // The run up to the next backslash goes over whole.
+        const char* slash = (const char*)memchr(s + i, '\\', (size_t)(n - i));
+        int32_t run = (slash ? (int32_t)(slash - s) : n) - i;
+        if (run > room - k)
+            run = room - k;
+        memcpy(dest + k, s + i, (size_t)run);
+        k += run;
+        i += run;
+        if (!slash || k >= room)
+            break;
+        if (++i >= n)
+            break; // a backslash that ends the text stands for nothing
+        char c = s[i++];
+        if (IsDigit(c)) {
+            for (int more = 0; more < 2 && i < n && s[i] >= '0' && s[i] <= '7'; more++)
+                i++;
             c = kOctalPlaceholder;
-        else if (c == '\r' || c == '\n')
-            c = ' ';
+        }
         dest[k++] = c;
+    }
+    for (int32_t j = 0; j < k; j++) {
+        const char c = dest[j];
+        dest[j] = c == 0 ? kOctalPlaceholder : c == '\r' || c == '\n' ? ' ' : c;
     }
     if (k == 1 && dest[0] == bullet)
         dest[0] = ' ';
@@ -507,9 +513,10 @@ int PsLine_Read(PsLineReader* r, PlatFile* file, const char* name, int64_t offse
     const char* s = r->data + at;
     int32_t left = r->count - at;
     int32_t span = left < most + 1 ? left : most + 1;
-    int32_t i = 0;
-    while (i < span && s[i] != '\r' && s[i] != '\n')
-        i++;
+    const char* cr = (const char*)memchr(s, '\r', (size_t)span);
+    const int32_t beforeCr = cr ? (int32_t)(cr - s) : span;
+    const char* lf = (const char*)memchr(s, '\n', (size_t)beforeCr);
+    const int32_t i = lf ? (int32_t)(lf - s) : beforeCr;
     if (i < span) {
         memcpy(out, s, (size_t)i);
         int32_t skip = 1;
