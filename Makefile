@@ -8,7 +8,7 @@
 
 FILE ?=
 FUZZ_SECONDS ?= 300
-# Which fuzz target: engine or find.
+# Which fuzz target: engine, find, ps (the PostScript print-file reader) or helpfile.
 FUZZ_TARGET ?= engine
 # Where new fuzz inputs go; FUZZ_NEW=fuzz/corpus/engine keeps them in the repository's corpus.
 FUZZ_NEW ?= build/fuzz/new/$(FUZZ_TARGET)

@@ -33,6 +33,7 @@ set(ORV_CORE_SOURCES
     src/find/filesearch.cpp
     src/shell/helpfile.cpp
     src/look/look.cpp
+    src/print/psread.cpp
 )
 set(ORV_CORE_POSIX_SOURCES src/platform/platform_posix.cpp src/platform/platform_dir_posix.cpp
     src/platform/platform_save_posix.cpp)
@@ -88,6 +89,7 @@ set(ORV_SHELL_SOURCES
     src/look/look_win.cpp
     src/look/colordlg_win.cpp
     src/look/fontdlg_win.cpp
+    src/print/psview.cpp
 )
 set(ORV_RESOURCES src/resources/orv.rc)
 # The pictures orv.rc takes in, drawn by src/resources/draw_resources.py (a new one is seen when
@@ -127,6 +129,7 @@ set(ORV_CORE_TEST_SOURCES
     tests/core/filesearch_test.cpp
     tests/core/helpfile_test.cpp
     tests/core/look_test.cpp
+    tests/core/psread_test.cpp
     tests/core/support.cpp
 )
 
@@ -161,6 +164,7 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/search_bench_test.cpp
     tests/gui/optsdlg_test.cpp
     tests/gui/look_test.cpp
+    tests/gui/psview_test.cpp
 )
 
 # Reads out/ORV32.EXE as a file; links the resource script to compare with.

@@ -211,7 +211,7 @@ for kind in core gui product; do
     fi
 done
 
-for target in engine find srchsize srchdate helpfile; do
+for target in engine find srchsize srchdate helpfile ps; do
     if built native fuzz/${target}_fuzz; then
         fuzz_suite "fuzz $target corpus" ${target}_fuzz $target
     else

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages a task needs, when any is missing (as root, or through sudo).
 # Usage: scripts/deps.sh GROUP...
-#   build       cmake, ninja, clang with libFuzzer, GoogleTest sources, both mingw compilers
+#   build       cmake, ninja, clang with libFuzzer, GoogleTest sources, both mingw compilers,
+#               Ghostscript
 #   wine        32-bit Wine, Xvfb, the fonts Wine draws its captions with
 #   screenshot  ImageMagick, to save what Xvfb shows
 #   bench       Google Benchmark, and xxd, grep, ripgrep, find and fd to compare against
@@ -13,6 +14,7 @@ for group in "$@"; do
     build)
         packages+=(make cmake ninja-build clang libclang-rt-dev googletest
                    g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix python3)
+        packages+=(ghostscript) # prints the PostScript reader's test files to compare with
         ;;
     wine) packages+=(wine wine32:i386 wine64 xvfb fonts-wine fonts-liberation) ;;
     screenshot) packages+=(imagemagick) ;;

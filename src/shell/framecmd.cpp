@@ -118,6 +118,7 @@ bool IsViewCommand(WORD id) {
     case IDM_TABS:
     case IDM_SPECIAL_CHARS:
     case IDM_GO_TO_LINE:
+    case IDM_POSTSCRIPT:
         return true;
     }
     return false;
