@@ -31,6 +31,10 @@ set(ORV_CORE_SOURCES
     src/shell/barbuttons.cpp
     src/find/srchparse.cpp
     src/find/filesearch.cpp
+    src/print/pagelayout.cpp
+    src/print/pager.cpp
+    src/print/prnsettings.cpp
+    src/print/printview.cpp
 )
 set(ORV_CORE_POSIX_SOURCES src/platform/platform_posix.cpp src/platform/platform_dir_posix.cpp
     src/platform/platform_save_posix.cpp)
@@ -118,6 +122,7 @@ set(ORV_CORE_TEST_SOURCES
     tests/core/diskgrid_test.cpp
     tests/core/srchparse_test.cpp
     tests/core/filesearch_test.cpp
+    tests/core/print_test.cpp
     tests/core/support.cpp
 )
 
