@@ -85,6 +85,9 @@ set(ORV_SHELL_SOURCES
     src/lister/matchdlg.cpp
     src/find/srchdlg.cpp
     src/find/srchrun.cpp
+    src/print/prnsetup_win.cpp
+    src/print/pagedlg_win.cpp
+    src/print/printjob_win.cpp
 )
 set(ORV_RESOURCES src/resources/orv.rc)
 # The pictures orv.rc takes in, drawn by src/resources/draw_resources.py (a new one is seen when
@@ -156,6 +159,9 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/edit_bench_test.cpp
     tests/gui/search_bench_test.cpp
 )
+
+# Prints to the test printer of a real spooler and reads the pages back.
+set(ORV_PRINT_TEST_SOURCES tests/gui/gui_main.cpp tests/gui/harness.cpp tests/print/print_job_test.cpp)
 
 # Reads out/ORV32.EXE as a file; links the resource script to compare with.
 set(ORV_PRODUCT_TEST_SOURCES tests/product/product_test.cpp)

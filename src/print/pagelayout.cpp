@@ -199,3 +199,23 @@ void PageLayout_Prepare(const PageLayoutInput& in, PageLayout* out) {
     if (problems & kFormatCodesOrder)
         Report(kTextCodesOrder);
 }
+
+void Print_FormatFileStamp(int64_t localSeconds, char date[8], char time[6]) {
+    int64_t days = localSeconds / 86400, seconds = localSeconds % 86400;
+    if (seconds < 0) {
+        seconds += 86400;
+        days--;
+    }
+    // Days since 1970 to a civil date (the proleptic Gregorian calendar).
+    const int64_t z = days + 719468;
+    const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const int64_t doe = z - era * 146097;
+    const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const int64_t mp = (5 * doy + 2) / 153;
+    const int day = (int)(doy - (153 * mp + 2) / 5 + 1);
+    const int month = (int)(mp < 10 ? mp + 3 : mp - 9);
+    const int64_t year = yoe + era * 400 + (month <= 2 ? 1 : 0);
+    Print_FormatDate(day, month, (int)(year % 100), false, date);
+    Print_FormatTime((int)(seconds / 3600), (int)(seconds / 60 % 60), time);
+}

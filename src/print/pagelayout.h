@@ -88,3 +88,6 @@ struct PageLayout {
 // Works out the body and places the header and footer once for a job. A misplaced or
 // out-of-order position code is reported in a "Format Error" box; printing goes on.
 void PageLayout_Prepare(const PageLayoutInput& in, PageLayout* out);
+
+// "&d" and "&t" of a viewed file from its last-write time (local time, seconds since 1970).
+void Print_FormatFileStamp(int64_t localSeconds, char date[8], char time[6]);

@@ -99,6 +99,9 @@ TEST(PageSetup, TemplatesExpandAndPlace) {
     EXPECT_STREQ(date, " 2Dec26");
     Print_FormatTime(9, 5, time);
     EXPECT_STREQ(time, "09:05");
+    Print_FormatFileStamp(852195900, date, time); // 1997-01-02 09:05 as local seconds
+    EXPECT_STREQ(date, "02Jan97");
+    EXPECT_STREQ(time, "09:05");
 }
 
 TEST(PageSetup, PageNumbersKeepTheWidth) {
