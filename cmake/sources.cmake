@@ -158,6 +158,7 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/editor_test.cpp
     tests/gui/edit_bench_test.cpp
     tests/gui/search_bench_test.cpp
+    tests/gui/pagedlg_gui_test.cpp
 )
 
 # Prints to the test printer of a real spooler and reads the pages back.
