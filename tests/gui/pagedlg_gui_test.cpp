@@ -26,6 +26,7 @@ class PageSetupTest : public OrvFrameTest {
         gSettings.optionsChanged = 0;
     }
     void TearDown() override {
+        ClearLater();
         Harness_SetBoxWatcher(nullptr);
         gOnDialog.clear();
         OrvFrameTest::TearDown();
@@ -58,7 +59,6 @@ TEST_F(PageSetupTest, CodeBoxesEditTheTemplatesAndOkKeepsThem) {
         gSeen.clear();
         gSeen.push_back(Checked(dialog, IDC_PAGE_HEADER_LEFT) + "/" +
                         Checked(dialog, IDC_PAGE_FOOTER_LEFT));
-        EXPECT_EQ(1, Harness_SaveWindowBitmap(dialog, Harness_OutputPath("page-setup.bmp").c_str()));
         SendDlgItemMessageA(dialog, IDC_PAGE_HEADER, EM_SETSEL, 7, 7);
         const Step steps[] = {
             {IDC_PAGE_HEADER_DATE, "&cTitle&d", "Page   &p"},
@@ -88,12 +88,21 @@ TEST_F(PageSetupTest, CodeBoxesEditTheTemplatesAndOkKeepsThem) {
 }
 
 TEST_F(PageSetupTest, CancelKeepsEverything) {
+    static bool saved;
+    saved = false;
     gOnDialog[kCaption] = [](HWND dialog) {
-        Harness_ClickItem(dialog, IDC_PAGE_HEADER_TIME);
-        SetDlgItemTextA(dialog, IDC_PAGE_TOP, "2");
+        Later([dialog] {
+            // Everything painted before the picture is taken.
+            RedrawWindow(dialog, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+            Harness_PumpMessages(300);
+            saved = Harness_SaveWindowBitmap(dialog, Harness_OutputPath("page-setup.bmp").c_str());
+            SetDlgItemTextA(dialog, IDC_PAGE_TOP, "2");
+            Harness_PressItem(dialog, IDCANCEL);
+        });
     };
-    Harness_Answer(kCaption, nullptr, IDCANCEL);
+    Harness_Answer(kCaption, nullptr, IDC_PAGE_HEADER_TIME);
     SendMessageA(gFrame, WM_COMMAND, IDM_PAGE_SETUP, 0);
+    EXPECT_TRUE(saved);
     EXPECT_STREQ(gSettings.header, "&cTitle");
     EXPECT_STREQ(gSettings.topMargin, "0");
     EXPECT_EQ(gSettings.optionsChanged, 0);
