@@ -20,7 +20,8 @@ for group in "$@"; do
     print)
         # Wine reaches the spooler through libcups of its own width: the 32-bit one only where
         # 32-bit code runs at all.
-        packages+=(cups-daemon cups-client printer-driver-cups-pdf poppler-utils ghostscript libcups2)
+        packages+=(cups-daemon cups-client printer-driver-cups-pdf poppler-utils ghostscript
+                  "libcups2:$(dpkg --print-architecture)")
         if /usr/lib/wine/wine --version >/dev/null 2>&1 && [ "${ORV_WINE32:-1}" != 0 ]; then
             packages+=(libcups2:i386)
         fi

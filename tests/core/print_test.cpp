@@ -146,10 +146,12 @@ TEST(PageSetup, BodyNarrowsForHeaderAndFooter) {
         EXPECT_EQ(layout.body.top, c.body.top) << c.header;
         EXPECT_EQ(layout.body.bottom, c.body.bottom) << c.header;
         EXPECT_EQ(layout.body.right, 1000);
-        if (layout.hasHeader)
+        if (layout.hasHeader) {
             EXPECT_EQ(layout.header.y, c.headerY);
-        if (layout.hasFooter)
+        }
+        if (layout.hasFooter) {
             EXPECT_EQ(layout.footer.y, c.footerY);
+        }
         EXPECT_EQ(user.asked.size(), c.boxes) << c.header;
     }
     ScriptedUser user;
