@@ -18,6 +18,8 @@ orv_start_spooler() {
         ORV_SPOOLER_NOTE="no spooler: cups-daemon or printer-driver-cups-pdf is not installed"
         return 1
     fi
+    # Pages of an earlier run would be taken for this run's.
+    rm -rf "$out"
     mkdir -p "$out" && chmod 1777 "$out"
     # cups-pdf reads cups-pdf-NAME.conf for the device cups-pdf:/NAME: ours writes into the tree.
     if ! printf 'Out %s\nAnonDirName %s\nLabel 0\n' "$out" "$out" |

@@ -115,6 +115,10 @@ class PrintJobTest : public OrvFrameTest {
         Harness_AllowSeconds(90); // the spooler hands a job on some 20 s after it is printed
         ASSERT_FALSE(UnixOut().empty()) << "no spooler: ORV_PRINT_OUT names no printer folder";
         ASSERT_TRUE(PdfPrinterThere()) << "the spooler's PDF printer is not there";
+        // Pages an earlier run left would be taken for this test's.
+        const std::string out = WindowsPath(UnixOut()) + "\\";
+        for (const std::string& name : Harness_FileNames(out))
+            DeleteFileA((out + name).c_str());
         Harness_CascadeNewWindows();
         Harness_SetBoxWatcher(WatchDialogs);
         Harness_LeaveBoxAlone("ORV Print");
