@@ -7,6 +7,7 @@
 #include <winspool.h>
 
 #include <dlgs.h>
+#include <stdio.h>
 #include <stdlib.h>
 
 #include <string>
@@ -54,9 +55,9 @@ bool PdfPrinterThere() {
     return false;
 }
 
-// The pages of the job printed as document doc, read back with pdftotext: one text per page.
-// Empty when no PDF landed within 60 s.
-std::vector<std::string> PrintedPages(const std::string& doc) {
+// The spooler's name of the PDF file of the job printed as document doc, once it has landed;
+// empty when none did within 60 s.
+std::string LandedPdf(const std::string& doc) {
     const std::string folder = WindowsPath(UnixOut()) + "\\";
     std::string found;
     LONGLONG lastSize = -1;
@@ -75,9 +76,14 @@ std::vector<std::string> PrintedPages(const std::string& doc) {
         }
         Harness_PumpMessages(200);
     }
-    if (found.empty())
+    return found.empty() ? found : UnixOut() + "/" + found;
+}
+
+// The pages of the job printed as document doc, read back with pdftotext: one text per page.
+std::vector<std::string> PrintedPages(const std::string& doc) {
+    const std::string pdf = LandedPdf(doc), text = pdf + ".txt";
+    if (pdf.empty())
         return {};
-    const std::string pdf = UnixOut() + "/" + found, text = pdf + ".txt";
     DWORD code = 1;
     Harness_RunProcess("/usr/bin/pdftotext -fixed 6 " + pdf + " " + text, &code);
     const std::string all = Harness_ReadFile(WindowsPath(text));
