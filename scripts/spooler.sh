@@ -28,7 +28,13 @@ orv_start_spooler() {
         return 1
     fi
     if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
-        orv_as_root cupsd -f </dev/null >/dev/null 2>&1 &
+        # Started directly (not through a function, whose subshell would be what $! names), so
+        # that stopping it stops the spooler itself; sudo passes the signal on.
+        if [ "$(id -u)" = 0 ]; then
+            cupsd -f </dev/null >/dev/null 2>&1 &
+        else
+            sudo -n cupsd -f </dev/null >/dev/null 2>&1 &
+        fi
         ORV_CUPSD_PID=$!
         for i in $(seq 50); do
             lpstat -r 2>/dev/null | grep -q 'is running' && break
