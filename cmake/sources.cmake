@@ -34,6 +34,10 @@ set(ORV_CORE_SOURCES
     src/shell/helpfile.cpp
     src/look/look.cpp
     src/print/psread.cpp
+    src/print/pagelayout.cpp
+    src/print/pager.cpp
+    src/print/prnsettings.cpp
+    src/print/printview.cpp
 )
 set(ORV_CORE_POSIX_SOURCES src/platform/platform_posix.cpp src/platform/platform_dir_posix.cpp
     src/platform/platform_save_posix.cpp)
@@ -90,6 +94,9 @@ set(ORV_SHELL_SOURCES
     src/look/colordlg_win.cpp
     src/look/fontdlg_win.cpp
     src/print/psview.cpp
+    src/print/prnsetup_win.cpp
+    src/print/pagedlg_win.cpp
+    src/print/printjob_win.cpp
 )
 set(ORV_RESOURCES src/resources/orv.rc)
 # The pictures orv.rc takes in, drawn by src/resources/draw_resources.py (a new one is seen when
@@ -130,6 +137,7 @@ set(ORV_CORE_TEST_SOURCES
     tests/core/helpfile_test.cpp
     tests/core/look_test.cpp
     tests/core/psread_test.cpp
+    tests/core/print_test.cpp
     tests/core/support.cpp
 )
 
@@ -165,7 +173,11 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/optsdlg_test.cpp
     tests/gui/look_test.cpp
     tests/gui/psview_test.cpp
+    tests/gui/pagedlg_gui_test.cpp
 )
+
+# Prints to the test printer of a real spooler and reads the pages back.
+set(ORV_PRINT_TEST_SOURCES tests/gui/gui_main.cpp tests/gui/harness.cpp tests/print/print_job_test.cpp)
 
 # Reads out/ORV32.EXE as a file; links the resource script to compare with.
 set(ORV_PRODUCT_TEST_SOURCES tests/product/product_test.cpp)
