@@ -2,13 +2,13 @@
 #   make run [FILE=path]   build ORV32.EXE and run it under Wine
 #   make check             build everything and run every test suite
 #   make bench             build and run the benchmarks (natively, then the view, the
-#                          directory window, the editor and the disk search under Wine)
+#                          directory window, the editor, the disk search and printing under Wine)
 #   make fuzz              fuzz the file engine (FUZZ_TARGET=find: the find pattern model)
 #                          for FUZZ_SECONDS (default 300)
 
 FILE ?=
 FUZZ_SECONDS ?= 300
-# Which fuzz target: engine or find.
+# Which fuzz target: engine, find, ps (the PostScript print-file reader) or helpfile.
 FUZZ_TARGET ?= engine
 # Where new fuzz inputs go; FUZZ_NEW=fuzz/corpus/engine keeps them in the repository's corpus.
 FUZZ_NEW ?= build/fuzz/new/$(FUZZ_TARGET)
@@ -29,6 +29,7 @@ bench:
 	scripts/dirbench.sh
 	scripts/editbench.sh
 	scripts/searchbench.sh --wine-only
+	scripts/printbench.sh
 
 fuzz:
 	scripts/deps.sh build

@@ -1,6 +1,6 @@
 // orv_bench: makes its scratch files, runs the microbenchmarks, then measures and prints the
 // comparison tables last, where they are read.
-//   orv_bench [--no-micro] [--only=engine|find|list|tree|search|view] [Google Benchmark flags]
+//   orv_bench [--no-micro] [--only=engine|find|list|tree|search|ps|view] [Google Benchmark flags]
 // --only measures that one table (and no microbenchmarks). ORV_BENCH_DIR names the scratch
 // directory (default /tmp/orv-bench); files and folders of the right size found there are used
 // again.
@@ -12,6 +12,7 @@
 #include "benchutil.h"
 #include "listbench.h"
 #include "platform/platform.h"
+#include "psbench.h"
 #include "treebench.h"
 #include "searchbench.h"
 
@@ -77,6 +78,8 @@ int main(int argc, char** argv) {
         ok &= Bench_RunTreeTable();
     if (choice.Wants("search"))
         ok &= Bench_RunSearchTable();
+    if (choice.Wants("ps"))
+        ok &= Bench_RunPostScriptTable(&files);
     // Walks 4 GiB: only when asked for by name.
     if (choice.only && strcmp(choice.only, "view") == 0)
         ok &= Bench_RunViewTable(&files);

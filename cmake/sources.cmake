@@ -32,6 +32,12 @@ set(ORV_CORE_SOURCES
     src/find/srchparse.cpp
     src/find/filesearch.cpp
     src/shell/helpfile.cpp
+    src/look/look.cpp
+    src/print/psread.cpp
+    src/print/pagelayout.cpp
+    src/print/pager.cpp
+    src/print/prnsettings.cpp
+    src/print/printview.cpp
 )
 set(ORV_CORE_POSIX_SOURCES src/platform/platform_posix.cpp src/platform/platform_dir_posix.cpp
     src/platform/platform_save_posix.cpp)
@@ -84,6 +90,13 @@ set(ORV_SHELL_SOURCES
     src/find/srchrun.cpp
     src/shell/helpwnd.cpp
     src/shell/optsdlg.cpp
+    src/look/look_win.cpp
+    src/look/colordlg_win.cpp
+    src/look/fontdlg_win.cpp
+    src/print/psview.cpp
+    src/print/prnsetup_win.cpp
+    src/print/pagedlg_win.cpp
+    src/print/printjob_win.cpp
 )
 set(ORV_RESOURCES src/resources/orv.rc)
 # The pictures orv.rc takes in, drawn by src/resources/draw_resources.py (a new one is seen when
@@ -122,6 +135,9 @@ set(ORV_CORE_TEST_SOURCES
     tests/core/srchparse_test.cpp
     tests/core/filesearch_test.cpp
     tests/core/helpfile_test.cpp
+    tests/core/look_test.cpp
+    tests/core/psread_test.cpp
+    tests/core/print_test.cpp
     tests/core/support.cpp
 )
 
@@ -155,7 +171,13 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/edit_bench_test.cpp
     tests/gui/search_bench_test.cpp
     tests/gui/optsdlg_test.cpp
+    tests/gui/look_test.cpp
+    tests/gui/psview_test.cpp
+    tests/gui/pagedlg_gui_test.cpp
 )
+
+# Prints to the test printer of a real spooler and reads the pages back.
+set(ORV_PRINT_TEST_SOURCES tests/gui/gui_main.cpp tests/gui/harness.cpp tests/print/print_job_test.cpp)
 
 # Reads out/ORV32.EXE as a file; links the resource script to compare with.
 set(ORV_PRODUCT_TEST_SOURCES tests/product/product_test.cpp)

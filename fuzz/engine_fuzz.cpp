@@ -30,6 +30,7 @@
 
 #include "find/findengine.h"
 #include "shell/memsettings.h"
+#include "fuzzfile.h"
 #include "platform/platform.h"
 #include "platform/uiseam.h"
 #include "viewer/engine.h"
@@ -164,28 +165,13 @@ int64_t LineLengthFrom(uint8_t b) {
     }
 }
 
-// Writes the body repeated as often as it fits in kMaxFileBytes (a longer body is cut), so that
-// a small input can make a file of several blocks. 1, or 0 when the file could not be written.
+// The file the input makes (see FuzzFile_Write). 1, or 0 when it could not be written.
 int WriteFile(const uint8_t* body, size_t bodyBytes, int repeats) {
-    int64_t piece = (int64_t)bodyBytes < kMaxFileBytes ? (int64_t)bodyBytes : kMaxFileBytes;
-    int64_t size = 0;
-    for (int i = 0; i < repeats && piece > 0 && size + piece <= kMaxFileBytes; i++) {
-        memcpy(gFile + size, body, (size_t)piece);
-        size += piece;
-    }
-    gFileSize = size;
-    int fd = open(gPath, O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (fd < 0)
-        return 0;
-    int64_t done = 0;
-    while (done < size) {
-        ssize_t n = write(fd, gFile + done, (size_t)(size - done));
-        if (n <= 0)
-            break;
-        done += n;
-    }
-    close(fd);
-    return done == size;
+    gFileSize = FuzzFile_Write(gPath, gFile, kMaxFileBytes, body, bodyBytes, repeats);
+    if (gFileSize >= 0)
+        return 1;
+    gFileSize = 0;
+    return 0;
 }
 
 // Our own hex row from the row layout, to catch a row that shows the wrong bytes or offset.

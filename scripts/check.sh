@@ -211,7 +211,31 @@ for kind in core gui product; do
     fi
 done
 
-for target in engine find srchsize srchdate helpfile; do
+# Printing to a real spooler's PDF printer: a machine that cannot start one fails these suites.
+# shellcheck source=scripts/spooler.sh
+. "$ROOT/scripts/spooler.sh"
+trap 'orv_stop_spooler; orv_cleanup' EXIT
+print_bits=(64)
+[ "$ORV_WINE32" = 1 ] && print_bits=(32 64)
+spooler_ok=0
+if "$ROOT/scripts/deps.sh" print >"$LOGS/print-deps.log" 2>&1 && orv_start_spooler "$BUILD/print-out"; then
+    spooler_ok=1
+fi
+[ -n "$ORV_SPOOLER_NOTE" ] || ORV_SPOOLER_NOTE="no spooler: its packages could not be installed"
+for bits in "${print_bits[@]}"; do
+    tree=win$bits
+    [ "$bits" = 64 ] || tree=win32
+    if [ $spooler_ok != 1 ]; then
+        report "wine$bits print" 0 1 0 "$ORV_SPOOLER_NOTE" ""
+    elif built $tree print_tests.exe; then
+        ORV_PRINT_OUT="$BUILD/print-out" wine_suite "wine$bits print" "$bits" print "$BUILD/$tree/print_tests.exe"
+    else
+        report "wine$bits print" 0 1 0 "not built" ""
+    fi
+done
+orv_stop_spooler
+
+for target in engine find srchsize srchdate helpfile ps; do
     if built native fuzz/${target}_fuzz; then
         fuzz_suite "fuzz $target corpus" ${target}_fuzz $target
     else

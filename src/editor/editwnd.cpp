@@ -88,16 +88,23 @@ void InsetText(HWND edit) {
     SendMessageA(edit, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&area));
 }
 
+const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+
 void SetTabStops(EditorWindow* data) {
     HDC dc = GetDC(data->edit);
     HGDIOBJ old =
         SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(data->edit, WM_GETFONT, 0, 0)));
     TEXTMETRICA metrics = {};
     GetTextMetricsA(dc, &metrics);
+    // The control turns tab stops into pixels by its own font's average letter width (the
+    // mean of the 52 letters, as the system's dialog units take it), not the dialog font's:
+    // with any font but the system's, that of the dialogs would put the stops elsewhere.
+    SIZE letters = {};
+    GetTextExtentPoint32A(dc, kLetters, (int)sizeof kLetters - 1, &letters);
     SelectObject(dc, old);
     ReleaseDC(data->edit, dc);
-    int units =
-        TextFile_TabStopUnits(data->tabWidth, metrics.tmAveCharWidth, LOWORD(GetDialogBaseUnits()));
+    const int scale = letters.cx > 0 ? (letters.cx / 26 + 1) / 2 : LOWORD(GetDialogBaseUnits());
+    int units = TextFile_TabStopUnits(data->tabWidth, metrics.tmAveCharWidth, scale);
     SendMessageA(data->edit, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&units));
     InvalidateRect(data->edit, NULL, TRUE);
 }
@@ -344,6 +351,22 @@ void Editor_ShowLine(HWND editor, int64_t line) {
 void Editor_MarkUnmodified(HWND editor) {
     if (HWND edit = Editor_Control(editor))
         SendMessageA(edit, EM_SETMODIFY, FALSE, 0);
+}
+
+void Editor_ApplyLook(HWND editor) {
+    EditorWindow* data = Editor_Control(editor) ? Data(editor) : nullptr;
+    if (!data)
+        return;
+    data->textColor = gSettings.colors[kColorEditText];
+    data->backgroundColor = gSettings.colors[kColorEditBackgnd];
+    if (gDraw.editBrush)
+        data->backgroundBrush = gDraw.editBrush;
+    HFONT font = Fonts_Get(kFontEdit);
+    if (reinterpret_cast<HFONT>(SendMessageA(data->edit, WM_GETFONT, 0, 0)) != font) {
+        SendMessageA(data->edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        InsetText(data->edit); // setting a font gives the control its own margins again
+    }
+    SetTabStops(data); // measured in the font's average width; repaints
 }
 
 int32_t Editor_TabWidth(HWND editor) {

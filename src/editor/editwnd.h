@@ -31,6 +31,9 @@ void Editor_MarkUnmodified(HWND editor);
 int32_t Editor_TabWidth(HWND editor);
 void Editor_SetTabWidth(HWND editor, int32_t width);
 
+// "EditTextColor", "EditBackgndColor", its brush and the editor font as they are now: the
+// control takes the font, its tab stops are measured again, and it repaints.
+void Editor_ApplyLook(HWND editor);
 enum EditorSaveKind {
     kSaveToPath = 0,   // the editor's text to its own file (an untitled one asks for a name)
     kSaveAsNew = 1,    // the editor's text under a name the user chooses, which it then takes

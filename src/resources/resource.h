@@ -220,3 +220,48 @@
 #define IDC_DEFNAMES_MASK3 2518
 #define IDC_DEFNAMES_MASK4 2519
 #define IDC_ABOUT_VERSION 2530
+
+// ---- Set Colors (COMMONCOLORBOX, 1400..1403) ------------------------------------------------
+#define IDC_COLOR_TEXT 1400
+#define IDC_COLOR_BACKGROUND 1401
+#define IDC_COLOR_SAMPLE 1402
+#define IDC_COLOR_NOTE 1403
+
+// ---- Available Fonts (SIZEBOX, 1410..1417) --------------------------------------------------
+#define IDC_SIZE_FACES 1410
+#define IDC_SIZE_SIZES 1411
+#define IDC_SIZE_POINTS 1412
+#define IDC_SIZE_BOLD 1413
+#define IDC_SIZE_ITALIC 1414
+#define IDC_SIZE_GENERATE 1415
+#define IDC_SIZE_SAMPLE 1416
+
+// ---- Printing: Page Setup (PAGEBOX), the abort box (ABORTDLG), the print templates (2600..) ----
+#define IDC_PAGE_LEFT 2601
+#define IDC_PAGE_TOP 2602
+#define IDC_PAGE_BOTTOM 2603
+#define IDC_PAGE_HEADER 2604
+#define IDC_PAGE_FOOTER 2605
+// The header's code boxes, in the order &l &c &r &p &f &d &t; the footer's are 10 higher.
+#define IDC_PAGE_HEADER_LEFT 2610
+#define IDC_PAGE_HEADER_CENTER 2611
+#define IDC_PAGE_HEADER_RIGHT 2612
+#define IDC_PAGE_HEADER_PAGE 2613
+#define IDC_PAGE_HEADER_NAME 2614
+#define IDC_PAGE_HEADER_DATE 2615
+#define IDC_PAGE_HEADER_TIME 2616
+#define IDC_PAGE_FOOTER_LEFT 2620
+#define IDC_PAGE_FOOTER_CENTER 2621
+#define IDC_PAGE_FOOTER_RIGHT 2622
+#define IDC_PAGE_FOOTER_PAGE 2623
+#define IDC_PAGE_FOOTER_NAME 2624
+#define IDC_PAGE_FOOTER_DATE 2625
+#define IDC_PAGE_FOOTER_TIME 2626
+#define IDC_PAGE_PRN_SETUP 2630
+#define IDC_ABORT_FILE 2640
+#define IDC_ABORT_DEVICE 2641
+#define IDC_ABORT_LINE 2642
+#define IDC_PRINT_FONTS 1043
+#define IDC_PRINT_DEFAULT 1044
+#define IDC_PRINT_FONT_LABEL 2650
+#define IDC_PRINT_NEWPAGE 2651

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "look/look_win.h"
 #include "shell/settings.h"
 
 DrawObjects gDraw;
@@ -94,6 +95,7 @@ void DrawObjects_LoadCursors(HINSTANCE instance) {
 }
 
 void DrawObjects_DeleteAll() {
+    Look_DeleteBrushes(); // first: it forgets the start-up brushes it deletes itself
     for (HBITMAP& bitmap : gBitmaps)
         Delete(bitmap);
     for (HGDIOBJ object : gKept)

@@ -18,6 +18,8 @@
 #include "lister/fileops.h"
 #include "lister/launch_win.h"
 #include "lister/pathclass.h"
+#include "look/colordlg_win.h"
+#include "look/fontdlg_win.h"
 #include "shell/menustate.h"
 #include "shell/optsdlg.h"
 #include "platform/platform.h"
@@ -25,6 +27,9 @@
 #include "shell/settings.h"
 #include "shell/typedlg.h"
 #include "platform/uiseam.h"
+#include "print/pagedlg_win.h"
+#include "print/printjob_win.h"
+#include "print/prnsetup_win.h"
 #include "shell/winkind.h"
 #include "viewer/viewdlgs.h"
 #include "viewer/viewwnd.h"
@@ -116,6 +121,7 @@ bool IsViewCommand(WORD id) {
     case IDM_TABS:
     case IDM_SPECIAL_CHARS:
     case IDM_GO_TO_LINE:
+    case IDM_POSTSCRIPT:
         return true;
     }
     return false;
@@ -358,6 +364,20 @@ void OnDelete() {
     case kKindNone:
         break;
     }
+}
+
+// "&Print..." and the print button: the focused window, or each file selected in a directory
+// window in turn.
+void OnPrint(HWND frame, WORD id) {
+    const WindowTarget target = Orv_FocusTarget();
+    if (target.kind != kKindDir) {
+        Print_Window(frame, id, target);
+        return;
+    }
+    std::vector<std::string> paths;
+    for (const QueuedEntry& entry : SelectedEntries(ListOf(target), kQueueView))
+        paths.push_back(entry.path);
+    Print_Files(frame, paths);
 }
 
 // "&Edit": a view becomes an editor at the same line and an editor a view again; files
@@ -856,10 +876,26 @@ int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam) {
     case IDM_NEXT_WINDOW:
         OnNextWindow(frame);
         return 1;
+    case IDM_COLORS:
+        Colors_Command(frame);
+        return 1;
+    case IDM_FONT:
+        Font_Command(frame);
+        return 1;
     case IDM_FIND:
     case IDM_FIND_BACKWARD:
     case IDM_FIND_NEXT:
         OnFind(frame, id);
+        return 1;
+    case IDM_PRINT:
+    case IDM_PRINT_NOW:
+        OnPrint(frame, id);
+        return 1;
+    case IDM_PAGE_SETUP:
+        PageSetup_Run(frame);
+        return 1;
+    case IDM_PRINTER_SETUP:
+        Printer_Setup(frame);
         return 1;
     }
     if (id >= IDM_FIRST_CHILD && id < IDM_FIRST_CHILD + 10) {

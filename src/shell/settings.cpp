@@ -249,6 +249,10 @@ void Settings_SetHooks(const SettingsHooks* hooks) {
         hooks && hooks->nearestScreenColor ? hooks->nearestScreenColor : QuietNearestColor;
 }
 
+OrvColor Settings_NearestScreenColor(OrvColor color) {
+    return gHooks.nearestScreenColor(color);
+}
+
 int Settings_EnsureFile() {
     char dir[kEditorPathMax];
     int length = Plat_GetWindowsDir(dir, (int)sizeof dir - 1);

@@ -99,6 +99,8 @@ struct SettingsHooks {
     OrvColor (*nearestScreenColor)(OrvColor color);
 };
 void Settings_SetHooks(const SettingsHooks* hooks);
+// The nearest colour the screen shows as a solid colour, through the hook.
+OrvColor Settings_NearestScreenColor(OrvColor color);
 
 // ---- Loading ------------------------------------------------------------------------------------
 

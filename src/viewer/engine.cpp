@@ -112,6 +112,10 @@ int StepForward(ViewEngine* e) {
     int32_t pivot = e->lineCount - e->pageLines - 1;
     if (pivot < 1)
         pivot = e->lineCount > 1 ? e->lineCount - 1 : 0; // cannot happen with a clamped page
+    // Rows of PostScript text that come from one PostScript line are laid out again from it
+    // only together: the next block begins at the first of them.
+    while (PostScriptShown(e) && pivot > 0 && LineOffset(e, pivot - 1) == LineOffset(e, pivot))
+        pivot--;
     int64_t newOffset = LineOffset(e, pivot);
     int64_t newFirstLine = e->firstLine + pivot;
     if (newOffset <= e->file.bufferOffset)

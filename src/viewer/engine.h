@@ -17,6 +17,7 @@ constexpr int kFixedRowStride = 78; // hex and binary rows stand 78 bytes apart
 constexpr int kBinaryRowBytes = 77;
 constexpr int kDefaultPageLines = 22;
 constexpr uint32_t kPostScriptShown = 0x10; // DisplaySettings::postScriptState bit
+constexpr uint32_t kPostScriptDialect = 0x0F; // the driver found, cleared with the flag
 
 struct DisplaySettings {
     int32_t hexMode;

@@ -10,6 +10,7 @@
 #include "find/findengine.h"
 #include "look/fonts_win.h"
 #include "lister/dirwnd.h"
+#include "print/psview.h"
 #include "resources/resource.h"
 #include "shell/classes.h"
 #include "shell/ctlbar.h"
@@ -219,6 +220,9 @@ void ToggleStrip(WinData* w) {
 
 void ToggleHex(WinData* w) {
     ViewEngine* e = Engine();
+    // Hex rows show the file itself: PostScript text goes first, keeping the place.
+    if (e->settings.postScriptState & kPostScriptShown)
+        PsView_Toggle(w);
     const bool leaving = e->settings.hexMode != 0;
     e->settings.hexMode = !leaving;
     if (!leaving)
@@ -806,7 +810,7 @@ void TurnPostScriptOff(WinData* w, bool reset) {
     ViewEngine* e = Engine();
     if (!(e->settings.postScriptState & kPostScriptShown))
         return;
-    e->settings.postScriptState &= ~kPostScriptShown;
+    e->settings.postScriptState &= ~(kPostScriptShown | kPostScriptDialect);
     if (reset) {
         ResetEngine(e, false);
         Redisplay(w);
@@ -922,6 +926,8 @@ void View_Layout(WinData* w) {
                    g.hBar.bottom - g.hBar.top, TRUE);
     if (w->titlePane)
         MoveWindow(w->titlePane, 0, 0, g.text.right, w->titleHeight, TRUE);
+    if (gEngineView == view)
+        PsView_TakeScreen(w);
 }
 
 int View_Activate(WinData* w, bool painting) {
@@ -1202,6 +1208,31 @@ void View_ApplyScrollBarFlag(HWND view) {
     Redisplay(w);
 }
 
+void View_ApplyLook(HWND view) {
+    WinData* w = View_Data(view);
+    if (!w)
+        return;
+    w->font = Fonts_Get(kFontView);
+    w->textColor = gSettings.colors[kColorText];
+    w->backgroundColor = gSettings.colors[kColorBackgnd];
+    if (gDraw.viewBrush)
+        w->backgroundBrush = gDraw.viewBrush;
+    View_Layout(w);
+    if (w->titlePane) {
+        // The locked lines keep their number; their pane takes the new line height.
+        w->titleHeight = w->titleLineCount * w->geo.lineHeight + w->geo.topMargin + 2;
+        View_Layout(w);
+    }
+    if (EngineIsMine(w)) {
+        Engine()->pageLines = w->geo.pageLines;
+        if (Engine()->file.topLine != END_LINE)
+            BuildRows(Engine());
+    }
+    Redisplay(w);
+    if (w->titlePane)
+        InvalidateRect(w->titlePane, NULL, TRUE);
+}
+
 int View_List(HWND* views, int most) {
     int n = 0;
     for (HWND view : gWindowList)
@@ -1232,6 +1263,9 @@ int View_Command(HWND view, WORD id) {
         return 1;
     case IDM_STRIP:
         ToggleStrip(w);
+        return 1;
+    case IDM_POSTSCRIPT:
+        PsView_Toggle(w);
         return 1;
     case IDM_HOME:
         OnKey(w, VK_HOME, 1);

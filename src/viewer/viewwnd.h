@@ -24,6 +24,9 @@ void View_Close(HWND view, bool closedByUser);
 void View_CloseViewsOf(const char* path);
 // The process-wide "Vert S&croll Bar" flag changed: the view takes it and lays itself out again.
 void View_ApplyScrollBarFlag(HWND view);
+// The view font, "TextColor", "BackgndColor" and the view class's brush as they are now: the
+// view lays itself out again for the font's size and repaints.
+void View_ApplyLook(HWND view);
 // A command of the frame for the view that has the focus (Hex, Text, Strip, Title Lock and
 // Unlock, Home, End, Go to Line, Copy, Deselect, Find Next). 1 when the view took it.
 int View_Command(HWND view, WORD id);

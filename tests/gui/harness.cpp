@@ -20,6 +20,7 @@ struct ScriptedAnswer {
 };
 
 constexpr char kAnsweredProp[] = "OrvHarnessAnswered"; // activation can come twice for one box
+std::string gLeftAlone; // the caption of a modeless box the test works itself
 constexpr int kTextId = 0xFFFF; // the statics that hold a message box's text and icon
 constexpr int kIconId = 1088;
 constexpr UINT kReadBoxMessage = WM_APP + 1;
@@ -98,6 +99,10 @@ bool ClaimBox(HWND window) {
     GetClassNameA(window, className, sizeof className);
     if (lstrcmpA(className, "#32770") != 0 || GetPropA(window, kAnsweredProp))
         return false;
+    char caption[128] = "";
+    GetWindowTextA(window, caption, sizeof caption);
+    if (!gLeftAlone.empty() && gLeftAlone == caption)
+        return false;
     return SetPropA(window, kAnsweredProp, reinterpret_cast<HANDLE>(1)) != 0;
 }
 
@@ -151,6 +156,7 @@ void Harness_Stop() {
     gScript.clear();
     gSeen.clear();
     gWatcher = nullptr;
+    gLeftAlone.clear();
 }
 
 void Harness_Answer(const char* caption, const char* text, int button) {
@@ -163,6 +169,17 @@ const std::vector<SeenBox>& Harness_SeenBoxes() {
 
 int Harness_AnswersLeft() {
     return static_cast<int>(gScript.size());
+}
+
+void Harness_AllowSeconds(int seconds) {
+    if (gWatchdog)
+        DeleteTimerQueueTimer(NULL, gWatchdog, NULL);
+    CreateTimerQueueTimer(&gWatchdog, NULL, StopTheRun, NULL, (DWORD)seconds * 1000, 0,
+                          WT_EXECUTEONLYONCE);
+}
+
+void Harness_LeaveBoxAlone(const char* caption) {
+    gLeftAlone = caption ? caption : "";
 }
 
 void Harness_SetBoxWatcher(void (*watcher)(const SeenBox& box)) {
@@ -424,6 +441,8 @@ void Harness_CascadeNewWindows() {
 }
 
 void Harness_RemoveFolder(const std::string& folder) {
+    if (folder.empty()) // "" would be the current directory: the source tree the tests run in
+        return;
     for (const std::string& name : Harness_FileNames(folder)) {
         SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA((folder + name).c_str());

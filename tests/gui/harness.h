@@ -44,6 +44,12 @@ int Harness_AnswersLeft();
 // Called with each box as it is read, before it is answered: for boxes after which the process
 // ends, whose record would otherwise be lost. Null for none.
 void Harness_SetBoxWatcher(void (*watcher)(const SeenBox& box));
+// Boxes of this caption are neither answered nor recorded: a modeless one, such as the progress
+// box of a print job, that the test works itself (null: none).
+void Harness_LeaveBoxAlone(const char* caption);
+// Gives the running test this long, from now, before the watchdog ends the run (a test that
+// waits for a spooler, say).
+void Harness_AllowSeconds(int seconds);
 
 // ---- Reaching a dialog while it is up ---------------------------------------------------------
 // What a test does with a dialog of a caption when it comes up: set gOnDialog[caption] and
