@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include "editor/editwnd.h"
+#include "find/selqueue_win.h"
 #include "find/srchwnd.h"
 #include "look/dlgcolor_win.h"
 #include "platform/platform.h"
@@ -192,18 +193,6 @@ void PrintEditor(HWND editor, PrintRangeKind range) {
     }
 }
 
-// A list item's whole text, however long.
-std::string ListItem(HWND list, int index) {
-    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, (WPARAM)index, 0);
-    if (length <= 0)
-        return std::string();
-    std::string text((size_t)length + 1, '\0');
-    const LRESULT got =
-        SendMessageA(list, LB_GETTEXT, (WPARAM)index, reinterpret_cast<LPARAM>(&text[0]));
-    text.resize((size_t)std::max<LRESULT>(got, 0));
-    return text;
-}
-
 void PrintList(HWND results, PrintRangeKind range) {
     HWND list = Results_List(results);
     if (!list)
@@ -224,7 +213,7 @@ void PrintList(HWND results, PrintRangeKind range) {
             items.push_back(i);
     }
     for (int index : items) {
-        const std::string text = ListItem(list, index);
+        const std::string text = List_ItemText(list, index);
         gJob.shownLine = index + 1;
         if (!Pager_Line(&gJob.pager, text.data(), (int32_t)text.size(), false))
             break;

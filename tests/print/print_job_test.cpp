@@ -286,7 +286,7 @@ TEST_F(PrintJobTest, DirectoryPrintsEachSelectedFile) {
     ASSERT_TRUE(dir);
     HWND list = DirWindow_FileList(dir);
     for (const char* name : {"PRINTE1.TXT", "PRINTE2.TXT"}) {
-        LRESULT row = SendMessageA(list, LB_FINDSTRING, (WPARAM)-1, reinterpret_cast<LPARAM>(name));
+        const int row = DirWindow_FindListed(list, name);
         ASSERT_GE(row, 0) << name;
         SendMessageA(list, LB_SETSEL, TRUE, row);
     }
