@@ -23,6 +23,8 @@ PrinterState gPrinter = {};
 
 namespace {
 
+constexpr UINT kMaxPrintPage = 0xFFFE; // the highest page the print dialog takes
+
 const char kTemplate[] = "ORVCOMMONPRINTBOX";
 const char kTemplate95[] = "ORVCOMMONPRINTBOXW95";
 const char kPrinterDefault[] = "Printer Default";
@@ -286,7 +288,7 @@ int Printer_ChooseForJob(HWND owner, bool withDialog, PrintChoice* choice) {
         pd.Flags |= PD_RETURNDEFAULT;
     pd.nFromPage = pd.nToPage = 0xFFFF;
     pd.nMinPage = 1;
-    pd.nMaxPage = 0xFFFE;
+    pd.nMaxPage = kMaxPrintPage;
     pd.hInstance = gInstance;
     pd.lpPrintTemplateName = Printer_TemplateName();
     pd.lpfnPrintHook = CommonPrintDlgProc;
@@ -344,6 +346,8 @@ int32_t Printer_Orientation(HDC dc) {
     return dc && GetDeviceCaps(dc, HORZRES) > GetDeviceCaps(dc, VERTRES) ? 2 : 1;
 }
 
+constexpr UINT kEmptyPageBoxes = WM_APP + 0x50;
+
 UINT_PTR CALLBACK CommonPrintDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG: {
@@ -356,6 +360,9 @@ UINT_PTR CALLBACK CommonPrintDlgProc(HWND dialog, UINT message, WPARAM wParam, L
                 SetDlgItemTextA(dialog, IDC_PRINT_FONT_LABEL, spec);
         }
         SetDlgItemTextA(dialog, rad1, "&All");
+        // No page range is asked for (from and to 65535): the boxes stand empty, as Windows
+        // shows them. Wine fills them with the highest page after this message.
+        PostMessageA(dialog, kEmptyPageBoxes, 0, 0);
         HWND list = GetDlgItem(dialog, IDC_PRINT_NEWPAGE);
         for (const char* choice : kNewPageChoices)
             SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice));
@@ -363,6 +370,12 @@ UINT_PTR CALLBACK CommonPrintDlgProc(HWND dialog, UINT message, WPARAM wParam, L
         SendMessageA(list, LB_SETCURSEL, (WPARAM)selected, 0);
         return TRUE;
     }
+    case kEmptyPageBoxes:
+        for (int box : {edt1, edt2}) {
+            if (GetDlgItemInt(dialog, box, NULL, FALSE) >= kMaxPrintPage)
+                SetDlgItemTextA(dialog, box, "");
+        }
+        return TRUE;
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:

@@ -190,7 +190,7 @@ TEST_F(PrintJobTest, EditorSelectionWithNothingSelectedPrintsAll) {
     ASSERT_TRUE(editor);
     SendMessageA(Editor_Control(editor), EM_SETSEL, 0, 0);
     struct Seen {
-        std::string label, labelAfterDefault, fontKey;
+        std::string label, labelAfterDefault, fontKey, fromPage = "?";
         std::vector<std::string> choices;
         int selected = -2;
     };
@@ -216,6 +216,9 @@ TEST_F(PrintJobTest, EditorSelectionWithNothingSelectedPrintsAll) {
         Later([dialog] {
             RedrawWindow(dialog, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
             Harness_PumpMessages(300);
+            char from[16] = "?";
+            GetDlgItemTextA(dialog, edt1, from, sizeof from);
+            seen.fromPage = from;
             Harness_SaveWindowBitmap(dialog, Harness_OutputPath("print-dialog.bmp").c_str());
             Harness_PressItem(dialog, IDOK);
         });
@@ -230,6 +233,7 @@ TEST_F(PrintJobTest, EditorSelectionWithNothingSelectedPrintsAll) {
                                                       "Do Not Process New Page Characters"}));
     EXPECT_EQ(seen.selected, 0);
     EXPECT_EQ(seen.labelAfterDefault, "Printer Default");
+    EXPECT_EQ(seen.fromPage, ""); // no page range asked for: the boxes stand empty
     EXPECT_EQ(seen.fontKey, "<absent>");
     EXPECT_EQ(gSettings.process1, 1);
     EXPECT_EQ(gSettings.processFF, 0);
