@@ -92,8 +92,7 @@ bool gVerbose;
 // ORV_FUZZ_ALLOW names known faults to step over ("stale-matches"), so that a long run can look
 // past one finding for the next; replaying the corpus never sets it.
 bool gAllowStaleMatches;
-char gDir[64];
-char gPath[96];
+const char* gPath = "";
 
 // The file as the engine sees it, for our own hex rows and line split. Static, like everything the
 // harness keeps between inputs: libFuzzer runs an input a second time, looking for leaks,
@@ -127,11 +126,6 @@ void FuzzFatalExit(const char* text) {
         fprintf(stderr, "engine_fuzz: fatal exit \"%s\"\n", text);
         Fail("fatal exit other than the \"File too large\" path");
     }
-}
-
-void RemoveTempDir() {
-    unlink(gPath);
-    rmdir(gDir);
 }
 
 uint32_t Get16(const uint8_t* p) {
@@ -700,13 +694,7 @@ int RunMove(ViewEngine* e, uint8_t op, uint32_t arg) {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    snprintf(gDir, sizeof gDir, "/tmp/orv-fuzz-XXXXXX");
-    if (!mkdtemp(gDir)) {
-        fprintf(stderr, "engine_fuzz: cannot make a temporary directory: %s\n", strerror(errno));
-        abort();
-    }
-    snprintf(gPath, sizeof gPath, "%s/view.dat", gDir);
-    atexit(RemoveTempDir);
+    gPath = FuzzFile_MakeScratch("engine_fuzz", "view.dat");
     UiHooks hooks = {};
     hooks.ask = FuzzAsk;
     hooks.fatalExit = FuzzFatalExit;

@@ -1,8 +1,11 @@
 // What the fuzz targets that read files share: the file they read, made from the input.
 #pragma once
 
+#include <errno.h>
 #include <fcntl.h>
 #include <stdint.h>
+#include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 #include <unistd.h>
 
@@ -29,4 +32,26 @@ inline int64_t FuzzFile_Write(const char* path, unsigned char* file, int64_t cap
     }
     close(fd);
     return done == size ? size : -1;
+}
+
+// The scratch folder the file lives in, made once per run and removed with it at exit.
+inline char gFuzzScratchDir[64];
+inline char gFuzzScratchPath[96];
+
+inline void FuzzFile_RemoveScratch() {
+    unlink(gFuzzScratchPath);
+    rmdir(gFuzzScratchDir);
+}
+
+// Makes the scratch folder under /tmp and names the file name in it (program names the target
+// in the message of a folder that cannot be made, which ends the run). The file's path.
+inline const char* FuzzFile_MakeScratch(const char* program, const char* name) {
+    snprintf(gFuzzScratchDir, sizeof gFuzzScratchDir, "/tmp/orv-%s-XXXXXX", program);
+    if (!mkdtemp(gFuzzScratchDir)) {
+        fprintf(stderr, "%s: cannot make a temporary directory: %s\n", program, strerror(errno));
+        abort();
+    }
+    snprintf(gFuzzScratchPath, sizeof gFuzzScratchPath, "%s/%s", gFuzzScratchDir, name);
+    atexit(FuzzFile_RemoveScratch);
+    return gFuzzScratchPath;
 }

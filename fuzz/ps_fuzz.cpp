@@ -35,8 +35,7 @@ constexpr int64_t kMaxFileBytes = 96 * 1024;
 constexpr int kGuard = 64;
 constexpr char kGuardByte = 0x5A;
 
-char gDir[64];
-char gPath[96];
+const char* gPath = "";
 unsigned char gFile[kMaxFileBytes];
 int64_t gFileSize;
 const char* gStage = "-";
@@ -58,11 +57,6 @@ int WriteFile(const uint8_t* body, size_t bodyBytes, int repeats) {
         return 1;
     gFileSize = 0;
     return 0;
-}
-
-void RemoveTempDir() {
-    unlink(gPath);
-    rmdir(gDir);
 }
 
 // What every rebuilt block must be: within its output and its line table and the view's line
@@ -187,13 +181,7 @@ void WalkEngine(const uint8_t* data) {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    snprintf(gDir, sizeof gDir, "/tmp/orv-psfuzz-XXXXXX");
-    if (!mkdtemp(gDir)) {
-        fprintf(stderr, "ps_fuzz: cannot make a temporary directory: %s\n", strerror(errno));
-        abort();
-    }
-    snprintf(gPath, sizeof gPath, "%s/print.ps", gDir);
-    atexit(RemoveTempDir);
+    gPath = FuzzFile_MakeScratch("ps_fuzz", "print.ps");
     return 0;
 }
 

@@ -8,25 +8,6 @@
 #include "viewer/engine.h"
 #include "viewer/selcopy.h"
 
-namespace {
-
-// The display row of a line when the window built last holds it, or null.
-const char* RowOfLine(const ViewEngine* e, int64_t line, bool* isLastOfFile) {
-    if (e->lastBuiltTop != e->file.topLine || e->file.topLine == END_LINE)
-        return nullptr;
-    const int64_t r = line - e->file.topLine;
-    const int64_t j = line - e->firstLine;
-    if (r < 0 || r > e->pageLines || j < 0 || j >= e->lineCount)
-        return nullptr;
-    for (int64_t i = 0; i <= r; i++)
-        if (e->rowOffset[i] < 0)
-            return nullptr;
-    *isLastOfFile = e->atEnd && j == e->lineCount - 1;
-    return e->displayText + e->rowOffset[r];
-}
-
-} // namespace
-
 int PrintView_SelectionRange(const ViewSelection& s, PrintViewRange* range) {
     if (s.state != kSelectionLines && s.state != kSelectionRange)
         return 0;
@@ -59,13 +40,13 @@ int64_t PrintView_Walk(ViewEngine* e, const PrintViewRange& range, PrintLineFn s
     Engine_BeginWalk(e);
     for (int64_t line = range.firstLine; line <= range.lastLine; line++) {
         bool isLast = false;
-        const char* row = RowOfLine(e, line, &isLast);
+        const char* row = SelCopy_BuiltRow(e, line, &isLast);
         if (!row) {
             // The next window of rows begins at this line.
             e->file.topLine = line;
             if (EnsureWindow(e, false) < 0)
                 break;
-            row = RowOfLine(e, line, &isLast);
+            row = SelCopy_BuiltRow(e, line, &isLast);
             if (!row)
                 break;
         }

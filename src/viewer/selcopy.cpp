@@ -19,22 +19,6 @@ constexpr size_t kFirstBlockBytes = 1024;
 
 size_t gLimitForTests = 0;
 
-// The display row of a line when the window built last holds it, or null.
-const char* RowOfLine(const ViewEngine* e, int64_t line, bool* isLastOfFile) {
-    if (e->lastBuiltTop != e->file.topLine || e->file.topLine == END_LINE)
-        return nullptr;
-    int64_t r = line - e->file.topLine;
-    int64_t j = line - e->firstLine;
-    if (r < 0 || r > e->pageLines || j < 0 || j >= e->lineCount)
-        return nullptr;
-    // Text rows end early when the display buffer is full; the rows after that are not built.
-    for (int64_t i = 0; i <= r; i++)
-        if (e->rowOffset[i] < 0)
-            return nullptr;
-    *isLastOfFile = e->atEnd && j == e->lineCount - 1;
-    return e->displayText + e->rowOffset[r];
-}
-
 // std::string reports an exhausted heap by throwing; the collector turns that into its result.
 bool Append(std::string* text, const char* bytes, size_t count) {
     if (gLimitForTests && text->size() + count > gLimitForTests)
@@ -105,13 +89,13 @@ int CollectSelection(ViewEngine* e, const ViewSelection& selection, SelectionPur
     }
     for (int64_t line = first; result == 1 && line <= last; line++) {
         bool isLastOfFile = false;
-        const char* row = RowOfLine(e, line, &isLastOfFile);
+        const char* row = SelCopy_BuiltRow(e, line, &isLastOfFile);
         if (!row) {
             e->file.topLine = line;
             moved = true;
             if (EnsureWindow(e, false) < 0)
                 break;
-            row = RowOfLine(e, line, &isLastOfFile);
+            row = SelCopy_BuiltRow(e, line, &isLastOfFile);
             if (!row)
                 break;
         }
@@ -158,4 +142,19 @@ int CollectSelection(ViewEngine* e, const ViewSelection& selection, SelectionPur
         return -1;
     }
     return out->lineCount > 0 ? 1 : 0;
+}
+
+const char* SelCopy_BuiltRow(const ViewEngine* e, int64_t line, bool* isLastOfFile) {
+    if (e->lastBuiltTop != e->file.topLine || e->file.topLine == END_LINE)
+        return nullptr;
+    int64_t r = line - e->file.topLine;
+    int64_t j = line - e->firstLine;
+    if (r < 0 || r > e->pageLines || j < 0 || j >= e->lineCount)
+        return nullptr;
+    // Text rows end early when the display buffer is full; the rows after that are not built.
+    for (int64_t i = 0; i <= r; i++)
+        if (e->rowOffset[i] < 0)
+            return nullptr;
+    *isLastOfFile = e->atEnd && j == e->lineCount - 1;
+    return e->displayText + e->rowOffset[r];
 }

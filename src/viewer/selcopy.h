@@ -33,5 +33,9 @@ struct CollectedText {
 int CollectSelection(ViewEngine* engine, const ViewSelection& selection, SelectionPurpose purpose,
                      CollectedText* out);
 
+// The display row of a line (tabs expanded, hex rows in hex) when the window of rows the engine
+// built last holds it, else null. *isLastOfFile tells that the file has no line after it.
+const char* SelCopy_BuiltRow(const ViewEngine* engine, int64_t line, bool* isLastOfFile);
+
 // Tests make the collected text fail to grow past this many bytes (0: no limit).
 void SelCopy_LimitForTests(size_t maxBytes);
