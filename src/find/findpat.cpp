@@ -386,6 +386,10 @@ int ByteFrequency(unsigned char c) {
     return c < 0x80 ? 8 : 2;
 }
 
+// A byte this rare (about one in fifty of text, or rarer) is run to with the library's byte
+// search; commoner bytes stop it too often, and the two-anchor scan judges fewer candidates.
+constexpr int kRareByte = 200;
+
 // One byte a candidate must hold at a given distance from its start: with ignore case a letter
 // is taken in either case (a letter's two cases differ only in bit 5).
 struct Anchor {
@@ -470,8 +474,24 @@ int64_t FindPlain(const unsigned char* r, int64_t n, const unsigned char* p, int
     for (int32_t k = 0; k < m; k++)
         if (k != k1 && (k2 == k1 || score(k) < score(k2)))
             k2 = k;
-    return ScanAnchors(r, 0, n - m, MakeAnchor(k1, p[k1], fold), MakeAnchor(k2, p[k2], fold),
-                       [&](int64_t i) { return SameBytes(r + i, p, m, fold); });
+    const Anchor a = MakeAnchor(k1, p[k1], fold), b = MakeAnchor(k2, p[k2], fold);
+    auto accept = [&](int64_t i) { return SameBytes(r + i, p, m, fold); };
+    if (a.orMask == 0 && score(k1) <= kRareByte) {
+        // A rare byte of one case: the library's byte search runs to it at memory speed, and
+        // most text holds none, as with a disk search through many files that lack the pattern.
+        for (int64_t i = 0; i <= n - m;) {
+            const unsigned char* hit =
+                (const unsigned char*)memchr(r + i + k1, a.want, (size_t)(n - m - i + 1));
+            if (!hit)
+                return -1;
+            i = hit - r - k1;
+            if ((r[i + b.offset] | b.orMask) == b.want && accept(i))
+                return i;
+            i++;
+        }
+        return -1;
+    }
+    return ScanAnchors(r, 0, n - m, a, b, accept);
 }
 
 int32_t ClampLineLength(const FindScope& scope) {

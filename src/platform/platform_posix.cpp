@@ -20,6 +20,7 @@ constexpr off_t kRandomReadsFrom = 1 << 20;
 struct PlatFile {
     int fd;
     int64_t position; // where the next read begins
+    struct stat st; // as the file was when it was opened
 };
 
 PlatFile* Plat_OpenRead(const char* path) {
@@ -44,6 +45,7 @@ PlatFile* Plat_OpenRead(const char* path) {
     }
     file->fd = fd;
     file->position = 0;
+    file->st = st;
     return file;
 }
 
@@ -81,10 +83,17 @@ void Plat_Close(PlatFile* file) {
     }
 }
 
-int Plat_GetFileInfo(const char* path, PlatFileInfo* info) {
-    struct stat st;
-    if (stat(path, &st) != 0)
-        return 0;
+int64_t Plat_EndAtOpen(const PlatFile* file) {
+    // A plain file's size is where a read stops; what the system shows as a file under /proc
+    // or /sys (or a device, a pipe) may read longer or shorter than its size says.
+    if (!S_ISREG(file->st.st_mode) || file->st.st_size <= 0)
+        return -1;
+    return (int64_t)file->st.st_size;
+}
+
+namespace {
+
+void InfoOfStat(const struct stat& st, const char* path, PlatFileInfo* info) {
     info->size = (int64_t)st.st_size;
     info->lastWrite = (int64_t)st.st_mtime;
     info->attributes = 0;
@@ -99,6 +108,20 @@ int Plat_GetFileInfo(const char* path, PlatFileInfo* info) {
     base = base ? base + 1 : path;
     if (base[0] == '.' && base[1] && strcmp(base, "..") != 0)
         info->attributes |= kPlatAttrHidden;
+}
+
+} // namespace
+
+int Plat_GetFileInfo(const char* path, PlatFileInfo* info) {
+    struct stat st;
+    if (stat(path, &st) != 0)
+        return 0;
+    InfoOfStat(st, path, info);
+    return 1;
+}
+
+int Plat_GetOpenFileInfo(PlatFile* file, const char* path, PlatFileInfo* info) {
+    InfoOfStat(file->st, path, info);
     return 1;
 }
 

@@ -260,7 +260,11 @@ int64_t ReadBlock(ViewEngine* e) {
         int64_t want = e->sizes.readSize;
         got = 0;
         bool short_read = false;
-        while (got < want) {
+        // Where the system knows the file to end, the block that reaches there holds the end:
+        // no read more is made to be told so (a disk search reads thousands of small files).
+        const int64_t end = Plat_EndAtOpen(file);
+        bool reachedEnd = false;
+        while (got < want && !reachedEnd) {
             int64_t n = Plat_Read(file, e->buffer + got, want - got);
             if (n < 0) {
                 if (got > 0)
@@ -273,10 +277,11 @@ int64_t ReadBlock(ViewEngine* e) {
                 break;
             }
             got += n;
+            reachedEnd = e->file.bufferOffset + got == end; // grown since: read on
         }
         if (got >= 0) {
             char probe;
-            e->atEnd = short_read || Plat_Read(file, &probe, 1) <= 0;
+            e->atEnd = short_read || reachedEnd || Plat_Read(file, &probe, 1) <= 0;
         }
     }
     e->buffer[got > 0 ? got : 0] = 0;
@@ -305,6 +310,16 @@ void WalkToOffset(ViewEngine* e, int64_t offset);
 
 void Engine_BeginWalk(ViewEngine* e) {
     e->walkDepth++;
+}
+
+void Engine_BeginWalkOn(ViewEngine* e, PlatFile* file) {
+    Engine_BeginWalk(e);
+    if (e->walkFile) { // a walk already has the file open
+        Plat_Close(file);
+        return;
+    }
+    e->walkFile = file;
+    e->walkCursor = Ui_BeginBusy(e->file.path);
 }
 
 void Engine_EndWalk(ViewEngine* e) {
