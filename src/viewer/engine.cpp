@@ -557,6 +557,21 @@ void StampOf(const PlatLocalTime& t, char* dest, int destSize) {
     dest[13] = 0;
 }
 
+// The local time of a last write. Files written together share their time: a disk search
+// describing file after file works it out once for them.
+bool LocalTimeOf(int64_t utc, PlatLocalTime* out) {
+    static bool known = false, ok = false;
+    static int64_t knownUtc;
+    static PlatLocalTime knownLocal;
+    if (!known || knownUtc != utc) {
+        ok = Plat_ToLocalTime(utc, &knownLocal) != 0;
+        knownUtc = utc;
+        known = true;
+    }
+    *out = knownLocal;
+    return ok;
+}
+
 } // namespace
 
 void FormatFileStamp(int64_t lastWriteUtc, char* dest, int destSize) {
@@ -582,7 +597,7 @@ int Engine_SetDescribedFile(ViewEngine* e, const char* path, const PlatFileInfo&
     // The local wall-clock time as if it were UTC, so dates compare as the user reads them.
     PlatLocalTime t;
     e->file.fileStamp[0] = 0;
-    if (Plat_ToLocalTime(info.lastWrite, &t)) {
+    if (LocalTimeOf(info.lastWrite, &t)) {
         StampOf(t, e->file.fileStamp, sizeof e->file.fileStamp);
         int64_t y = t.year - (t.month <= 2);
         int64_t era = (y >= 0 ? y : y - 399) / 400;
