@@ -265,8 +265,12 @@ bool DatePasses(const SearchCriteria& c, int64_t t) {
 // Loads the file into the engine from its first block and runs a new, quiet find. 1 when the
 // find settings match inside it, 0 when not (or the file is too large to step through), -1
 // when it cannot be read.
-// opened, when not null, is the file already open at path; it is closed here.
-int ContentsMatch(SearchWalk* w, const SearchHooks& h, const char* path, PlatFile* opened) {
+// opened, when not null, is the file already open at path; it is closed here. When the file
+// came undescribed from its listing, a match describes it (and a file that cannot be described
+// then counts as one that cannot be read): most files lack the find string, and are never
+// asked about.
+int ContentsMatch(SearchWalk* w, const SearchHooks& h, const char* path, PlatFile* opened,
+                  bool undescribed = false) {
     ViewEngine* e = EngineOf(h);
     const PlatFileInfo info = {w->resultSize, w->resultLastWrite, w->resultAttributeBits};
     if (!Engine_SetDescribedFile(e, path, info)) {
@@ -291,6 +295,17 @@ int ContentsMatch(SearchWalk* w, const SearchHooks& h, const char* path, PlatFil
         const int32_t length =
             gFind.hexFind ? gFind.byteCount1 : (int32_t)strnlen(gFind.string1, kFindTextMax);
         rc = FindInView(e, &gFind, false, length, false) ? 1 : 0;
+    }
+    if (rc == 1 && undescribed) {
+        PlatFileInfo found;
+        if (e->walkFile && Plat_GetOpenFileInfo(e->walkFile, path, &found)) {
+            w->resultSize = found.size;
+            w->resultLastWrite = found.lastWrite;
+            w->resultAttributeBits = found.attributes;
+            Engine_SetDescribedFile(e, path, found);
+        } else {
+            rc = -1;
+        }
     }
     if (opened)
         Engine_EndWalk(e);
@@ -331,20 +346,19 @@ Outcome Candidate(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h, 
     const bool qualified = !w->findFile;
     const bool contentsOpens = ContentsOpens(w, c);
     PlatFile* opened = nullptr;
-    if (attributes & kPlatAttrUndescribed) {
-        // Listed by name alone: the open that the contents test needs describes the file.
-        PlatFileInfo info;
-        opened = Plat_OpenRead(path);
-        if (!opened || !Plat_GetOpenFileInfo(opened, path, &info)) {
-            Plat_Close(opened);
+    const bool undescribed = (attributes & kPlatAttrUndescribed) != 0;
+    if (undescribed) {
+        // Listed by name alone: the contents test reads the file from this open, and a match
+        // is described from it.
+        opened = Plat_OpenListedFile(path);
+        if (!opened) {
             // Gone since it was listed, it is passed over as the listing would have.
+            PlatFileInfo info;
             if (Plat_GetFileInfo(path, &info))
                 TellOpenError(c, qualified, path);
             return kOutcomeSkip;
         }
-        size = info.size;
-        lastWrite = info.lastWrite;
-        attributes = info.attributes;
+        attributes &= ~(uint32_t)kPlatAttrUndescribed;
     } else if (!contentsOpens) {
         PlatFile* file = Plat_OpenRead(path);
         if (!file) {
@@ -362,7 +376,7 @@ Outcome Candidate(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h, 
     w->resultAttributeBits = attributes;
 
     if (qualified && c.containingString && SizePasses(c, size) && DatePasses(c, lastWrite)) {
-        const int m = ContentsMatch(w, h, path, opened); // closes what was opened
+        const int m = ContentsMatch(w, h, path, opened, undescribed); // closes what was opened
         if (m < 0)
             TellOpenError(c, qualified, path);
         if (m != 1)

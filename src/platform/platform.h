@@ -24,6 +24,13 @@ void Plat_Close(PlatFile* file);
 // Where the file ended when it was opened, when the system knows it for certain (a plain file
 // on the native build); -1 when only a read that returns nothing tells.
 int64_t Plat_EndAtOpen(const PlatFile* file);
+// Opens a file that a listing has just given by name alone as a plain file (an entry marked
+// kPlatAttrUndescribed), asking the system nothing more: Plat_GetOpenFileInfo asks when the
+// caller wants to know. Null when it cannot be opened.
+PlatFile* Plat_OpenListedFile(const char* path);
+// 1 when a read that returns less than it was asked for has met the file's end (a plain file
+// the system reads from its own cache); 0 when only a read that returns nothing tells.
+int Plat_ShortReadEnds(const PlatFile* file);
 
 struct PlatFileInfo {
     int64_t size;

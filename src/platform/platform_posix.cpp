@@ -20,7 +20,9 @@ constexpr off_t kRandomReadsFrom = 1 << 20;
 struct PlatFile {
     int fd;
     int64_t position; // where the next read begins
-    struct stat st; // as the file was when it was opened
+    bool described; // st holds the file as it was when it was opened
+    bool plain;     // a plain file, by st or by the listing it came from
+    struct stat st;
 };
 
 PlatFile* Plat_OpenRead(const char* path) {
@@ -45,8 +47,32 @@ PlatFile* Plat_OpenRead(const char* path) {
     }
     file->fd = fd;
     file->position = 0;
+    file->described = true;
+    file->plain = S_ISREG(st.st_mode);
     file->st = st;
     return file;
+}
+
+PlatFile* Plat_OpenListedFile(const char* path) {
+    int fd = Posix_OpenInScannedDirectory(path, O_RDONLY | O_CLOEXEC);
+    if (fd == -2)
+        fd = open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    PlatFile* file = (PlatFile*)malloc(sizeof(PlatFile));
+    if (!file) {
+        close(fd);
+        return nullptr;
+    }
+    file->fd = fd;
+    file->position = 0;
+    file->described = false;
+    file->plain = true;
+    return file;
+}
+
+int Plat_ShortReadEnds(const PlatFile* file) {
+    return file->plain ? 1 : 0;
 }
 
 int Plat_Seek(PlatFile* file, int64_t offset) {
@@ -86,7 +112,7 @@ void Plat_Close(PlatFile* file) {
 int64_t Plat_EndAtOpen(const PlatFile* file) {
     // A plain file's size is where a read stops; what the system shows as a file under /proc
     // or /sys (or a device, a pipe) may read longer or shorter than its size says.
-    if (!S_ISREG(file->st.st_mode) || file->st.st_size <= 0)
+    if (!file->described || !S_ISREG(file->st.st_mode) || file->st.st_size <= 0)
         return -1;
     return (int64_t)file->st.st_size;
 }
@@ -121,6 +147,11 @@ int Plat_GetFileInfo(const char* path, PlatFileInfo* info) {
 }
 
 int Plat_GetOpenFileInfo(PlatFile* file, const char* path, PlatFileInfo* info) {
+    if (!file->described) {
+        if (fstat(file->fd, &file->st) != 0)
+            return 0;
+        file->described = true;
+    }
     InfoOfStat(file->st, path, info);
     return 1;
 }

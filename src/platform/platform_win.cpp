@@ -79,6 +79,14 @@ int64_t Plat_EndAtOpen(const PlatFile*) {
     return -1;
 }
 
+PlatFile* Plat_OpenListedFile(const char* path) {
+    return Plat_OpenRead(path);
+}
+
+int Plat_ShortReadEnds(const PlatFile*) {
+    return 0;
+}
+
 // Described by its path, as the directory listing describes it: the handle's own facts leave
 // out the hidden bit that Wine gives names beginning with a dot. A listing here never leaves a
 // file undescribed, so this is no extra cost on the way of a search.

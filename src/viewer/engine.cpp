@@ -256,13 +256,15 @@ int64_t ReadBlock(ViewEngine* e) {
         got = e->readPostScript(e, file, e->sizes.readSize);
     } else {
         // A short read is not the end by itself (a pipe or a network file may return less),
-        // so read until the block is full or the file says there is no more.
+        // so read until the block is full or the file says there is no more; only a plain file
+        // the system reads from its own cache ends where a read falls short.
         int64_t want = e->sizes.readSize;
         got = 0;
         bool short_read = false;
         // Where the system knows the file to end, the block that reaches there holds the end:
         // no read more is made to be told so (a disk search reads thousands of small files).
         const int64_t end = Plat_EndAtOpen(file);
+        const bool shortEnds = Plat_ShortReadEnds(file) != 0;
         bool reachedEnd = false;
         while (got < want && !reachedEnd) {
             int64_t n = Plat_Read(file, e->buffer + got, want - got);
@@ -278,6 +280,10 @@ int64_t ReadBlock(ViewEngine* e) {
             }
             got += n;
             reachedEnd = e->file.bufferOffset + got == end; // grown since: read on
+            if (shortEnds && got < want) {
+                short_read = true;
+                break;
+            }
         }
         if (got >= 0) {
             char probe;
