@@ -265,11 +265,20 @@ bool DatePasses(const SearchCriteria& c, int64_t t) {
 // Loads the file into the engine from its first block and runs a new, quiet find. 1 when the
 // find settings match inside it, 0 when not (or the file is too large to step through), -1
 // when it cannot be read.
-int ContentsMatch(SearchWalk* w, const SearchHooks& h, const char* path) {
+// opened, when not null, is the file already open at path; it is closed here. When the file
+// came undescribed from its listing, a match describes it (and a file that cannot be described
+// then counts as one that cannot be read): most files lack the find string, and are never
+// asked about.
+int ContentsMatch(SearchWalk* w, const SearchHooks& h, const char* path, PlatFile* opened,
+                  bool undescribed = false) {
     ViewEngine* e = EngineOf(h);
     const PlatFileInfo info = {w->resultSize, w->resultLastWrite, w->resultAttributeBits};
-    if (!Engine_SetDescribedFile(e, path, info))
+    if (!Engine_SetDescribedFile(e, path, info)) {
+        Plat_Close(opened);
         return -1;
+    }
+    if (opened)
+        Engine_BeginWalkOn(e, opened);
     const bool special = HasSpecialBytes(gFind);
     e->settings.hexMode = special ? 1 : 0;
     e->settings.binaryMode = 0;
@@ -280,12 +289,29 @@ int ContentsMatch(SearchWalk* w, const SearchHooks& h, const char* path) {
     e->modePolicy = kModeAnswerNo;
     e->skipTooLarge = true;
     e->tooLargeMet = false;
+    e->rowsDeferred = true;
     int rc = -1;
     if (ResetEngine(e, false) >= 0) {
         const int32_t length =
             gFind.hexFind ? gFind.byteCount1 : (int32_t)strnlen(gFind.string1, kFindTextMax);
         rc = FindInView(e, &gFind, false, length, false) ? 1 : 0;
     }
+    if (rc == 1 && undescribed) {
+        PlatFileInfo found;
+        if (e->walkFile && Plat_GetOpenFileInfo(e->walkFile, path, &found)) {
+            w->resultSize = found.size;
+            w->resultLastWrite = found.lastWrite;
+            w->resultAttributeBits = found.attributes;
+            Engine_SetDescribedFile(e, path, found);
+        } else {
+            rc = -1;
+        }
+    }
+    if (opened)
+        Engine_EndWalk(e);
+    e->rowsDeferred = false;
+    if (rc == 1)
+        BuildRows(e); // the rows of the window the match moved it to
     if (e->tooLargeMet && rc != 1) {
         w->tooLargeSkipped++;
         rc = 0;
@@ -293,6 +319,13 @@ int ContentsMatch(SearchWalk* w, const SearchHooks& h, const char* path) {
     e->skipTooLarge = false;
     e->modePolicy = policy;
     return rc;
+}
+
+// A contents test opens the file itself; with no size or date test before it, that open is
+// the open test too, and tells the same "Open Error" when it fails. The files of such a search
+// are listed by name alone and described from that open.
+bool ContentsOpens(const SearchWalk* w, const SearchCriteria& c) {
+    return !w->findFile && c.containingString && !c.limitSize && !c.matchDates;
 }
 
 void TellOpenError(const SearchCriteria& c, bool qualified, const char* path) {
@@ -311,10 +344,22 @@ void TellOpenError(const SearchCriteria& c, bool qualified, const char* path) {
 Outcome Candidate(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h, const char* path,
                   int64_t size, int64_t lastWrite, uint32_t attributes, int* result) {
     const bool qualified = !w->findFile;
-    // A contents test opens the file itself; with no size or date test before it, that open
-    // is the open test too, and tells the same "Open Error" when it fails.
-    const bool contentsOpens = qualified && c.containingString && !c.limitSize && !c.matchDates;
-    if (!contentsOpens) {
+    const bool contentsOpens = ContentsOpens(w, c);
+    PlatFile* opened = nullptr;
+    const bool undescribed = (attributes & kPlatAttrUndescribed) != 0;
+    if (undescribed) {
+        // Listed by name alone: the contents test reads the file from this open, and a match
+        // is described from it.
+        opened = Plat_OpenListedFile(path);
+        if (!opened) {
+            // Gone since it was listed, it is passed over as the listing would have.
+            PlatFileInfo info;
+            if (Plat_GetFileInfo(path, &info))
+                TellOpenError(c, qualified, path);
+            return kOutcomeSkip;
+        }
+        attributes &= ~(uint32_t)kPlatAttrUndescribed;
+    } else if (!contentsOpens) {
         PlatFile* file = Plat_OpenRead(path);
         if (!file) {
             TellOpenError(c, qualified, path);
@@ -330,16 +375,16 @@ Outcome Candidate(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h, 
     w->resultLastWrite = lastWrite;
     w->resultAttributeBits = attributes;
 
-    if (qualified) {
-        if (!SizePasses(c, size) || !DatePasses(c, lastWrite))
+    if (qualified && c.containingString && SizePasses(c, size) && DatePasses(c, lastWrite)) {
+        const int m = ContentsMatch(w, h, path, opened, undescribed); // closes what was opened
+        if (m < 0)
+            TellOpenError(c, qualified, path);
+        if (m != 1)
             return kOutcomeSkip;
-        if (c.containingString) {
-            const int m = ContentsMatch(w, h, path);
-            if (m < 0)
-                TellOpenError(c, qualified, path);
-            if (m != 1)
-                return kOutcomeSkip;
-        }
+    } else {
+        Plat_Close(opened);
+        if (qualified && (!SizePasses(c, size) || !DatePasses(c, lastWrite)))
+            return kOutcomeSkip;
     }
 
     if (w->mode == kSearchListMode) {
@@ -540,6 +585,7 @@ bool WalkStep(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h, Outc
         {
             void* busy = Ui_BeginBusy(f->path);
             w->files.keepDirectories = true;
+            w->files.filesUndescribed = ContentsOpens(w, c);
             const int kind = FileScan_Next(&w->files, query, text, true, false);
             Ui_EndBusy(busy);
             if (kind != kEnumFile) {
@@ -621,8 +667,10 @@ bool StartStep(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h, Out
     char text[kEntryTextMax];
     const bool first = !w->startScanBegun;
     w->startScanBegun = true;
-    if (first)
+    if (first) {
         w->files.keepDirectories = true; // the walk goes on in the subdirectories it meets
+        w->files.filesUndescribed = ContentsOpens(w, c);
+    }
     void* busy = Ui_BeginBusy(w->startDirectory);
     const int kind = FileScan_Next(&w->files, first ? path : "", text, first, false);
     Ui_EndBusy(busy);
@@ -796,7 +844,7 @@ int ListMatches(SearchWalk* w, const SearchCriteria& c, const SearchHooks& hooks
         added++;
         int64_t after = cont->lastLine + 1;
         if (c.listMatchingLines && c.containingString &&
-            ContentsMatch(w, hooks, cont->path) == 1) {
+            ContentsMatch(w, hooks, cont->path, nullptr) == 1) {
             const int n = ListLines(w, hooks, sink, cont, after);
             if (n < 0)
                 return added;

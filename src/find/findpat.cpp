@@ -386,6 +386,10 @@ int ByteFrequency(unsigned char c) {
     return c < 0x80 ? 8 : 2;
 }
 
+// A byte this rare (about one in fifty of text, or rarer) is run to with the library's byte
+// search; commoner bytes stop it too often, and the two-anchor scan judges fewer candidates.
+constexpr int kRareByte = 200;
+
 // One byte a candidate must hold at a given distance from its start: with ignore case a letter
 // is taken in either case (a letter's two cases differ only in bit 5).
 struct Anchor {
@@ -462,16 +466,42 @@ int64_t FindPlain(const unsigned char* r, int64_t n, const unsigned char* p, int
             return ByteFrequency(Fold(p[k])) + ByteFrequency((unsigned char)(p[k] & ~0x20));
         return ByteFrequency(p[k]);
     };
-    int32_t k1 = 0;
-    for (int32_t k = 1; k < m; k++)
-        if (score(k) < score(k1))
+    // The rarest byte, and the rarest of the others; the first of equals. One pass: a disk
+    // search runs this once for every file it reads.
+    int32_t k1 = 0, k2 = -1;
+    int s1 = score(0), s2 = 0;
+    for (int32_t k = 1; k < m; k++) {
+        const int sk = score(k);
+        if (sk < s1) {
+            k2 = k1;
+            s2 = s1;
             k1 = k;
-    int32_t k2 = k1;
-    for (int32_t k = 0; k < m; k++)
-        if (k != k1 && (k2 == k1 || score(k) < score(k2)))
+            s1 = sk;
+        } else if (k2 < 0 || sk < s2) {
             k2 = k;
-    return ScanAnchors(r, 0, n - m, MakeAnchor(k1, p[k1], fold), MakeAnchor(k2, p[k2], fold),
-                       [&](int64_t i) { return SameBytes(r + i, p, m, fold); });
+            s2 = sk;
+        }
+    }
+    if (k2 < 0)
+        k2 = k1;
+    const Anchor a = MakeAnchor(k1, p[k1], fold), b = MakeAnchor(k2, p[k2], fold);
+    auto accept = [&](int64_t i) { return SameBytes(r + i, p, m, fold); };
+    if (a.orMask == 0 && s1 <= kRareByte) {
+        // A rare byte of one case: the library's byte search runs to it at memory speed, and
+        // most text holds none, as with a disk search through many files that lack the pattern.
+        for (int64_t i = 0; i <= n - m;) {
+            const unsigned char* hit =
+                (const unsigned char*)memchr(r + i + k1, a.want, (size_t)(n - m - i + 1));
+            if (!hit)
+                return -1;
+            i = hit - r - k1;
+            if ((r[i + b.offset] | b.orMask) == b.want && accept(i))
+                return i;
+            i++;
+        }
+        return -1;
+    }
+    return ScanAnchors(r, 0, n - m, a, b, accept);
 }
 
 int32_t ClampLineLength(const FindScope& scope) {

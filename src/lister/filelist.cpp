@@ -149,11 +149,16 @@ int TakeEntry(FileScan* s, PlatDirEntry* e, char* entryText) {
     const bool isDirectory = (e->attributes & kPlatAttrDirectory) != 0;
     s->entrySize = isDirectory || e->size < 0 ? 0 : (uint64_t)e->size;
     s->entryAttributes = e->attributes;
-    // Files written together share their time: the local time is worked out once for them.
-    if (e->lastWrite != s->entryLastWrite || !s->entryStampValid)
-        s->entryStamp = FileStampOf(e->lastWrite);
-    s->entryStampValid = true;
-    s->entryLastWrite = e->lastWrite;
+    if (e->attributes & kPlatAttrUndescribed) {
+        s->entryStampValid = false;
+        s->entryLastWrite = 0;
+    } else {
+        // Files written together share their time: the local time is worked out once for them.
+        if (e->lastWrite != s->entryLastWrite || !s->entryStampValid)
+            s->entryStamp = FileStampOf(e->lastWrite);
+        s->entryStampValid = true;
+        s->entryLastWrite = e->lastWrite;
+    }
     const size_t length = strnlen(e->name, kFileNameMax - 1);
     if (isDirectory) {
         entryText[0] = '[';
@@ -293,9 +298,10 @@ int FileScan_Next(FileScan* s, const char* path, char* entryText, bool first,
     int have = 0;
     entryText[0] = 0;
     if (first) {
-        const bool keep = s->keepDirectories;
+        const bool keep = s->keepDirectories, undescribed = s->filesUndescribed;
         FileScan_Close(s);
         s->keepDirectories = keep;
+        s->filesUndescribed = undescribed;
         s->totalBytes = 0;
         s->lastError = 0;
         s->entryStampValid = false;
@@ -328,8 +334,8 @@ int FileScan_Next(FileScan* s, const char* path, char* entryText, bool first,
             if (!have)
                 s->lastError = kPlatErrFileNotFound;
         } else {
-            s->handle = Plat_FindFirstTested(query, PlatNameTest{NameAdmitted, s}, &e,
-                                             &s->lastError);
+            s->handle = Plat_FindFirstTested(
+                query, PlatNameTest{NameAdmitted, s, s->filesUndescribed}, &e, &s->lastError);
             have = s->handle != nullptr;
         }
         if (!have) {
@@ -365,6 +371,7 @@ void FileScan_Close(FileScan* s) {
     s->directoriesUsed = s->directoriesRoom = 0;
     s->directoriesComplete = false;
     s->keepDirectories = false;
+    s->filesUndescribed = false;
 }
 
 bool FileScan_TakeDirectories(FileScan* s, char** names, size_t* used) {

@@ -76,6 +76,10 @@ struct FileScan {
     char* directories;
     size_t directoriesUsed, directoriesRoom;
     bool directoriesComplete;
+    // Set before a first call: plain files may come undescribed (kPlatAttrUndescribed in
+    // entryAttributes, size and time 0) where the system would look each one up, for a caller
+    // that opens every file it is given and describes it from the open file.
+    bool filesUndescribed;
     bool admittedUnmatched; // the entry was let through for the directory test alone
     // Sizes of the files returned since the first call.
     uint64_t totalBytes;

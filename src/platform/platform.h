@@ -21,6 +21,16 @@ int Plat_Seek(PlatFile* file, int64_t offset);
 // Bytes read (0 at the end of the file), or -1 when the read failed.
 int64_t Plat_Read(PlatFile* file, void* dest, int64_t count);
 void Plat_Close(PlatFile* file);
+// Where the file ended when it was opened, when the system knows it for certain (a plain file
+// on the native build); -1 when only a read that returns nothing tells.
+int64_t Plat_EndAtOpen(const PlatFile* file);
+// Opens a file that a listing has just given by name alone as a plain file (an entry marked
+// kPlatAttrUndescribed), asking the system nothing more: Plat_GetOpenFileInfo asks when the
+// caller wants to know. Null when it cannot be opened.
+PlatFile* Plat_OpenListedFile(const char* path);
+// 1 when a read that returns less than it was asked for has met the file's end (a plain file
+// the system reads from its own cache); 0 when only a read that returns nothing tells.
+int Plat_ShortReadEnds(const PlatFile* file);
 
 struct PlatFileInfo {
     int64_t size;
@@ -38,10 +48,15 @@ enum {
     kPlatAttrTemporary = 0x100,
     kPlatAttrLink = 0x400, // a junction or symbolic link: never followed by a walk
     kPlatAttrCompressed = 0x800,
+    // Not the system's: an entry given by name alone, whose size, time and read-only bit are
+    // not known yet (see PlatNameTest::filesUndescribed).
+    kPlatAttrUndescribed = 0x40000000,
 };
 
 // 1 and the record filled, or 0 when the path does not name an existing file or directory.
 int Plat_GetFileInfo(const char* path, PlatFileInfo* info);
+// The same for a file open at path, from the open file: 1, or 0 when the system cannot say.
+int Plat_GetOpenFileInfo(PlatFile* file, const char* path, PlatFileInfo* info);
 
 // ---- Writing a file whole ---------------------------------------------------------------------
 
@@ -160,6 +175,10 @@ struct PlatNameTest {
     // true to have the entry described and returned; false passes over it.
     bool (*admits)(void* context, const char* name, PlatEntryKind kind);
     void* context;
+    // A plain file the test admits may come by name alone, marked kPlatAttrUndescribed, where
+    // describing it would cost the system a look-up of its own: the caller opens it anyway and
+    // describes it from the open file (Plat_GetOpenFileInfo).
+    bool filesUndescribed;
 };
 // Plat_FindFirst, passing over the entries whose names the test refuses (here and in
 // Plat_FindNext) before they are described: a search through a large tree asks the file

@@ -101,6 +101,18 @@ bool Describe(int at, const char* name, PlatDirEntry* entry) {
     return true;
 }
 
+// A plain file by its name: what the name says of it (hidden), the rest left to its opener.
+void NameOnly(const char* name, PlatDirEntry* entry) {
+    const size_t length = strnlen(name, sizeof entry->name - 1);
+    memcpy(entry->name, name, length);
+    entry->name[length] = 0;
+    entry->size = 0;
+    entry->lastWrite = 0;
+    entry->attributes = kPlatAttrArchive | kPlatAttrUndescribed;
+    if (name[0] == '.')
+        entry->attributes |= kPlatAttrHidden;
+}
+
 bool NextMatch(PlatDirScan* scan, PlatDirEntry* entry) {
     while (struct dirent* d = readdir(scan->dir)) {
         // The entry's type from the directory itself spares a file's stat when only
@@ -111,9 +123,14 @@ bool NextMatch(PlatDirScan* scan, PlatDirEntry* entry) {
         const PlatEntryKind kind = d->d_type == DT_REG   ? kPlatKindFile
                                    : d->d_type == DT_DIR ? kPlatKindDirectory
                                                          : kPlatKindUnknown;
-        if (MaskMatches(scan->mask.c_str(), d->d_name) &&
-            (!scan->test.admits || scan->test.admits(scan->test.context, d->d_name, kind)) &&
-            Describe(dirfd(scan->dir), d->d_name, entry) &&
+        if (!MaskMatches(scan->mask.c_str(), d->d_name) ||
+            (scan->test.admits && !scan->test.admits(scan->test.context, d->d_name, kind)))
+            continue;
+        if (kind == kPlatKindFile && scan->test.filesUndescribed) {
+            NameOnly(d->d_name, entry);
+            return true;
+        }
+        if (Describe(dirfd(scan->dir), d->d_name, entry) &&
             (!scan->directoriesOnly || (entry->attributes & kPlatAttrDirectory)))
             return true;
     }

@@ -20,6 +20,9 @@ constexpr off_t kRandomReadsFrom = 1 << 20;
 struct PlatFile {
     int fd;
     int64_t position; // where the next read begins
+    bool described; // st holds the file as it was when it was opened
+    bool plain;     // a plain file, by st or by the listing it came from
+    struct stat st;
 };
 
 PlatFile* Plat_OpenRead(const char* path) {
@@ -44,7 +47,32 @@ PlatFile* Plat_OpenRead(const char* path) {
     }
     file->fd = fd;
     file->position = 0;
+    file->described = true;
+    file->plain = S_ISREG(st.st_mode);
+    file->st = st;
     return file;
+}
+
+PlatFile* Plat_OpenListedFile(const char* path) {
+    int fd = Posix_OpenInScannedDirectory(path, O_RDONLY | O_CLOEXEC);
+    if (fd == -2)
+        fd = open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    PlatFile* file = (PlatFile*)malloc(sizeof(PlatFile));
+    if (!file) {
+        close(fd);
+        return nullptr;
+    }
+    file->fd = fd;
+    file->position = 0;
+    file->described = false;
+    file->plain = true;
+    return file;
+}
+
+int Plat_ShortReadEnds(const PlatFile* file) {
+    return file->plain ? 1 : 0;
 }
 
 int Plat_Seek(PlatFile* file, int64_t offset) {
@@ -81,10 +109,17 @@ void Plat_Close(PlatFile* file) {
     }
 }
 
-int Plat_GetFileInfo(const char* path, PlatFileInfo* info) {
-    struct stat st;
-    if (stat(path, &st) != 0)
-        return 0;
+int64_t Plat_EndAtOpen(const PlatFile* file) {
+    // A plain file's size is where a read stops; what the system shows as a file under /proc
+    // or /sys (or a device, a pipe) may read longer or shorter than its size says.
+    if (!file->described || !S_ISREG(file->st.st_mode) || file->st.st_size <= 0)
+        return -1;
+    return (int64_t)file->st.st_size;
+}
+
+namespace {
+
+void InfoOfStat(const struct stat& st, const char* path, PlatFileInfo* info) {
     info->size = (int64_t)st.st_size;
     info->lastWrite = (int64_t)st.st_mtime;
     info->attributes = 0;
@@ -99,6 +134,25 @@ int Plat_GetFileInfo(const char* path, PlatFileInfo* info) {
     base = base ? base + 1 : path;
     if (base[0] == '.' && base[1] && strcmp(base, "..") != 0)
         info->attributes |= kPlatAttrHidden;
+}
+
+} // namespace
+
+int Plat_GetFileInfo(const char* path, PlatFileInfo* info) {
+    struct stat st;
+    if (stat(path, &st) != 0)
+        return 0;
+    InfoOfStat(st, path, info);
+    return 1;
+}
+
+int Plat_GetOpenFileInfo(PlatFile* file, const char* path, PlatFileInfo* info) {
+    if (!file->described) {
+        if (fstat(file->fd, &file->st) != 0)
+            return 0;
+        file->described = true;
+    }
+    InfoOfStat(file->st, path, info);
     return 1;
 }
 

@@ -256,11 +256,17 @@ int64_t ReadBlock(ViewEngine* e) {
         got = e->readPostScript(e, file, e->sizes.readSize);
     } else {
         // A short read is not the end by itself (a pipe or a network file may return less),
-        // so read until the block is full or the file says there is no more.
+        // so read until the block is full or the file says there is no more; only a plain file
+        // the system reads from its own cache ends where a read falls short.
         int64_t want = e->sizes.readSize;
         got = 0;
         bool short_read = false;
-        while (got < want) {
+        // Where the system knows the file to end, the block that reaches there holds the end:
+        // no read more is made to be told so (a disk search reads thousands of small files).
+        const int64_t end = Plat_EndAtOpen(file);
+        const bool shortEnds = Plat_ShortReadEnds(file) != 0;
+        bool reachedEnd = false;
+        while (got < want && !reachedEnd) {
             int64_t n = Plat_Read(file, e->buffer + got, want - got);
             if (n < 0) {
                 if (got > 0)
@@ -273,10 +279,15 @@ int64_t ReadBlock(ViewEngine* e) {
                 break;
             }
             got += n;
+            reachedEnd = e->file.bufferOffset + got == end; // grown since: read on
+            if (shortEnds && got < want) {
+                short_read = true;
+                break;
+            }
         }
         if (got >= 0) {
             char probe;
-            e->atEnd = short_read || Plat_Read(file, &probe, 1) <= 0;
+            e->atEnd = short_read || reachedEnd || Plat_Read(file, &probe, 1) <= 0;
         }
     }
     e->buffer[got > 0 ? got : 0] = 0;
@@ -305,6 +316,16 @@ void WalkToOffset(ViewEngine* e, int64_t offset);
 
 void Engine_BeginWalk(ViewEngine* e) {
     e->walkDepth++;
+}
+
+void Engine_BeginWalkOn(ViewEngine* e, PlatFile* file) {
+    Engine_BeginWalk(e);
+    if (e->walkFile) { // a walk already has the file open
+        Plat_Close(file);
+        return;
+    }
+    e->walkFile = file;
+    e->walkCursor = Ui_BeginBusy(e->file.path);
 }
 
 void Engine_EndWalk(ViewEngine* e) {
@@ -542,6 +563,21 @@ void StampOf(const PlatLocalTime& t, char* dest, int destSize) {
     dest[13] = 0;
 }
 
+// The local time of a last write. Files written together share their time: a disk search
+// describing file after file works it out once for them.
+bool LocalTimeOf(int64_t utc, PlatLocalTime* out) {
+    static bool known = false, ok = false;
+    static int64_t knownUtc;
+    static PlatLocalTime knownLocal;
+    if (!known || knownUtc != utc) {
+        ok = Plat_ToLocalTime(utc, &knownLocal) != 0;
+        knownUtc = utc;
+        known = true;
+    }
+    *out = knownLocal;
+    return ok;
+}
+
 } // namespace
 
 void FormatFileStamp(int64_t lastWriteUtc, char* dest, int destSize) {
@@ -567,7 +603,7 @@ int Engine_SetDescribedFile(ViewEngine* e, const char* path, const PlatFileInfo&
     // The local wall-clock time as if it were UTC, so dates compare as the user reads them.
     PlatLocalTime t;
     e->file.fileStamp[0] = 0;
-    if (Plat_ToLocalTime(info.lastWrite, &t)) {
+    if (LocalTimeOf(info.lastWrite, &t)) {
         StampOf(t, e->file.fileStamp, sizeof e->file.fileStamp);
         int64_t y = t.year - (t.month <= 2);
         int64_t era = (y >= 0 ? y : y - 399) / 400;

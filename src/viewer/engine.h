@@ -106,6 +106,9 @@ struct ViewEngine {
     // skipTooLarge is set the step fails quietly and sets tooLargeMet.
     bool skipTooLarge;
     bool tooLargeMet;
+    // The contents test reads a file's lines without showing them: while this is set no rows
+    // are built, and the test builds them once, for the match it shows.
+    bool rowsDeferred;
     PostScriptReadFn readPostScript;
     // A walk through the file (one EnsureWindow or GoToOffset) keeps the file open and the busy
     // cursor up from its first block read to its end, rather than per block.
@@ -144,6 +147,9 @@ int EnsureWindow(ViewEngine* engine, bool force);
 // EnsureWindow and GoToOffset are walks of their own; walks nest.
 void Engine_BeginWalk(ViewEngine* engine);
 void Engine_EndWalk(ViewEngine* engine);
+// Begins a walk on the engine's file that the caller has just opened, handing it over: the
+// walk reads it rather than opening the file again, and its end closes it.
+void Engine_BeginWalkOn(ViewEngine* engine, PlatFile* file);
 int ResetEngine(ViewEngine* engine, bool clearMode);
 int64_t ReadBlock(ViewEngine* engine);
 void GoToOffset(ViewEngine* engine, int64_t offset);

@@ -248,6 +248,10 @@ void FormatHexRow(char* dest, int64_t fileOffset, const unsigned char* bytes, in
 }
 
 void BuildRows(ViewEngine* e) {
+    if (e->rowsDeferred) {
+        e->lastBuiltTop = -1; // nothing built to reuse
+        return;
+    }
     if (e->settings.hexMode || e->settings.binaryMode) {
         BuildFixedRows(e);
     } else {

@@ -205,6 +205,41 @@ TEST(FileFacts, StampsBeforeNineteenSeventyAndAfter2038) {
     }
 }
 
+TEST(FileFacts, AnOpenFileIsDescribedAsItsPathIs) {
+    // Plain, empty, read-only and (natively) hidden by its name, opened as any file or as one a
+    // listing gave: the open file's size, time and attributes are its path's, and a plain
+    // file's end is known from its open, or from a short read, where the system can say it.
+    const std::string plain = WriteTestFile("facts.txt", "twelve bytes");
+    const std::string empty = WriteTestFile("facts-empty.txt", "");
+    const std::string locked = WriteTestFile("facts-locked.txt", "ro");
+    const std::string hidden = WriteTestFile(".facts-hidden.txt", "h");
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
+    typedef PlatFile* (*Opener)(const char*);
+    for (const std::string& path : {plain, empty, locked, hidden}) {
+        for (Opener opener : {Opener(Plat_OpenRead), Opener(Plat_OpenListedFile)}) {
+            SCOPED_TRACE(path);
+            PlatFileInfo byPath, byOpen;
+            ASSERT_TRUE(Plat_GetFileInfo(path.c_str(), &byPath));
+            PlatFile* file = opener(path.c_str());
+            ASSERT_TRUE(file);
+            ASSERT_TRUE(Plat_GetOpenFileInfo(file, path.c_str(), &byOpen));
+            EXPECT_EQ(byOpen.size, byPath.size);
+            EXPECT_EQ(byOpen.lastWrite, byPath.lastWrite);
+            EXPECT_EQ(byOpen.attributes, byPath.attributes);
+            const int64_t end = Plat_EndAtOpen(file);
+            EXPECT_TRUE(end == -1 || (end == byPath.size && end > 0));
+            char bytes[64];
+            const int64_t got = Plat_Read(file, bytes, sizeof bytes);
+            EXPECT_EQ(got, byPath.size); // a short read, and the end where the system says so
+            EXPECT_TRUE(!Plat_ShortReadEnds(file) || Plat_Read(file, bytes, sizeof bytes) == 0);
+            Plat_Close(file);
+        }
+    }
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
+}
+
 // A sparse file past 4 GiB: offsets, row numbers and the hex offset column stay exact. Its holes
 // read at memory speed on tmpfs and ~30 times slower on disk.
 TEST(LargeFiles, HexRowsPastFourGigabytes) {

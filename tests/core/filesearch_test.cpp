@@ -608,6 +608,42 @@ TEST_F(ContentsSearch, UnreadableFileForTheFindString) {
     EXPECT_EQ(User().asked[0].caption, "Open Error");
 }
 
+TEST_F(ContentsSearch, MatchesAreDescribedAsTheDiskHasThem) {
+    // Without a size or date test the files are listed by name and described from the open the
+    // contents test makes; with one they are described by the listing first. Either way each
+    // match carries its own size, time and attribute bits, the engine's file block the same.
+    File("c/small.txt", "needle\n");
+    File("c/one/.hidden.txt", std::string(3000, 'x') + "\nneedle\n");
+    const std::string locked = File("c/one/locked.txt", "a needle, read-only\n");
+    File("c/one/none.txt", "nothing here\n");
+    fs::permissions(locked, fs::perms::owner_write, fs::perm_options::remove);
+    StartIn("c/");
+    c.onlyLimb = true;
+    for (const bool limited : {false, true}) {
+        SCOPED_TRACE(limited);
+        c.limitSize = limited;
+        c.smallerSize = {true, 1 << 20};
+        Search_Reset(&w, hooks);
+        int found = 0;
+        while (Search_NextMatch(&w, c, kSearchListMode, hooks) == kSearchFound) {
+            PlatFileInfo info;
+            ASSERT_TRUE(Plat_GetFileInfo(w.foundPath, &info));
+            EXPECT_EQ(w.resultSize, info.size) << w.foundPath;
+            EXPECT_EQ(w.resultLastWrite, info.lastWrite);
+            EXPECT_EQ(w.resultAttributeBits, info.attributes);
+            EXPECT_EQ(engine->file.fileSize, info.size);
+            EXPECT_STREQ(engine->file.attributes,
+                         info.attributes & kPlatAttrReadOnly ? "RA"
+                         : info.attributes & kPlatAttrHidden ? "HA"
+                                                             : "A");
+            found++;
+        }
+        EXPECT_EQ(found, 3);
+    }
+    fs::permissions(locked, fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_TRUE(User().asked.empty());
+}
+
 TEST_F(ContentsSearch, HexFindOfLineEnds) {
     File("c/dos.txt", "one\r\ntwo\r\n");
     File("c/unix.txt", "one\ntwo\n");

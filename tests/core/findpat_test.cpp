@@ -182,6 +182,23 @@ TEST(FindOne, AgreesWithByteByByteSearch) {
     }
 }
 
+TEST(FindOne, RareBytesAgreeWithByteByByteSearch) {
+    // Patterns whose rarest byte (z, q, X) is run to with the library's byte search: texts
+    // thick with it and with near misses, the match first, last or nowhere.
+    for (unsigned seed = 1; seed <= 200; seed++) {
+        const std::string text = RandomBytes(1 + seed % 300, seed, seed % 2 ? "zqae " : "zXx");
+        const size_t m = 1 + seed % 4;
+        std::string pattern = seed % 3 ? text.substr(seed % text.size(), m)
+                                       : RandomBytes(m, seed + 5, "zqXa");
+        const bool fold = seed % 5 == 0;
+        SCOPED_TRACE(testing::Message() << "seed " << seed);
+        const Region r(text, 'z');
+        const int64_t want = findref::Plain(text, r.size(), pattern, fold);
+        EXPECT_EQ(RunFindOne(Settings(pattern, false, fold), r),
+                  (Found{want, want < 0 ? 0 : (int32_t)pattern.size()}));
+    }
+}
+
 TEST(FindOne, AgreesWithTheDialectAsWritten) {
     // Random valid patterns over a small alphabet against the slow matcher, which tries every
     // position after every "*"; lines end in zeros and LineLength is cut short.
