@@ -141,12 +141,7 @@ HWND MakeChild(HWND dir, const char* className, DWORD style, int id) {
 LRESULT CALLBACK ComboSubClassProc(HWND combo, UINT message, WPARAM wParam, LPARAM lParam);
 
 int LineHeightOf(HFONT font) {
-    HDC dc = GetDC(NULL);
-    HGDIOBJ old = SelectObject(dc, font);
-    TEXTMETRICA metrics = {};
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(NULL, dc);
+    const TEXTMETRICA metrics = Fonts_ScreenMetrics(font);
     return metrics.tmHeight + metrics.tmExternalLeading;
 }
 

@@ -395,11 +395,8 @@ int ChooseOwnFont(HWND owner, FontChoice* working, HFONT* font) {
 
 // The points a font shows at, for a kind whose specification gave none (the older form).
 int32_t PointsOf(HFONT font) {
+    const TEXTMETRICA metric = Fonts_ScreenMetrics(font);
     HDC screen = GetDC(NULL);
-    HGDIOBJ old = SelectObject(screen, font);
-    TEXTMETRICA metric = {};
-    GetTextMetricsA(screen, &metric);
-    SelectObject(screen, old);
     const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(NULL, screen);
     return FontSpec_EntryPoints(

@@ -130,3 +130,13 @@ HFONT Fonts_Get(FontKind kind) {
     HFONT font = kind >= 0 && kind < kFontKinds ? gFonts.fonts[kind] : NULL;
     return font ? font : static_cast<HFONT>(GetStockObject(OEM_FIXED_FONT));
 }
+
+TEXTMETRICA Fonts_ScreenMetrics(HFONT font) {
+    HDC screen = GetDC(NULL);
+    HGDIOBJ old = SelectObject(screen, font);
+    TEXTMETRICA metric = {};
+    GetTextMetricsA(screen, &metric);
+    SelectObject(screen, old);
+    ReleaseDC(NULL, screen);
+    return metric;
+}

@@ -20,5 +20,7 @@ extern FontSet gFonts;
 int Fonts_Load();
 // Deletes the fonts made; the set is empty afterwards.
 void Fonts_Free();
+// The metrics a font has on the screen.
+TEXTMETRICA Fonts_ScreenMetrics(HFONT font);
 // The font of a window kind (the OEM fixed font before Fonts_Load).
 HFONT Fonts_Get(FontKind kind);

@@ -25,6 +25,23 @@ struct PlatFile {
     struct stat st;
 };
 
+// The record of a file just opened as fd (closed when there is no memory for it); st, when
+// given, describes it as it was at the opening.
+static PlatFile* WrapOpened(int fd, const struct stat* st, bool plain) {
+    PlatFile* file = (PlatFile*)malloc(sizeof(PlatFile));
+    if (!file) {
+        close(fd);
+        return nullptr;
+    }
+    file->fd = fd;
+    file->position = 0;
+    file->described = st != nullptr;
+    file->plain = plain;
+    if (st)
+        file->st = *st;
+    return file;
+}
+
 PlatFile* Plat_OpenRead(const char* path) {
     int fd = Posix_OpenInScannedDirectory(path, O_RDONLY | O_CLOEXEC);
     if (fd == -2)
@@ -40,17 +57,7 @@ PlatFile* Plat_OpenRead(const char* path) {
     // read through, as the system expects anyway.
     if (st.st_size > kRandomReadsFrom)
         posix_fadvise(fd, 0, 0, POSIX_FADV_RANDOM);
-    PlatFile* file = (PlatFile*)malloc(sizeof(PlatFile));
-    if (!file) {
-        close(fd);
-        return nullptr;
-    }
-    file->fd = fd;
-    file->position = 0;
-    file->described = true;
-    file->plain = S_ISREG(st.st_mode);
-    file->st = st;
-    return file;
+    return WrapOpened(fd, &st, S_ISREG(st.st_mode));
 }
 
 PlatFile* Plat_OpenListedFile(const char* path) {
@@ -59,16 +66,7 @@ PlatFile* Plat_OpenListedFile(const char* path) {
         fd = open(path, O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return nullptr;
-    PlatFile* file = (PlatFile*)malloc(sizeof(PlatFile));
-    if (!file) {
-        close(fd);
-        return nullptr;
-    }
-    file->fd = fd;
-    file->position = 0;
-    file->described = false;
-    file->plain = true;
-    return file;
+    return WrapOpened(fd, nullptr, true);
 }
 
 int Plat_ShortReadEnds(const PlatFile* file) {

@@ -178,15 +178,6 @@ COLORREF ShownBackground(HWND window, HWND control) {
     return shown;
 }
 
-TEXTMETRICA MetricsOf(HFONT font) {
-    HDC dc = GetDC(NULL);
-    HGDIOBJ old = SelectObject(dc, font);
-    TEXTMETRICA metric = {};
-    GetTextMetricsA(dc, &metric);
-    SelectObject(dc, old);
-    ReleaseDC(NULL, dc);
-    return metric;
-}
 
 std::string IniValue(const char* key) {
     char value[80] = "";
@@ -332,7 +323,7 @@ TEST_P(LookTest, TheFontCommandReachesEveryWindowOfTheKindAndTheFile) {
     EXPECT_TRUE(gScript.fontHooked && (gScript.fontFlags & CF_ENABLEHOOK));
 
     const HFONT font = Fonts_Get(k.font);
-    const TEXTMETRICA metric = MetricsOf(font);
+    const TEXTMETRICA metric = Fonts_ScreenMetrics(font);
     EXPECT_NE(before, font);
     EXPECT_EQ(1, gSettings.optionsChanged);
     for (HWND window : windows)
