@@ -104,7 +104,7 @@ void GoToDirectory(HWND dir, const char* directory) {
     }
     char listing[kPlatNameMax];
     const TreeRows rows = Dir_TreeRows(gDir.state->tree);
-    ExpandToPath(gDir.tree, letter, &rows, listing, sizeof listing);
+    ExpandToPath(gDir.tree, letter, &rows, listing, sizeof listing, kTreeReadFlagsLater);
     Dir_SetListingDir(listing);
     Dir_FillTree();
 }
@@ -345,7 +345,9 @@ void DirInput_TreeChanged(HWND dir, bool doubleClick) {
         void* busy = Dir_BeginBusy(tree->nodes[node].path);
         char path[kTreePathMax];
         lstrcpynA(path, tree->nodes[node].path, sizeof path);
-        ReadTreeLevel(tree, path, kTreeReadAgainKeepRows, kTreeReadAbsolute, nullptr);
+        ReadTreeLevel(tree, path, kTreeReadAgainKeepRows, kTreeReadAbsolute | kTreeReadFlagsLater,
+                      nullptr);
+        Dir_ScanFlagsLater();
         Dir_EndBusy(busy);
         const int added = TreeRows_InsertSubtree(tree, &rows, node);
         if (added > 0) {

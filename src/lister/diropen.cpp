@@ -54,9 +54,11 @@ HWND OpenDirWindow(const char* path, bool isAbsolute) {
     if (directory[0])
         Plat_SetCurrentDir(directory);
     DirCreateParams params = {};
-    ReadTreeLevel(&params.tree, root, kTreeReadSeparate, kTreeReadAbsolute, nullptr);
+    ReadTreeLevel(&params.tree, root, kTreeReadSeparate, kTreeReadAbsolute | kTreeReadFlagsLater,
+                  nullptr);
     if (params.tree.nodes)
-        ExpandToPath(&params.tree, root[0], nullptr, params.listing, sizeof params.listing);
+        ExpandToPath(&params.tree, root[0], nullptr, params.listing, sizeof params.listing,
+                     kTreeReadFlagsLater);
     Dir_EndBusy(busy);
     if (!params.tree.nodes)
         return NULL;

@@ -23,6 +23,10 @@ constexpr int kDirSplitId = 48;
 constexpr WORD kDirOpenCommand = 1;
 // Posted by the tree's rows: the widest row drawn becomes the tree list's extent.
 constexpr UINT kDirApplyTreeExtent = WM_APP + 41;
+// The timer that scans the tree's flags left for later, a few directories a tick: a timer
+// comes after painting, so the window shows before it looks into the sibling directories.
+constexpr UINT_PTR kDirFlagsTimer = 1;
+constexpr int kDirFlagsPerTick = 8;
 
 // Window slots, pointer-sized.
 constexpr int kDirSlotTree = 0;   // DirTree*
@@ -94,6 +98,8 @@ int Dir_ListFiles();
 // The tree list as the tree sees it.
 TreeRows Dir_TreeRows(HWND treeList);
 void Dir_FillTree();
+// Starts the timer that settles the tree icons whose flags were left for later.
+void Dir_ScanFlagsLater();
 void Dir_RepaintStatus();
 void Dir_ClearSum();
 // The listing directory from a tree path (a separator added).

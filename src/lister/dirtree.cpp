@@ -141,6 +141,7 @@ struct ReadState {
     int entries; // directory entries seen, for the input discards
     int added;
     bool outOfMemory;
+    bool flagsLater;
     // The child that is read next in any case: its flags are not scanned first. Under Wine the
     // first entry of a directory costs a read of all of it.
     const char* readNext;
@@ -206,8 +207,12 @@ int32_t AddChild(ReadState* s, int32_t parent, int32_t last, const PlatDirEntry&
         tree->nodes[last].nextSibling = index;
     // A whole-subtree read learns each directory's flags when it reads that directory; a link
     // it never enters keeps none.
-    if (!s->wholeSubtree && !(s->readNext && EqualsCaseBlind(path, s->readNext)))
-        ScanFlags(node);
+    if (!s->wholeSubtree && !(s->readNext && EqualsCaseBlind(path, s->readNext))) {
+        if (s->flagsLater)
+            node->flagsLater = 1;
+        else
+            ScanFlags(node);
+    }
     s->added++;
     return index;
 }
@@ -304,6 +309,7 @@ int ReadLevel(ReadState* s, int32_t index) {
     node->fileCount = files;
     node->fileBytes = bytes;
     node->levelRead = 1;
+    node->flagsLater = 0;
     node->firstChild = SortChain(tree->nodes, node->firstChild, children);
     return 0;
 }
@@ -415,7 +421,8 @@ int ReadTowards(DirTree* tree, const char* path, TreeReadMode mode, int flags,
     if (start == 0)
         volumeRead = BuildVolumeText(tree, full);
 
-    ReadState s = {tree, (flags & kTreeReadWholeSubtree) != 0, 0, 0, false, readNext};
+    ReadState s = {tree, (flags & kTreeReadWholeSubtree) != 0, 0, 0, false,
+                   (flags & kTreeReadFlagsLater) != 0, readNext};
     int error = ReadLevel(&s, start);
     if (error) {
         // An empty floppy has no entries at all, not even "." and "..".
@@ -563,7 +570,8 @@ int32_t FindNode(const DirTree* tree, const char* path) {
 }
 
 int ExpandToPath(DirTree* tree, char drive, const TreeRows* rows, char* listingDir,
-                 int listingDirSize) {
+                 int listingDirSize, int flags) {
+    flags = kTreeReadAbsolute | (flags & kTreeReadFlagsLater);
     char target[kTreePathMax];
     if (!tree->nodes || !Plat_GetCurrentDir(drive, target, sizeof target))
         return 0;
@@ -574,7 +582,7 @@ int ExpandToPath(DirTree* tree, char drive, const TreeRows* rows, char* listingD
 
     TreeReadMode mode = rows ? kTreeReadAgainDeleteRows : kTreeReadAgainKeepRows;
     if (FindNode(tree, target) >= 0) {
-        ReadTreeLevel(tree, target, mode, kTreeReadAbsolute, rows);
+        ReadTreeLevel(tree, target, mode, flags, rows);
         return tree->nodes && FindNode(tree, target) >= 0;
     }
 
@@ -607,7 +615,7 @@ int ExpandToPath(DirTree* tree, char drive, const TreeRows* rows, char* listingD
         char next[kTreePathMax];
         memcpy(next, target, nextAt < length ? nextAt : length);
         next[nextAt < length ? nextAt : length] = 0;
-        int added = ReadTowards(tree, prefix, mode, kTreeReadAbsolute, rows,
+        int added = ReadTowards(tree, prefix, mode, flags, rows,
                                 at < length ? next : nullptr);
         if (!tree->nodes || at >= length || !added)
             break;
@@ -616,10 +624,24 @@ int ExpandToPath(DirTree* tree, char drive, const TreeRows* rows, char* listingD
     return tree->nodes && FindNode(tree, target) >= 0;
 }
 
+int DirTree_ScanLaterFlags(DirTree* tree, int most) {
+    int scanned = 0;
+    for (int32_t n = tree->nodes ? 0 : -1; n != -1 && scanned < most;
+         n = NextNode(tree, n, nullptr, kTreeNoBound)) {
+        TreeNode* node = &tree->nodes[n];
+        if (node->flagsLater) {
+            ScanFlags(node);
+            node->flagsLater = 0;
+            scanned++;
+        }
+    }
+    return scanned;
+}
+
 // ---- Rows ---------------------------------------------------------------------------------------
 
 TreeBitmap TreeNode_Bitmap(const TreeNode* node) {
-    if (node->hasFiles)
+    if (node->hasFiles || node->flagsLater)
         return kTreeBitmapFiles;
     return node->hasSubdirs ? kTreeBitmapSubdirs : kTreeBitmapNoFiles;
 }

@@ -36,6 +36,7 @@ struct TreeNode {
     int32_t tooDeep;   // subdirectories left out because their paths would not fit
     int32_t fileCount;
     int64_t fileBytes;
+    int32_t flagsLater; // hasFiles and hasSubdirs are still to be scanned (kTreeReadFlagsLater)
 };
 
 // One tree, owned by its caller (a directory window, or Sum and delete deep for the length of
@@ -73,6 +74,9 @@ enum TreeReadMode {
 enum TreeReadFlags {
     kTreeReadAbsolute = 1,     // else the path is appended to the current directory
     kTreeReadWholeSubtree = 2, // every directory below is read too, in pre-order
+    // The new children's flags are left for DirTree_ScanLaterFlags: under Wine a look into a
+    // directory reads all of it, so a window shows its tree first and settles the icons after.
+    kTreeReadFlagsLater = 4,
 };
 
 // 1 when at least one subdirectory was added, else 0. When the path cannot be read (path not
@@ -103,9 +107,13 @@ int32_t FindNode(const DirTree* tree, const char* path);
 
 // Makes the drive's current directory (0: the current drive's) the listing directory, lower-
 // cased, and reads the tree down to it. rows: the rows of a re-read level are deleted, or null.
-// 1 when the listing directory's node is in the tree afterwards, else 0.
+// 1 when the listing directory's node is in the tree afterwards, else 0. flags: 0 or
+// kTreeReadFlagsLater.
 int ExpandToPath(DirTree* tree, char drive, const TreeRows* rows, char* listingDir,
-                 int listingDirSize);
+                 int listingDirSize, int flags);
+// Scans the flags of up to `most` nodes whose flags were left for later, in tree order; the
+// number scanned (0: none was waiting).
+int DirTree_ScanLaterFlags(DirTree* tree, int most);
 
 // ---- Rows of the tree list ------------------------------------------------------------------
 
@@ -114,6 +122,7 @@ enum TreeBitmap {
     kTreeBitmapSubdirs, // "SubdirsBitmap"
     kTreeBitmapNoFiles, // "NoFilesBitmap"
 };
+// A node whose flags are still to be scanned shows files, the commonest case.
 TreeBitmap TreeNode_Bitmap(const TreeNode* node);
 // What a row shows: the root its path, every other node the last component of its path.
 const char* TreeNode_Text(const DirTree* tree, int32_t node);

@@ -547,6 +547,12 @@ void Dir_FillTree() {
         ShowSelectedRow(s, gDir.tree);
     }
     InvalidateRect(s->tree, NULL, TRUE);
+    Dir_ScanFlagsLater();
+}
+
+void Dir_ScanFlagsLater() {
+    if (gDir.window)
+        SetTimer(gDir.window, kDirFlagsTimer, 0, NULL);
 }
 
 void Dir_RepaintStatus() {
@@ -705,6 +711,16 @@ LRESULT CALLBACK ORVDirWndProc(HWND dir, UINT message, WPARAM wParam, LPARAM lPa
             SendMessageA(s->tree, LB_SETHORIZONTALEXTENT, (WPARAM)(s->treeExtent + 8), 0);
         }
         return 0;
+    case WM_TIMER:
+        if (wParam == kDirFlagsTimer) {
+            DirTree* tree = Dir_Load(dir) ? gDir.tree : nullptr;
+            if (tree && tree->nodes && DirTree_ScanLaterFlags(tree, kDirFlagsPerTick) > 0)
+                InvalidateRect(gDir.state->tree, NULL, FALSE);
+            else
+                KillTimer(dir, kDirFlagsTimer);
+            return 0;
+        }
+        break;
     case WM_QUERYOPEN:
         OnQueryOpen(dir);
         break;

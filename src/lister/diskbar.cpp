@@ -338,8 +338,8 @@ void SwitchDrive(HWND dir, const char* target) {
     tree->volumeText[0] = 0;
     DirSnapshotScope snapshot; // the listing replays the tree's read of its directory
     void* busy = Dir_BeginBusy(root);
-    ReadTreeLevel(tree, root, tree->nodes ? kTreeReadReset : kTreeReadSeparate, kTreeReadAbsolute,
-                  nullptr);
+    ReadTreeLevel(tree, root, tree->nodes ? kTreeReadReset : kTreeReadSeparate,
+                  kTreeReadAbsolute | kTreeReadFlagsLater, nullptr);
     if (!tree->nodes) {
         // The drive cannot be read: back to the drive of the working directory.
         Dir_Load(dir);
@@ -348,14 +348,15 @@ void SwitchDrive(HWND dir, const char* target) {
             return;
         }
         Plat_SetCurrentDir(working);
-        ReadTreeLevel(tree, root, kTreeReadSeparate, kTreeReadAbsolute, nullptr);
+        ReadTreeLevel(tree, root, kTreeReadSeparate, kTreeReadAbsolute | kTreeReadFlagsLater,
+                      nullptr);
     }
     Dir_EndBusy(busy);
     if (!tree->nodes)
         return;
     lstrcpynA(s->volumeText, tree->volumeText, sizeof s->volumeText);
     char listing[kPlatNameMax];
-    ExpandToPath(tree, root[0], nullptr, listing, sizeof listing);
+    ExpandToPath(tree, root[0], nullptr, listing, sizeof listing, kTreeReadFlagsLater);
     Dir_SetListingDir(listing);
     SetWindowLongPtrA(dir, kDirSlotTree * sizeof(LONG_PTR), reinterpret_cast<LONG_PTR>(tree));
     SendMessageA(s->tree, LB_RESETCONTENT, 0, 0);

@@ -232,6 +232,26 @@ void FileCollection_Reserve(FileCollection* c, int32_t more) {
         Grow(c, (wanted + kCollectionStep - 1) / kCollectionStep * kCollectionStep);
 }
 
+namespace {
+
+// Room for a name and its terminator in the newest block, a new block when it is full; null
+// without memory.
+char* NameRoom(FileCollection* c, size_t length) {
+    FileNameBlock* block = c->names;
+    if (!block || block->room - block->used < length + 1) {
+        block = (FileNameBlock*)malloc(sizeof(FileNameBlock) + kNameBlockBytes);
+        if (!block)
+            return nullptr;
+        *block = {c->names, 0, kNameBlockBytes, reinterpret_cast<char*>(block + 1)};
+        c->names = block;
+    }
+    char* room = block->text + block->used;
+    block->used += length + 1;
+    return room;
+}
+
+} // namespace
+
 int FileCollection_Append(FileCollection* c, const char* name, uint32_t stamp, uint64_t size) {
     if (c->failed || !c->entries)
         return 0;
@@ -245,10 +265,16 @@ int FileCollection_Append(FileCollection* c, const char* name, uint32_t stamp, u
             return 0;
         }
     }
+    const size_t length = strnlen(name, kFileNameMax - 1);
+    char* copy = NameRoom(c, length);
+    if (!copy) {
+        c->failed = 1;
+        return 0;
+    }
+    memcpy(copy, name, length);
+    copy[length] = 0;
     FileEntry* e = &c->entries[c->count++];
-    const size_t length = strnlen(name, sizeof e->name - 1);
-    memcpy(e->name, name, length);
-    e->name[length] = 0;
+    e->name = copy;
     e->stamp = stamp;
     e->size = size;
     return 1;
@@ -256,9 +282,11 @@ int FileCollection_Append(FileCollection* c, const char* name, uint32_t stamp, u
 
 void FileCollection_Free(FileCollection* c) {
     free(c->entries);
-    c->entries = nullptr;
-    c->count = c->capacity = 0;
-    c->failed = 0;
+    while (FileNameBlock* block = c->names) {
+        c->names = block->older;
+        free(block);
+    }
+    *c = FileCollection{};
 }
 
 void FileCollection_LimitForTests(int32_t maxEntries) {

@@ -21,9 +21,17 @@ constexpr char kListFullCaption[] = "Partial List";
 
 // One listed file. Sizes are kept in full, so files and drives past 4 GB show true figures.
 struct FileEntry {
-    char name[kFileNameMax]; // lower-cased unless PreserveCase
+    const char* name; // lower-cased unless PreserveCase; in the collection's name blocks
     uint32_t stamp; // DOS date << 16 | DOS time of the local last-write time: compares as times
     uint64_t size;
+};
+
+// Names back to back in blocks that never move, so entries point into them and a listing of
+// many files takes little more memory than its names.
+struct FileNameBlock {
+    FileNameBlock* older;
+    size_t used, room;
+    char* text;
 };
 
 // A listing being gathered: entries back to back, grown in whole steps of 256 entries.
@@ -32,9 +40,11 @@ struct FileCollection {
     int32_t count;
     int32_t capacity;
     int32_t failed; // an allocation failed: the gathering stopped and nothing is shown
+    FileNameBlock* names; // the newest block, which names are added to
 };
 
 constexpr int32_t kCollectionStep = 256;
+constexpr size_t kNameBlockBytes = 64 * 1024;
 
 // Discards any previous entries and starts with room for 256. 1, or 0 (failed set) without
 // memory.

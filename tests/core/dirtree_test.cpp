@@ -153,10 +153,20 @@ TEST(DirTree, BitmapsTellFilesSubdirsOrEmpty) {
     } cases[] = {
         {"empty", kTreeBitmapNoFiles}, {"files", kTreeBitmapFiles}, {"subs", kTreeBitmapSubdirs}};
     // A lazily read level learns its children's flags by looking into them; a whole subtree
-    // learns them when it reads each one. Both must agree.
-    for (int flags : {(int)kTreeReadAbsolute, kTreeReadAbsolute | kTreeReadWholeSubtree}) {
+    // learns them when it reads each one; a level read with its flags left for later shows
+    // files until it scans them, a few a call. All must agree.
+    for (int flags : {(int)kTreeReadAbsolute, kTreeReadAbsolute | kTreeReadWholeSubtree,
+                      kTreeReadAbsolute | kTreeReadFlagsLater}) {
         Tree tree;
         ASSERT_EQ(ReadTreeLevel(&tree.t, root.c_str(), kTreeReadSeparate, flags, nullptr), 1);
+        if (flags & kTreeReadFlagsLater) {
+            for (const auto& c : cases)
+                EXPECT_EQ(TreeNode_Bitmap(&tree.t.nodes[FindNode(&tree.t, Join(root, c.name).c_str())]),
+                          kTreeBitmapFiles) << c.name;
+            EXPECT_EQ(DirTree_ScanLaterFlags(&tree.t, 2), 2);
+            EXPECT_EQ(DirTree_ScanLaterFlags(&tree.t, 2), 1);
+            EXPECT_EQ(DirTree_ScanLaterFlags(&tree.t, 2), 0);
+        }
         for (const auto& c : cases) {
             int32_t n = FindNode(&tree.t, Join(root, c.name).c_str());
             ASSERT_GT(n, 0) << c.name;
@@ -421,7 +431,7 @@ TEST(DirTree, ExpandToPathReadsDownToTheCurrentDirectory) {
     TreeRows_Fill(&tree.t, &list.rows, root.c_str());
     ASSERT_EQ(Plat_SetCurrentDir(Join(root, "a/b/c").c_str()), 0);
     char listing[kTreePathMax] = "";
-    int found = ExpandToPath(&tree.t, root[0], &list.rows, listing, sizeof listing);
+    int found = ExpandToPath(&tree.t, root[0], &list.rows, listing, sizeof listing, 0);
     char current[kTreePathMax];
     Plat_GetCurrentDir(0, current, sizeof current);
     EXPECT_EQ(found, 1);
@@ -430,7 +440,7 @@ TEST(DirTree, ExpandToPathReadsDownToTheCurrentDirectory) {
         EXPECT_GT(FindNode(&tree.t, Join(root, p).c_str()), 0) << p;
     // Already in the tree: only that level is read again.
     ASSERT_EQ(Plat_SetCurrentDir(Join(root, "a").c_str()), 0);
-    EXPECT_EQ(ExpandToPath(&tree.t, root[0], nullptr, listing, sizeof listing), 1);
+    EXPECT_EQ(ExpandToPath(&tree.t, root[0], nullptr, listing, sizeof listing, 0), 1);
     EXPECT_EQ(FindNode(&tree.t, Join(root, "a/b/c").c_str()), -1);
     EXPECT_GT(FindNode(&tree.t, Join(root, "a/b2").c_str()), 0);
     // A path that is not absolute lies under the current directory.

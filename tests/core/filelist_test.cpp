@@ -306,7 +306,7 @@ struct Listed {
 Names Sorted(const std::vector<Listed>& in, FileSortKey key) {
     std::vector<FileEntry> entries(in.size());
     for (size_t i = 0; i < in.size(); i++) {
-        snprintf(entries[i].name, sizeof entries[i].name, "%s", in[i].name);
+        entries[i].name = in[i].name;
         entries[i].stamp = in[i].stamp;
         entries[i].size = in[i].size;
     }

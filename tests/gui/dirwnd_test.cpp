@@ -467,6 +467,14 @@ TEST_F(DirWindowTest, TreeRowsOpenSortedCloseOnADoubleClickAndFollowTyping) {
     ClickRow(dir, row, false);
     EXPECT_EQ((Names{"top", "alpha", "beta", "gamma"}), RowsFrom(dir, root_ + "\\top"));
     EXPECT_EQ(0, lstrcmpiA((root_ + "\\top\\").c_str(), DirWindow_Directory(dir)));
+    // The new rows' icons settle on the window's timer, after it has painted them.
+    const DirTree* t = Dir_TreeOf(dir);
+    auto icon = [&](const char* name) {
+        return TreeNode_Bitmap(&t->nodes[FindNode(t, (root_ + "\\top\\" + name).c_str())]);
+    };
+    Harness_PumpMessages(50);
+    EXPECT_EQ(kTreeBitmapFiles, icon("alpha"));
+    EXPECT_EQ(kTreeBitmapNoFiles, icon("beta"));
     ClickRow(dir, row + 1, false);
     EXPECT_EQ((Names{"f.txt"}), Files(dir));
     // A character moves to the next directory whose name starts with it.
