@@ -335,11 +335,9 @@ void DirInput_TreeChanged(HWND dir, bool doubleClick) {
 
     const TreeRows rows = Dir_TreeRows(s->tree);
     DirSnapshotScope snapshot; // the listing replays the level read here
-    bool collapsed = false;
     if (doubleClick && tree->nodes[node].firstChild && !s->lastNodeExpanded) {
         CollapseNode(tree, node, &rows, false);
         TreeRows_Renumber(tree, &rows);
-        collapsed = true;
         s->lastNodeCollapsed = true;
     } else if (!tree->nodes[node].firstChild && !s->lastNodeCollapsed) {
         void* busy = Dir_BeginBusy(tree->nodes[node].path);
@@ -360,7 +358,6 @@ void DirInput_TreeChanged(HWND dir, bool doubleClick) {
         }
         SendMessageA(s->tree, LB_SETCURSEL, (WPARAM)tree->nodes[node].row, 0);
     }
-    (void)collapsed;
     InvalidateRect(s->tree, NULL, TRUE);
     if (!doubleClick)
         Dir_ListFiles();
