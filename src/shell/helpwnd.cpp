@@ -499,3 +499,18 @@ int HelpWnd_FocusedLink() {
 int HelpWnd_TopLine() {
     return gHelp.topLine;
 }
+
+bool HelpWnd_LinkSpot(int link, POINT* at) {
+    if (!gHelp.window)
+        return false;
+    for (const HelpPiece& piece : gHelp.layout.pieces) {
+        if (piece.link == link && piece.line >= gHelp.topLine &&
+            piece.line < gHelp.topLine + PageLines()) {
+            at->x = kMargin + piece.x + piece.width / 2;
+            at->y = gHelp.barHeight + (piece.line - gHelp.topLine) * gHelp.lineHeight +
+                    gHelp.lineHeight / 2;
+            return true;
+        }
+    }
+    return false;
+}

@@ -21,3 +21,5 @@ HWND HelpWnd_Window();
 uint32_t HelpWnd_Context();
 int HelpWnd_FocusedLink();
 int HelpWnd_TopLine();
+// A point of the client area inside link number `link`, when a line of it is shown.
+bool HelpWnd_LinkSpot(int link, POINT* at);

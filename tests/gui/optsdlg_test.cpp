@@ -302,6 +302,14 @@ TEST_F(OptsDlgTest, HelpWindowFollowsALinkAndGoesBackToWhereItWas) {
     EXPECT_EQ(kHelpIndexContext, HelpWnd_Context());
     key(WM_SYSKEYDOWN, VK_LEFT); // Alt+Left
     EXPECT_EQ(200u, HelpWnd_Context());
+    // A click beside the links stays; one on a link follows it.
+    POINT spot = {};
+    ASSERT_TRUE(HelpWnd_LinkSpot(1, &spot));
+    SendMessageA(help, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, spot.y));
+    EXPECT_EQ(200u, HelpWnd_Context());
+    SendMessageA(help, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(spot.x, spot.y));
+    EXPECT_EQ(98u, HelpWnd_Context());
+    key(WM_KEYDOWN, VK_BACK);
     key(WM_SYSCHAR, 'u'); // Alt+U: "&Using Help"
     EXPECT_EQ(kHelpUsingContext, HelpWnd_Context());
     key(WM_KEYDOWN, VK_ESCAPE);
