@@ -132,10 +132,16 @@ void SinkDirectoryGone(void*) {
 
 // ---- Creation -----------------------------------------------------------------------------------
 
-HWND MakeChild(HWND dir, const char* className, DWORD style, int id) {
-    return CreateWindowExA(0, className, "", style, 0, 0, 0, 0, dir,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+// A child made where the layout puts it.
+HWND MakeChild(HWND dir, const char* className, DWORD style, int id, const DirRect& r) {
+    return CreateWindowExA(0, className, "", style, r.left, r.top, r.right - r.left,
+                           r.bottom - r.top, dir, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                            GetModuleHandleA(NULL), NULL);
+}
+
+// The combo box's window: as tall as the box with its list dropped down.
+DirRect ComboWindow(const DirLayout& l) {
+    return DirRect{l.combo.left, l.combo.top, l.combo.right, l.combo.top + l.comboDropHeight};
 }
 
 LRESULT CALLBACK ComboSubClassProc(HWND combo, UINT message, WPARAM wParam, LPARAM lParam);
@@ -179,6 +185,22 @@ void Subclass(DirWindowState* s) {
     }
 }
 
+// The layout of the window's client area as it is now, into the record; nothing is moved.
+void ComputeLayout(HWND dir, DirWindowState* s) {
+    RECT client;
+    GetClientRect(dir, &client);
+    HDC dc = GetDC(dir);
+    HGDIOBJ old = SelectObject(dc, s->font);
+    const int sumWidth = DirPaint_TextWidth(dc, kDirSumLabel);
+    SelectObject(dc, old);
+    ReleaseDC(dir, dc);
+    const DirLayoutInput in = {client.right, client.bottom, s->split, s->lineHeight,
+                               DiskBar_HeightFor(client.right), sumWidth};
+    DirLayout_Compute(in, &s->layout);
+    if (s->split > 0)
+        gLastSplit = s->split;
+}
+
 // False when the window cannot be built; the tree is then still the opener's.
 bool OnCreate(HWND dir, const DirCreateParams* params) {
     HGLOBAL memory =
@@ -210,21 +232,24 @@ bool OnCreate(HWND dir, const DirCreateParams* params) {
     if (params && params->listing[0])
         Dir_SetListingDir(params->listing);
 
-    s->disk = MakeChild(dir, kDiskClassName, WS_CHILD | WS_VISIBLE, kDirDiskId);
+    ComputeLayout(dir, s);
+    const DirLayout& l = s->layout;
+    s->disk = MakeChild(dir, kDiskClassName, WS_CHILD | WS_VISIBLE, kDirDiskId, l.diskBar);
     s->tree = MakeChild(dir, "listbox",
                         WS_CHILD | WS_BORDER | WS_HSCROLL | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY |
                             LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT,
-                        kDirTreeId);
-    s->splitter = MakeChild(dir, kSplitClassName, WS_CHILD | WS_VISIBLE, kDirSplitId);
+                        kDirTreeId, l.tree);
+    s->splitter =
+        MakeChild(dir, kSplitClassName, WS_CHILD | WS_VISIBLE, kDirSplitId, l.splitter);
     s->files = MakeChild(dir, "listbox",
                          WS_CHILD | WS_VISIBLE | WS_BORDER | WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY |
                              LBS_MULTICOLUMN | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT |
                              LBS_WANTKEYBOARDINPUT | LBS_OWNERDRAWFIXED | LBS_NODATA,
-                         kDirFilesId);
+                         kDirFilesId, l.files);
     s->combo = MakeChild(dir, "combobox",
                          WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN |
                              CBS_AUTOHSCROLL | CBS_OEMCONVERT,
-                         kDirComboId);
+                         kDirComboId, ComboWindow(l));
     if (!s->tree || !s->files || gFailCreate == kDirFailList) {
         PromptRequest request = {kNoListWindow, nullptr, kButtonsOk, kIconWarning,
                                  kPromptOwnedByFocus};
@@ -462,30 +487,20 @@ void Dir_Layout(HWND dir) {
     DirWindowState* s = StateOf(dir);
     if (!s || IsIconic(dir))
         return;
-    RECT client;
-    GetClientRect(dir, &client);
-    HDC dc = GetDC(dir);
-    HGDIOBJ old = SelectObject(dc, s->font);
-    const int sumWidth = DirPaint_TextWidth(dc, kDirSumLabel);
-    SelectObject(dc, old);
-    ReleaseDC(dir, dc);
-    const DirLayoutInput in = {client.right, client.bottom, s->split, s->lineHeight,
-                               DiskBar_HeightFor(client.right), sumWidth};
-    DirLayout_Compute(in, &s->layout);
+    // The children stand where the last layout put them. Each move is a round trip to the
+    // system, and a list of many files lays itself out again: only what changed is moved.
+    const DirLayout was = s->layout;
+    ComputeLayout(dir, s);
     const DirLayout& l = s->layout;
-    if (s->split > 0)
-        gLastSplit = s->split;
-    auto place = [](HWND w, const DirRect& r) {
-        if (w)
+    auto place = [](HWND w, const DirRect& from, const DirRect& r) {
+        if (w && memcmp(&from, &r, sizeof r) != 0)
             MoveWindow(w, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
     };
-    place(s->disk, l.diskBar);
-    place(s->tree, l.tree);
-    place(s->splitter, l.splitter);
-    place(s->files, l.files);
-    if (s->combo)
-        MoveWindow(s->combo, l.combo.left, l.combo.top, l.combo.right - l.combo.left,
-                   l.comboDropHeight, TRUE);
+    place(s->disk, was.diskBar, l.diskBar);
+    place(s->tree, was.tree, l.tree);
+    place(s->splitter, was.splitter, l.splitter);
+    place(s->files, was.files, l.files);
+    place(s->combo, ComboWindow(was), ComboWindow(l));
     ShowSelectedRow(s, Dir_TreeOf(dir));
 }
 
