@@ -10,6 +10,7 @@
 #include "look/dlgcolor_win.h"
 #include "resources/resource.h"
 #include "shell/ctlbar.h"
+#include "shell/dlgbox.h"
 #include "shell/frame.h"
 #include "shell/startup.h"
 #include "shell/uiseam_win.h"
@@ -36,14 +37,6 @@ FindDlgRecord* RecordOf(HWND dialog) {
     return reinterpret_cast<FindDlgRecord*>(GetWindowLongPtrA(dialog, DWLP_USER));
 }
 
-bool Checked(HWND dialog, int box) {
-    return IsDlgButtonChecked(dialog, box) == BST_CHECKED;
-}
-
-void Check(HWND dialog, int box, bool on) {
-    CheckDlgButton(dialog, box, on ? BST_CHECKED : BST_UNCHECKED);
-}
-
 void FocusFindString(HWND dialog) {
     HWND edit = GetDlgItem(dialog, IDC_FIND_STRING);
     SendMessageA(edit, EM_SETSEL, 0, -1);
@@ -63,8 +56,8 @@ void AdvFind_OnInit(HWND dialog, AdvFindRecord* record) {
         EnableWindow(GetDlgItem(dialog, IDC_ADVFIND_NOT1), FALSE);
         EnableWindow(GetDlgItem(dialog, IDC_ADVFIND_NOT2), FALSE);
     } else {
-        Check(dialog, IDC_ADVFIND_NOT1, gFind.not1 != 0);
-        Check(dialog, IDC_ADVFIND_NOT2, gFind.not2 != 0);
+        Dlg_Check(dialog, IDC_ADVFIND_NOT1, gFind.not1 != 0);
+        Dlg_Check(dialog, IDC_ADVFIND_NOT2, gFind.not2 != 0);
     }
     const bool isOr = gFind.orMode && !gFind.andMode; // AND unless OR alone is set
     CheckRadioButton(dialog, IDC_ADVFIND_AND, IDC_ADVFIND_OR,
@@ -79,10 +72,10 @@ void AdvFind_OnOk(HWND dialog) {
     GetDlgItemTextA(dialog, IDC_ADVFIND_STRING1, record->string1, kFindTextMax);
     GetDlgItemTextA(dialog, IDC_ADVFIND_STRING2, record->string2, kFindTextMax);
     if (!record->regularExpression) {
-        gFind.not1 = Checked(dialog, IDC_ADVFIND_NOT1);
-        gFind.not2 = Checked(dialog, IDC_ADVFIND_NOT2);
+        gFind.not1 = Dlg_Checked(dialog, IDC_ADVFIND_NOT1);
+        gFind.not2 = Dlg_Checked(dialog, IDC_ADVFIND_NOT2);
     }
-    gFind.orMode = Checked(dialog, IDC_ADVFIND_OR);
+    gFind.orMode = Dlg_Checked(dialog, IDC_ADVFIND_OR);
     gFind.andMode = !gFind.orMode;
     EndDialog(dialog, 1);
 }
@@ -103,7 +96,7 @@ void Find_OnInit(HWND dialog, FindDlgRecord* record) {
 
     if (record->target.kind == kKindEditor) {
         SetDlgItemTextA(dialog, IDC_FIND_REPLACE_TEXT, gFind.replaceText);
-        Check(dialog, IDC_FIND_REPLACE, gFind.replaceEnabled != 0);
+        Dlg_Check(dialog, IDC_FIND_REPLACE, gFind.replaceEnabled != 0);
     } else {
         ShowWindow(GetDlgItem(dialog, IDC_FIND_REPLACE), SW_HIDE);
         ShowWindow(GetDlgItem(dialog, IDC_FIND_REPLACE_TEXT), SW_HIDE);
@@ -116,17 +109,17 @@ void Find_OnInit(HWND dialog, FindDlgRecord* record) {
         ShowFindString(dialog, gFind.hexFind ? gFind.hexText1 : gFind.string1);
     FocusFindString(dialog);
 
-    Check(dialog, IDC_FIND_IGNORE_CASE, gFind.ignoreCase != 0);
+    Dlg_Check(dialog, IDC_FIND_IGNORE_CASE, gFind.ignoreCase != 0);
     if (gFind.hexFind) {
-        Check(dialog, IDC_FIND_HEX, true);
+        Dlg_Check(dialog, IDC_FIND_HEX, true);
         gFind.regularExpression = 0;
         EnableWindow(GetDlgItem(dialog, IDC_FIND_REGEX), FALSE);
     }
-    Check(dialog, IDC_FIND_START_AT_TOP, gFind.startAtTop != 0);
-    Check(dialog, IDC_FIND_REGEX, gFind.regularExpression != 0);
+    Dlg_Check(dialog, IDC_FIND_START_AT_TOP, gFind.startAtTop != 0);
+    Dlg_Check(dialog, IDC_FIND_REGEX, gFind.regularExpression != 0);
     if (gFind.regularExpression)
         EnableWindow(GetDlgItem(dialog, IDC_FIND_HEX), FALSE);
-    Check(dialog, IDC_FIND_BOOLEAN, gFind.booleanFind != 0);
+    Dlg_Check(dialog, IDC_FIND_BOOLEAN, gFind.booleanFind != 0);
     // Posted, so that "Advanced Find" comes up over a "Find" already on the screen.
     if (record->use == kFindDlgFindMore)
         PostMessageA(dialog, kPressMoreMessage, 0, 0);
@@ -136,9 +129,9 @@ void Find_OnInit(HWND dialog, FindDlgRecord* record) {
 // other, clearing it lets the other be chosen again.
 void Find_OnModeBox(HWND dialog, int box) {
     const int other = box == IDC_FIND_HEX ? IDC_FIND_REGEX : IDC_FIND_HEX;
-    const bool on = Checked(dialog, box);
+    const bool on = Dlg_Checked(dialog, box);
     if (on)
-        Check(dialog, other, false);
+        Dlg_Check(dialog, other, false);
     EnableWindow(GetDlgItem(dialog, other), !on);
 }
 
@@ -147,17 +140,17 @@ void Find_OnMore(HWND dialog) {
     AdvFindRecord adv = {};
     GetDlgItemTextA(dialog, IDC_FIND_STRING, adv.string1, kFindTextMax);
     lstrcpynA(adv.string2, record->string2, kFindTextMax);
-    adv.regularExpression = Checked(dialog, IDC_FIND_REGEX);
+    adv.regularExpression = Dlg_Checked(dialog, IDC_FIND_REGEX);
     const INT_PTR answer =
         DialogBoxParamA(gInstance ? gInstance : GetModuleHandleA(NULL), "AdvFindBox", dialog,
                         AdvFindDlg, reinterpret_cast<LPARAM>(&adv));
     if (answer == 1) {
         lstrcpynA(record->string2, adv.string2, kFindTextMax);
-        Check(dialog, IDC_FIND_BOOLEAN, true);
+        Dlg_Check(dialog, IDC_FIND_BOOLEAN, true);
         ShowFindString(dialog, adv.string1);
         FocusFindString(dialog);
     } else {
-        Check(dialog, IDC_FIND_BOOLEAN, false);
+        Dlg_Check(dialog, IDC_FIND_BOOLEAN, false);
     }
 }
 
@@ -177,16 +170,16 @@ void Find_OnOk(HWND dialog) {
     values.findText = findText;
     values.string2 = record->string2;
     values.replaceText = editor ? replaceText : nullptr;
-    values.hexFind = Checked(dialog, IDC_FIND_HEX);
-    values.ignoreCase = Checked(dialog, IDC_FIND_IGNORE_CASE);
-    values.startAtTop = Checked(dialog, IDC_FIND_START_AT_TOP);
-    values.regularExpression = Checked(dialog, IDC_FIND_REGEX);
-    values.booleanFind = Checked(dialog, IDC_FIND_BOOLEAN);
-    values.replaceEnabled = editor && Checked(dialog, IDC_FIND_REPLACE);
+    values.hexFind = Dlg_Checked(dialog, IDC_FIND_HEX);
+    values.ignoreCase = Dlg_Checked(dialog, IDC_FIND_IGNORE_CASE);
+    values.startAtTop = Dlg_Checked(dialog, IDC_FIND_START_AT_TOP);
+    values.regularExpression = Dlg_Checked(dialog, IDC_FIND_REGEX);
+    values.booleanFind = Dlg_Checked(dialog, IDC_FIND_BOOLEAN);
+    values.replaceEnabled = editor && Dlg_Checked(dialog, IDC_FIND_REPLACE);
     const FindStartResult start = FindStart_Prepare(&gFind, values, &gFindHistory, BarCombo());
     // The answers may have switched a mode off (or regular expressions on): the boxes follow.
-    Check(dialog, IDC_FIND_REGEX, gFind.regularExpression != 0);
-    Check(dialog, IDC_FIND_HEX, gFind.hexFind != 0);
+    Dlg_Check(dialog, IDC_FIND_REGEX, gFind.regularExpression != 0);
+    Dlg_Check(dialog, IDC_FIND_HEX, gFind.hexFind != 0);
     EnableWindow(GetDlgItem(dialog, IDC_FIND_REGEX), !gFind.hexFind);
     EnableWindow(GetDlgItem(dialog, IDC_FIND_HEX), !gFind.regularExpression);
     if (start != kFindStartGo) {

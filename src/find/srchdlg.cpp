@@ -10,6 +10,7 @@
 #include "platform/platform.h"
 #include "platform/uiseam.h"
 #include "resources/resource.h"
+#include "shell/dlgbox.h"
 #include "shell/help.h"
 #include "shell/settings.h"
 #include "shell/startup.h"
@@ -29,18 +30,6 @@ constexpr UINT kDateHelpTopic = 226;
 // Dialog results that stand for -1: DialogBoxParam answers -1 itself when a box cannot be shown.
 constexpr INT_PTR kEndedNoneSet = 2;
 constexpr INT_PTR kEndedListMode = 2;
-
-HINSTANCE Instance() {
-    return gInstance ? gInstance : GetModuleHandleA(NULL);
-}
-
-bool Checked(HWND dialog, int id) {
-    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
-}
-
-void Check(HWND dialog, int id, bool on) {
-    CheckDlgButton(dialog, id, on ? BST_CHECKED : BST_UNCHECKED);
-}
 
 void Enable(HWND dialog, int id, bool on) {
     EnableWindow(GetDlgItem(dialog, id), on ? TRUE : FALSE);
@@ -94,7 +83,7 @@ bool IsSizeDialog(const QualifierRun* run) {
 
 // The third box means nothing beside an exact value alone.
 void Qualifier_UpdateThird(HWND dialog, const QualifierDialog& q) {
-    const bool on = !(Checked(dialog, q.first) && !Checked(dialog, q.second));
+    const bool on = !(Dlg_Checked(dialog, q.first) && !Dlg_Checked(dialog, q.second));
     Enable(dialog, q.third, on);
     Enable(dialog, q.thirdText, on);
 }
@@ -112,9 +101,9 @@ BOOL Qualifier_OnInit(HWND dialog, QualifierRun* run) {
     SendDlgItemMessageA(dialog, q.thirdText, EM_LIMITTEXT, kSearchQualifierTextMax - 1, 0);
     SetDlgItemTextA(dialog, q.sharedText, size ? t.size : t.date);
     SetDlgItemTextA(dialog, q.thirdText, size ? t.smaller : t.older);
-    Check(dialog, q.first, first);
-    Check(dialog, q.second, second);
-    Check(dialog, q.third, third && !(first && !second));
+    Dlg_Check(dialog, q.first, first);
+    Dlg_Check(dialog, q.second, second);
+    Dlg_Check(dialog, q.third, third && !(first && !second));
     Qualifier_UpdateThird(dialog, q);
     SetFocus(GetDlgItem(dialog, IDOK));
     return FALSE; // the focus is set
@@ -154,9 +143,9 @@ bool Qualifier_Read(HWND dialog, const QualifierRun* run, int box, int nameIndex
 // OK: every checked box must hold a value that parses; then all are stored at once.
 void Qualifier_OnOk(HWND dialog, QualifierRun* run) {
     const QualifierDialog& q = *run->shape;
-    const bool first = Checked(dialog, q.first);
-    const bool second = Checked(dialog, q.second);
-    const bool third = IsWindowEnabled(GetDlgItem(dialog, q.third)) && Checked(dialog, q.third);
+    const bool first = Dlg_Checked(dialog, q.first);
+    const bool second = Dlg_Checked(dialog, q.second);
+    const bool third = IsWindowEnabled(GetDlgItem(dialog, q.third)) && Dlg_Checked(dialog, q.third);
     char shared[kSearchQualifierTextMax] = "";
     char thirdText[kSearchQualifierTextMax] = "";
     int64_t sharedValue = 0, thirdValue = 0;
@@ -215,7 +204,7 @@ int Qualifier_Run(HWND owner, GrepRecord* record, const QualifierDialog* shape, 
                   DLGPROC proc) {
     QualifierRun run = {shape, record};
     const INT_PTR rc =
-        DialogBoxParamA(Instance(), name, owner, proc, reinterpret_cast<LPARAM>(&run));
+        DialogBoxParamA(Dlg_Instance(), name, owner, proc, reinterpret_cast<LPARAM>(&run));
     return rc == kEndedNoneSet ? -1 : rc == 1 ? 1 : 0; // -1 here: the box could not be shown
 }
 
@@ -288,20 +277,21 @@ struct GrepRun {
 
 // "List &Matching lines" goes with a containing string in a list window.
 void Grep_UpdateListLines(HWND dialog, bool restore) {
-    const bool on = Checked(dialog, IDC_GREP_CONTAINING) && Checked(dialog, IDC_GREP_LIST_WINDOW);
+    const bool on =
+        Dlg_Checked(dialog, IDC_GREP_CONTAINING) && Dlg_Checked(dialog, IDC_GREP_LIST_WINDOW);
     Enable(dialog, IDC_GREP_LIST_LINES, on);
     if (!on)
-        Check(dialog, IDC_GREP_LIST_LINES, false);
+        Dlg_Check(dialog, IDC_GREP_LIST_LINES, false);
     else if (restore)
-        Check(dialog, IDC_GREP_LIST_LINES, gSearchCriteria.listMatchingLines);
+        Dlg_Check(dialog, IDC_GREP_LIST_LINES, gSearchCriteria.listMatchingLines);
 }
 
 void Grep_UpdateContaining(HWND dialog) {
     if (FindStringGiven())
         return;
-    Check(dialog, IDC_GREP_CONTAINING, false);
+    Dlg_Check(dialog, IDC_GREP_CONTAINING, false);
     Enable(dialog, IDC_GREP_CONTAINING, false);
-    Check(dialog, IDC_GREP_LIST_LINES, false);
+    Dlg_Check(dialog, IDC_GREP_LIST_LINES, false);
     Enable(dialog, IDC_GREP_LIST_LINES, false);
 }
 
@@ -309,25 +299,25 @@ void Grep_UpdateContaining(HWND dialog) {
 void Grep_TakeQualifier(HWND dialog, int box, int answer) {
     if (answer == 0)
         return;
-    Check(dialog, box, answer == 1);
+    Dlg_Check(dialog, box, answer == 1);
     Enable(dialog, box, answer == 1);
 }
 
 BOOL Grep_OnInit(HWND dialog, GrepRun* run) {
     SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(run));
     const SearchCriteria& c = run->record.criteria;
-    Check(dialog, IDC_GREP_CONTAINING, c.containingString);
-    Check(dialog, IDC_GREP_LIST_WINDOW, true);
+    Dlg_Check(dialog, IDC_GREP_CONTAINING, c.containingString);
+    Dlg_Check(dialog, IDC_GREP_LIST_WINDOW, true);
     Grep_UpdateListLines(dialog, true);
-    Check(dialog, IDC_GREP_ONLY_LIMB, c.onlyLimb);
-    Check(dialog, IDC_GREP_ONLY_START, c.onlyStartDir);
+    Dlg_Check(dialog, IDC_GREP_ONLY_LIMB, c.onlyLimb);
+    Dlg_Check(dialog, IDC_GREP_ONLY_START, c.onlyStartDir);
     Grep_UpdateContaining(dialog);
 
     const bool anySize = c.equalSize.isSet || c.largerSize.isSet || c.smallerSize.isSet;
-    Check(dialog, IDC_GREP_LIMIT_SIZE, anySize && c.limitSize);
+    Dlg_Check(dialog, IDC_GREP_LIMIT_SIZE, anySize && c.limitSize);
     Enable(dialog, IDC_GREP_LIMIT_SIZE, anySize);
     const bool anyDate = c.datedTime.isSet || c.newerTime.isSet || c.olderTime.isSet;
-    Check(dialog, IDC_GREP_MATCH_DATES, anyDate && c.matchDates);
+    Dlg_Check(dialog, IDC_GREP_MATCH_DATES, anyDate && c.matchDates);
     Enable(dialog, IDC_GREP_MATCH_DATES, anyDate);
 
     for (int i = 0; i < kMaskCount; i++)
@@ -354,9 +344,9 @@ BOOL Grep_OnInit(HWND dialog, GrepRun* run) {
 void Grep_OnString(HWND dialog) {
     if (FindDlg_Run(dialog, kFindDlgCriteria)) {
         Enable(dialog, IDC_GREP_CONTAINING, true);
-        Check(dialog, IDC_GREP_CONTAINING, true);
+        Dlg_Check(dialog, IDC_GREP_CONTAINING, true);
     } else {
-        Check(dialog, IDC_GREP_CONTAINING, false);
+        Dlg_Check(dialog, IDC_GREP_CONTAINING, false);
     }
     Grep_UpdateListLines(dialog, false);
     Grep_UpdateContaining(dialog);
@@ -377,14 +367,14 @@ void Grep_OnSearch(HWND dialog, GrepRun* run) {
             c.startTyped = true;
     }
     snprintf(c.startDirectory, sizeof c.startDirectory, "%s", start);
-    c.onlyStartDir = Checked(dialog, IDC_GREP_ONLY_START);
-    c.onlyLimb = Checked(dialog, IDC_GREP_ONLY_LIMB);
+    c.onlyStartDir = Dlg_Checked(dialog, IDC_GREP_ONLY_START);
+    c.onlyLimb = Dlg_Checked(dialog, IDC_GREP_ONLY_LIMB);
     GetDlgItemTextA(dialog, IDC_GREP_MASK, c.mask, sizeof c.mask);
-    c.limitSize = Checked(dialog, IDC_GREP_LIMIT_SIZE);
-    c.matchDates = Checked(dialog, IDC_GREP_MATCH_DATES);
-    c.containingString = Checked(dialog, IDC_GREP_CONTAINING) && FindStringGiven();
-    c.listMatchingLines = Checked(dialog, IDC_GREP_LIST_LINES);
-    c.listWindow = Checked(dialog, IDC_GREP_LIST_WINDOW);
+    c.limitSize = Dlg_Checked(dialog, IDC_GREP_LIMIT_SIZE);
+    c.matchDates = Dlg_Checked(dialog, IDC_GREP_MATCH_DATES);
+    c.containingString = Dlg_Checked(dialog, IDC_GREP_CONTAINING) && FindStringGiven();
+    c.listMatchingLines = Dlg_Checked(dialog, IDC_GREP_LIST_LINES);
+    c.listWindow = Dlg_Checked(dialog, IDC_GREP_LIST_WINDOW);
     gSearchCriteria = c;
     gSearchTexts = run->record.texts;
     EndDialog(dialog, c.listWindow ? kEndedListMode : 1);
@@ -403,12 +393,12 @@ void Grep_OnCommand(HWND dialog, GrepRun* run, int id, int code) {
         break;
     }
     case IDC_GREP_ONLY_START:
-        if (Checked(dialog, id))
-            Check(dialog, IDC_GREP_ONLY_LIMB, false);
+        if (Dlg_Checked(dialog, id))
+            Dlg_Check(dialog, IDC_GREP_ONLY_LIMB, false);
         break;
     case IDC_GREP_ONLY_LIMB:
-        if (Checked(dialog, id))
-            Check(dialog, IDC_GREP_ONLY_START, false);
+        if (Dlg_Checked(dialog, id))
+            Dlg_Check(dialog, IDC_GREP_ONLY_START, false);
         break;
     case IDC_GREP_CONTAINING:
     case IDC_GREP_LIST_WINDOW:
@@ -499,7 +489,7 @@ INT_PTR CALLBACK SrchOptsDlg(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 int SrchOptsDlg_Run(HWND owner, GrepRecord* record) {
     DisksRun run = {record, ""};
     snprintf(run.disks, sizeof run.disks, "%s", record->criteria.disks);
-    if (DialogBoxParamA(Instance(), "SrchOptsBox", owner, SrchOptsDlg,
+    if (DialogBoxParamA(Dlg_Instance(), "SrchOptsBox", owner, SrchOptsDlg,
                         reinterpret_cast<LPARAM>(&run)) != 1)
         return 0;
     snprintf(record->criteria.disks, sizeof record->criteria.disks, "%s", run.disks);
@@ -550,7 +540,7 @@ int GrepDlg_Run(HWND owner, const char* mask, const char* directoryWindowDir) {
         snprintf(run->record.criteria.mask, sizeof run->record.criteria.mask, "%s", mask);
     snprintf(run->record.directoryWindowDir, sizeof run->record.directoryWindowDir, "%s",
              directoryWindowDir ? directoryWindowDir : "");
-    const int rc = (int)DialogBoxParamA(Instance(), "GrepBox", owner, GrepDlg,
+    const int rc = (int)DialogBoxParamA(Dlg_Instance(), "GrepBox", owner, GrepDlg,
                                         reinterpret_cast<LPARAM>(run));
     delete run;
     return rc == kEndedListMode ? -1 : rc == 1 ? 1 : 0; // -1 here: the box could not be shown

@@ -5,6 +5,7 @@
 #include "look/dlgcolor_win.h"
 #include "look/look_win.h"
 #include "resources/resource.h"
+#include "shell/dlgbox.h"
 #include "shell/startup.h"
 #include "shell/winkind.h"
 
@@ -19,10 +20,6 @@ COLORREF gCustomColors[16] = {
     RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
     RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
 };
-
-HINSTANCE Instance() {
-    return gInstance ? gInstance : GetModuleHandleA(NULL);
-}
 
 // The system's chooser, starting from colour: true and colour replaced when the user chose.
 bool Choose(HWND dialog, COLORREF* colour) {
@@ -111,7 +108,7 @@ int Colors_Command(HWND frame) {
     if (!ColorEdit_Begin(target.kind, &edit))
         return 0;
     HWND owner = target.window ? target.window : frame;
-    if (DialogBoxParamA(Instance(), "CommonColorBox", owner, CommonColorBox,
+    if (DialogBoxParamA(Dlg_Instance(), "CommonColorBox", owner, CommonColorBox,
                         reinterpret_cast<LPARAM>(&edit)) != 1)
         return 0;
     if (ColorEdit_Confirm(edit)) {

@@ -14,6 +14,7 @@
 #include "look/look_win.h"
 #include "platform/uiseam.h"
 #include "resources/resource.h"
+#include "shell/dlgbox.h"
 #include "shell/startup.h"
 #include "shell/winkind.h"
 
@@ -51,10 +52,6 @@ struct SizeDlgRecord {
     bool bold, italic; // how "&Bold" and "&Italic" start
     HFONT sample; // the selected entry's font, for the sample area
 };
-
-HINSTANCE Instance() {
-    return gInstance ? gInstance : GetModuleHandleA(NULL);
-}
 
 // Room for one more item in a list of items of this size; false when there is none to be had.
 bool MakeRoom(void** items, int32_t count, int32_t* room, size_t itemSize) {
@@ -375,7 +372,7 @@ int ChooseOwnFont(HWND owner, FontChoice* working, HFONT* font) {
     record.points = working->points;
     record.bold = working->bold != 0;
     record.italic = working->italic != 0;
-    const INT_PTR chosen = DialogBoxParamA(Instance(), "SizeBox", owner, SizeDlg,
+    const INT_PTR chosen = DialogBoxParamA(Dlg_Instance(), "SizeBox", owner, SizeDlg,
                                            reinterpret_cast<LPARAM>(&record));
     int result = 0;
     if (chosen >= 0 && chosen < record.list.sizeCount) {

@@ -9,6 +9,7 @@
 #include "look/dlgcolor_win.h"
 #include "platform/uiseam.h"
 #include "resources/resource.h"
+#include "shell/dlgbox.h"
 #include "shell/frame.h"
 #include "shell/help.h"
 #include "shell/helpfile.h"
@@ -25,18 +26,6 @@ const char kLaunchDirect[] = "&Launch\tCtrl+L";
 const char kDirClass[] = "OrvDirClass";
 const int kMaskEdits[kMaskCount] = {IDC_DEFNAMES_MASK1, IDC_DEFNAMES_MASK2, IDC_DEFNAMES_MASK3,
                                     IDC_DEFNAMES_MASK4};
-
-HINSTANCE Instance() {
-    return gInstance ? gInstance : GetModuleHandleA(NULL);
-}
-
-bool Checked(HWND dialog, int id) {
-    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
-}
-
-void Check(HWND dialog, int id, bool on) {
-    CheckDlgButton(dialog, id, on ? BST_CHECKED : BST_UNCHECKED);
-}
 
 // A new text for a menu item that keeps its greyed or enabled state.
 void RenameItem(HMENU menu, UINT id, const char* text) {
@@ -60,7 +49,7 @@ BOOL FileOpts_OnInit(HWND dialog) {
                      : s.cascadeNew ? IDC_FILEOPTS_CASCADE
                      : s.tileNew    ? IDC_FILEOPTS_TILE
                                     : 0);
-    Check(dialog, IDC_FILEOPTS_AUTO_OPEN, s.autoOpen != 0);
+    Dlg_Check(dialog, IDC_FILEOPTS_AUTO_OPEN, s.autoOpen != 0);
     return TRUE;
 }
 
@@ -70,12 +59,12 @@ void FileOpts_OnOk(HWND dialog) {
                               s.tileNew};
     s.optionsChanged = 1;
     // "Lea&ve current file open" is the third button of the group: neither of the other two.
-    s.closePrevious = Checked(dialog, IDC_FILEOPTS_CLOSE);
-    s.minimisePrevious = Checked(dialog, IDC_FILEOPTS_MINIMIZE);
-    s.maximiseNew = Checked(dialog, IDC_FILEOPTS_MAXIMIZE);
-    s.cascadeNew = Checked(dialog, IDC_FILEOPTS_CASCADE);
-    s.tileNew = Checked(dialog, IDC_FILEOPTS_TILE);
-    s.autoOpen = Checked(dialog, IDC_FILEOPTS_AUTO_OPEN);
+    s.closePrevious = Dlg_Checked(dialog, IDC_FILEOPTS_CLOSE);
+    s.minimisePrevious = Dlg_Checked(dialog, IDC_FILEOPTS_MINIMIZE);
+    s.maximiseNew = Dlg_Checked(dialog, IDC_FILEOPTS_MAXIMIZE);
+    s.cascadeNew = Dlg_Checked(dialog, IDC_FILEOPTS_CASCADE);
+    s.tileNew = Dlg_Checked(dialog, IDC_FILEOPTS_TILE);
+    s.autoOpen = Dlg_Checked(dialog, IDC_FILEOPTS_AUTO_OPEN);
     const int32_t after[] = {s.closePrevious, s.minimisePrevious, s.maximiseNew, s.cascadeNew,
                              s.tileNew};
     EndDialog(dialog, memcmp(before, after, sizeof before) != 0 ? 1 : 0);
@@ -85,11 +74,11 @@ void FileOpts_OnOk(HWND dialog) {
 
 BOOL Opts_OnInit(HWND dialog) {
     const Settings& s = gSettings;
-    Check(dialog, IDC_OPTS_CONFIRM_LAUNCH, s.confirmLaunch != 0);
-    Check(dialog, IDC_OPTS_MIN_ON_LAUNCH, s.minOnLaunch != 0);
-    Check(dialog, IDC_OPTS_CONFIRM_DELETE, s.confirmDelete != 0);
-    Check(dialog, IDC_OPTS_HIDDEN, s.hiddenFiles != 0);
-    Check(dialog, IDC_OPTS_SYSTEM, s.systemFiles != 0);
+    Dlg_Check(dialog, IDC_OPTS_CONFIRM_LAUNCH, s.confirmLaunch != 0);
+    Dlg_Check(dialog, IDC_OPTS_MIN_ON_LAUNCH, s.minOnLaunch != 0);
+    Dlg_Check(dialog, IDC_OPTS_CONFIRM_DELETE, s.confirmDelete != 0);
+    Dlg_Check(dialog, IDC_OPTS_HIDDEN, s.hiddenFiles != 0);
+    Dlg_Check(dialog, IDC_OPTS_SYSTEM, s.systemFiles != 0);
     SendDlgItemMessageA(dialog, IDC_OPTS_EDITOR, EM_LIMITTEXT, kEditorPathMax - 1, 0);
     SetDlgItemTextA(dialog, IDC_OPTS_EDITOR, s.editor);
     return TRUE;
@@ -99,11 +88,11 @@ void Opts_OnOk(HWND dialog) {
     Settings& s = gSettings;
     s.optionsChanged = 1;
     HMENU menu = gFrame ? GetMenu(gFrame) : NULL;
-    s.confirmLaunch = Checked(dialog, IDC_OPTS_CONFIRM_LAUNCH);
+    s.confirmLaunch = Dlg_Checked(dialog, IDC_OPTS_CONFIRM_LAUNCH);
     if (menu)
         RenameItem(menu, IDM_LAUNCH, s.confirmLaunch ? kLaunchConfirmed : kLaunchDirect);
-    s.minOnLaunch = Checked(dialog, IDC_OPTS_MIN_ON_LAUNCH);
-    s.confirmDelete = Checked(dialog, IDC_OPTS_CONFIRM_DELETE);
+    s.minOnLaunch = Dlg_Checked(dialog, IDC_OPTS_MIN_ON_LAUNCH);
+    s.confirmDelete = Dlg_Checked(dialog, IDC_OPTS_CONFIRM_DELETE);
     if (menu) {
         char text[64];
         Menu_DeleteText(kDeletePlain, s.confirmDelete != 0, text, sizeof text);
@@ -112,8 +101,8 @@ void Opts_OnOk(HWND dialog) {
         EnableMenuItem(menu, IDM_DELETE, MF_BYCOMMAND | (view ? MF_ENABLED : MF_GRAYED));
     }
     GetDlgItemTextA(dialog, IDC_OPTS_EDITOR, s.editor, kEditorPathMax);
-    s.hiddenFiles = Checked(dialog, IDC_OPTS_HIDDEN);
-    s.systemFiles = Checked(dialog, IDC_OPTS_SYSTEM);
+    s.hiddenFiles = Dlg_Checked(dialog, IDC_OPTS_HIDDEN);
+    s.systemFiles = Dlg_Checked(dialog, IDC_OPTS_SYSTEM);
     EndDialog(dialog, 1);
 }
 
@@ -179,13 +168,13 @@ INT_PTR Options_Proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
 }
 
 int Options_Run(HWND owner, const char* box, DLGPROC proc) {
-    const INT_PTR rc = DialogBoxParamA(Instance(), box, owner, proc, 0);
+    const INT_PTR rc = DialogBoxParamA(Dlg_Instance(), box, owner, proc, 0);
     return rc == 1 ? 1 : 0;
 }
 
 BOOL About_OnInit(HWND dialog) {
     char version[64] = "";
-    LoadStringA(Instance(), IDS_VERSION, version, sizeof version);
+    LoadStringA(Dlg_Instance(), IDS_VERSION, version, sizeof version);
     SetDlgItemTextA(dialog, IDC_ABOUT_VERSION, version);
     return TRUE;
 }

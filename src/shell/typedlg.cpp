@@ -6,6 +6,7 @@
 
 #include "look/dlgcolor_win.h"
 #include "resources/resource.h"
+#include "shell/dlgbox.h"
 #include "shell/startup.h"
 #include "platform/uiseam.h"
 #include "viewer/filetypes.h"
@@ -14,14 +15,6 @@ namespace {
 
 const int kDisplayTypes[] = {IDC_TYPE_TEXT, IDC_TYPE_HEX, IDC_TYPE_BINARY, IDC_TYPE_POSTSCRIPT};
 
-void Check(HWND dialog, int id, bool checked) {
-    CheckDlgButton(dialog, id, checked ? BST_CHECKED : BST_UNCHECKED);
-}
-
-bool IsChecked(HWND dialog, int id) {
-    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
-}
-
 void Enable(HWND dialog, int id, bool enabled) {
     EnableWindow(GetDlgItem(dialog, id), enabled);
 }
@@ -29,17 +22,17 @@ void Enable(HWND dialog, int id, bool enabled) {
 // Each display type leaves only the options that mean something for it.
 void Type_SelectDisplay(HWND dialog, int type) {
     for (int id : kDisplayTypes)
-        Check(dialog, id, id == type);
+        Dlg_Check(dialog, id, id == type);
     const bool binary = type == IDC_TYPE_BINARY;
     const bool postScript = type == IDC_TYPE_POSTSCRIPT;
-    Check(dialog, IDC_TYPE_ALL256, binary);
+    Dlg_Check(dialog, IDC_TYPE_ALL256, binary);
     Enable(dialog, IDC_TYPE_ALL256, type == IDC_TYPE_HEX);
-    Check(dialog, IDC_TYPE_CR_NEW_LINE, false);
+    Dlg_Check(dialog, IDC_TYPE_CR_NEW_LINE, false);
     Enable(dialog, IDC_TYPE_CR_NEW_LINE, type == IDC_TYPE_TEXT || binary);
-    Check(dialog, IDC_TYPE_SHOW_CRLF, false);
+    Dlg_Check(dialog, IDC_TYPE_SHOW_CRLF, false);
     Enable(dialog, IDC_TYPE_SHOW_CRLF, binary);
     if (postScript)
-        Check(dialog, IDC_TYPE_STRIP7, false);
+        Dlg_Check(dialog, IDC_TYPE_STRIP7, false);
     Enable(dialog, IDC_TYPE_STRIP7, !postScript);
 }
 
@@ -52,7 +45,7 @@ void Type_Show(HWND dialog, const char* extension, const TypeSettings& t) {
     if (t.binary)
         Type_SelectDisplay(dialog, IDC_TYPE_BINARY);
     const bool lock = t.lockStart != 0;
-    Check(dialog, IDC_TYPE_AUTO_LOCK, lock);
+    Dlg_Check(dialog, IDC_TYPE_AUTO_LOCK, lock);
     if (lock) {
         SetDlgItemInt(dialog, IDC_TYPE_LOCK_START, (UINT)t.lockStart, TRUE);
         SetDlgItemInt(dialog, IDC_TYPE_LOCK_END, (UINT)t.lockEnd, TRUE);
@@ -61,12 +54,12 @@ void Type_Show(HWND dialog, const char* extension, const TypeSettings& t) {
         SetDlgItemTextA(dialog, IDC_TYPE_LOCK_END, "");
     }
     if (t.newLineCR)
-        Check(dialog, IDC_TYPE_CR_NEW_LINE, true);
+        Dlg_Check(dialog, IDC_TYPE_CR_NEW_LINE, true);
     if (t.showAllChars)
-        Check(dialog, IDC_TYPE_ALL256, true);
+        Dlg_Check(dialog, IDC_TYPE_ALL256, true);
     if (t.showCRLF)
-        Check(dialog, IDC_TYPE_SHOW_CRLF, true);
-    Check(dialog, IDC_TYPE_STRIP7, t.strip7 != 0);
+        Dlg_Check(dialog, IDC_TYPE_SHOW_CRLF, true);
+    Dlg_Check(dialog, IDC_TYPE_STRIP7, t.strip7 != 0);
     SetDlgItemInt(dialog, IDC_TYPE_TABS, (UINT)t.tab, TRUE);
     SetDlgItemTextA(dialog, IDC_TYPE_EXTENSION, extension);
 }
@@ -128,15 +121,15 @@ int Type_OnSave(HWND dialog, bool keepOpen) {
         return 0;
     }
     TypeSettings t = {};
-    t.text = IsChecked(dialog, IDC_TYPE_TEXT);
-    t.hex = IsChecked(dialog, IDC_TYPE_HEX);
-    t.binary = IsChecked(dialog, IDC_TYPE_BINARY);
-    t.newLineCR = IsChecked(dialog, IDC_TYPE_CR_NEW_LINE);
-    t.showAllChars = IsChecked(dialog, IDC_TYPE_ALL256);
-    t.showCRLF = IsChecked(dialog, IDC_TYPE_SHOW_CRLF);
-    t.strip7 = IsChecked(dialog, IDC_TYPE_STRIP7);
+    t.text = Dlg_Checked(dialog, IDC_TYPE_TEXT);
+    t.hex = Dlg_Checked(dialog, IDC_TYPE_HEX);
+    t.binary = Dlg_Checked(dialog, IDC_TYPE_BINARY);
+    t.newLineCR = Dlg_Checked(dialog, IDC_TYPE_CR_NEW_LINE);
+    t.showAllChars = Dlg_Checked(dialog, IDC_TYPE_ALL256);
+    t.showCRLF = Dlg_Checked(dialog, IDC_TYPE_SHOW_CRLF);
+    t.strip7 = Dlg_Checked(dialog, IDC_TYPE_STRIP7);
     t.tab = NumberOf(dialog, IDC_TYPE_TABS); // 0 or below is stored as 8
-    if (IsChecked(dialog, IDC_TYPE_AUTO_LOCK)) {
+    if (Dlg_Checked(dialog, IDC_TYPE_AUTO_LOCK)) {
         t.lockStart = NumberOf(dialog, IDC_TYPE_LOCK_START);
         t.lockEnd = t.lockStart ? NumberOf(dialog, IDC_TYPE_LOCK_END) : 0;
     }

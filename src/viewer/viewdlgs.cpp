@@ -8,6 +8,7 @@
 
 #include "look/dlgcolor_win.h"
 #include "resources/resource.h"
+#include "shell/dlgbox.h"
 #include "shell/settings.h"
 #include "shell/startup.h"
 #include "shell/winkind.h"
@@ -18,10 +19,6 @@ namespace {
 constexpr int kLineTextMax = 260;
 
 int64_t gLastGoLine = 0; // offered again the next time
-
-HINSTANCE Instance() {
-    return gInstance ? gInstance : GetModuleHandleA(NULL);
-}
 
 void ClearMatch() {
     gEngine.matchLine = 0;
@@ -112,24 +109,16 @@ void Tab_OnOk(HWND dialog) {
 
 // ---- Extended Char Handling ------------------------------------------------------------------
 
-void CheckBox(HWND dialog, int id, bool checked) {
-    CheckDlgButton(dialog, id, checked ? BST_CHECKED : BST_UNCHECKED);
-}
-
-bool IsChecked(HWND dialog, int id) {
-    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
-}
-
 void Extc_OnInit(HWND dialog) {
     const DisplaySettings& s = gEngine.settings;
     if (s.hexMode) {
         EnableWindow(GetDlgItem(dialog, IDC_EXTC_CR_NEW_LINE), FALSE);
-        CheckBox(dialog, IDC_EXTC_DUMP, s.all256Chars != 0);
+        Dlg_Check(dialog, IDC_EXTC_DUMP, s.all256Chars != 0);
         EnableWindow(GetDlgItem(dialog, IDC_EXTC_CRLF), FALSE);
     } else if (s.binaryMode) {
-        CheckBox(dialog, IDC_EXTC_CR_NEW_LINE, s.crIsNewLine != 0);
-        CheckBox(dialog, IDC_EXTC_DUMP, true);
-        CheckBox(dialog, IDC_EXTC_CRLF, gEngine.showCrLf != 0);
+        Dlg_Check(dialog, IDC_EXTC_CR_NEW_LINE, s.crIsNewLine != 0);
+        Dlg_Check(dialog, IDC_EXTC_DUMP, true);
+        Dlg_Check(dialog, IDC_EXTC_CRLF, gEngine.showCrLf != 0);
     } else {
         EnableWindow(GetDlgItem(dialog, IDC_EXTC_CRLF), FALSE);
     }
@@ -139,8 +128,8 @@ void Extc_OnInit(HWND dialog) {
 void Extc_OnDumpClicked(HWND dialog) {
     if (gEngine.settings.hexMode)
         return;
-    bool dump = IsChecked(dialog, IDC_EXTC_DUMP);
-    CheckBox(dialog, IDC_EXTC_CRLF, dump && gEngine.showCrLf);
+    bool dump = Dlg_Checked(dialog, IDC_EXTC_DUMP);
+    Dlg_Check(dialog, IDC_EXTC_CRLF, dump && gEngine.showCrLf);
     EnableWindow(GetDlgItem(dialog, IDC_EXTC_CRLF), dump);
 }
 
@@ -156,9 +145,9 @@ bool Extc_Apply(int32_t* field, bool checked) {
 void Extc_OnOk(HWND dialog) {
     DisplaySettings& s = gEngine.settings;
     const bool hex = s.hexMode != 0;
-    const bool crlf = IsChecked(dialog, IDC_EXTC_CRLF);
-    const bool crNewLine = IsChecked(dialog, IDC_EXTC_CR_NEW_LINE);
-    const bool dump = IsChecked(dialog, IDC_EXTC_DUMP);
+    const bool crlf = Dlg_Checked(dialog, IDC_EXTC_CRLF);
+    const bool crNewLine = Dlg_Checked(dialog, IDC_EXTC_CR_NEW_LINE);
+    const bool dump = Dlg_Checked(dialog, IDC_EXTC_DUMP);
     ClearMatch();
     // Turning the raw rows off asks "Mode?" of a file that does not look like text, as the
     // view the user is looking at would.
@@ -265,15 +254,15 @@ INT_PTR CALLBACK ExtcDlg(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam
 
 int ViewDlg_GoToLine(HWND owner, HWND target) {
     GoLineRecord record = {target};
-    INT_PTR result =
-        DialogBoxParamA(Instance(), "LineBox", owner, GoLineDlg, reinterpret_cast<LPARAM>(&record));
+    INT_PTR result = DialogBoxParamA(Dlg_Instance(), "LineBox", owner, GoLineDlg,
+                                     reinterpret_cast<LPARAM>(&record));
     return result == 1 ? 1 : 0;
 }
 
 int ViewDlg_TabStops(HWND owner, int32_t* value) {
     int32_t spacing = *value;
-    INT_PTR result =
-        DialogBoxParamA(Instance(), "TabBox", owner, TabDlg, reinterpret_cast<LPARAM>(&spacing));
+    INT_PTR result = DialogBoxParamA(Dlg_Instance(), "TabBox", owner, TabDlg,
+                                     reinterpret_cast<LPARAM>(&spacing));
     if (result != 1)
         return 0;
     *value = spacing;
@@ -281,6 +270,6 @@ int ViewDlg_TabStops(HWND owner, int32_t* value) {
 }
 
 int ViewDlg_SpecialChars(HWND owner) {
-    INT_PTR result = DialogBoxParamA(Instance(), "ExtcBox", owner, ExtcDlg, 0);
+    INT_PTR result = DialogBoxParamA(Dlg_Instance(), "ExtcBox", owner, ExtcDlg, 0);
     return result == 1 ? 1 : 0;
 }
