@@ -159,15 +159,6 @@ int64_t LineLengthFrom(uint8_t b) {
     }
 }
 
-// The file the input makes (see FuzzFile_Write). 1, or 0 when it could not be written.
-int WriteFile(const uint8_t* body, size_t bodyBytes, int repeats) {
-    gFileSize = FuzzFile_Write(gPath, gFile, kMaxFileBytes, body, bodyBytes, repeats);
-    if (gFileSize >= 0)
-        return 1;
-    gFileSize = 0;
-    return 0;
-}
-
 // Our own hex row from the row layout, to catch a row that shows the wrong bytes or offset.
 void ExpectedHexRow(const ViewEngine* e, int64_t offset, char* row) {
     static const char kDigits[] = "0123456789abcdef";
@@ -713,7 +704,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     size_t bodyAt = kHeaderBytes + (size_t)moves * kMoveBytes;
     if (size < bodyAt)
         return 0;
-    if (!WriteFile(data + bodyAt, size - bodyAt, 1 + data[10]))
+    if (!FuzzFile_Write(gPath, gFile, kMaxFileBytes, data + bodyAt, size - bodyAt, 1 + data[10],
+                        &gFileSize))
         abort();
 
     gRun = FuzzRun();

@@ -10,10 +10,11 @@
 #include <unistd.h>
 
 // Fills file (room for capacity bytes) with body repeated up to repeats times, so that a small
-// input can make a file of several blocks (a longer body is cut), and writes it to path. The
-// size made, or -1 when the file could not be written.
-inline int64_t FuzzFile_Write(const char* path, unsigned char* file, int64_t capacity,
-                              const uint8_t* body, size_t bodyBytes, int repeats) {
+// input can make a file of several blocks (a longer body is cut), and writes it to path. 1 with
+// *made the size made, or 0 with *made 0 when the file could not be written.
+inline int FuzzFile_Write(const char* path, unsigned char* file, int64_t capacity,
+                          const uint8_t* body, size_t bodyBytes, int repeats, int64_t* made) {
+    *made = 0;
     const int64_t piece = (int64_t)bodyBytes < capacity ? (int64_t)bodyBytes : capacity;
     int64_t size = 0;
     for (int i = 0; i < repeats && piece > 0 && size + piece <= capacity; i++) {
@@ -22,7 +23,7 @@ inline int64_t FuzzFile_Write(const char* path, unsigned char* file, int64_t cap
     }
     const int fd = open(path, O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (fd < 0)
-        return -1;
+        return 0;
     int64_t done = 0;
     while (done < size) {
         const ssize_t n = write(fd, file + done, (size_t)(size - done));
@@ -31,7 +32,10 @@ inline int64_t FuzzFile_Write(const char* path, unsigned char* file, int64_t cap
         done += n;
     }
     close(fd);
-    return done == size ? size : -1;
+    if (done != size)
+        return 0;
+    *made = size;
+    return 1;
 }
 
 // The scratch folder the file lives in, made once per run and removed with it at exit.

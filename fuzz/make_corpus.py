@@ -165,17 +165,22 @@ def seeds():
     return s
 
 
-def main():
-    os.makedirs(OUT, exist_ok=True)
-    for name in os.listdir(OUT):
+def write_seeds(out, seeds):
+    """Replaces the seed files in out with seeds, a dict from name to bytes."""
+    os.makedirs(out, exist_ok=True)
+    for name in os.listdir(out):
         if name.startswith("seed-"):
-            os.remove(os.path.join(OUT, name))
+            os.remove(os.path.join(out, name))
     total = 0
-    for name, data in sorted(seeds().items()):
-        with open(os.path.join(OUT, "seed-" + name + ".bin"), "wb") as f:
+    for name, data in sorted(seeds.items()):
+        with open(os.path.join(out, "seed-" + name + ".bin"), "wb") as f:
             f.write(data)
         total += len(data)
-    print(f"{len(seeds())} seeds, {total} bytes in {OUT}", file=sys.stderr)
+    print(f"{len(seeds)} seeds, {total} bytes in {out}", file=sys.stderr)
+
+
+def main():
+    write_seeds(OUT, seeds())
 
 
 if __name__ == "__main__":

@@ -8,7 +8,8 @@ that layout; inputs the fuzzer found (other names) are kept.
 import os
 import random
 import struct
-import sys
+
+from make_corpus import write_seeds
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 OUT = os.path.join(HERE, "corpus", "ps")
@@ -98,16 +99,7 @@ def seeds():
 
 
 def main():
-    os.makedirs(OUT, exist_ok=True)
-    for name in os.listdir(OUT):
-        if name.startswith("seed-"):
-            os.remove(os.path.join(OUT, name))
-    total = 0
-    for name, data in sorted(seeds().items()):
-        with open(os.path.join(OUT, "seed-" + name + ".bin"), "wb") as f:
-            f.write(data)
-        total += len(data)
-    print(f"{len(seeds())} seeds, {total} bytes in {OUT}", file=sys.stderr)
+    write_seeds(OUT, seeds())
 
 
 if __name__ == "__main__":

@@ -50,15 +50,6 @@ void Require(bool holds, const char* rule) {
         Fail(rule);
 }
 
-// The file the input makes (see FuzzFile_Write). 1, or 0 when it could not be written.
-int WriteFile(const uint8_t* body, size_t bodyBytes, int repeats) {
-    gFileSize = FuzzFile_Write(gPath, gFile, kMaxFileBytes, body, bodyBytes, repeats);
-    if (gFileSize >= 0)
-        return 1;
-    gFileSize = 0;
-    return 0;
-}
-
 // What every rebuilt block must be: within its output and its line table and the view's line
 // length, lines ended by CR LF with no NUL or lone line feed in them, and each line mapped to a
 // PostScript line of the file, in order.
@@ -188,7 +179,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < kHeaderBytes)
         return 0;
-    if (!WriteFile(data + kHeaderBytes, size - kHeaderBytes, 1 + data[7] % 16))
+    if (!FuzzFile_Write(gPath, gFile, kMaxFileBytes, data + kHeaderBytes, size - kHeaderBytes,
+                        1 + data[7] % 16, &gFileSize))
         abort();
     RebuildDirect(data, data[0] % 4);
     WalkEngine(data);
