@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include "editor/editwnd.h"
+#include "editor/textfile.h"
 #include "find/selqueue_win.h"
 #include "find/srchwnd.h"
 #include "look/dlgcolor_win.h"
@@ -220,14 +221,6 @@ void PrintList(HWND results, PrintRangeKind range) {
     }
 }
 
-const char* FilePart(const char* path) {
-    const char* part = path;
-    for (const char* p = path; *p; p++)
-        if (*p == '\\' || *p == '/' || *p == ':')
-            part = p + 1;
-    return part;
-}
-
 void MakePrinterFont(HDC dc) {
     if (gPrinter.fontHandle || gPrinter.font.tenths <= 0 || !gPrinter.font.face[0])
         return;
@@ -343,7 +336,7 @@ int Print_Window(HWND frame, WORD id, const WindowTarget& target) {
         if (gJob.tabStop < 1)
             gJob.tabStop = 8 * (tm.tmAveCharWidth > 0 ? tm.tmAveCharWidth : 1);
     }
-    snprintf(gJob.docName, sizeof gJob.docName, "%s", FilePart(name.c_str()));
+    snprintf(gJob.docName, sizeof gJob.docName, "%s", TextFile_NamePart(name.c_str()));
     snprintf(gJob.deviceName, sizeof gJob.deviceName, "%s", gPrinter.names.device);
 
     const PageLayoutInput in = {gSettings.header, gSettings.footer, gSettings.leftMargin,
