@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "look/fonts_win.h"
 #include "platform/uiseam.h"
 #include "shell/frame.h"
 #include "shell/helpfile.h"
@@ -311,12 +312,7 @@ void MakeFonts(HWND window) {
     face.lfHeight = -MulDiv(kHeadingPoints, pixelsPerInch, 72);
     gHelp.bold = CreateFontIndirectA(&face);
     // A line is as high as the heading face needs.
-    TEXTMETRICA metrics = {};
-    dc = GetDC(window);
-    HGDIOBJ old = SelectObject(dc, gHelp.bold);
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(window, dc);
+    const TEXTMETRICA metrics = Fonts_ScreenMetrics(gHelp.bold);
     gHelp.lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
     if (gHelp.lineHeight < 1)
         gHelp.lineHeight = 16;
