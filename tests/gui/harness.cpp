@@ -426,6 +426,18 @@ std::string Harness_ScratchFolder(const char* name) {
     return folder;
 }
 
+std::string Harness_MenuText(UINT id) {
+    char text[80] = "";
+    GetMenuStringA(GetMenu(gFrame), id, text, sizeof text, MF_BYCOMMAND);
+    return text;
+}
+
+std::string Harness_IniValue(const char* section, const char* key) {
+    char text[300];
+    Plat_GetProfileString(section, key, "<absent>", text, sizeof text);
+    return text;
+}
+
 std::string Harness_Lines(int count) {
     std::string text;
     for (int i = 1; i <= count; i++)

@@ -100,6 +100,9 @@ std::string Harness_ScratchFolder(const char* name);
 // The frame's settings for tests that open windows: no start-up window, nothing closed or
 // minimised before an open, new windows cascaded.
 void Harness_CascadeNewWindows();
+// The text of a frame menu item, and what ORV32.INI holds for a key ("<absent>" when nothing).
+std::string Harness_MenuText(UINT id);
+std::string Harness_IniValue(const char* section, const char* key);
 // "line 1\r\n" to "line count\r\n".
 std::string Harness_Lines(int count);
 std::string Harness_ReadFile(const std::string& path);

@@ -40,12 +40,6 @@ std::string RowShown() {
     return row;
 }
 
-std::string ItemText(UINT item) {
-    char text[64] = "";
-    GetMenuStringA(GetMenu(gFrame), item, text, sizeof text, MF_BYCOMMAND);
-    return text;
-}
-
 bool Checked(UINT item) {
     return (GetMenuState(GetMenu(gFrame), item, MF_BYCOMMAND) & MF_CHECKED) != 0;
 }
@@ -91,7 +85,7 @@ TEST_F(OrvFrameTest, OpeningAMenuRefinesItForTheFocusedControl) {
     EXPECT_FALSE(Enabled(332)); // nothing to paste
     EXPECT_FALSE(Enabled(220)); // nothing selected
     EXPECT_EQ(gSettings.confirmDelete ? "&Delete File...\tCtrl+D" : "&Delete File\tCtrl+D",
-              ItemText(141));
+              Harness_MenuText(141));
     SendMessageA(edit, EM_SETSEL, 0, 4);
     SendMessageA(gFrame, WM_INITMENU, reinterpret_cast<WPARAM>(GetMenu(gFrame)), 0);
     EXPECT_TRUE(Enabled(220));
@@ -111,14 +105,14 @@ TEST_F(OrvFrameTest, OpeningAMenuRefinesItForTheFocusedControl) {
     SendMessageA(gFrame, WM_INITMENU, reinterpret_cast<WPARAM>(GetMenu(gFrame)), 0);
     EXPECT_TRUE(Enabled(220));
     EXPECT_EQ(gSettings.confirmDelete ? "&Delete Files...\tCtrl+D" : "&Delete Files\tCtrl+D",
-              ItemText(141));
+              Harness_MenuText(141));
 
     // A directory window with its tree focused offers to delete the directory.
     HWND dir = Harness_NewChild(kDirClassName);
     SetFocus(dir);
     SendMessageA(gFrame, WM_INITMENU, reinterpret_cast<WPARAM>(GetMenu(gFrame)), 0);
     EXPECT_EQ(gSettings.confirmDelete ? "&Delete Dir...\tCtrl+D" : "&Delete Dir\tCtrl+D",
-              ItemText(141));
+              Harness_MenuText(141));
 
     // A view: the display it shows is checked, and what needs a selection waits for one.
     char temp[MAX_PATH];
@@ -139,7 +133,7 @@ TEST_F(OrvFrameTest, OpeningAMenuRefinesItForTheFocusedControl) {
         EXPECT_FALSE(Checked(IDM_STRIP));
         EXPECT_FALSE(Enabled(IDM_DESELECT));
         EXPECT_EQ(gSettings.confirmDelete ? "&Delete File...\tCtrl+D" : "&Delete File\tCtrl+D",
-                  ItemText(141));
+                  Harness_MenuText(141));
     }
     View_Close(view, false);
     DeleteFileA(path.c_str());

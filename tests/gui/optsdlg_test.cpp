@@ -23,18 +23,6 @@ const char kFileOptsCaption[] = "File Open Options";
 const char kOptsCaption[] = "Options";
 const char kDefNamesCaption[] = "Default File Names";
 
-std::string Value(const char* section, const char* key) {
-    char text[300];
-    Plat_GetProfileString(section, key, "<absent>", text, sizeof text);
-    return text;
-}
-
-std::string MenuText(UINT id) {
-    char text[80] = "";
-    GetMenuStringA(GetMenu(gFrame), id, text, sizeof text, MF_BYCOMMAND);
-    return text;
-}
-
 bool MenuGreyed(UINT id) {
     return (GetMenuState(GetMenu(gFrame), id, MF_BYCOMMAND) & MF_GRAYED) != 0;
 }
@@ -113,7 +101,7 @@ TEST_P(FileOpts, TakesTheButtonsOnOk) {
     EXPECT_EQ(c.press == IDOK ? 1 : 0, s.optionsChanged);
     if (c.previousFile) {
         SaveOptions();
-        EXPECT_EQ(c.previousFile, Value("ORV for Windows", "PreviousFile"));
+        EXPECT_EQ(c.previousFile, Harness_IniValue("ORV for Windows", "PreviousFile"));
     }
 }
 
@@ -132,17 +120,17 @@ TEST_F(OptsDlgTest, OptionsWithoutConfirmingDeletesAFileAtOnce) {
         Harness_ClickItem(d, IDC_OPTS_HIDDEN);
         SetDlgItemTextA(d, IDC_OPTS_EDITOR, "write.exe");
     });
-    EXPECT_EQ("&Delete\tCtrl+D", MenuText(IDM_DELETE));
+    EXPECT_EQ("&Delete\tCtrl+D", Harness_MenuText(IDM_DELETE));
     EXPECT_FALSE(MenuGreyed(IDM_DELETE)); // a file view is current
-    EXPECT_EQ("&Launch\tCtrl+L", MenuText(IDM_LAUNCH));
+    EXPECT_EQ("&Launch\tCtrl+L", Harness_MenuText(IDM_LAUNCH));
     EXPECT_EQ(0, gSettings.confirmDelete);
     EXPECT_EQ(0, gSettings.hiddenFiles);
     EXPECT_STREQ("write.exe", gSettings.editor);
     EXPECT_EQ(1, gSettings.optionsChanged);
     SaveOptions();
-    EXPECT_EQ("0", Value("ORV for Windows", "ConfirmDelete"));
-    EXPECT_EQ("0", Value("ORV for Windows", "ConfirmLaunch"));
-    EXPECT_EQ("write.exe", Value("ORV for Windows", "Editor"));
+    EXPECT_EQ("0", Harness_IniValue("ORV for Windows", "ConfirmDelete"));
+    EXPECT_EQ("0", Harness_IniValue("ORV for Windows", "ConfirmLaunch"));
+    EXPECT_EQ("write.exe", Harness_IniValue("ORV for Windows", "Editor"));
 
     SendMessageA(gFrame, WM_COMMAND, IDM_DELETE, 0); // no question comes
     EXPECT_EQ("<absent>", Harness_ReadFile(path));
@@ -156,9 +144,9 @@ TEST_F(OptsDlgTest, OptionsGivesTheDotsBackAndGreysDeleteWithoutAView) {
         Harness_ClickItem(d, IDC_OPTS_CONFIRM_DELETE);
         Harness_ClickItem(d, IDC_OPTS_CONFIRM_LAUNCH);
     });
-    EXPECT_EQ("&Delete...\tCtrl+D", MenuText(IDM_DELETE));
+    EXPECT_EQ("&Delete...\tCtrl+D", Harness_MenuText(IDM_DELETE));
     EXPECT_TRUE(MenuGreyed(IDM_DELETE));
-    EXPECT_EQ("&Launch...\tCtrl+L", MenuText(IDM_LAUNCH));
+    EXPECT_EQ("&Launch...\tCtrl+L", Harness_MenuText(IDM_LAUNCH));
     EXPECT_TRUE(MenuGreyed(IDM_LAUNCH)); // the new text keeps the item's state
 }
 
@@ -176,8 +164,8 @@ TEST_F(OptsDlgTest, AnEmptiedMaskShrinksTheBlock) {
     EXPECT_STREQ("*.cpp", Settings_Mask(3));
     EXPECT_EQ(3 + 0 + 5 + 5 + 4, gSettings.masks.size);
     SaveOptions();
-    EXPECT_EQ("", Value("Masks", "Mask2"));
-    EXPECT_EQ("*.cpp", Value("Masks", "Mask4"));
+    EXPECT_EQ("", Harness_IniValue("Masks", "Mask2"));
+    EXPECT_EQ("*.cpp", Harness_IniValue("Masks", "Mask4"));
 }
 
 TEST_F(OptsDlgTest, MasksNotInMemoryAreNotEdited) {

@@ -30,12 +30,6 @@ void VisitTypeBox(const SeenBox& box) {
     gUser(dialog);
 }
 
-std::string Value(const char* section, const char* key) {
-    char text[300];
-    Plat_GetProfileString(section, key, "<absent>", text, sizeof text);
-    return text;
-}
-
 std::vector<std::string> KeysOf(const char* section) {
     std::vector<char> list(8192);
     int length = Plat_GetProfileString(section, nullptr, "", list.data(), (int)list.size());
@@ -113,14 +107,14 @@ TEST_F(TypeDlgTest, SaveWithAutoLockFromLineOneOnly) {
                   SetDlgItemTextA(d, IDC_TYPE_LOCK_START, "1");
                   SetDlgItemTextA(d, IDC_TYPE_LOCK_END, "");
               }));
-    EXPECT_EQ("log", Value("Special Types", "1"));
+    EXPECT_EQ("log", Harness_IniValue("Special Types", "1"));
     EXPECT_EQ(std::vector<std::string>{"1"}, KeysOf("Special Types"));
     const std::vector<std::pair<const char*, const char*>> want = {
         {"Text", "0"},         {"Hex", "1"},      {"Binary", "0"}, {"NewLineCR", "0"},
         {"ShowAllChars", "1"}, {"ShowCRLF", "0"}, {"Strip7", "0"}, {"tab", "8"},
         {"LockStart", "1"},    {"LockEnd", "0"}};
     for (const auto& kv : want)
-        EXPECT_EQ(kv.second, Value("log", kv.first)) << kv.first;
+        EXPECT_EQ(kv.second, Harness_IniValue("log", kv.first)) << kv.first;
     TypeSettings t;
     EXPECT_EQ(1, FileTypes_FindForPath("c:\\x\\today.log", &t)); // the list was reloaded
 }
@@ -185,8 +179,8 @@ TEST_F(TypeDlgTest, SaveKeepsTheDialogOpenAndListsTheNewType) {
                   listed = (int)SendDlgItemMessageA(d, IDC_TYPE_EXTENSION, CB_GETCOUNT, 0, 0);
               }));
     EXPECT_EQ(1, listed);
-    EXPECT_EQ("txt", Value("Special Types", "1"));
-    EXPECT_EQ("1", Value("txt", "Text"));
+    EXPECT_EQ("txt", Harness_IniValue("Special Types", "1"));
+    EXPECT_EQ("1", Harness_IniValue("txt", "Text"));
 }
 
 TEST_F(TypeDlgTest, UndefiningTheOnlyTypeEmptiesTheList) {
@@ -223,9 +217,9 @@ TEST_F(TypeDlgTest, UndefiningTheMiddleShowsTheFirst) {
         listAfter.push_back("shown " + TextOf(d, IDC_TYPE_EXTENSION));
     });
     EXPECT_EQ((std::vector<std::string>{"aaa", "ccc", "shown aaa"}), listAfter);
-    EXPECT_EQ("aaa", Value("Special Types", "1"));
-    EXPECT_EQ("ccc", Value("Special Types", "2"));
-    EXPECT_EQ("<absent>", Value("Special Types", "3"));
+    EXPECT_EQ("aaa", Harness_IniValue("Special Types", "1"));
+    EXPECT_EQ("ccc", Harness_IniValue("Special Types", "2"));
+    EXPECT_EQ("<absent>", Harness_IniValue("Special Types", "3"));
 }
 
 // Names that would write into or remove another section of ORV32.INI get the warning and the
@@ -247,7 +241,7 @@ TEST_F(TypeDlgTest, NamesOfOtherSectionsAreRefused) {
                              kTextBadExtent));
             EXPECT_TRUE(stillOpen);
         }
-    EXPECT_EQ("512", Value("Memory", "LineLength"));
+    EXPECT_EQ("512", Harness_IniValue("Memory", "LineLength"));
     EXPECT_TRUE(KeysOf("Special Types").empty());
 }
 
