@@ -51,6 +51,16 @@ void Advance(Pager* p) {
     p->footerDrawn = true;
 }
 
+// A row is done: the job may be cancelled here; else on to the next row. false when cancelled.
+bool RowDone(Pager* p) {
+    if (p->cb.progress(p->cb.context)) {
+        p->aborted = p->stopped = true;
+        return false;
+    }
+    Advance(p);
+    return true;
+}
+
 } // namespace
 
 void Pager_Start(Pager* p) {
@@ -87,11 +97,8 @@ int Pager_Line(Pager* p, const char* text, int32_t count, bool newPageChars) {
     } else {
         Draw(p, text, count);
     }
-    if (p->cb.progress(p->cb.context)) {
-        p->aborted = p->stopped = true;
+    if (!RowDone(p))
         return 0;
-    }
-    Advance(p);
     if (held) {
         if (!OpenRow(p))
             return 0;
@@ -103,11 +110,8 @@ int Pager_Line(Pager* p, const char* text, int32_t count, bool newPageChars) {
         } else {
             Draw(p, held, heldCount);
         }
-        if (p->cb.progress(p->cb.context)) {
-            p->aborted = p->stopped = true;
+        if (!RowDone(p))
             return 0;
-        }
-        Advance(p);
     }
     if (p->pageRange && p->page > p->toPage)
         p->stopped = true;
