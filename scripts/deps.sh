@@ -48,15 +48,46 @@ done
 as_root=(env DEBIAN_FRONTEND=noninteractive)
 [ "$(id -u)" = 0 ] || as_root=(sudo env DEBIAN_FRONTEND=noninteractive)
 
-echo "installing: ${missing[*]}"
+# Two sets: what every machine needs, and the 32-bit Wine set, which a machine can do without
+# (it then runs the x86_64 build under the 64-bit loader). A rehearsal of such a machine
+# (ORV_WINE32=0) does not ask for the 32-bit set at all.
+base=()
+extra=()
 for p in "${missing[@]}"; do
     case $p in
-    *:i386)
-        if ! dpkg --print-foreign-architectures | grep -qx i386; then
-            "${as_root[@]}" dpkg --add-architecture i386
-        fi
-        ;;
+    *:i386) [ "${ORV_WINE32:-1}" = 0 ] || extra+=("$p") ;;
+    *) base+=("$p") ;;
     esac
 done
-"${as_root[@]}" apt-get update -q
-"${as_root[@]}" apt-get install -y -q "${missing[@]}"
+[ ${#base[@]} -eq 0 ] && [ ${#extra[@]} -eq 0 ] && exit 0
+
+echo "installing: ${base[*]} ${extra[*]}"
+if [ ${#extra[@]} -gt 0 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    "${as_root[@]}" dpkg --add-architecture i386
+fi
+
+# A mirror caught mid-sync fails one index now and then: try again a few times, then go on with
+# the indexes apt has; the install below says whether they were enough.
+updated=0
+for try in 1 2 3; do
+    if "${as_root[@]}" apt-get update -q; then
+        updated=1
+        break
+    fi
+    [ "$try" -lt 3 ] && sleep "${ORV_APT_RETRY_WAIT:-5}"
+done
+[ "$updated" = 1 ] ||
+    echo "deps.sh: the package index update failed 3 times; going on with the indexes apt has"
+
+if [ ${#base[@]} -gt 0 ]; then
+    "${as_root[@]}" apt-get install -y -q "${base[@]}"
+fi
+if [ ${#extra[@]} -gt 0 ]; then
+    log=$(mktemp "${TMPDIR:-/tmp}/orv-apt.XXXXXX")
+    if ! "${as_root[@]}" apt-get install -y -q "${extra[@]}" >"$log" 2>&1; then
+        why=$(grep -E '^E: ' "$log" | head -n 1)
+        echo "deps.sh: the 32-bit set (${extra[*]}) cannot be installed (${why:-apt-get failed});" \
+             "going on as on a machine that runs no 32-bit code"
+    fi
+    rm -f "$log"
+fi
