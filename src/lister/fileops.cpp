@@ -79,7 +79,9 @@ int DeleteOneFile(const char* path, bool silent, bool continueAfterwards) {
     int error = Plat_DeleteFile(full.c_str());
     if (error && error != kPlatErrFileNotFound && known && (info.attributes & kPlatAttrReadOnly)) {
         snprintf(text, sizeof text, kReadOnly, full.c_str());
-        if (Ask(text, kReadOnlyCaption, kButtonsYesNo, kIconQuestion) != kAnswerYes)
+        // Delete Deep asks this of every read-only file: Enter held down must keep them.
+        if (Ask(text, kReadOnlyCaption, kButtonsYesNo, kIconQuestion,
+                kPromptOwnedByFocus | kPromptDefaultSecond) != kAnswerYes)
             return 0;
         error = Plat_SetReadOnly(full.c_str(), false);
         if (!error)

@@ -55,7 +55,8 @@ TEST(DeleteOneFile, ReadOnlyFilesGoOnlyAfterTheSecondQuestion) {
         EXPECT_EQ(answer == kAnswerYes, !Exists(path));
         ASSERT_EQ(1u, user.asked.size());
         EXPECT_EQ((AskedQuestion{"File " + path + "\nis marked Read-Only.\nDelete anyway?",
-                                 "Change Attribute?", kButtonsYesNo, kIconQuestion, 0}),
+                                 "Change Attribute?", kButtonsYesNo, kIconQuestion,
+                                 kPromptDefaultSecond}),
                   user.asked[0]);
         if (Exists(path))
             Plat_SetReadOnly(path.c_str(), false);
