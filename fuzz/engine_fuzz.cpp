@@ -13,7 +13,7 @@
 //   5  pageLines, 16 bits little-endian: 1..300, or from 0xFF00 up one of kOddPages
 //   7  LineLength: 0 -> 100, 1 -> 5000, 2 -> 1024, 3 -> 256, else 256 + (b * 3) % 769
 //   8  FileBuffer: one of kFileBuffers (b mod 8)
-//   9  BlockPointers: below 24 -> 2 + b mod 3 (the "File too large" path), else 8192
+//   9  BlockPointers: below 24 -> 2 + b mod 3 (a table that must grow), else 8192
 //   10 the file is the body repeated 1 + b times, cut at kMaxFileBytes
 //   11 number of moves (b mod 17), then 5 bytes a move: operation (mod 18, MoveOp), argument
 //      (32 bits little-endian)
@@ -52,7 +52,6 @@ const int32_t kOddPages[8] = {0, -1, -22, INT32_MIN, 301, 5000, INT32_MAX, 1};
 const int64_t kFileBuffers[8] = {0, 1, 30720, 30721, 40000, 50000, 65536, kFileBufferDefault};
 
 const char kModeCaption[] = "Mode?";
-const char kMustExit[] = "Must exit";
 
 enum MoveOp {
     kMoveToEnd,
@@ -118,14 +117,12 @@ int FuzzAsk(const PromptRequest* request) {
     return kAnswerOk; // "File too large." is an error box with OK alone
 }
 
-// In ORV32.EXE the fatal exit ends the process; here the engine goes on as after a failure.
-// Only the "File too large" path may take it: the file never changes and can always be read.
+// In ORV32.EXE the fatal exit ends the process. No walk may take it here: the file never
+// changes and can always be read, and a full block table grows.
 void FuzzFatalExit(const char* text) {
     gRun.fatalExits++;
-    if (strcmp(text, kMustExit) != 0) {
-        fprintf(stderr, "engine_fuzz: fatal exit \"%s\"\n", text);
-        Fail("fatal exit other than the \"File too large\" path");
-    }
+    fprintf(stderr, "engine_fuzz: fatal exit \"%s\"\n", text);
+    Fail("fatal exit");
 }
 
 uint32_t Get16(const uint8_t* p) {

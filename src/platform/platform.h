@@ -91,6 +91,9 @@ void Plat_FailWritesForTests(int64_t afterBytes);
 // Null when the memory cannot be had (or size is 0 or beyond the address space).
 void* Plat_AllocPages(uint64_t size);
 void Plat_FreePages(void* block, uint64_t size);
+// Tests make every later request for more than `most` bytes fail, as a full address space
+// would (0: requests succeed again).
+void Plat_LimitPagesForTests(uint64_t most);
 
 // ---- Profile strings (ORV32.INI) ---------------------------------------------------------------
 

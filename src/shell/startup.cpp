@@ -187,8 +187,9 @@ int Orv_Startup(HINSTANCE instance, const char* cmdLine, int showCmd) {
     Menu_ApplyState(gFrame, NULL);
     DrawObjects_LoadCursors(instance);
 
-    // A failure here is reported by the first LockSharedBlocks, inside the loop.
-    Engine_Create(&gEngine, gSettings.memory);
+    // Sizes from the INI that cannot be had give way to the defaults (said once); a failure
+    // even then is reported by the first LockSharedBlocks, inside the loop.
+    Engine_CreateFitting(&gEngine, &gSettings.memory);
     gEngineCreated = true;
     gAccel = LoadAcceleratorsA(instance, "ORVMENU");
     if (!Fonts_Load())

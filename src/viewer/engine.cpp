@@ -19,13 +19,18 @@ constexpr int64_t kMaxBlockBytes = INT64_C(1) << 30;
 // The "File too large" path raises BlockPointers to fit the file it met, but never past this:
 // 16 bytes a block, so the table stays at 16 MiB, which covers ~100 GB with default buffers.
 constexpr int64_t kMaxSuggestedBlockPointers = INT64_C(1) << 20;
+// "BlockPointers" when the INI's value cannot be had at start-up.
+constexpr int64_t kDefaultBlockPointers = 512;
 
 const char kSectionMemory[] = "Memory";
 const char kKeyBlockPointers[] = "BlockPointers";
 const char kTextNoMemory[] = "Not enough free memory";
 const char kTextSeekError[] = "Fatal File Seek Error";
 const char kTextReadError[] = "Fatal File Read Error";
-const char kTextMustExit[] = "Must exit";
+const char kTextMemoryCaption[] = "Memory";
+const char kTextSmallerSizes[] =
+    "Not enough free memory for the %s in ORV32.INI.\nORV goes on with the default size; "
+    "the INI file stays as it is until options are saved.";
 const char kTextFileTooLarge[] =
     "File too large.\nProgram has attempted to adjust 'Blockpointers' to read this file, but "
     "this may not work. If you get this error again, search under Help for INI file "
@@ -73,8 +78,34 @@ void LoadKnownBlock(ViewEngine* e, int32_t k) {
     e->firstLine = e->blockFirstLine[k];
 }
 
-// The BlockTable is full: raise BlockPointers in the INI for the next start, tell the user and
-// end. Returns -1 for the caller (the fatal exit does not come back in ORV32.EXE).
+// The block table is full: twice the entries, so that a file of any size can be walked; the
+// INI's "BlockPointers" is only the size it starts at. False when the memory cannot be had.
+bool GrowBlockTable(ViewEngine* e) {
+    const int64_t oldBytes = BlockTableBytes(e->sizes);
+    const int64_t entries = 2 * (int64_t)e->sizes.blockPointers;
+    if (entries > INT32_MAX)
+        return false;
+    const int64_t bytes = entries * (int64_t)sizeof(int64_t);
+    int64_t* offsets = (int64_t*)AllocBlock(bytes);
+    int64_t* firstLines = (int64_t*)AllocBlock(bytes);
+    if (!offsets || !firstLines) {
+        Plat_FreePages(offsets, (uint64_t)bytes);
+        Plat_FreePages(firstLines, (uint64_t)bytes);
+        return false;
+    }
+    memcpy(offsets, e->blockOffset, (size_t)oldBytes);
+    memcpy(firstLines, e->blockFirstLine, (size_t)oldBytes);
+    Plat_FreePages(e->blockOffset, (uint64_t)oldBytes);
+    Plat_FreePages(e->blockFirstLine, (uint64_t)oldBytes);
+    e->blockOffset = offsets;
+    e->blockFirstLine = firstLines;
+    e->sizes.blockPointers = (int32_t)entries;
+    return true;
+}
+
+// The block table is full and cannot grow: raise BlockPointers in the INI for the next start
+// and tell the user. The walk ends there, not the program: other windows (an editor's unsaved
+// text among them) stay. Returns -1 for the caller.
 int FileTooLarge(ViewEngine* e, int64_t stepBytes) {
     if (e->skipTooLarge) {
         e->tooLargeMet = true;
@@ -96,7 +127,6 @@ int FileTooLarge(ViewEngine* e, int64_t stepBytes) {
     PromptRequest request = {kTextFileTooLarge, nullptr, kButtonsOk, kIconError,
                              kPromptOwnedByFocus};
     Ui_Ask(request);
-    Ui_FatalExit(kTextMustExit);
     return -1;
 }
 
@@ -120,7 +150,7 @@ int StepForward(ViewEngine* e) {
     int64_t newFirstLine = e->firstLine + pivot;
     if (newOffset <= e->file.bufferOffset)
         return -1; // a block that does not advance would loop for ever
-    if (e->currentBlock >= e->sizes.blockPointers - 1)
+    if (e->currentBlock >= e->sizes.blockPointers - 1 && !GrowBlockTable(e))
         return FileTooLarge(e, newOffset - e->file.bufferOffset);
 
     int32_t k = e->currentBlock + 1;
@@ -178,6 +208,33 @@ int32_t MaxPageLines(const MemorySizes& sizes) {
     if (most > INT32_MAX)
         most = INT32_MAX;
     return most < 1 ? 1 : (int32_t)most;
+}
+
+int Engine_CreateFitting(ViewEngine* e, MemorySizes* sizes) {
+    if (Engine_Create(e, *sizes))
+        return 1;
+    // Which of the two keys asks for more than can be had: each alone at its default, then both.
+    const MemorySizes& s = *sizes;
+    const MemorySizes tries[] = {
+        ComputeMemorySizes(s.lineLength, kDefaultBlockPointers, s.fileBuffer),
+        ComputeMemorySizes(s.lineLength, s.blockPointers, kFileBufferDefault),
+        ComputeMemorySizes(s.lineLength, kDefaultBlockPointers, kFileBufferDefault),
+    };
+    const char* const keys[] = {"'BlockPointers' setting", "'FileBuffer' setting",
+                                "'BlockPointers' and 'FileBuffer' settings"};
+    for (int i = 0; i < 3; i++) {
+        Engine_Destroy(e);
+        if (!Engine_Create(e, tries[i]))
+            continue;
+        *sizes = tries[i];
+        char text[256];
+        snprintf(text, sizeof text, kTextSmallerSizes, keys[i]);
+        PromptRequest request = {text, kTextMemoryCaption, kButtonsOk, kIconWarning,
+                                 kPromptOwnedByFocus};
+        Ui_Ask(request);
+        return 2;
+    }
+    return 0;
 }
 
 int Engine_Create(ViewEngine* e, const MemorySizes& sizes) {
@@ -377,9 +434,10 @@ int WalkToWindow(ViewEngine* e, bool force) {
 
     // Every pass reads a block; a walk to the end reads each block once, and a move back reads
     // one. A file that changes under the view could otherwise keep the loop going for ever.
-    int64_t passesLeft = 4 * (int64_t)e->sizes.blockPointers + 16;
+    // The table may grow on the way, and the bound with it.
+    int64_t passes = 0;
     bool jumped = false;
-    while (passesLeft-- > 0) {
+    while (passes++ < 4 * (int64_t)e->sizes.blockPointers + 16) {
         int64_t top = e->file.topLine;
         int64_t want = top + e->pageLines;
         if (want > e->totalLines && e->atEnd)

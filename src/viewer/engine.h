@@ -101,9 +101,9 @@ struct ViewEngine {
     ModeQuestionPolicy modePolicy;
     bool openingNewView; // Yes/No/Cancel instead of Yes/No
     bool driveError; // the last change of drive failed
-    // A file longer than the block table can step through ends the program, to start again
-    // with a larger table; the disk search's contents test skips such a file instead. While
-    // skipTooLarge is set the step fails quietly and sets tooLargeMet.
+    // The block table grows as a walk needs it; where the memory cannot be had the walk ends
+    // with "File too large.", and the disk search's contents test skips such a file instead.
+    // While skipTooLarge is set the step fails quietly and sets tooLargeMet.
     bool skipTooLarge;
     bool tooLargeMet;
     // The contents test reads a file's lines without showing them: while this is set no rows
@@ -135,6 +135,11 @@ extern ViewEngine gEngine;
 // Returns 1, or 0 when a block could not be had (the engine then reports
 // "Not enough free memory" through LockSharedBlocks).
 int Engine_Create(ViewEngine* engine, const MemorySizes& sizes);
+// Engine_Create at the INI's sizes or, where their blocks cannot be had, with the key at fault
+// ("BlockPointers", "FileBuffer" or both) at its default, said once in a message; *sizes
+// becomes the sizes in use. 1 at the sizes asked, 2 at the defaults, 0 when not even those
+// could be had (LockSharedBlocks then reports it).
+int Engine_CreateFitting(ViewEngine* engine, MemorySizes* sizes);
 void Engine_Destroy(ViewEngine* engine);
 // The message loop's check before each dispatch: 1 when the blocks the engine needs are there.
 // 0 after taking the fatal exit "Not enough free memory". *postScriptOk is 0 when only the

@@ -10,7 +10,10 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "find/findengine.h"
 #include "platform/platform.h"
+#include "print/printview.h"
+#include "viewer/selcopy.h"
 #include "shell/settings.h"
 #include "support.h"
 
@@ -165,13 +168,35 @@ TEST(Failures, AMissingFileFailsQuietlyADriveErrorIsFatal) {
     EXPECT_EQ(Engine_SetFile(&e, folder.c_str()), 0);
 }
 
-TEST(Failures, FileTooLargeRaisesBlockPointersAndEnds) {
+TEST(BlockTable, GrowsForAnyFileAndEndsOnlyTheWalkWhenMemoryRunsOut) {
     Plat_ResetProfileForTests();
-    const std::string path = WriteTestFile("large.txt", MakeTextLines(3000, 2)); // ~8 blocks
+    const std::string text = MakeTextLines(3000, 2); // ~8 blocks
+    const std::string path = WriteTestFile("large.txt", text);
+    const std::vector<std::string> rows = ModelRows(text);
+    const int64_t n = (int64_t)rows.size();
     {
+        // A table of 4 entries reaches the end, and every line on the way back is where it was.
         TestEngine e(SmallSizes(4));
         ASSERT_EQ(e.Open(path), 0);
+        ASSERT_EQ(e.MoveTo(END_LINE), 0);
+        ExpectWindow(e, rows, n - e.pageLines + 1);
+        EXPECT_GE(e.sizes.blockPointers, 8);
+        for (int64_t top = n - e.pageLines; top >= 1; top -= 97) {
+            ASSERT_EQ(e.MoveTo(top), 0);
+            ExpectWindow(e, rows, top);
+        }
+        EXPECT_TRUE(e.user.asked.empty());
+        EXPECT_TRUE(e.user.fatalExits.empty());
+        EXPECT_EQ(ProfileValue("Memory", "BlockPointers"), "<absent>");
+    }
+    {
+        // Where a larger table cannot be had, the walk ends with "File too large." and the
+        // program goes on.
+        TestEngine e(SmallSizes(4));
+        ASSERT_EQ(e.Open(path), 0);
+        Plat_LimitPagesForTests(4 * sizeof(int64_t));
         EXPECT_EQ(e.MoveTo(END_LINE), -1);
+        Plat_LimitPagesForTests(0);
         const AskedQuestion box = {
             "File too large.\nProgram has attempted to adjust 'Blockpointers' to read this file, "
             "but this may not work. If you get this error again, search under Help for INI file "
@@ -179,18 +204,115 @@ TEST(Failures, FileTooLargeRaisesBlockPointersAndEnds) {
             "yourself. Program must re-start now.",
             "", kButtonsOk, kIconError, kPromptOwnedByFocus};
         EXPECT_EQ(e.user.asked, std::vector<AskedQuestion>{box});
-        EXPECT_EQ(e.user.fatalExits, std::vector<std::string>{"Must exit"});
-        EXPECT_EQ(e.file.topLine, 1); // the engine was reset to the top before the exit
+        EXPECT_TRUE(e.user.fatalExits.empty());
+        EXPECT_EQ(e.file.topLine, 1); // the engine was reset to the top
+        ExpectWindow(e, rows, 1);
     }
-    // The next start reads the raised value, and the file then opens to its end.
+    // The next start reads the raised value.
     const MemorySizes raised = Settings_LoadMemory();
     EXPECT_GT(raised.blockPointers, 4);
     EXPECT_LT(raised.blockPointers, 20);
-    TestEngine e(SmallSizes(raised.blockPointers));
-    ASSERT_EQ(e.Open(path), 0);
-    EXPECT_EQ(e.MoveTo(END_LINE), 0);
-    EXPECT_TRUE(e.user.fatalExits.empty());
     Plat_WriteProfileString("Memory", "BlockPointers", nullptr);
+}
+
+// At the INI's default sizes the table first reaches about 50 MB; a file three times that is
+// walked to its end and back, found in and printed by range, and nothing asks or ends.
+TEST(BlockTable, AFileSeveralTimesTheDefaultReach) {
+    const MemorySizes sizes = ComputeMemorySizes(256, 512, kFileBufferDefault);
+    const int64_t lines = 3 * sizes.blockPointers * sizes.readSize / 64;
+    const int64_t needleLine = lines * 3 / 5;
+    std::string f((size_t)(lines * 64), '.');
+    for (int64_t i = 0; i < lines; i++) {
+        char head[32];
+        const int n = snprintf(head, sizeof head, "%s %09lld ", i + 1 == needleLine ? "NEEDLE" : "line",
+                               (long long)(i + 1));
+        memcpy(&f[(size_t)(i * 64)], head, (size_t)n);
+        f[(size_t)(i * 64 + 63)] = '\n';
+    }
+    const std::string path = WriteTestFile("beyond.txt", f);
+    f = std::string(); // the file holds it now
+    auto row = [](int64_t line) {
+        char head[32];
+        const int n = snprintf(head, sizeof head, "line %09lld ", (long long)line);
+        return std::string(head, (size_t)n) + std::string((size_t)(63 - n), '.');
+    };
+
+    TestEngine e(sizes);
+    ASSERT_EQ(e.Open(path), 0);
+    ASSERT_EQ(e.MoveTo(END_LINE), 0);
+    EXPECT_EQ(e.file.topLine, lines - e.pageLines + 1);
+    EXPECT_EQ(e.Row(e.pageLines - 1), row(lines));
+    EXPECT_GT(e.sizes.blockPointers, sizes.blockPointers);
+    for (int64_t top : {lines / 2, INT64_C(1000), INT64_C(1)}) {
+        ASSERT_EQ(e.MoveTo(top), 0);
+        EXPECT_EQ(e.Row(0), row(top));
+    }
+
+    FindSettings find;
+    FindSettings_Init(&find);
+    snprintf(find.string1, sizeof find.string1, "NEEDLE");
+    ASSERT_EQ(FindInView(&e, &find, false, 6, true), 1);
+    EXPECT_EQ(e.matchLine, needleLine);
+
+    const ViewSelection last3 = {lines - 2, lines, 1, 0, kSelectionLines};
+    PrintViewRange range;
+    ASSERT_EQ(PrintView_SelectionRange(last3, &range), 1);
+    std::vector<std::string> printed;
+    PrintView_Walk(&e, range,
+                   [](void* c, int64_t, const char* text, int32_t count) {
+                       static_cast<std::vector<std::string>*>(c)->emplace_back(text, (size_t)count);
+                       return 1;
+                   },
+                   &printed);
+    EXPECT_EQ(printed, (std::vector<std::string>{row(lines - 2), row(lines - 1), row(lines)}));
+    EXPECT_TRUE(e.user.asked.empty());
+    EXPECT_TRUE(e.user.fatalExits.empty());
+    remove(path.c_str());
+}
+
+TEST(BlockTable, SizesThatCannotBeHadGiveWayToTheDefaults) {
+    const MemorySizes defaults = ComputeMemorySizes(256, 512, kFileBufferDefault);
+    const struct {
+        int64_t blockPointers, fileBuffer;
+        const char* settings; // named in the message; null when the sizes fit
+    } cases[] = {
+        {99999999, kFileBufferDefault, "'BlockPointers' setting"},
+        {512, 999999999, "'FileBuffer' setting"},
+        {99999999, 999999999, "'BlockPointers' and 'FileBuffer' settings"},
+        {1000, 150000, nullptr},
+    };
+    for (const auto& c : cases) {
+        // Room for the defaults and a little more, as a crowded address space would leave.
+        Plat_LimitPagesForTests(256 * 1024);
+        ScriptedUser user;
+        ViewEngine e;
+        MemorySizes sizes = ComputeMemorySizes(256, c.blockPointers, c.fileBuffer);
+        const MemorySizes asked = sizes;
+        const int rc = Engine_CreateFitting(&e, &sizes);
+        Plat_LimitPagesForTests(0);
+        int postScriptOk = 0;
+        EXPECT_EQ(LockSharedBlocks(&e, &postScriptOk), 1);
+        EXPECT_EQ(postScriptOk, 1);
+        if (!c.settings) {
+            EXPECT_EQ(rc, 1);
+            EXPECT_EQ(sizes.blockPointers, asked.blockPointers);
+            EXPECT_EQ(sizes.fileBuffer, asked.fileBuffer);
+            EXPECT_TRUE(user.asked.empty());
+        } else {
+            EXPECT_EQ(rc, 2) << c.settings;
+            EXPECT_EQ(sizes.blockPointers, defaults.blockPointers);
+            EXPECT_EQ(sizes.fileBuffer, defaults.fileBuffer);
+            const AskedQuestion box = {
+                std::string("Not enough free memory for the ") + c.settings +
+                    " in ORV32.INI.\nORV goes on with the default size; the INI file stays as it "
+                    "is until options are saved.",
+                "Memory", kButtonsOk, kIconWarning, kPromptOwnedByFocus};
+            EXPECT_EQ(user.asked, std::vector<AskedQuestion>{box});
+        }
+        EXPECT_TRUE(user.fatalExits.empty());
+        EXPECT_EQ(e.sizes.blockPointers, sizes.blockPointers);
+        Engine_Destroy(&e);
+    }
 }
 
 TEST(FileFacts, StampsBeforeNineteenSeventyAndAfter2038) {

@@ -656,9 +656,10 @@ TEST_F(ContentsSearch, HexFindOfLineEnds) {
     EXPECT_TRUE(User().asked.empty()); // no "Mode?", and the bytes need no warning in hex
 }
 
-// A file longer than the block table can step through is passed over; the program neither
-// rewrites BlockPointers nor ends.
-TEST_F(SearchFixture, FileTooLongForTheBlockTableIsSkipped) {
+// A file longer than the block table first reaches is searched whole: the table grows. Only
+// where that memory cannot be had is the file passed over; the program neither rewrites
+// BlockPointers nor ends.
+TEST_F(SearchFixture, FileLongerThanTheBlockTableIsSearchedWhole) {
     UseEngine(2);
     snprintf(gFind.string1, sizeof gFind.string1, "needle");
     c.containingString = true;
@@ -670,11 +671,17 @@ TEST_F(SearchFixture, FileTooLongForTheBlockTableIsSkipped) {
     File("c/late.txt", filler + "needle\n");
     File("c/short.txt", "the needle\n");
     const std::string before = ProfileValue("Memory", "BlockPointers");
+    EXPECT_EQ(Sorted(Rel(ListAll())), (Paths{"c/early.txt", "c/late.txt", "c/short.txt"}));
+    EXPECT_EQ(w.tooLargeSkipped, 0);
+
+    UseEngine(2);
+    Plat_LimitPagesForTests(2 * sizeof(int64_t));
     EXPECT_EQ(Sorted(Rel(ListAll())), (Paths{"c/early.txt", "c/short.txt"}));
-    EXPECT_TRUE(User().fatalExits.empty());
+    Plat_LimitPagesForTests(0);
+    EXPECT_EQ(w.tooLargeSkipped, 1);
+    EXPECT_TRUE(User().asked.empty());
     EXPECT_TRUE(User().fatalExits.empty());
     EXPECT_EQ(ProfileValue("Memory", "BlockPointers"), before);
-    EXPECT_EQ(w.tooLargeSkipped, 1);
 }
 
 } // namespace

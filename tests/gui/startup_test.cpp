@@ -12,6 +12,7 @@
 #include "shell/drawobjects.h"
 #include "shell/settings.h"
 #include "shell/splash.h"
+#include "viewer/engine.h"
 
 namespace {
 
@@ -169,6 +170,32 @@ TEST_F(StartupTest, TheButtonBarTakesTheTopOfTheFrameAndFollowsItsCommand) {
     POINT origin = {0, 0};
     ClientToScreen(gFrame, &origin);
     EXPECT_EQ(origin.y, client.top); // the client takes the whole area again
+}
+
+// Sizes in ORV32.INI that cannot be had give way to the defaults, said once; the frame comes
+// up, the engine works, and the INI keeps what it held until options are saved.
+TEST_F(StartupTest, MemorySizesThatCannotBeHadGiveWayToTheDefaults) {
+    Harness_Start();
+    Plat_ResetProfileForTests();
+    Plat_WriteProfileString("Memory", "FileBuffer", "999999999");
+    Plat_WriteProfileString("Memory", "BlockPointers", "99999999");
+    Harness_Answer("Memory",
+                   "Not enough free memory for the 'BlockPointers' and 'FileBuffer' settings in "
+                   "ORV32.INI.\nORV goes on with the default size; the INI file stays as it is "
+                   "until options are saved.",
+                   IDOK);
+    Plat_LimitPagesForTests(16 << 20); // as a 32-bit address space would refuse them
+    const int started = Orv_Startup(GetModuleHandleA(NULL), "", SW_SHOWNORMAL);
+    Plat_LimitPagesForTests(0);
+    ASSERT_EQ(1, started);
+    EXPECT_EQ(0, Harness_AnswersLeft());
+    EXPECT_EQ(1u, Harness_SeenBoxes().size());
+    EXPECT_EQ(512, gSettings.memory.blockPointers);
+    EXPECT_EQ(1, LockSharedBlocks(&gEngine, nullptr));
+    Harness_PumpMessages(100);
+    EXPECT_TRUE(IsWindow(gFrame));
+    EXPECT_EQ("999999999", Harness_IniValue("Memory", "FileBuffer"));
+    EXPECT_EQ("99999999", Harness_IniValue("Memory", "BlockPointers"));
 }
 
 TEST_F(StartupTest, TheMenuIsFittedToTheSettings) {
