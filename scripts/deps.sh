@@ -66,11 +66,15 @@ if [ ${#extra[@]} -gt 0 ] && ! dpkg --print-foreign-architectures | grep -qx i38
     "${as_root[@]}" dpkg --add-architecture i386
 fi
 
+# Another install running at the same time (a second build, the system's own updates) holds
+# dpkg's lock: wait for it rather than fail.
+lock_wait=(-o DPkg::Lock::Timeout=600)
+
 # A mirror caught mid-sync fails one index now and then: try again a few times, then go on with
 # the indexes apt has; the install below says whether they were enough.
 updated=0
 for try in 1 2 3; do
-    if "${as_root[@]}" apt-get update -q; then
+    if "${as_root[@]}" apt-get update -q "${lock_wait[@]}"; then
         updated=1
         break
     fi
@@ -80,11 +84,11 @@ done
     echo "deps.sh: the package index update failed 3 times; going on with the indexes apt has"
 
 if [ ${#base[@]} -gt 0 ]; then
-    "${as_root[@]}" apt-get install -y -q "${base[@]}"
+    "${as_root[@]}" apt-get install -y -q "${lock_wait[@]}" "${base[@]}"
 fi
 if [ ${#extra[@]} -gt 0 ]; then
     log=$(mktemp "${TMPDIR:-/tmp}/orv-apt.XXXXXX")
-    if ! "${as_root[@]}" apt-get install -y -q "${extra[@]}" >"$log" 2>&1; then
+    if ! "${as_root[@]}" apt-get install -y -q "${lock_wait[@]}" "${extra[@]}" >"$log" 2>&1; then
         why=$(grep -E '^E: ' "$log" | head -n 1)
         echo "deps.sh: the 32-bit set (${extra[*]}) cannot be installed (${why:-apt-get failed});" \
              "going on as on a machine that runs no 32-bit code"
