@@ -19,6 +19,7 @@ const char kRemoveQuestion[] = "Remove directory %s?";
 const char kRemoveCaption[] = "Remove";
 const char kCouldNotRemove[] = "Could not remove %s.";
 const char kTreeCorrupted[] = "Directory tree memory corrupted\nProcess aborted.";
+const char kRootKept[] = "%s is a root directory and cannot be removed.";
 
 bool IsSeparator(char c) {
     return c == '\\' || c == '/';
@@ -61,6 +62,34 @@ int Ask(const char* text, const char* caption, PromptButtons buttons, PromptIcon
         int flags = kPromptOwnedByFocus) {
     PromptRequest request = {text, caption, buttons, icon, flags};
     return Ui_Ask(request);
+}
+
+// Whether a full path names the root of a drive or a share ("c:\", "\\server\share", "/"),
+// however it is spelt: doubled or forward separators, "." and "..", a "\\?\" prefix, and the
+// dots and blanks the system drops from the end of a name ("c:\..." is "c:\"). A root is
+// never removed nor deleted deep: every route to one stops here.
+bool IsRootPath(const std::string& path) {
+    std::string full = path;
+    if (full.size() >= 4 && IsSeparator(full[0]) && IsSeparator(full[1]) &&
+        (full[2] == '?' || full[2] == '.') && IsSeparator(full[3])) {
+        full = full.substr(4);
+        if (full.size() >= 4 && SameText(full.substr(0, 3), "unc") && IsSeparator(full[3]))
+            full = std::string(2, kPlatDirSeparator) + full.substr(4);
+    }
+    full = ResolveDirectory(full.c_str(), "");
+    const size_t root = RootLength(full);
+    while (full.size() > root && (full.back() == '.' || full.back() == ' ')) {
+        full.pop_back();
+        while (full.size() > root && IsSeparator(full.back()))
+            full.pop_back(); // the name was all dots and blanks: its parent is meant
+    }
+    return !full.empty() && full.size() <= root;
+}
+
+void TellRootKept(const std::string& path) {
+    char text[2 * kPlatNameMax];
+    snprintf(text, sizeof text, kRootKept, path.c_str());
+    Ask(text, nullptr, kButtonsOk, kIconWarning);
 }
 
 void TellCouldNotRemove(const std::string& path) {
@@ -144,6 +173,10 @@ int RemoveOneDirectory(const char* path, const char* listingDir, bool chosenInTr
         dir.pop_back();
     if (dir.empty())
         return 0;
+    if (IsRootPath(dir)) {
+        TellRootKept(dir);
+        return 0;
+    }
     if (gSettings.confirmDelete) {
         char text[2 * kPlatNameMax];
         snprintf(text, sizeof text, kRemoveQuestion, dir.c_str());
@@ -175,6 +208,10 @@ int DeleteDeep_Run(DirTree* tree, bool confirmEach) {
         return -1;
     }
     const std::string dir = tree->nodes[0].path;
+    if (IsRootPath(dir)) {
+        TellRootKept(dir);
+        return -1;
+    }
     Plat_SetCurrentDir(ParentOf(dir).c_str());
     WalkCounters counters = {};
     WalkOptions options = {confirmEach, DeleteFileQuietly, nullptr};

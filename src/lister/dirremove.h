@@ -23,7 +23,9 @@ std::string ResolveDirectory(const char* name, const char* listingDir);
 // "Remove directory %s?" (with the resolved path) when "ConfirmDelete" is on; a directory that
 // is the current one is left for its parent first; one that holds entries goes to the Delete
 // Deep box. 1 when the directory is gone, 0 when the user declined or "Could not remove %s."
-// was told. chosenInTree: the path is the tree's own full path, taken as it is.
+// was told. chosenInTree: the path is the tree's own full path, taken as it is. The root of a
+// drive or a share, however it is spelt, is never removed: "%s is a root directory and cannot
+// be removed." is told before anything is asked or touched.
 int RemoveOneDirectory(const char* path, const char* listingDir, bool chosenInTree,
                        const RemoveDirHooks& hooks);
 
@@ -37,5 +39,6 @@ int DeleteDeep_Read(DirTree* tree, const char* dir);
 // Deletes what the tree holds, files and directories, asking "Delete?" for each file when
 // confirmEach; the working directory moves to the directory's parent first, so that nothing
 // below is in use. 0 when everything went, -1 on Cancel, a file kept or a failure. A tree that
-// is gone tells "Directory tree memory corrupted\nProcess aborted." and gives -1.
+// is gone tells "Directory tree memory corrupted\nProcess aborted." and gives -1; a tree read
+// from a root is refused as RemoveOneDirectory refuses it, with -1.
 int DeleteDeep_Run(DirTree* tree, bool confirmEach);

@@ -65,6 +65,14 @@ bool NamesFile(const std::string& path) {
            !(info.attributes & kPlatAttrDirectory);
 }
 
+// The command processor runs it: it reads the whole line it is given, names included.
+bool IsBatchFile(const std::string& program) {
+    const std::string name = Lower(FileNamePart(program));
+    const size_t dot = name.rfind('.');
+    const std::string extension = dot == std::string::npos ? std::string() : name.substr(dot);
+    return extension == ".bat" || extension == ".cmd";
+}
+
 } // namespace
 
 ProgramFor FindProgramFor(const char* path, const ProgramLookup& lookup) {
@@ -153,11 +161,29 @@ LaunchParts Launch_Split(const char* programText) {
 }
 
 std::string Launch_CommandLine(const char* programText, const char* file) {
-    const LaunchParts parts = Launch_Split(programText);
-    std::string line = Launch_Quoted(parts.program);
-    if (!parts.switches.empty())
-        line += " " + parts.switches;
-    if (file && file[0])
-        line += " " + Launch_Quoted(file);
+    LaunchRequest request;
+    Launch_Prepare(programText, file, &request);
+    std::string line = Launch_Quoted(request.program);
+    if (!request.parameters.empty())
+        line += " " + request.parameters;
     return line;
+}
+
+int Launch_Prepare(const char* programText, const char* file, LaunchRequest* request) {
+    const LaunchParts parts = Launch_Split(programText);
+    const std::string name = file ? file : "";
+    request->program = parts.program;
+    request->parameters = parts.switches;
+    request->refusedName.clear();
+    const bool batch = IsBatchFile(parts.program);
+    if (!name.empty()) {
+        if (!request->parameters.empty())
+            request->parameters += " ";
+        request->parameters += batch && !IsQuoted(name) ? "\"" + name + "\"" : Launch_Quoted(name);
+    }
+    if (batch && parts.program.find('%') != std::string::npos)
+        request->refusedName = parts.program;
+    else if (batch && name.find('%') != std::string::npos)
+        request->refusedName = name;
+    return request->refusedName.empty() ? 1 : 0;
 }

@@ -24,7 +24,8 @@ enum ProgramKind {
 
 struct ProgramFor {
     ProgramKind kind;
-    // What would be run: the file, or program + " " + file, each quoted when it holds a blank.
+    // What would be run: the file, or program + " " + file, each quoted when it holds a blank
+    // (the file always when the program is a batch file, see Launch_Prepare).
     std::string commandLine;
     std::string program;
     std::string file; // the program's parameter ("" when the file is the program)
@@ -44,3 +45,17 @@ struct LaunchParts {
 LaunchParts Launch_Split(const char* programText);
 // The command line that runs the program's text with the file (none when "" or null).
 std::string Launch_CommandLine(const char* programText, const char* file);
+
+// What the system is asked to start: the program (unquoted) and its parameters, its switches
+// followed by the file's name.
+struct LaunchRequest {
+    std::string program;
+    std::string parameters;
+    std::string refusedName; // the name that cannot go through the command processor
+};
+// A batch file (".bat", ".cmd") runs through the command processor, which takes "&", "(",
+// ")", "^" and blanks in a name for its own unless the name is quoted: for a batch file the
+// file's name is always quoted, for any other program only when it holds a blank. 1, or 0 when
+// the name given to a batch file, or the batch file's own, holds "%", which the command
+// processor expands even inside quotes.
+int Launch_Prepare(const char* programText, const char* file, LaunchRequest* request);

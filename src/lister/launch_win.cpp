@@ -1,6 +1,7 @@
 #include "lister/launch_win.h"
 
 #include <shellapi.h>
+#include <stdio.h>
 #include <string.h>
 
 #include "look/dlgcolor_win.h"
@@ -12,6 +13,9 @@
 namespace {
 
 const char kDidNotRun[] = "Program did not run.";
+// A batch file runs through the command processor, which expands "%" even inside quotes.
+const char kPercentRefused[] =
+    "%s\ncannot go through the command processor, which would change the \"%%\" in the name.";
 constexpr int kProgramsMax = 128;
 constexpr int kExtensionEntryMax = 520;
 constexpr int kProgramTextMax = 520;
@@ -98,17 +102,22 @@ int LaunchDlg_Run(HWND owner, const char* path) {
 
 // The shell starts the program from its parts; the whole command line is what the user saw.
 int LaunchCommand(const char* commandLine, const char* program, const char* file) {
+    // The program's own switches come before the file; a name with blanks goes quoted, so
+    // "C:\Program Files\..." is never taken for "C:\Program", and a batch file's name always.
+    LaunchRequest launch;
+    if (!Launch_Prepare(program, file, &launch)) {
+        char text[2 * MAX_PATH + sizeof kPercentRefused];
+        snprintf(text, sizeof text, kPercentRefused, launch.refusedName.c_str());
+        PromptRequest refusal = {text, nullptr, kButtonsOk, kIconWarning, kPromptOwnedByFocus};
+        Ui_Ask(refusal);
+        return 0;
+    }
     if (gSettings.minOnLaunch == 1 && gFrame)
         ShowWindow(gFrame, SW_MINIMIZE);
     HCURSOR previous = SetCursor(LoadCursor(NULL, IDC_WAIT));
-    // The program's own switches come before the file; a name with blanks goes quoted, so
-    // "C:\Program Files\..." is never taken for "C:\Program".
-    const LaunchParts parts = Launch_Split(program);
-    std::string parameters = parts.switches;
-    if (file[0])
-        parameters += (parameters.empty() ? "" : " ") + Launch_Quoted(file);
-    const std::string dir = DirectoryOf(file[0] ? file : parts.program.c_str());
-    INT_PTR result = (INT_PTR)ShellExecuteA(gFrame, "open", parts.program.c_str(),
+    const std::string& parameters = launch.parameters;
+    const std::string dir = DirectoryOf(file[0] ? file : launch.program.c_str());
+    INT_PTR result = (INT_PTR)ShellExecuteA(gFrame, "open", launch.program.c_str(),
                                             parameters.empty() ? NULL : parameters.c_str(),
                                             dir.empty() ? NULL : dir.c_str(), SW_SHOWNORMAL);
     SetCursor(previous);

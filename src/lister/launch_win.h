@@ -17,7 +17,7 @@ int LaunchDlg_Run(HWND owner, const char* path);
 INT_PTR CALLBACK LaunchDlg(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // Runs program with file as its parameter in the file's directory (the program alone when file
 // is ""), minimising ORV first when "MinOnLaunch" says so. 1 when it ran; 0 after
-// "Program did not run.".
+// "Program did not run.", or after telling that a name holding "%" cannot go to a batch file.
 int LaunchCommand(const char* commandLine, const char* program, const char* file);
 // Launches each file in turn: through the Launch box when "ConfirmLaunch" is on, else with the
 // program found for it.

@@ -2,6 +2,9 @@
 // Delete Deep walk behind a directory that is not empty, and what is told when one stays.
 #include <gtest/gtest.h>
 
+#include <stdio.h>
+#include <stdlib.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -45,6 +48,9 @@ AskedQuestion RemoveQuestion(const std::string& dir) {
 }
 AskedQuestion CouldNotRemove(const std::string& dir) {
     return {"Could not remove " + dir + ".", "", kButtonsOk, kIconWarning, 0};
+}
+AskedQuestion RootKept(const std::string& dir) {
+    return {dir + " is a root directory and cannot be removed.", "", kButtonsOk, kIconWarning, 0};
 }
 AskedQuestion DeleteFileQuestion(const std::string& path) {
     return {path, "Delete?", kButtonsYesNoCancel, kIconQuestion, 0};
@@ -172,6 +178,79 @@ TEST(RemoveOneDirectory, DeleteDeepKeepsADeclinedFileAndTellsTheDirectoryStayed)
         EXPECT_EQ(c.gone ? std::vector<std::string>{dir} : std::vector<std::string>{},
                   seen.removed);
     }
+}
+
+// Never against a real root: "Remove directory" is answered No, so that a root let through is
+// only asked about, and Delete Deep is a stand-in that records the directory it was given.
+TEST(RemoveOneDirectory, ARootOfADriveOrShareIsRefusedHoweverItIsSpelt) {
+    const bool drives = kPlatDirSeparator == '\\';
+    const std::string listing = P("/data/list/"), top = P("/");
+    const std::string slash = drives ? "c:/" : "/", backslash = drives ? "c:\\" : "\\";
+    const struct {
+        std::string name;
+        bool chosenInTree;
+        std::string shown; // the directory the refusal names
+    } cases[] = {
+        {"c:\\", true, "c:\\"}, // the tree's root row
+        {top, true, top},
+        {"c:\\", false, "c:\\"},
+        {"c:/", false, "c:/"},
+        {"c:\\\\", false, "c:\\"},
+        {"c:\\..", false, "c:\\"},
+        {"c:\\data\\.\\..\\", false, "c:\\"},
+        {"c:\\...", false, "c:\\..."}, // the system drops a name's trailing dots
+        {"c:\\sub\\..\\. .", false, "c:\\. ."},
+        {"\\", false, backslash},
+        {"/", false, slash},
+        {"../../..", false, top},
+        {"..\\..\\..\\..", false, top},
+        {"\\\\", false, "\\\\"},
+        {"\\\\server\\share", false, "\\\\server\\share"},
+        {"\\\\server\\share\\", false, "\\\\server\\share\\"},
+        {"//server/share/", false, "//server/share/"},
+        {"\\\\server\\share\\sub\\..", false, "\\\\server\\share\\"},
+        {"\\\\?\\c:\\", false, "\\\\?\\c:\\"},
+        {"\\\\?\\UNC\\server\\share\\", false, "\\\\?\\UNC\\server" + S("/share")},
+        // Drive c:'s own directory while it stands at its root (as the system spells it).
+        {"c:", false, ""},
+        {"c:.", false, ""},
+    };
+    char before[kPlatNameMax], cRoot[kPlatNameMax];
+    ASSERT_GT(Plat_GetCurrentDir(0, before, sizeof before), 0);
+    ASSERT_EQ(0, Plat_SetCurrentDir(top.c_str()));
+    ASSERT_GT(Plat_GetCurrentDir('c', cRoot, sizeof cRoot), 0);
+    gSettings.confirmDelete = 1;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Seen seen;
+        ScriptedUser user;
+        user.answers = {kAnswerNo};
+        EXPECT_EQ(0, RemoveOneDirectory(c.name.c_str(), listing.c_str(), c.chosenInTree,
+                                        Hooks(&seen, false)));
+        EXPECT_EQ(std::vector<AskedQuestion>{RootKept(c.shown.empty() ? cRoot : c.shown)},
+                  user.asked);
+        EXPECT_TRUE(seen.removed.empty());
+    }
+    Plat_SetCurrentDir(before);
+    // A directory just below a root is no root.
+    const std::string dir = MakeDir("below");
+    Seen seen;
+    ScriptedUser user;
+    user.answers = {kAnswerNo};
+    EXPECT_EQ(0, RemoveOneDirectory("below\\.", TestDir().c_str(), false, Hooks(&seen, false)));
+    EXPECT_EQ(std::vector<AskedQuestion>{RemoveQuestion(dir)}, user.asked);
+}
+
+TEST(DeleteDeep, ATreeReadFromARootIsRefused) {
+    // A drive no test machine has: a root let through finds nothing to delete.
+    DirTree tree = {};
+    tree.nodes = static_cast<TreeNode*>(calloc(1, sizeof(TreeNode)));
+    tree.capacity = 1;
+    snprintf(tree.nodes[0].path, sizeof tree.nodes[0].path, "q:\\..");
+    ScriptedUser user;
+    EXPECT_EQ(-1, DeleteDeep_Run(&tree, true));
+    EXPECT_EQ(std::vector<AskedQuestion>{RootKept("q:\\..")}, user.asked);
+    DirTree_Release(&tree);
 }
 
 TEST(DeleteDeep, ATreeThatIsGoneIsToldAndNothingIsDeleted) {

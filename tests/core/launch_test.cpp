@@ -39,7 +39,8 @@ TEST(FindProgramFor, TheFileTheShellsProgramTheRegistrationOrTheEditor) {
                      {"C:\\TOOLS\\SAVER.SCR", "C:\\TOOLS\\saver.scr"},
                      {"C:\\DOCS\\PLAN.DOC", "C:\\Program Files\\Words\\words.exe"},
                      {"C:\\DOCS\\NOTES.TXT", "c:\\tools\\orv32.exe"},
-                     {"C:\\DOCS\\MY LETTER.WRI", "C:\\WINDOWS\\WRITE.EXE"}};
+                     {"C:\\DOCS\\MY LETTER.WRI", "C:\\WINDOWS\\WRITE.EXE"},
+                     {"C:\\DOCS\\A&B.LST", "C:\\TOOLS\\SHOW.BAT"}};
     gExtensions = {{"pcx", "pbrush.exe ^.pcx"}, {"log", "C:\\TOOLS\\ORV32.EXE ^.log"}};
     const struct {
         const char* path;
@@ -61,6 +62,9 @@ TEST(FindProgramFor, TheFileTheShellsProgramTheRegistrationOrTheEditor) {
         // The shell naming the file itself: the file is a program, not its own parameter.
         {"C:\\TOOLS\\SAVER.SCR", kProgramIsFile, "C:\\TOOLS\\SAVER.SCR", "",
          "C:\\TOOLS\\SAVER.SCR"},
+        // A batch file is read by the command processor: the name goes quoted.
+        {"C:\\DOCS\\A&B.LST", kProgramAssociated, "C:\\TOOLS\\SHOW.BAT", "C:\\DOCS\\A&B.LST",
+         "C:\\TOOLS\\SHOW.BAT \"C:\\DOCS\\A&B.LST\""},
         // The registration table, cut at "^." and without its trailing blank.
         {"C:\\PICS\\CAT.PCX", kProgramAssociated, "pbrush.exe", "C:\\PICS\\CAT.PCX",
          "pbrush.exe C:\\PICS\\CAT.PCX"},
@@ -149,6 +153,45 @@ TEST(LaunchCommandLine, NamesWithBlanksAreQuotedAndSwitchesKept) {
         EXPECT_EQ(c.runs, parts.program);
         EXPECT_EQ(c.switches, parts.switches);
         EXPECT_EQ(c.commandLine, Launch_CommandLine(c.program, c.file));
+    }
+}
+
+// The command processor that runs a batch file takes "&", "(", ")", "^" and blanks in an
+// unquoted name for its own, and expands "%" even inside quotes; other programs get names as ever.
+TEST(LaunchCommandLine, ABatchFileGetsNamesQuotedAndNoneWithAPercent) {
+    const struct {
+        const char* program;
+        const char* file;
+        const char* parameters; // null: refused, this name told
+        const char* refused;
+    } cases[] = {
+        {"C:\\T\\rec.bat", "C:\\D\\a&b.txt", "\"C:\\D\\a&b.txt\"", ""},
+        {"REC.CMD /q", "C:\\D\\x^y (1).txt", "/q \"C:\\D\\x^y (1).txt\"", ""},
+        {"C:\\T\\rec.bat", "C:\\D\\plain.txt", "\"C:\\D\\plain.txt\"", ""},
+        {"C:\\T\\rec.bat", "\"C:\\D\\my notes.txt\"", "\"C:\\D\\my notes.txt\"", ""},
+        {"C:\\T\\rec.bat", "", "", ""},
+        {"C:\\T\\rec.bat", "C:\\D\\50%.txt", nullptr, "C:\\D\\50%.txt"},
+        {"C:\\T\\rec.bat", "C:\\D\\%PATH%.txt", nullptr, "C:\\D\\%PATH%.txt"},
+        {"C:\\T\\100%.bat", "C:\\D\\a.txt", nullptr, "C:\\T\\100%.bat"},
+        {"C:\\T\\100%.cmd", "", nullptr, "C:\\T\\100%.cmd"},
+        // Not a batch file: as ever.
+        {"notepad.exe", "C:\\D\\a&b.txt", "C:\\D\\a&b.txt", ""},
+        {"notepad.exe", "C:\\D\\50%.txt", "C:\\D\\50%.txt", ""},
+        {"C:\\T\\rec.bat.exe", "C:\\D\\a&b.txt", "C:\\D\\a&b.txt", ""},
+        {"C:\\T\\rec.bat.exe", "C:\\D\\my notes.txt", "\"C:\\D\\my notes.txt\"", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.program) + " " + c.file);
+        LaunchRequest request;
+        EXPECT_EQ(c.parameters ? 1 : 0, Launch_Prepare(c.program, c.file, &request));
+        EXPECT_EQ(c.refused, request.refusedName);
+        if (!c.parameters)
+            continue;
+        EXPECT_EQ(c.parameters, request.parameters);
+        EXPECT_EQ(Launch_Split(c.program).program, request.program);
+        const std::string line = Launch_Quoted(request.program) +
+                                 (request.parameters.empty() ? "" : " " + request.parameters);
+        EXPECT_EQ(line, Launch_CommandLine(c.program, c.file));
     }
 }
 

@@ -201,6 +201,56 @@ TEST_F(FileOpsGuiTest, LaunchingNamesWithBlanksPassesThemWhole) {
     EXPECT_EQ("\"" + gLaunchFile + "\"", line);
 }
 
+// What a batch file set as the editor wrote of its first parameter ("" when it never ran).
+std::string BatchSaw(const std::string& written, int tries) {
+    std::string line;
+    for (int i = 0; i < tries && (line.empty() || line.back() != '\n'); i++) {
+        Harness_PumpMessages(100);
+        std::ifstream in(written, std::ios::binary);
+        line.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    while (!line.empty() && strchr("\r\n ", line.back()))
+        line.pop_back();
+    return line;
+}
+
+// A batch file runs through the command processor: names holding its own characters reach it
+// whole, and one holding "%" is refused rather than changed. A folder without blanks, so that
+// no name is quoted for a blank's sake.
+TEST_F(FileOpsGuiTest, ABatchFileEditorGetsNamesWithTheCommandProcessorsCharactersWhole) {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string scratch = std::string(temp) + "orvcmd\\";
+    std::filesystem::create_directories(scratch);
+    const std::string recorder = scratch + "rec.bat", written = scratch + "got.txt";
+    std::ofstream(recorder, std::ios::binary) << "@echo %1> got.txt\r\n";
+    char editor[sizeof gSettings.editor];
+    lstrcpynA(editor, gSettings.editor, sizeof editor);
+    lstrcpynA(gSettings.editor, recorder.c_str(), sizeof gSettings.editor);
+    gSettings.confirmLaunch = 0;
+    for (const char* name : {"a&b.zzq", "x^y.zzq", "(c)d.zzq", "plain.zzq"}) {
+        SCOPED_TRACE(name);
+        const std::string file = scratch + name;
+        std::ofstream(file, std::ios::binary) << "text\r\n";
+        DeleteFileA(written.c_str());
+        Launch_Files(gFrame, {file});
+        EXPECT_EQ("\"" + file + "\"", BatchSaw(written, 100));
+    }
+    const std::string percent = scratch + "50%.zzq";
+    std::ofstream(percent, std::ios::binary) << "text\r\n";
+    DeleteFileA(written.c_str());
+    Harness_Answer(nullptr,
+                   (percent + "\ncannot go through the command processor, which would change the "
+                              "\"%\" in the name.")
+                       .c_str(),
+                   IDOK);
+    Launch_Files(gFrame, {percent});
+    EXPECT_EQ("", BatchSaw(written, 20));
+    lstrcpynA(gSettings.editor, editor, sizeof gSettings.editor);
+    std::error_code ignored;
+    std::filesystem::remove_all(scratch, ignored);
+}
+
 struct MatchBoxSeen {
     std::string dir, name;
     int focus, defaultId;
