@@ -157,7 +157,7 @@ int64_t LineLengthFrom(uint8_t b) {
 }
 
 // Our own hex row from the row layout, to catch a row that shows the wrong bytes or offset.
-void ExpectedHexRow(const ViewEngine* e, int64_t offset, char* row) {
+FUZZ_ORACLE void ExpectedHexRow(const ViewEngine* e, int64_t offset, char* row) {
     static const char kDigits[] = "0123456789abcdef";
     int count = gFileSize - offset < 16 ? (int)(gFileSize - offset) : 16;
     memset(row, ' ', kHexRowChars);
@@ -202,7 +202,7 @@ int WholeKey(const ViewEngine* e) {
            e->sizes.lineLength << 4;
 }
 
-const unsigned char* FindByte(int64_t from, int64_t to, unsigned char c) {
+FUZZ_ORACLE const unsigned char* FindByte(int64_t from, int64_t to, unsigned char c) {
     return from < to ? (const unsigned char*)memchr(gBytes + from, c, (size_t)(to - from))
                      : nullptr;
 }
@@ -210,7 +210,7 @@ const unsigned char* FindByte(int64_t from, int64_t to, unsigned char c) {
 // Text lines end at a line feed; a run of NULs splits a line; a line of more than LineLength
 // bytes without a line feed, or one that begins with NUL and has other bytes after it before
 // the end of the file, does not look like text.
-void SplitWholeText(int64_t lineLength) {
+FUZZ_ORACLE void SplitWholeText(int64_t lineLength) {
     const unsigned char* b = gBytes;
     const int64_t n = gFileSize;
     int64_t p = 0;
@@ -251,7 +251,7 @@ void SplitWholeText(int64_t lineLength) {
 
 // Binary rows end after a line feed (or a carriage return, when it is a new line) among their
 // next 77 bytes, and are 77 bytes long otherwise.
-void SplitWholeBinary(bool crIsNewLine) {
+FUZZ_ORACLE void SplitWholeBinary(bool crIsNewLine) {
     const int64_t n = gFileSize;
     int64_t at = 0;
     int64_t count = 0;
@@ -266,7 +266,7 @@ void SplitWholeBinary(bool crIsNewLine) {
     gWhole.count = count;
 }
 
-void EnsureWhole(const ViewEngine* e) {
+FUZZ_ORACLE void EnsureWhole(const ViewEngine* e) {
     int key = WholeKey(e);
     if (key == gWhole.key)
         return;
@@ -301,7 +301,7 @@ void FuzzNotText() {
 
 // The rows of a successful move against the whole-file split: where each shown line begins,
 // the text of lines without tabs, and the line count once the end is known.
-void CheckAgainstWhole(const ViewEngine* e, int32_t shownRows) {
+FUZZ_ORACLE void CheckAgainstWhole(const ViewEngine* e, int32_t shownRows) {
     EnsureWhole(e);
     const bool text = !e->settings.hexMode && !e->settings.binaryMode;
     for (int32_t r = 0; r < shownRows && !e->settings.hexMode; r++) {
@@ -355,7 +355,7 @@ void CheckAgainstWhole(const ViewEngine* e, int32_t shownRows) {
 
 // The block table. Its indices must stay inside the table whatever happened; the layout rules
 // hold once a move has succeeded (after a failure the caller reloads or abandons the view).
-void CheckBlocks(const ViewEngine* e, bool built) {
+FUZZ_ORACLE void CheckBlocks(const ViewEngine* e, bool built) {
     const MemorySizes& s = e->sizes;
     if (e->highestBlock < 0 || e->highestBlock >= s.blockPointers)
         Fail("highestBlock outside the block table");
@@ -380,7 +380,7 @@ void CheckBlocks(const ViewEngine* e, bool built) {
 }
 
 // The block in the buffer and its line table, read by painting, find and print.
-void CheckLines(const ViewEngine* e, bool built) {
+FUZZ_ORACLE void CheckLines(const ViewEngine* e, bool built) {
     const MemorySizes& s = e->sizes;
     if (e->bytesInBuffer < 0 || e->bytesInBuffer > s.readSize)
         Fail("bytesInBuffer outside 0..R");
@@ -411,7 +411,7 @@ void CheckLines(const ViewEngine* e, bool built) {
         Fail("totalLines below 1");
 }
 
-void CheckRows(const ViewEngine* e, bool built) {
+FUZZ_ORACLE void CheckRows(const ViewEngine* e, bool built) {
     const int64_t a = e->sizes.displayBytes;
     const bool fixed = e->settings.hexMode || e->settings.binaryMode;
     int32_t rows = 0;
@@ -475,7 +475,7 @@ void CheckRows(const ViewEngine* e, bool built) {
 // The highlight list painting reads: entries on rows of the window, ended by row -1. Binary
 // builds fill it; in the other modes the painter fills it, and the engine must not leave entries
 // of an earlier binary window in it.
-void CheckMatches(const ViewEngine* e) {
+FUZZ_ORACLE void CheckMatches(const ViewEngine* e) {
     if (e->matches.empty() || e->matches.back().row != -1)
         Fail("match list does not end with row -1");
     if (!e->settings.binaryMode && gAllowStaleMatches)
@@ -499,7 +499,7 @@ void CheckMatches(const ViewEngine* e) {
     }
 }
 
-void Check(const ViewEngine* e, int rc) {
+FUZZ_ORACLE void Check(const ViewEngine* e, int rc) {
     if (rc != 0 && rc != -1)
         Fail("result neither 0 nor -1");
     if (e->pageLines < 1 || e->pageLines > MaxPageLines(e->sizes))
