@@ -2,6 +2,7 @@
 #include "editor/textfile.h"
 
 #include <stdint.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -17,6 +18,8 @@ const char kTextCannotOpenFile[] = "Could not open the file.";
 const char kTextReadError[] = "Error reading file.";
 const char kTextCannotWrite[] = "Could not open the file for writing.";
 const char kTextWriteFailed[] = "Unsuccessful file write.";
+const char kTextNewTextIn[] = "The new text is in";
+const char kTextOldFileNow[] = "The old file is now";
 
 namespace {
 
@@ -105,8 +108,21 @@ int TextFile_Write(const char* path, const char* text, int64_t length) {
         Plat_DiscardNew(file);
         return Tell(kTextWriteFailed);
     }
-    if (!Plat_CommitNew(file, path))
+    PlatCommitLeft left;
+    const int placed = Plat_CommitNew(file, path, &left);
+    if (placed == 0)
         return Tell(kTextWriteFailed);
+    if (placed < 0) {
+        // The old file was moved aside before the new one failed to take its name: the user
+        // must learn which files now hold the text, for nothing was removed.
+        char told[64 + 2 * kPlatPathMax];
+        int length = snprintf(told, sizeof told, "%s\n\n%s\n%s", kTextWriteFailed, kTextNewTextIn,
+                              left.newFile);
+        if (left.oldFile[0] && length > 0 && length < (int)sizeof told)
+            snprintf(told + length, sizeof told - length, "\n\n%s\n%s", kTextOldFileNow,
+                     left.oldFile);
+        return Tell(told);
+    }
     return 1;
 }
 

@@ -13,6 +13,8 @@ extern const char kTextCannotOpenFile[]; // "Could not open the file."
 extern const char kTextReadError[];      // "Error reading file."
 extern const char kTextCannotWrite[];    // "Could not open the file for writing."
 extern const char kTextWriteFailed[];    // "Unsuccessful file write."
+extern const char kTextNewTextIn[];      // "The new text is in"
+extern const char kTextOldFileNow[];     // "The old file is now"
 
 // Each write stays below 64 KB.
 constexpr int64_t kTextWritePiece = 65520;
@@ -32,7 +34,9 @@ char* TextFile_ReadForEditing(const char* path, int64_t most, int64_t* length);
 // Writes the text to path in pieces of at most kTextWritePiece bytes through a new file that
 // takes the old one's place only once every byte is written and flushed. 1; or 0 after telling
 // the user ("Could not open the file for writing.", "Unsuccessful file write."), the file then
-// byte for byte as it was and no new file left behind.
+// byte for byte as it was and no new file left behind; or, when the new file could not take
+// the old one's name after it had been moved aside, 0 after telling the user the name of the
+// new file, kept, and the old file's name when it could not be put back.
 int TextFile_Write(const char* path, const char* text, int64_t length);
 
 // The tab width an editor of this file takes: its file type's when the type sets one, else

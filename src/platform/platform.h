@@ -74,15 +74,37 @@ PlatNewFile* Plat_CreateBeside(const char* target);
 int64_t Plat_WriteNew(PlatNewFile* file, const void* bytes, int64_t count);
 // Forces what was written out of the system's cache onto the disk. 1, or 0 when it failed.
 int Plat_FlushNew(PlatNewFile* file);
+
+constexpr int kPlatPathMax = 260;
+
+// Where the text is after a new file could not take its target's place once the target had
+// been moved aside.
+struct PlatCommitLeft {
+    char newFile[kPlatPathMax]; // the new file, kept whole
+    char oldFile[kPlatPathMax]; // the old file's name now; "" when it is back under target's
+};
+
 // Closes the new file and puts it in target's place in one step; target, when it exists,
-// keeps its attributes. 1, or 0 when it could not (the new file is removed then and target
-// is as it was). The record is freed either way.
-int Plat_CommitNew(PlatNewFile* file, const char* target);
+// keeps its attributes. 1; 0 when it could not and target is as it was (the new file is
+// removed); -1 when it could not once target had been moved aside: the new file is kept and
+// left says where it and the old file are. The record is freed either way.
+int Plat_CommitNew(PlatNewFile* file, const char* target, PlatCommitLeft* left);
 // Closes and removes the new file, leaving target as it was; frees the record.
 void Plat_DiscardNew(PlatNewFile* file);
 // Tests make new files take only this many bytes more, as a disk that fills up would, and
 // every write after that short (-1: writes succeed again).
 void Plat_FailWritesForTests(int64_t afterBytes);
+// The steps of putting a new file in an existing target's place that tests make fail (bits;
+// 0: none). Under Windows the replace moves target to a backup name, then renames the new file
+// to target's; when that fails, a plain rename of the new file is the fallback, and when that
+// fails too the old file is renamed back. The native build has one rename, which fails at any.
+enum {
+    kPlatFailBeforeMove = 1, // the replace fails with target still under its name
+    kPlatFailAfterMove = 2,  // the replace fails with target under the backup name
+    kPlatFailFallback = 4,   // the plain rename of the new file to target's name fails
+    kPlatFailRenameBack = 8, // the old file cannot be renamed back to target's name
+};
+void Plat_FailCommitForTests(int steps);
 
 // ---- Memory ----------------------------------------------------------------------------------
 

@@ -13,6 +13,7 @@
 
 namespace {
 int64_t gFailAfterBytes = -1;
+bool gFailRename = false;
 } // namespace
 
 struct PlatNewFile {
@@ -66,7 +67,7 @@ int Plat_FlushNew(PlatNewFile* file) {
     return fsync(file->fd) == 0 ? 1 : 0;
 }
 
-int Plat_CommitNew(PlatNewFile* file, const char* target) {
+int Plat_CommitNew(PlatNewFile* file, const char* target, PlatCommitLeft* left) {
     bool placed = close(file->fd) == 0;
     struct stat st;
     if (placed && stat(target, &st) == 0) {
@@ -76,10 +77,12 @@ int Plat_CommitNew(PlatNewFile* file, const char* target) {
         umask(mask);
         placed = chmod(file->path.c_str(), 0666 & ~mask) == 0;
     }
-    placed = placed && rename(file->path.c_str(), target) == 0;
+    // rename() replaces target whole or leaves it as it was: nothing to put back.
+    placed = placed && !gFailRename && rename(file->path.c_str(), target) == 0;
     if (!placed)
         unlink(file->path.c_str());
     delete file;
+    left->newFile[0] = left->oldFile[0] = 0;
     return placed ? 1 : 0;
 }
 
@@ -93,4 +96,8 @@ void Plat_DiscardNew(PlatNewFile* file) {
 
 void Plat_FailWritesForTests(int64_t afterBytes) {
     gFailAfterBytes = afterBytes;
+}
+
+void Plat_FailCommitForTests(int steps) {
+    gFailRename = steps != 0;
 }

@@ -1,5 +1,6 @@
 // Writing a file whole under Windows: a new file beside the target, flushed, then put in the
 // target's place by ReplaceFile (or MoveFileEx where the target is new or cannot be replaced).
+// Once the old file has been moved aside, the new one is never removed: it may be the only copy.
 #include <windows.h>
 
 #include <string.h>
@@ -10,6 +11,7 @@ namespace {
 
 constexpr DWORD kMaxWritePerCall = 1u << 30;
 int64_t gFailAfterBytes = -1;
+int gFailSteps = 0; // kPlatFail* bits
 
 // The folder part of a path, with its separator ("." for a bare name).
 void FolderOf(const char* path, char* dest, int destSize) {
@@ -23,6 +25,22 @@ void FolderOf(const char* path, char* dest, int destSize) {
     }
     const int length = (int)(cut - path) + 1;
     lstrcpynA(dest, path, length + 1 < destSize ? length + 1 : destSize);
+}
+
+// ReplaceFile moves the old file to the backup name, then renames the new file to target's.
+bool Replace(const char* target, const char* replacement, const char* backup) {
+    if (gFailSteps & kPlatFailBeforeMove)
+        return false;
+    if (gFailSteps & kPlatFailAfterMove) {
+        MoveFileExA(target, backup, 0);
+        return false;
+    }
+    return ReplaceFileA(target, replacement, backup, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                        nullptr) != 0;
+}
+
+bool Rename(const char* from, const char* to, DWORD flags, int step) {
+    return !(gFailSteps & step) && MoveFileExA(from, to, flags | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 } // namespace
@@ -93,26 +111,49 @@ int Plat_FlushNew(PlatNewFile* file) {
     return FlushFileBuffers(file->handle) ? 1 : 0;
 }
 
-int Plat_CommitNew(PlatNewFile* file, const char* target) {
-    bool closed = CloseHandle(file->handle) != 0;
+int Plat_CommitNew(PlatNewFile* file, const char* target, PlatCommitLeft* left) {
+    left->newFile[0] = left->oldFile[0] = 0;
+    const bool closed = CloseHandle(file->handle) != 0;
     const DWORD attributes = GetFileAttributesA(target);
+    // The old file goes to a backup name of our own: should the replace stop part-way, we know
+    // where it is (without one, ReplaceFile may leave it under a name of the system's choosing).
+    // ReplaceFile wants the name free.
+    char backup[MAX_PATH] = "";
     bool placed = false;
     if (closed && attributes != INVALID_FILE_ATTRIBUTES) {
-        placed = ReplaceFileA(target, file->path, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                              nullptr) != 0;
+        char folder[MAX_PATH];
+        FolderOf(target, folder, sizeof folder);
+        if (GetTempFileNameA(folder, "ORV", 0, backup) && DeleteFileA(backup))
+            placed = Replace(target, file->path, backup);
+        else
+            backup[0] = 0;
     }
-    if (closed && !placed)
-        placed = MoveFileExA(file->path, target,
-                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    bool moved = false; // the old file is no longer under target's name
+    if (closed && !placed) {
+        moved = backup[0] && GetFileAttributesA(target) == INVALID_FILE_ATTRIBUTES;
+        placed = Rename(file->path, target, MOVEFILE_REPLACE_EXISTING, kPlatFailFallback);
+    }
+    int result = placed ? 1 : 0;
     if (placed && attributes != INVALID_FILE_ATTRIBUTES) {
         // The file is the user's as before (hidden, system); it has changed since its backup.
         SetFileAttributesA(target, (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) |
                                        FILE_ATTRIBUTE_ARCHIVE);
     }
-    if (!placed)
-        DeleteFileA(file->path);
+    if (moved && !placed) {
+        lstrcpynA(left->newFile, file->path, sizeof left->newFile);
+        if (!Rename(backup, target, 0, kPlatFailRenameBack) &&
+            GetFileAttributesA(backup) != INVALID_FILE_ATTRIBUTES)
+            lstrcpynA(left->oldFile, backup, sizeof left->oldFile);
+        result = -1;
+    } else {
+        // The old file is under target's name or replaced: the backup holds nothing to keep.
+        if (backup[0])
+            DeleteFileA(backup);
+        if (!placed)
+            DeleteFileA(file->path);
+    }
     HeapFree(GetProcessHeap(), 0, file);
-    return placed ? 1 : 0;
+    return result;
 }
 
 void Plat_DiscardNew(PlatNewFile* file) {
@@ -125,4 +166,8 @@ void Plat_DiscardNew(PlatNewFile* file) {
 
 void Plat_FailWritesForTests(int64_t afterBytes) {
     gFailAfterBytes = afterBytes;
+}
+
+void Plat_FailCommitForTests(int steps) {
+    gFailSteps = steps;
 }

@@ -108,6 +108,79 @@ TEST(TextFileWrite, TheFileIsReplacedWholeOrLeftAsItWas) {
     EXPECT_EQ(std::vector<AskedQuestion>{Warning(kTextCannotWrite)}, user.asked);
 }
 
+// Every way the new file can fail to take the old one's place once written: the user's text
+// stays whole, in the target or in a file the message names, and the old file is never lost.
+TEST(TextFileWrite, AFailedReplaceLosesNeitherText) {
+    enum Outcome { kSaved, kAsItWas, kNewKept, kBothNamed };
+    const struct {
+        const char* name;
+        bool exists;
+        int steps;
+        Outcome outcome; // under Windows; the native build's one rename leaves target as it was
+    } cases[] = {
+        {"the replace works", true, kPlatFailFallback, kSaved},
+        {"fails before the move, the fallback works", true, kPlatFailBeforeMove, kSaved},
+        {"fails after the move, the fallback works", true, kPlatFailAfterMove, kSaved},
+        {"fails before the move and the fallback", true, kPlatFailBeforeMove | kPlatFailFallback,
+         kAsItWas},
+        {"a new file, the rename fails", false, kPlatFailFallback, kAsItWas},
+        {"fails after the move and the fallback", true, kPlatFailAfterMove | kPlatFailFallback,
+         kNewKept},
+        {"and the old file cannot go back", true,
+         kPlatFailAfterMove | kPlatFailFallback | kPlatFailRenameBack, kBothNamed},
+    };
+    const std::string old = "the old text\r\n";
+    const std::string text = Text(70000);
+    const std::string dir = TestDir() + "steps" + kPlatDirSeparator;
+    const std::string path = dir + "target.txt";
+    fs::create_directories(dir);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+#ifdef _WIN32
+        const Outcome outcome = c.outcome;
+#else
+        const Outcome outcome = kAsItWas;
+#endif
+        if (c.exists)
+            WriteTestFile("steps/target.txt", old);
+        ScriptedUser user;
+        Plat_FailCommitForTests(c.steps);
+        EXPECT_EQ(outcome == kSaved ? 1 : 0,
+                  TextFile_Write(path.c_str(), text.data(), (int64_t)text.size()));
+        Plat_FailCommitForTests(0);
+        // The files beside the target, by what they hold.
+        std::string holdsText, holdsOld;
+        int others = 0;
+        for (const fs::directory_entry& entry : fs::directory_iterator(dir)) {
+            const std::string name = entry.path().filename().string();
+            if (name == "target.txt")
+                continue;
+            others++;
+            const std::string bytes = Contents(dir + name);
+            if (bytes == text)
+                holdsText = dir + name;
+            else if (bytes == old)
+                holdsOld = dir + name;
+        }
+        std::string told = kTextWriteFailed;
+        if (outcome >= kNewKept)
+            told += "\n\nThe new text is in\n" + holdsText;
+        if (outcome == kBothNamed)
+            told += "\n\nThe old file is now\n" + holdsOld;
+        EXPECT_EQ(outcome == kSaved ? std::vector<AskedQuestion>{}
+                                    : std::vector<AskedQuestion>{Warning(told.c_str())},
+                  user.asked);
+        EXPECT_EQ(outcome == kSaved       ? text
+                  : outcome == kBothNamed ? "<absent>"
+                  : c.exists              ? old
+                                          : "<absent>",
+                  Contents(path));
+        EXPECT_EQ(outcome == kNewKept ? 1 : outcome == kBothNamed ? 2 : 0, others);
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+}
+
 TEST(TextFileRead, TheWholeFileOrATellingRefusal) {
     const struct {
         const char* name;

@@ -67,6 +67,7 @@ class EditorTest : public OrvFrameTest {
         gOnDialog.clear();
         ClearLater();
         Plat_FailWritesForTests(-1);
+        Plat_FailCommitForTests(0);
         FindSettings_Init(&gFind);
         Harness_RemoveFolder(dir_);
         OrvFrameTest::TearDown();
@@ -215,10 +216,13 @@ TEST_F(EditorTest, AFailedSaveLeavesTheFileByteForByteAndTheTextChanged) {
         DWORD attributes;
         int64_t failAfter; // bytes the disk takes; -1 all
         const char* told;  // null: saved
+        int failSteps;     // kPlatFail* steps of putting the new file in place that fail
     } cases[] = {
-        {"read-only", FILE_ATTRIBUTE_READONLY, -1, kTextCannotWrite},
-        {"disk full part-way", FILE_ATTRIBUTE_NORMAL, 100000, kTextWriteFailed},
-        {"hidden, saved and still hidden", FILE_ATTRIBUTE_HIDDEN, -1, nullptr},
+        {"read-only", FILE_ATTRIBUTE_READONLY, -1, kTextCannotWrite, 0},
+        {"disk full part-way", FILE_ATTRIBUTE_NORMAL, 100000, kTextWriteFailed, 0},
+        {"hidden, saved and still hidden", FILE_ATTRIBUTE_HIDDEN, -1, nullptr, 0},
+        {"hidden, put in place by a plain rename and still hidden", FILE_ATTRIBUTE_HIDDEN, -1,
+         nullptr, kPlatFailAfterMove},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -228,10 +232,12 @@ TEST_F(EditorTest, AFailedSaveLeavesTheFileByteForByteAndTheTextChanged) {
         SetFileAttributesA(path.c_str(), c.attributes);
         Type(editor, text.c_str());
         Plat_FailWritesForTests(c.failAfter);
+        Plat_FailCommitForTests(c.failSteps);
         if (c.told)
             Harness_Answer(NULL, c.told, IDOK);
         Command(IDM_SAVE);
         Plat_FailWritesForTests(-1);
+        Plat_FailCommitForTests(0);
         EXPECT_TRUE(Contents(path) == (c.told ? old : text)) << "the file on disk";
         EXPECT_EQ(c.told != nullptr, Modified(editor));
         EXPECT_EQ(std::vector<std::string>{"KEEP.TXT"}, DirNames());
