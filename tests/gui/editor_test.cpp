@@ -380,6 +380,16 @@ TEST_F(EditorTest, PictureOfAnEditor) {
     RedrawWindow(gFrame, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Harness_PumpMessages(300);
     EXPECT_EQ(1, Harness_SaveWindowBitmap(gFrame, Harness_OutputPath("editor.bmp").c_str()));
+    // What the picture shows: the editor filling the frame, holding the list, "bread" selected.
+    BOOL maximised = FALSE;
+    SendMessageA(gMdiClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximised));
+    EXPECT_TRUE(maximised);
+    char shown[256] = "";
+    GetWindowTextA(edit, shown, sizeof shown);
+    EXPECT_EQ(text, shown);
+    DWORD from = 0, to = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    EXPECT_EQ("bread", text.substr(from, to - from));
     Frame_CloseChild(editor, false);
 }
 

@@ -465,6 +465,16 @@ TEST_F(ViewTest, PicturesOfATextAndAHexViewWithMatchAndSelection) {
     CreateDirectoryA("build\\win32", NULL);
     EXPECT_EQ(1, Harness_SaveWindowBitmap(gFrame, "build\\win32\\view-text.bmp"));
     SendMessageA(view, WM_LBUTTONUP, 0, At(view, 6, 12));
+    // What the picture shows: the match on its row inside the window, the rows dragged over
+    // selected, a text view.
+    ViewInfo shown = {};
+    ASSERT_EQ(1, View_GetInfo(view, &shown));
+    EXPECT_EQ(12, gEngine.matchLine);
+    EXPECT_TRUE(shown.topLine <= 12 && 12 < shown.topLine + shown.pageLines);
+    EXPECT_NE(0, shown.selectionState);
+    EXPECT_EQ((std::vector<int64_t>{shown.topLine + 3, shown.topLine + 6}),
+              (std::vector<int64_t>{shown.selFromLine, shown.selToLine}));
+    EXPECT_EQ(0, shown.hexMode);
 
     Command(IDM_HEX);
     ASSERT_EQ(1, FindInView(&gEngine, &gFind, false, 6, true));
@@ -475,6 +485,10 @@ TEST_F(ViewTest, PicturesOfATextAndAHexViewWithMatchAndSelection) {
     UpdateWindow(view);
     Harness_PumpMessages(50);
     EXPECT_EQ(1, Harness_SaveWindowBitmap(gFrame, "build\\win32\\view-hex.bmp"));
+    ASSERT_EQ(1, View_GetInfo(view, &shown));
+    EXPECT_EQ(1, shown.hexMode);
+    EXPECT_EQ((std::vector<int64_t>{shown.topLine + 2, shown.topLine + 4}),
+              (std::vector<int64_t>{shown.selFromLine, shown.selToLine}));
 }
 
 } // namespace
