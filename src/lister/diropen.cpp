@@ -25,10 +25,44 @@ DirTree* TreeOf(HWND dir) {
     return Dir_TreeOf(dir);
 }
 
+// A new window on the drive of root, its tree opened down to the drive's current directory,
+// which it lists; a directory given (else null) is made current first. Null when the drive's
+// root cannot be read.
+HWND OpenOnDrive(const char* root, const char* makeCurrent) {
+    // The listing of the new window replays the tree's read of its directory.
+    DirSnapshotScope snapshot;
+    void* busy = Dir_BeginBusy(root);
+    if (makeCurrent)
+        Plat_SetCurrentDir(makeCurrent);
+    DirCreateParams params = {};
+    ReadTreeLevel(&params.tree, root, kTreeReadSeparate, kTreeReadAbsolute | kTreeReadFlagsLater,
+                  nullptr);
+    if (params.tree.nodes)
+        ExpandToPath(&params.tree, root[0], nullptr, params.listing, sizeof params.listing,
+                     kTreeReadFlagsLater);
+    Dir_EndBusy(busy);
+    if (!params.tree.nodes)
+        return NULL;
+    Frame_BeforeOpening(NULL);
+    HWND dir = Frame_NewChild(kDirClassName, root, reinterpret_cast<LPARAM>(&params));
+    if (!dir) {
+        DirTree_Release(&params.tree);
+        return NULL;
+    }
+    if (Dir_Load(dir))
+        SetFocus(gDir.state->combo);
+    return dir;
+}
+
 } // namespace
 
+// A drive chosen on the disk bar opens where the user last was on it; the program's own
+// current directory stays where it is.
 HWND Dir_OpenWindow(const char* path) {
-    return OpenDirWindow(path, true);
+    char root[kPlatNameMax];
+    if (!path || !Plat_DriveRoot(path, root, sizeof root))
+        return NULL;
+    return OpenOnDrive(root, nullptr);
 }
 
 HWND OpenDirWindow(const char* path, bool isAbsolute) {
@@ -48,29 +82,7 @@ HWND OpenDirWindow(const char* path, bool isAbsolute) {
             lstrcpynA(gDirMaskList, cut, sizeof gDirMaskList);
         *cut = 0;
     }
-    // The listing of the new window replays the tree's read of its directory.
-    DirSnapshotScope snapshot;
-    void* busy = Dir_BeginBusy(root);
-    if (directory[0])
-        Plat_SetCurrentDir(directory);
-    DirCreateParams params = {};
-    ReadTreeLevel(&params.tree, root, kTreeReadSeparate, kTreeReadAbsolute | kTreeReadFlagsLater,
-                  nullptr);
-    if (params.tree.nodes)
-        ExpandToPath(&params.tree, root[0], nullptr, params.listing, sizeof params.listing,
-                     kTreeReadFlagsLater);
-    Dir_EndBusy(busy);
-    if (!params.tree.nodes)
-        return NULL;
-    Frame_BeforeOpening(NULL);
-    HWND dir = Frame_NewChild(kDirClassName, root, reinterpret_cast<LPARAM>(&params));
-    if (!dir) {
-        DirTree_Release(&params.tree);
-        return NULL;
-    }
-    if (Dir_Load(dir))
-        SetFocus(gDir.state->combo);
-    return dir;
+    return OpenOnDrive(root, directory[0] ? directory : nullptr);
 }
 
 HWND DirWindow_Open(const char* spec) {

@@ -104,6 +104,8 @@ void Dir_RepaintStatus();
 void Dir_ClearSum();
 // The listing directory from a tree path (a separator added).
 void Dir_SetListingDir(const char* path);
+// A new window on the drive of path at the drive's current directory; the working directory
+// is left alone.
 HWND Dir_OpenWindow(const char* path);
 void Dir_SwitchFocus(DirTabStop to);
 DirTabStop Dir_FocusStop(HWND focus);

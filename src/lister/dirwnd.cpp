@@ -270,8 +270,8 @@ bool OnCreate(HWND dir, const DirCreateParams* params) {
     }
     SetWindowTextA(s->combo, gDirMaskList);
     SendMessageA(s->combo, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
-    // With "AutoOpen" the splash is never timed out.
-    if (gSplash && !gSettings.autoOpen)
+    // The program is up: the splash goes a second from now.
+    if (gSplash)
         Splash_StartTimer(gFrame);
     return true;
 }

@@ -117,6 +117,6 @@ int Colors_Command(HWND frame) {
         if (brush && Look_SetBackgroundBrush(edit.kind, brush))
             ColorEdit_StoreBackground(edit);
     }
-    Look_ApplyColors(edit.kind);
+    Look_ApplyColors(target.window, edit.kind);
     return 1;
 }

@@ -480,6 +480,6 @@ int Font_Command(HWND frame) {
     working.sizeIndex = -1;
     Look_SetFont(slots.font, font, working);
     gSettings.optionsChanged = 1;
-    Look_ApplyFont(target.kind);
+    Look_ApplyFont(target.window, target.kind);
     return 1;
 }

@@ -60,45 +60,43 @@ std::vector<HWND> Look_WindowsOfKind(int windowKind) {
     return windows;
 }
 
-void Look_ApplyColors(int windowKind) {
-    for (HWND window : Look_WindowsOfKind(windowKind)) {
-        switch (windowKind) {
-        case kLookKindView:
-            View_ApplyLook(window);
-            break;
-        case kLookKindEditor:
-            Editor_ApplyLook(window);
-            break;
-        case kLookKindResults:
-            Results_ApplyColors(window);
-            break;
-        case kLookKindDir:
-            DirWindow_ApplyColors(window);
-            break;
-        }
+// A new look reaches the window it was chosen in; the other windows of the kind keep theirs
+// until they are made again, and every window made from now on takes it.
+void Look_ApplyColors(HWND window, int windowKind) {
+    switch (windowKind) {
+    case kLookKindView:
+        View_ApplyLook(window);
+        break;
+    case kLookKindEditor:
+        Editor_ApplyLook(window);
+        break;
+    case kLookKindResults:
+        Results_ApplyColors(window);
+        break;
+    case kLookKindDir:
+        DirWindow_ApplyColors(window);
+        break;
     }
 }
 
-void Look_ApplyFont(int windowKind) {
+void Look_ApplyFont(HWND window, int windowKind) {
     LookSlots slots;
     if (!Look_Slots(windowKind, &slots))
         return;
     HFONT font = Fonts_Get(slots.font);
-    for (HWND window : Look_WindowsOfKind(windowKind)) {
-        switch (windowKind) {
-        case kLookKindView:
-            View_ApplyLook(window);
-            break;
-        case kLookKindEditor:
-            Editor_ApplyLook(window);
-            break;
-        case kLookKindResults:
-            Results_ApplyFont(window, font);
-            break;
-        case kLookKindDir:
-            DirWindow_ApplyFont(window, font);
-            break;
-        }
+    switch (windowKind) {
+    case kLookKindView:
+        View_ApplyLook(window);
+        break;
+    case kLookKindEditor:
+        Editor_ApplyLook(window);
+        break;
+    case kLookKindResults:
+        Results_ApplyFont(window, font);
+        break;
+    case kLookKindDir:
+        DirWindow_ApplyFont(window, font);
+        break;
     }
 }
 

@@ -1,4 +1,4 @@
-// A window kind's new colours or font reaching every open window of the kind, the brush list
+// A window kind's new colours or font reaching the window they were chosen in, the brush list
 // of the backgrounds chosen while ORV runs, and the seam before the system's colour and font
 // choosers.
 #pragma once
@@ -23,10 +23,11 @@ void Look_SetChoosersForTests(const LookChoosers* choosers);
 
 // The open program windows of a kind (not their controls), in the MDI client's order.
 std::vector<HWND> Look_WindowsOfKind(int windowKind);
-// The kind's colours and background brush as they are now go to every open window of it.
-void Look_ApplyColors(int windowKind);
-// The kind's font as it is now goes to every open window of it.
-void Look_ApplyFont(int windowKind);
+// The kind's colours and background brush as they are now go to the window (of that kind),
+// which is redrawn.
+void Look_ApplyColors(HWND window, int windowKind);
+// The kind's font as it is now goes to the window (of that kind), which is laid out again.
+void Look_ApplyFont(HWND window, int windowKind);
 
 // A brush made for a kind's new background: kept in the brush list and made the kind's (for
 // file views also the view class's background). 1, or 0 when the list cannot take it: the

@@ -43,6 +43,15 @@ const char* RowOf(WindowKind kind) {
 
 WindowKind gActiveKind = kKindNone;
 
+// Whether the row of a kind enables the item (one of the items above).
+bool RowEnables(WindowKind kind, UINT item) {
+    const char* row = RowOf(kind);
+    for (int i = 0; i < kStateItemCount; i++)
+        if (kStateItems[i] == item)
+            return row[i] == 'E';
+    return false;
+}
+
 void Check(HMENU menu, UINT item, bool on) {
     CheckMenuItem(menu, item, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
 }
@@ -165,6 +174,12 @@ void Menu_ApplyState(HWND frame, HWND activeChild) {
         Enable(menu, IDM_LAUNCH, true);
     }
     DrawMenuBar(frame);
+}
+
+void Menu_ResetDeleteItem(HWND frame) {
+    HMENU menu = GetMenu(frame);
+    SetDeleteText(menu, kDeletePlain);
+    Enable(menu, IDM_DELETE, RowEnables(gActiveKind, IDM_DELETE));
 }
 
 WindowKind Menu_ActiveKind() {

@@ -15,6 +15,9 @@ void Menu_AdjustAtStartup(HWND frame);
 // Applies the row of the window's kind (the frame's own handle, or null, for none) and the
 // additions that follow it; remembers the kind for the menu-open refinements.
 void Menu_ApplyState(HWND frame, HWND activeChild);
+// The Delete item takes its plain text ("ConfirmDelete" changed) and the state the active
+// kind's row gives it, so that Ctrl+D goes on working in every kind that has it.
+void Menu_ResetDeleteItem(HWND frame);
 // The kind remembered by the last Menu_ApplyState.
 WindowKind Menu_ActiveKind();
 // Before a menu opens: the refinements for the remembered kind and the focused control.

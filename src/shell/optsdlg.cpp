@@ -16,7 +16,6 @@
 #include "shell/menustate.h"
 #include "shell/settings.h"
 #include "shell/startup.h"
-#include "shell/winkind.h"
 
 namespace {
 
@@ -93,13 +92,8 @@ void Opts_OnOk(HWND dialog) {
         RenameItem(menu, IDM_LAUNCH, s.confirmLaunch ? kLaunchConfirmed : kLaunchDirect);
     s.minOnLaunch = Dlg_Checked(dialog, IDC_OPTS_MIN_ON_LAUNCH);
     s.confirmDelete = Dlg_Checked(dialog, IDC_OPTS_CONFIRM_DELETE);
-    if (menu) {
-        char text[64];
-        Menu_DeleteText(kDeletePlain, s.confirmDelete != 0, text, sizeof text);
-        ModifyMenuA(menu, IDM_DELETE, MF_BYCOMMAND | MF_STRING, IDM_DELETE, text);
-        const bool view = Orv_ClassifyWindow(Frame_ActiveChild()).kind == kKindView;
-        EnableMenuItem(menu, IDM_DELETE, MF_BYCOMMAND | (view ? MF_ENABLED : MF_GRAYED));
-    }
+    if (menu)
+        Menu_ResetDeleteItem(gFrame);
     GetDlgItemTextA(dialog, IDC_OPTS_EDITOR, s.editor, kEditorPathMax);
     s.hiddenFiles = Dlg_Checked(dialog, IDC_OPTS_HIDDEN);
     s.systemFiles = Dlg_Checked(dialog, IDC_OPTS_SYSTEM);

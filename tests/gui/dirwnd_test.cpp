@@ -351,6 +351,50 @@ TEST_F(DirWindowTest, ASingleClickSwitchesOnlyOnceTheDoubleClickTimeHasPassed) {
     EXPECT_TRUE(DirWindow_FindForRoot("z:\\") != NULL);
 }
 
+// A double click or Enter on a drive button opens the drive where its current directory is,
+// and the program's own current directory stays where it was. The drive is the test prefix's,
+// in scratch folders there.
+TEST_F(DirWindowTest, ADriveOpenedFromTheBarOpensAtItsCurrentDirectory) {
+    char kept[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, kept);
+    const std::string folder = Harness_ScratchFolder("orv-diskbar");
+    const std::string deep = folder + "deep", other = folder + "other";
+    CreateDirectoryA(deep.c_str(), NULL);
+    CreateDirectoryA(other.c_str(), NULL);
+    auto current = [] {
+        char dir[MAX_PATH] = "";
+        GetCurrentDirectoryA(MAX_PATH, dir);
+        return std::string(dir);
+    };
+    HWND first = Open(deep); // a window opened on a directory makes it current
+    const char letter = (char)(deep[0] & ~0x20);
+    const LPARAM button = ButtonOf(Child(first, kDirDiskId), letter);
+    SendMessageA(Child(first, kDirDiskId), WM_LBUTTONDOWN, MK_LBUTTON, button);
+    SendMessageA(Child(first, kDirDiskId), WM_LBUTTONUP, 0, button);
+    SendMessageA(Child(first, kDirDiskId), WM_LBUTTONDBLCLK, MK_LBUTTON, button);
+    SendMessageA(Child(first, kDirDiskId), WM_LBUTTONUP, 0, button);
+    Harness_PumpMessages(GetDoubleClickTime() + 200);
+    EXPECT_EQ(2, DirWindows());
+    HWND second = Frame_ActiveChild();
+    EXPECT_NE(first, second);
+    EXPECT_EQ(0, lstrcmpiA((deep + "\\").c_str(), DirWindow_Directory(second)))
+        << DirWindow_Directory(second);
+    EXPECT_EQ(0, lstrcmpiA(deep.c_str(), current().c_str())) << current();
+
+    // Enter on the button of the window's own drive, which has the focus frame.
+    SetCurrentDirectoryA(other.c_str());
+    HWND disk = Child(second, kDirDiskId);
+    SetFocus(disk);
+    SendMessageA(disk, WM_KEYDOWN, VK_RETURN, 0);
+    Harness_PumpMessages(50);
+    EXPECT_EQ(3, DirWindows());
+    EXPECT_EQ(0, lstrcmpiA((other + "\\").c_str(), DirWindow_Directory(Frame_ActiveChild())))
+        << DirWindow_Directory(Frame_ActiveChild());
+    EXPECT_EQ(0, lstrcmpiA(other.c_str(), current().c_str())) << current();
+    SetCurrentDirectoryA(kept);
+    RemoveTree(folder.substr(0, folder.size() - 1));
+}
+
 TEST_F(DirWindowTest, TheSplitterStopsAtItsMinimumAndKeepsItsPlacePastTheRightEdge) {
     HWND dir = Open(root_);
     HWND split = Child(dir, kDirSplitId);

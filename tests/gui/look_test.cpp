@@ -1,6 +1,7 @@
 // Colours and fonts of the window kinds as a user changes them: "Set Colors" and the font
-// command for each kind, reaching every window of the kind, in memory, on the screen and in
-// ORV32.INI after "Save Options"; the chooser cancelled or failing into "Available Fonts", its
+// command for each kind, reaching the window they were chosen in and the windows made
+// afterwards (not the others of the kind), in memory, on the screen and in ORV32.INI after
+// "Save Options"; the chooser cancelled or failing into "Available Fonts", its
 // faces, sizes and generated sizes; Wine's own choosers; pictures of the dialogs and windows.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -271,10 +272,11 @@ class LookTest : public OrvFrameTest, public ::testing::WithParamInterface<Kind>
 
 // ---- Each kind ---------------------------------------------------------------------------------
 
-TEST_P(LookTest, SetColorsReachesEveryWindowOfTheKindTheScreenAndTheFile) {
+TEST_P(LookTest, SetColorsReachesTheActiveWindowThoseMadeAfterTheScreenAndTheFile) {
     const Kind& k = GetParam();
     std::vector<HWND> windows = OpenTwo(k);
     const Look other = OtherThan(k).look(other_);
+    const Look was = k.look(windows[1]);
     const COLORREF text = RGB(200, 0, 0), dithered = RGB(100, 100, 100);
     const COLORREF solid = k.kind == kLookKindView ? dithered : RGB(128, 128, 128);
     SetColors(text, dithered);
@@ -285,24 +287,28 @@ TEST_P(LookTest, SetColorsReachesEveryWindowOfTheKindTheScreenAndTheFile) {
     EXPECT_EQ(gSettings.colors[k.background], solid);
     EXPECT_EQ(gScript.customs[0], gScript.customs[1]);
     EXPECT_EQ(1, gSettings.optionsChanged);
-    windows.push_back(k.open(folder_, 3)); // one made afterwards takes them too
-    for (HWND window : windows) {
-        EXPECT_EQ(text, k.look(window).text);
-        EXPECT_EQ(solid, k.look(window).background);
-        EXPECT_EQ(solid, ShownBackground(window, k.control(window)));
-    }
-    EXPECT_EQ(other.text, OtherThan(k).look(other_).text); // another kind keeps its colours
-    EXPECT_EQ(other.background, OtherThan(k).look(other_).background);
     if (k.kind == kLookKindView) {
         EXPECT_EQ(reinterpret_cast<LONG_PTR>(View_Data(windows[0])->backgroundBrush),
                   (LONG_PTR)GetClassLongPtrA(windows[0], GCLP_HBRBACKGROUND));
     }
+    windows.push_back(k.open(folder_, 3)); // one made afterwards takes them too
+    for (HWND window : {windows[0], windows[2]}) {
+        EXPECT_EQ(text, k.look(window).text);
+        EXPECT_EQ(solid, k.look(window).background);
+        EXPECT_EQ(solid, ShownBackground(window, k.control(window)));
+    }
+    // Another window of the kind, open already, keeps its own.
+    EXPECT_EQ(was.text, k.look(windows[1]).text);
+    EXPECT_EQ(was.background, k.look(windows[1]).background);
+    EXPECT_EQ(was.background, ShownBackground(windows[1], k.control(windows[1])));
+    EXPECT_EQ(other.text, OtherThan(k).look(other_).text); // another kind keeps its colours
+    EXPECT_EQ(other.background, OtherThan(k).look(other_).background);
     SaveOptions();
     EXPECT_EQ("200 0 0", IniValue(k.textKey));
     EXPECT_EQ(k.kind == kLookKindView ? "100 100 100" : "128 128 128", IniValue(k.backgroundKey));
 }
 
-TEST_P(LookTest, TheFontCommandReachesEveryWindowOfTheKindAndTheFile) {
+TEST_P(LookTest, TheFontCommandReachesTheActiveWindowThoseMadeAfterAndTheFile) {
     const Kind& k = GetParam();
     std::vector<HWND> windows = OpenTwo(k);
     const HFONT before = k.look(windows[0]).font;
@@ -326,25 +332,28 @@ TEST_P(LookTest, TheFontCommandReachesEveryWindowOfTheKindAndTheFile) {
     const TEXTMETRICA metric = Fonts_ScreenMetrics(font);
     EXPECT_NE(before, font);
     EXPECT_EQ(1, gSettings.optionsChanged);
-    for (HWND window : windows)
-        EXPECT_EQ(font, k.look(window).font);
+    EXPECT_EQ(font, k.look(windows[0]).font);
+    EXPECT_EQ(before, k.look(windows[1]).font); // another one open already keeps its own
     EXPECT_NE(font, OtherThan(k).look(other_).font);
-    HWND second = windows[1];
+    HWND later = k.open(folder_, 3); // one made afterwards takes it
+    EXPECT_EQ(font, k.look(later).font);
+    HWND active = windows[0];
     if (k.kind == kLookKindView) {
         ViewInfo info;
-        View_GetInfo(second, &info);
+        View_GetInfo(active, &info);
         EXPECT_EQ(metric.tmHeight + metric.tmExternalLeading, info.lineHeight);
     } else if (k.kind == kLookKindEditor) {
         // The tab stop is measured in the new font's average width.
-        HWND edit = Editor_Control(second);
+        HWND edit = Editor_Control(active);
         const int from = (short)LOWORD(SendMessageA(edit, EM_POSFROMCHAR, 0, 0));
         const int to = (short)LOWORD(SendMessageA(edit, EM_POSFROMCHAR, 4, 0));
-        EXPECT_NEAR(Editor_TabWidth(second) * metric.tmAveCharWidth, to - from,
+        EXPECT_NEAR(Editor_TabWidth(active) * metric.tmAveCharWidth, to - from,
                     metric.tmAveCharWidth / 2 + 2);
     } else if (k.kind == kLookKindDir) {
-        EXPECT_GT(DirState(second)->lineHeight, lineHeight);
-        EXPECT_EQ(DirState(second)->lineHeight,
-                  (int)SendMessageA(GetDlgItem(second, kDirTreeId), LB_GETITEMHEIGHT, 0, 0));
+        EXPECT_GT(DirState(active)->lineHeight, lineHeight);
+        EXPECT_EQ(DirState(active)->lineHeight,
+                  (int)SendMessageA(GetDlgItem(active, kDirTreeId), LB_GETITEMHEIGHT, 0, 0));
+        EXPECT_EQ(lineHeight, DirState(windows[1])->lineHeight);
     }
     SaveOptions();
     EXPECT_EQ("Courier New(20,bold)", IniValue(k.fontKey));
@@ -363,13 +372,13 @@ TEST_F(LookDialogTest, OnlyANewBackgroundMakesABrushAndCancelChangesNothing) {
     HandleList_FailGrowthsForTests(1);
     SetColors(RGB(0, 0, 100), RGB(0, 100, 0));
     EXPECT_EQ(RGB(255, 255, 255), gSettings.colors[kColorBackgnd]);
-    EXPECT_EQ(RGB(0, 0, 100), View_Data(views[1])->textColor);
+    EXPECT_EQ(RGB(0, 0, 100), View_Data(views[0])->textColor);
     EXPECT_EQ(0, Look_BrushCount());
     // The text colour alone, the background chooser cancelled: no brush.
     SetColors(RGB(0, 0, 200), kCancelled);
     EXPECT_EQ(0, Look_BrushCount());
-    EXPECT_EQ(brush, View_Data(views[1])->backgroundBrush);
-    EXPECT_EQ(RGB(0, 0, 200), View_Data(views[1])->textColor);
+    EXPECT_EQ(brush, View_Data(views[0])->backgroundBrush);
+    EXPECT_EQ(RGB(0, 0, 200), View_Data(views[0])->textColor);
     // Both chosen, then Cancel: nothing changes.
     gSettings.optionsChanged = 0;
     SetColors(RGB(1, 1, 1), RGB(2, 2, 2), IDCANCEL);
@@ -382,7 +391,7 @@ TEST_F(LookDialogTest, OnlyANewBackgroundMakesABrushAndCancelChangesNothing) {
     // A new background: one brush for it, one for the start-up brush it replaced.
     SetColors(kCancelled, RGB(0, 128, 0));
     EXPECT_EQ(2, Look_BrushCount());
-    EXPECT_NE(brush, View_Data(views[1])->backgroundBrush);
+    EXPECT_NE(brush, View_Data(views[0])->backgroundBrush);
 }
 
 TEST_F(LookDialogTest, ACancelledChooserOrNoWindowOfAKindChangesNothing) {
@@ -445,8 +454,7 @@ TEST_F(LookDialogTest, AFailedChooserOpensAvailableFontsWithTheFirstFaceForAnUnk
     EXPECT_STREQ(kSizeFace, gSettings.fonts[kFontView].face);
     EXPECT_EQ(13, gSettings.fonts[kFontView].points);
     EXPECT_EQ(1, gSettings.optionsChanged);
-    for (HWND view : views)
-        EXPECT_EQ(Fonts_Get(kFontView), View_Data(view)->font);
+    EXPECT_EQ(Fonts_Get(kFontView), View_Data(views[0])->font);
     SaveOptions();
     EXPECT_EQ(std::string(kSizeFace) + "(13)", IniValue("Font"));
 }
@@ -504,7 +512,7 @@ TEST_F(LookDialogTest, TheSystemChoosersAnsweredAsAUserAnswersThem) {
     Harness_Answer("Color", nullptr, IDOK);
     Command(IDM_COLORS);
     EXPECT_EQ(RGB(0, 0, 255), gSettings.colors[kColorDirBackgnd]);
-    EXPECT_EQ(RGB(0, 0, 255), DirState(dirs[1])->backColor);
+    EXPECT_EQ(RGB(0, 0, 255), DirState(dirs[0])->backColor);
 
     gOnDialog["Font"] = [](HWND chooser) {
         Pick(chooser, kFace, kSizeFace, true);

@@ -7,7 +7,10 @@
 #include <functional>
 #include <string>
 
+#include "editor/editwnd.h"
+#include "find/srchwnd.h"
 #include "gui/harness.h"
+#include "lister/dirwnd.h"
 #include "find/srchdlg.h"
 #include "resources/resource.h"
 #include "shell/help.h"
@@ -149,6 +152,75 @@ TEST_F(OptsDlgTest, OptionsGivesTheDotsBackAndGreysDeleteWithoutAView) {
     EXPECT_EQ("&Launch...\tCtrl+L", Harness_MenuText(IDM_LAUNCH));
     EXPECT_TRUE(MenuGreyed(IDM_LAUNCH)); // the new text keeps the item's state
 }
+
+// "&OK" gives Delete its plain text and leaves the item as the active window's menu state has
+// it: Ctrl+D goes on deleting there (and asks first, each kind in its own words).
+struct DeleteAfterOptionsCase {
+    const char* name;
+    HWND (*open)(const std::string& file); // the window, with the file chosen and the focus
+    bool manyFiles;                         // a list's selection, else the one file
+};
+const DeleteAfterOptionsCase kDeleteAfterOptionsCases[] = {
+    {"Editor",
+     [](const std::string& file) {
+         HWND editor = Editor_Open(file.c_str(), false);
+         SetFocus(Editor_Control(editor));
+         return editor;
+     },
+     false},
+    {"Results",
+     [](const std::string& file) {
+         HWND results = Results_Create("*.TXT");
+         Results_AddEntry(results, file.c_str());
+         HWND list = Results_List(results);
+         SendMessageA(list, LB_SETSEL, TRUE, 0);
+         SendMessageA(results, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
+                      reinterpret_cast<LPARAM>(list));
+         SetFocus(list);
+         return results;
+     },
+     true},
+    {"Dir",
+     [](const std::string& file) {
+         HWND dir = OpenDirWindow(file.substr(0, file.rfind('\\') + 1).c_str(), true);
+         HWND list = DirWindow_FileList(dir);
+         SendMessageA(list, LB_SETSEL, TRUE, 0);
+         SendMessageA(dir, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
+                      reinterpret_cast<LPARAM>(list));
+         SetFocus(list);
+         return dir;
+     },
+     true},
+};
+
+class DeleteAfterOptions : public OptsDlgTest,
+                           public ::testing::WithParamInterface<DeleteAfterOptionsCase> {};
+
+TEST_P(DeleteAfterOptions, KeepsTheActiveWindowsDeleteItem) {
+    const DeleteAfterOptionsCase& c = GetParam();
+    const std::string folder = Harness_ScratchFolder("optsdlg-delete");
+    const std::string file = Harness_WriteFile(folder + "kept.txt", "x\r\n");
+    Harness_CascadeNewWindows();
+    gSettings.confirmDelete = 1;
+    ASSERT_TRUE(c.open(file) != NULL);
+    Harness_PumpMessages(50);
+    ASSERT_FALSE(MenuGreyed(IDM_DELETE));
+    Run(IDM_OPTIONS, kOptsCaption, IDOK, [](HWND) {});
+    EXPECT_EQ("&Delete...\tCtrl+D", Harness_MenuText(IDM_DELETE));
+    EXPECT_FALSE(MenuGreyed(IDM_DELETE));
+    Harness_Answer("Delete",
+                   c.manyFiles ? "Delete selected files?\n('YES' will immediately delete the files!)"
+                               : ("Delete file " + file + "?").c_str(),
+                   IDNO);
+    Harness_PressKeys({VK_CONTROL, 'D'});
+    Harness_RunProgramLoop(200);
+    EXPECT_EQ(0, Harness_AnswersLeft()) << "Ctrl+D asked nothing";
+    EXPECT_EQ("x\r\n", Harness_ReadFile(file));
+    Harness_RemoveFolder(folder);
+}
+
+INSTANTIATE_TEST_SUITE_P(OptsDlg, DeleteAfterOptions, ::testing::ValuesIn(kDeleteAfterOptionsCases),
+                         ByName());
 
 // ---- Default File Names -------------------------------------------------------------------
 

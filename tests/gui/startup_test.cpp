@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "gui/harness.h"
+#include "lister/dirwnd.h"
 #include "resources/resource.h"
 #include "platform/platform.h"
 #include "shell/classes.h"
@@ -138,13 +139,38 @@ TEST_F(StartupTest, WithoutAutoOpenTheSplashGoesAfterASecond) {
     EXPECT_STREQ("", Frame_LastOpenPath()); // nothing was opened
 }
 
-TEST_F(StartupTest, WithAutoOpenTheSplashStaysAndTheCurrentDriveIsOpened) {
-    Start({{"AutoOpen", "1"}}, "12 34");
-    Harness_PumpMessages(1500);
-    EXPECT_TRUE(gSplash != NULL);
+// With nothing to open (no command line, or two numbers) and "AutoOpen" as it comes, the
+// current drive's directory window opens; the program is up then, and the splash goes a second
+// later rather than covering the window until a file is viewed. The current directory lies on
+// the test prefix's drive, so that this drive's root is the one read.
+class AutoOpenStart : public StartupTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(AutoOpenStart, TheCurrentDriveIsOpenedAndTheSplashGoesASecondLater) {
+    char kept[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, kept);
+    const std::string folder = Harness_ScratchFolder("orv-startup");
+    char root[MAX_PATH] = "";
+    ASSERT_TRUE(Plat_DriveRoot(folder.c_str(), root, sizeof root));
+    SetCurrentDirectoryA(folder.c_str());
+    Start({}, GetParam());
+    EXPECT_EQ(1, gSettings.autoOpen);
+    Harness_PumpMessages(300);
     EXPECT_EQ(1, Frame_OpenCount()); // with no path: the current drive's directory window
     EXPECT_STREQ("", Frame_LastOpenPath());
+    HWND dir = DirWindow_FindForRoot(root);
+    EXPECT_TRUE(dir && IsWindowVisible(dir)) << root;
+    EXPECT_TRUE(gSplash != NULL); // for a second more
+    Harness_PumpMessages(1500);
+    EXPECT_TRUE(gSplash == NULL);
+    EXPECT_TRUE(IsWindow(dir));
+    SetCurrentDirectoryA(kept);
+    RemoveDirectoryA(folder.c_str());
 }
+
+INSTANTIATE_TEST_SUITE_P(Startup, AutoOpenStart, ::testing::Values("", "12 34"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                             return std::string(info.param[0] ? "TwoNumbers" : "NoCommandLine");
+                         });
 
 TEST_F(StartupTest, TheButtonBarTakesTheTopOfTheFrameAndFollowsItsCommand) {
     Start({{"ButtonBar", "1"}});
