@@ -13,7 +13,7 @@ enum PathFlags {
 int ClassifyPath(const char* text);
 
 constexpr char kUnusableNameText[] =
-    "File %s\nhas a name this system cannot use:\nits code page lacks some of its characters.";
+    "%s\ncannot be used: this system's code page\nlacks some characters of its name.";
 
 // A path to a file that an operation was asked to reach: true, after telling the user, when it
 // holds "?" or "*". No file's name holds them; a listing gives them only in a name the code

@@ -81,9 +81,9 @@ TEST(DeleteOneFile, ANameHoldingAWildcardIsRefusedAndNothingGoes) {
         ScriptedUser user;
         user.answers = {kAnswerYes};
         EXPECT_EQ(kPlatErrInvalidName, DeleteOneFile(path.c_str(), false, false)) << name;
-        const AskedQuestion refused = {"File " + path +
-                                           "\nhas a name this system cannot use:\n"
-                                           "its code page lacks some of its characters.",
+        const AskedQuestion refused = {path +
+                                           "\ncannot be used: this system's code page\n"
+                                           "lacks some characters of its name.",
                                        "", kButtonsOk, kIconWarning, 0};
         EXPECT_EQ(std::vector<AskedQuestion>{refused}, user.asked);
         EXPECT_TRUE(Exists(bystander));

@@ -1,7 +1,7 @@
 // Names the ANSI code page cannot hold, in a real scratch folder: such a file is listed, opened,
 // deleted and searched by its short name; where the file system keeps no short name its entry
-// shows "?" for what the code page lacks, and every operation on it is refused, so that the
-// name never reaches other files as a mask would.
+// shows "?" for what the code page lacks, and no operation takes it, so that the name never
+// reaches other files as a mask would.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -17,6 +17,7 @@
 #include "find/srchwnd.h"
 #include "gui/harness.h"
 #include "lister/dirstate.h"
+#include "lister/dirtree.h"
 #include "lister/dirwnd.h"
 #include "resources/resource.h"
 #include "shell/menustate.h"
@@ -30,6 +31,7 @@ using Names = std::vector<std::string>;
 
 const wchar_t kHan[] = L"\u6587\u4ef6.txt"; // no ANSI code page of the West holds it
 const wchar_t kCafe[] = L"caf\u00e9.txt"; // the code page holds it
+const wchar_t kHanDir[] = L"\u76ee\u5f55"; // a directory, holding inner.txt
 const wchar_t* const kBystanders[] = {kCafe, L"plain.txt", L"ab.txt"}; // "??.txt" names ab.txt
 
 class WideNamesTest : public OrvFrameTest {
@@ -44,6 +46,8 @@ class WideNamesTest : public OrvFrameTest {
         lstrcpyA(gDirMaskList, "*.*");
         dir_ = Harness_ScratchFolder("orv-wide-names");
         Create(kHan, "han needle\r\n");
+        CreateDirectoryW((Wide(dir_) + kHanDir).c_str(), NULL);
+        Create((std::wstring(kHanDir) + L"\\inner.txt").c_str(), "inner needle\r\n");
         for (const wchar_t* name : kBystanders)
             Create(name, "no match\r\n");
     }
@@ -135,13 +139,28 @@ class WideNamesTest : public OrvFrameTest {
         GetWindowTextA(window, text, sizeof text);
         return text;
     }
-    // A search of the folder's .txt files for "needle": the entries of its results window.
+    // The rows of the tree below the folder.
+    Names TreeRows(HWND dir) const {
+        Names rows;
+        HWND tree = GetDlgItem(dir, kDirTreeId);
+        const DirTree* t = Dir_TreeOf(dir);
+        for (int i = 0, n = (int)SendMessageA(tree, LB_GETCOUNT, 0, 0); i < n; i++) {
+            const int32_t node = (int32_t)SendMessageA(tree, LB_GETITEMDATA, i, 0);
+            const std::string path = t->nodes[node].path;
+            if (path.size() > dir_.size() && lstrcmpiA(path.substr(0, dir_.size()).c_str(),
+                                                       dir_.c_str()) == 0)
+                rows.push_back(TreeNode_Text(t, node));
+        }
+        return rows;
+    }
+    // A search of the folder's .txt files, and those below it, for "needle": the entries of
+    // its results window.
     Names SearchForNeedle() {
         const SearchCriteria savedCriteria = gSearchCriteria;
         const FindSettings savedFind = gFind;
         gSearchCriteria = SearchCriteria();
         snprintf(gSearchCriteria.mask, sizeof gSearchCriteria.mask, "%s*.txt", dir_.c_str());
-        gSearchCriteria.onlyStartDir = true;
+        gSearchCriteria.onlyLimb = true;
         gSearchCriteria.containingString = true;
         gFind = FindSettings();
         snprintf(gFind.string1, sizeof gFind.string1, "needle");
@@ -161,6 +180,7 @@ class WideNamesTest : public OrvFrameTest {
                 rows.push_back(text);
             }
         }
+        std::sort(rows.begin(), rows.end());
         return rows;
     }
     static std::string Upper(std::string text) {
@@ -178,6 +198,7 @@ TEST_F(WideNamesTest, AFileIsListedOpenedAndDeletedByItsShortName) {
     expected.push_back(shortName);
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(expected, Listed(dir));
+    EXPECT_EQ(Names{ShortName(kHanDir)}, TreeRows(dir));
 
     Select(dir, shortName);
     PressEnter(dir);
@@ -195,12 +216,16 @@ TEST_F(WideNamesTest, AFileIsListedOpenedAndDeletedByItsShortName) {
     EXPECT_EQ(ListedBystanders(), Listed(dir));
 }
 
-TEST_F(WideNamesTest, AContentsSearchFindsAFileByItsShortName) {
-    EXPECT_EQ(Names{Upper(dir_ + ShortName(kHan))}, SearchForNeedle());
+TEST_F(WideNamesTest, AContentsSearchFindsFilesByTheirShortNamesAndWalksIntoADirectory) {
+    Names expected = {Upper(dir_ + ShortName(kHan)),
+                      Upper(dir_ + ShortName(kHanDir) + "\\inner.txt")};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(expected, SearchForNeedle());
 }
 
-// A file system that keeps no short names: the entry shows its "?", and opening, deleting,
-// launching or searching it is refused; no other file is touched, no window opens.
+// A file system that keeps no short names: the entries show their "?"; opening, deleting,
+// launching or editing the file, or listing the directory, is refused, and a search passes
+// over both. No other file is touched, no window opens.
 TEST_F(WideNamesTest, WithoutAShortNameEveryOperationOnTheEntryIsRefused) {
     Plat_LeaveOutShortNamesForTests(1);
     HWND dir = Open();
@@ -208,13 +233,16 @@ TEST_F(WideNamesTest, WithoutAShortNameEveryOperationOnTheEntryIsRefused) {
     expected.push_back("??.txt");
     std::sort(expected.begin(), expected.end());
     ASSERT_EQ(expected, Listed(dir));
-    const std::string refused = "File " + std::string(DirWindow_Directory(dir)) +
-                                "??.txt\nhas a name this system cannot use:\n"
-                                "its code page lacks some of its characters.";
+    EXPECT_EQ(Names{"??"}, TreeRows(dir)); // shown, but never read below
+    auto refused = [](const std::string& path) {
+        return path + "\ncannot be used: this system's code page\nlacks some characters of "
+                      "its name.";
+    };
+    const std::string listing = DirWindow_Directory(dir);
     const int children = Children();
     for (UINT command : {0u, (UINT)IDM_DELETE, (UINT)IDM_LAUNCH, (UINT)IDM_EDIT}) {
         SCOPED_TRACE(command);
-        Harness_Answer(nullptr, refused.c_str(), IDOK);
+        Harness_Answer(nullptr, refused(listing + "??.txt").c_str(), IDOK);
         Select(dir, "??.txt");
         if (command)
             SendMessageA(gFrame, WM_COMMAND, command, 0);
@@ -228,6 +256,27 @@ TEST_F(WideNamesTest, WithoutAShortNameEveryOperationOnTheEntryIsRefused) {
     EXPECT_TRUE(Exists(kHan));
     for (const wchar_t* name : kBystanders)
         EXPECT_TRUE(Exists(name)) << Ansi(name);
+
+    // The directory's row: listing it would list a mask.
+    HWND tree = GetDlgItem(dir, kDirTreeId);
+    const DirTree* t = Dir_TreeOf(dir);
+    int clicked = 0;
+    for (int i = 0, n = (int)SendMessageA(tree, LB_GETCOUNT, 0, 0); i < n; i++) {
+        const int32_t node = (int32_t)SendMessageA(tree, LB_GETITEMDATA, i, 0);
+        if (strcmp(TreeNode_Text(t, node), "??") != 0)
+            continue;
+        clicked++;
+        Harness_Answer(nullptr, refused(t->nodes[node].path).c_str(), IDOK);
+        SendMessageA(tree, LB_SETCURSEL, i, 0);
+        SendMessageA(dir, WM_COMMAND, MAKEWPARAM(kDirTreeId, LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(tree));
+        Harness_PumpMessages(50);
+    }
+    EXPECT_EQ(1, clicked);
+    EXPECT_EQ(0, Harness_AnswersLeft());
+    EXPECT_EQ(listing, DirWindow_Directory(dir));
+    EXPECT_EQ(expected, Listed(dir));
+
     EXPECT_EQ(Names{}, SearchForNeedle()); // passed over, as out of reach
 }
 
