@@ -1,10 +1,9 @@
 #include "lister/pathclass.h"
 
+#include <stdio.h>
 #include <string.h>
 
 #include <string>
-
-#include <stdio.h>
 
 #include "lister/filelist.h"
 #include "platform/platform.h"

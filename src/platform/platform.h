@@ -146,8 +146,8 @@ enum {
     kPlatErrInvalidDrive = 15,
     kPlatErrNoMoreFiles = 18,
     kPlatErrNotReady = 21,
-    kPlatErrInvalidName = 123,
     kPlatErrBadNetPath = 53,
+    kPlatErrInvalidName = 123,
     kPlatErrDirNotEmpty = 145,
 };
 
