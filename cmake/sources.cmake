@@ -165,6 +165,7 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/typedlg_gui_test.cpp
     tests/gui/finddlg_test.cpp
     tests/gui/dirwnd_test.cpp
+    tests/gui/names_test.cpp
     tests/gui/dir_bench_test.cpp
     tests/gui/srchdlg_test.cpp
     tests/gui/editor_test.cpp

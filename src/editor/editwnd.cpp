@@ -11,6 +11,7 @@
 #include "editor/savedlg_win.h"
 #include "editor/textfile.h"
 #include "lister/dirwnd.h"
+#include "lister/pathclass.h"
 #include "look/fonts_win.h"
 #include "platform/uiseam.h"
 #include "shell/classes.h"
@@ -294,6 +295,8 @@ LRESULT CALLBACK ORVEditWndProc(HWND editor, UINT message, WPARAM wParam, LPARAM
 
 HWND Editor_Open(const char* path, bool untitled) {
     if (!untitled) {
+        if (RefuseUnusableName(path))
+            return NULL;
         // The text test runs through the one engine: the view holding it keeps its state and
         // gets it back, whatever the test finds.
         HWND view = View_LendEngine();

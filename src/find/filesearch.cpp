@@ -427,6 +427,8 @@ Outcome ScannedCandidate(SearchWalk* w, const SearchCriteria& c, const SearchHoo
     const size_t dirLength = strlen(dir), nameLength = strlen(name);
     if (dirLength + nameLength >= sizeof path)
         return kOutcomeSkip; // out of reach: its path would not fit
+    if (w->files.entryAttributes & kPlatAttrUnusableName)
+        return kOutcomeSkip; // out of reach too: as a mask its name would reach other files
     memcpy(path, dir, dirLength);
     memcpy(path + dirLength, name, nameLength + 1);
     return Candidate(w, c, h, path, (int64_t)w->files.entrySize, w->files.entryLastWrite,
@@ -633,8 +635,9 @@ bool WalkStep(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h, Outc
         }
         for (; have; have = Plat_FindNext(f->subdirs, &entry) != 0) {
             // A junction or symbolic link is never entered: it may lead back up the tree or
-            // off the disk.
-            if (!(entry.attributes & kPlatAttrDirectory) || (entry.attributes & kPlatAttrLink) ||
+            // off the disk. Nor is a directory by a name the walk could not use.
+            if (!(entry.attributes & kPlatAttrDirectory) ||
+                (entry.attributes & (kPlatAttrLink | kPlatAttrUnusableName)) ||
                 strcmp(entry.name, ".") == 0 || strcmp(entry.name, "..") == 0)
                 continue;
             if (EnterSubdir(w, f, entry.name, ended))

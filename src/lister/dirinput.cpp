@@ -134,6 +134,18 @@ void OpenMaskOrDirectory(HWND dir, const char* text, int flags) {
     SetComboText(text);
 }
 
+// A text that is the name of a listed file (bare, or after the listing directory, as a
+// selection puts it in the box) names that file: a "?" in it stands for what the code page
+// lacks, and taken as a mask it would list other files. True when it is refused so.
+bool RefuseListedUnusable(const char* text) {
+    const DirWindowState* s = gDir.state;
+    const size_t dirLength = strlen(s->listingDir);
+    const char* name = _strnicmp(text, s->listingDir, dirLength) == 0 ? text + dirLength : text;
+    if (FileListing_Find(&s->listing, name) < 0)
+        return false;
+    return RefuseUnusableName((std::string(s->listingDir) + name).c_str());
+}
+
 void OpenFile(HWND dir, std::string text) {
     const size_t cut = text.find(';');
     if (cut != std::string::npos)
@@ -293,6 +305,8 @@ void DirInput_Open(HWND dir) {
         SelQueue_SetNextEnabled(true);
     }
     const std::string typed = ComboText();
+    if (RefuseListedUnusable(typed.c_str()))
+        return;
     char text[kPlatNameMax + 8];
     DirOpen_RewriteTyped(typed.c_str(), text, sizeof text);
     Plat_SetCurrentDir(s->listingDir);
@@ -331,6 +345,9 @@ void DirInput_TreeChanged(HWND dir, bool doubleClick) {
     }
     s->lastNode = node;
     s->lastNodeTime = now;
+    // A directory by a name the code page could not hold: listing it would list a mask.
+    if (RefuseUnusableName(tree->nodes[node].path))
+        return;
     Dir_SetListingDir(tree->nodes[node].path);
 
     const TreeRows rows = Dir_TreeRows(s->tree);

@@ -88,7 +88,7 @@ int DirWindow_RemoveDirectory(HWND dir, const char* path, bool chosenInTree) {
 void DirWindow_DeleteUnselected(HWND dir) {
     if (DirWindow_TreeHasFocus(dir)) {
         const std::string chosen = DirWindow_SelectedTreeDir(dir);
-        if (!chosen.empty())
+        if (!chosen.empty() && !RefuseUnusableName(chosen.c_str()))
             DirWindow_RemoveDirectory(dir, chosen.c_str(), true);
         return;
     }

@@ -376,7 +376,9 @@ int FileScan_Next(FileScan* s, const char* path, char* entryText, bool first,
     for (; have; have = NextEntry(s, &e)) {
         if (s->admittedUnmatched) {
             if (e.attributes & kPlatAttrDirectory) {
-                if (s->keepDirectories && !(e.attributes & kPlatAttrLink))
+                // A walk never enters a link, nor a directory by a name it could not use.
+                if (s->keepDirectories &&
+                    !(e.attributes & (kPlatAttrLink | kPlatAttrUnusableName)))
                     KeepDirectory(s, e.name);
                 if (!s->wantDirectories)
                     continue;

@@ -4,6 +4,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "lister/pathclass.h"
 #include "platform/platform.h"
 #include "shell/settings.h"
 #include "platform/uiseam.h"
@@ -68,6 +69,8 @@ bool AskDeleteFile(const char* path) {
 }
 
 int DeleteOneFile(const char* path, bool silent, bool continueAfterwards) {
+    if (RefuseUnusableName(path))
+        return kPlatErrInvalidName;
     const std::string full = FullPath(path);
     char text[2 * kPlatNameMax];
     if (!silent && !AskDeleteFile(full.c_str()))

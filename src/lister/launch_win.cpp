@@ -4,6 +4,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "lister/pathclass.h"
 #include "look/dlgcolor_win.h"
 #include "resources/resource.h"
 #include "shell/frame.h"
@@ -134,6 +135,8 @@ int LaunchCommand(const char* commandLine, const char* program, const char* file
 
 void Launch_Files(HWND owner, const std::vector<std::string>& paths) {
     for (const std::string& path : paths) {
+        if (RefuseUnusableName(path.c_str()))
+            continue;
         if (gSettings.confirmLaunch) {
             LaunchDlg_Run(owner, path.c_str());
             continue;

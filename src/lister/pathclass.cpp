@@ -1,11 +1,13 @@
 #include "lister/pathclass.h"
 
+#include <stdio.h>
 #include <string.h>
 
 #include <string>
 
 #include "lister/filelist.h"
 #include "platform/platform.h"
+#include "platform/uiseam.h"
 
 namespace {
 
@@ -77,4 +79,14 @@ int ClassifyPath(const char* text) {
     if (*name)
         flags |= kPathFile;
     return flags;
+}
+
+bool RefuseUnusableName(const char* path) {
+    if (!strpbrk(path, "?*"))
+        return false;
+    char text[sizeof kUnusableNameText + kPlatNameMax];
+    snprintf(text, sizeof text, kUnusableNameText, path);
+    PromptRequest request = {text, nullptr, kButtonsOk, kIconWarning, kPromptOwnedByFocus};
+    Ui_Ask(request);
+    return true;
 }

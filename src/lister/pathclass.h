@@ -11,3 +11,11 @@ enum PathFlags {
 
 // The flags of a path; 0 when its drive is invalid or not ready.
 int ClassifyPath(const char* text);
+
+constexpr char kUnusableNameText[] =
+    "%s\ncannot be used: this system's code page\nlacks some characters of its name.";
+
+// A path to a file that an operation was asked to reach: true, after telling the user, when it
+// holds "?" or "*". No file's name holds them; a listing gives them only in a name the code
+// page cannot hold (kPlatAttrUnusableName), which as a mask would reach other files.
+bool RefuseUnusableName(const char* path);

@@ -51,6 +51,10 @@ enum {
     // Not the system's: an entry given by name alone, whose size, time and read-only bit are
     // not known yet (see PlatNameTest::filesUndescribed).
     kPlatAttrUndescribed = 0x40000000,
+    // Not the system's: a name the ANSI code page cannot hold, with no short name to stand in
+    // for it. It is given with a "?" for each character the code page lacks, and names no file
+    // an operation could reach (as a mask it would name others).
+    kPlatAttrUnusableName = 0x20000000,
 };
 
 // 1 and the record filled, or 0 when the path does not name an existing file or directory.
@@ -168,13 +172,16 @@ enum {
     kPlatErrNoMoreFiles = 18,
     kPlatErrNotReady = 21,
     kPlatErrBadNetPath = 53,
+    kPlatErrInvalidName = 123,
     kPlatErrDirNotEmpty = 145,
 };
 
 constexpr int kPlatNameMax = 260;
 
 struct PlatDirEntry {
-    char name[kPlatNameMax]; // as the file system spells it, without the directory
+    // As the file system spells it, without the directory; its short name instead when the
+    // ANSI code page cannot hold it (kPlatAttrUnusableName when there is none).
+    char name[kPlatNameMax];
     uint32_t attributes; // kPlatAttr* bits
     int64_t size;
     int64_t lastWrite; // seconds since 1970-01-01 UTC
@@ -213,6 +220,9 @@ PlatDirScan* Plat_FindFirstTested(const char* pattern, const PlatNameTest& test,
 // The next entry: 1, or 0 at the end.
 int Plat_FindNext(PlatDirScan* scan, PlatDirEntry* entry);
 void Plat_FindClose(PlatDirScan* scan);
+// Tests make listings give no short names (1), as a file system that keeps none would, or give
+// them again (0). The native build's names are its own bytes and have none anyway.
+void Plat_LeaveOutShortNamesForTests(int leaveOut);
 
 // Deletes a file (a link to a file: the link). 0, or the system's error number.
 int Plat_DeleteFile(const char* path);

@@ -17,13 +17,69 @@ struct PlatDirScan {
 
 namespace {
 
-void Describe(const WIN32_FIND_DATAA& data, PlatDirEntry* entry) {
+bool gLeaveOutShortNames = false;
+
+// The name ORV knows an entry by: the system's own when the ANSI code page holds it, so that
+// it converts there and back unchanged; else its short name, which names the same file to
+// every call; else the name with a "?" for each character the code page lacks, marked
+// kPlatAttrUnusableName (such a name would be a mask, naming other files).
+struct EntryName {
+    char text[kPlatNameMax];
+    uint32_t mark; // 0 or kPlatAttrUnusableName
+};
+
+// True, with dest filled, when the name converts to the ANSI code page and back unchanged:
+// the system's own conversion would otherwise put "?" or a look-alike letter in its place.
+bool ConvertsExactly(const wchar_t* wide, char* dest, int destSize) {
+    // Most names are ASCII: they are copied as they are, without asking the system.
+    int i = 0;
+    while (wide[i] && wide[i] < 0x80 && i < destSize - 1) {
+        dest[i] = (char)wide[i];
+        i++;
+    }
+    if (!wide[i]) {
+        dest[i] = 0;
+        return true;
+    }
+    wchar_t back[kPlatNameMax];
+    return WideCharToMultiByte(CP_ACP, 0, wide, -1, dest, destSize, NULL, NULL) > 0 &&
+           MultiByteToWideChar(CP_ACP, 0, dest, -1, back, kPlatNameMax) > 0 &&
+           wcscmp(back, wide) == 0;
+}
+
+// The name as it can be shown, with "?" for what the code page lacks and no look-alike letter
+// (which could name another file); every such name holds a "?".
+void ShownWithMarks(const wchar_t* wide, char* dest, int destSize) {
+    const UINT codePage = GetACP();
+    const bool utf8 = codePage == CP_UTF8; // takes neither of the flags below
+    int n = WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, wide, -1, dest, destSize,
+                                utf8 ? NULL : "?", NULL);
+    if (n > 0 && strchr(dest, '?'))
+        return;
+    int i = 0;
+    for (; wide[i] && i < destSize - 1; i++)
+        dest[i] = wide[i] < 0x80 ? (char)wide[i] : '?';
+    dest[i] = 0;
+}
+
+void NameOf(const WIN32_FIND_DATAW& data, EntryName* name) {
+    name->mark = 0;
+    if (ConvertsExactly(data.cFileName, name->text, sizeof name->text))
+        return;
+    if (!gLeaveOutShortNames && data.cAlternateFileName[0] &&
+        ConvertsExactly(data.cAlternateFileName, name->text, sizeof name->text))
+        return;
+    ShownWithMarks(data.cFileName, name->text, sizeof name->text);
+    name->mark = kPlatAttrUnusableName;
+}
+
+void Describe(const WIN32_FIND_DATAW& data, const EntryName& name, PlatDirEntry* entry) {
     // Names are copied by hand: a formatted copy costs more than the rest of a large folder's
     // enumeration.
-    const size_t length = strnlen(data.cFileName, sizeof entry->name - 1);
-    memcpy(entry->name, data.cFileName, length);
+    const size_t length = strnlen(name.text, sizeof entry->name - 1);
+    memcpy(entry->name, name.text, length);
     entry->name[length] = 0;
-    entry->attributes = data.dwFileAttributes;
+    entry->attributes = data.dwFileAttributes | name.mark;
     entry->size = (int64_t)(((uint64_t)data.nFileSizeHigh << 32) | data.nFileSizeLow);
     entry->lastWrite = Win_SecondsFromFileTime(data.ftLastWriteTime);
 }
@@ -55,20 +111,28 @@ bool RunningUnderWine() {
 namespace {
 
 // The system may hand over files too despite the hint (it is advisory): they are passed over.
-bool Wanted(const PlatDirScan& scan, const WIN32_FIND_DATAA& data) {
+bool Wanted(const PlatDirScan& scan, const WIN32_FIND_DATAW& data, EntryName* name) {
     const bool directory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     if (scan.directoriesOnly && !directory)
         return false;
+    NameOf(data, name);
     return !scan.test.admits ||
-           scan.test.admits(scan.test.context, data.cFileName,
+           scan.test.admits(scan.test.context, name->text,
                             directory ? kPlatKindDirectory : kPlatKindFile);
 }
 
 PlatDirScan* FindFirst(const char* pattern, bool directoriesOnly, const PlatNameTest& test,
                        PlatDirEntry* entry, int* error) {
-    WIN32_FIND_DATAA data;
-    HANDLE handle = FindFirstFileExA(
-        pattern, FindExInfoStandard, &data,
+    // The wide calls: the ANSI ones give a name the code page cannot hold with "?" in it, and
+    // no way to tell such a name from a mask.
+    wchar_t widePattern[2 * kPlatNameMax + 8];
+    if (!MultiByteToWideChar(CP_ACP, 0, pattern, -1, widePattern, 2 * kPlatNameMax + 8)) {
+        *error = kPlatErrPathNotFound;
+        return nullptr;
+    }
+    WIN32_FIND_DATAW data;
+    HANDLE handle = FindFirstFileExW(
+        widePattern, FindExInfoStandard, &data,
         directoriesOnly ? FindExSearchLimitToDirectories : FindExSearchNameMatch, NULL, 0);
     if (handle == INVALID_HANDLE_VALUE) {
         *error = LastError();
@@ -76,8 +140,9 @@ PlatDirScan* FindFirst(const char* pattern, bool directoriesOnly, const PlatName
     }
     PlatDirScan* scan = new PlatDirScan{handle, directoriesOnly, test};
     // The test is asked once an entry: it may keep what it learns of the entry it admits.
-    if (Wanted(*scan, data)) {
-        Describe(data, entry);
+    EntryName name;
+    if (Wanted(*scan, data, &name)) {
+        Describe(data, name, entry);
     } else if (!Plat_FindNext(scan, entry)) {
         Plat_FindClose(scan);
         *error = kPlatErrFileNotFound;
@@ -103,13 +168,18 @@ PlatDirScan* Plat_FindFirstTested(const char* pattern, const PlatNameTest& test,
 }
 
 int Plat_FindNext(PlatDirScan* scan, PlatDirEntry* entry) {
-    WIN32_FIND_DATAA data;
+    WIN32_FIND_DATAW data;
+    EntryName name;
     do {
-        if (!FindNextFileA(scan->handle, &data))
+        if (!FindNextFileW(scan->handle, &data))
             return 0;
-    } while (!Wanted(*scan, data));
-    Describe(data, entry);
+    } while (!Wanted(*scan, data, &name));
+    Describe(data, name, entry);
     return 1;
+}
+
+void Plat_LeaveOutShortNamesForTests(int leaveOut) {
+    gLeaveOutShortNames = leaveOut != 0;
 }
 
 void Plat_FindClose(PlatDirScan* scan) {

@@ -10,6 +10,7 @@
 #include "find/findengine.h"
 #include "look/fonts_win.h"
 #include "lister/dirwnd.h"
+#include "lister/pathclass.h"
 #include "print/psview.h"
 #include "resources/resource.h"
 #include "shell/classes.h"
@@ -1087,6 +1088,8 @@ LRESULT CALLBACK ORVMDIChildWndProc(HWND view, UINT message, WPARAM wParam, LPAR
 // ---- Entry points ----------------------------------------------------------------------------
 
 HWND View_OpenFile(const char* path, int64_t topLine) {
+    if (RefuseUnusableName(path))
+        return NULL;
     ViewEngine* e = Engine();
     PlatFileInfo info;
     if (!Plat_GetFileInfo(path, &info) || (info.attributes & kPlatAttrDirectory))

@@ -73,6 +73,24 @@ TEST(DeleteOneFile, AFailureIsToldInTheSystemsWordsUnderThePath) {
     EXPECT_FALSE(user.asked[0].text.empty());
 }
 
+// A name with "?" or "*" is one a listing could not give in the code page (or a mask): it is
+// refused as such, and the files it would match as a mask stay.
+TEST(DeleteOneFile, ANameHoldingAWildcardIsRefusedAndNothingGoes) {
+    const std::string bystander = WriteTestFile("ab.txt", "bytes");
+    for (const char* name : {"??.txt", "a*.txt"}) {
+        const std::string path = TestDir() + name;
+        ScriptedUser user;
+        user.answers = {kAnswerYes};
+        EXPECT_EQ(kPlatErrInvalidName, DeleteOneFile(path.c_str(), false, false)) << name;
+        const AskedQuestion refused = {path +
+                                           "\ncannot be used: this system's code page\n"
+                                           "lacks some characters of its name.",
+                                       "", kButtonsOk, kIconWarning, 0};
+        EXPECT_EQ(std::vector<AskedQuestion>{refused}, user.asked);
+        EXPECT_TRUE(Exists(bystander));
+    }
+}
+
 TEST(FileOpsErrorText, TheSystemsWordsElseTheNumber) {
     EXPECT_EQ("Error 1234567 occurred", FileOps_ErrorText(1234567));
     const std::string words = FileOps_ErrorText(kPlatErrFileNotFound);
