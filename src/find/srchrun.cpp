@@ -168,18 +168,25 @@ void DrawWhileFilling(HWND results, bool draw) {
         InvalidateRect(list, NULL, TRUE);
 }
 
+// The directory being searched, in the title of the window being filled.
+void ShowInTitle(void* context, const char* directory) {
+    Results_ShowSearching(static_cast<ResultsSink*>(context)->window, directory);
+}
+
 void RunIntoResults(HWND results) {
-    SearchBoxRun quiet = {gFrame, NULL, false, false, kSearchEnded};
-    SearchHooks hooks = HooksFor(&quiet);
-    hooks.showDirectory = nullptr;
-    hooks.offer = nullptr;
     ResultsSink into = {results, std::string()};
+    SearchHooks hooks = {};
+    hooks.context = &into;
+    hooks.erase = Erase;
+    hooks.showDirectory = ShowInTitle;
+    hooks.enableNext = EnableNext;
     SearchContinuation cont = {};
     const HWND lender = View_LendEngine();
     for (;;) {
         const SearchListSink sink = {&into, AddToResults, nullptr};
         DrawWhileFilling(into.window, false);
         Search_ListMatches(&gSearchWalk, gSearchCriteria, hooks, sink, &cont);
+        Results_ShowSearching(into.window, nullptr);
         DrawWhileFilling(into.window, true);
         if (!cont.full)
             break;

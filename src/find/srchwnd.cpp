@@ -255,6 +255,13 @@ int Results_AddEntry(HWND results, const char* text) {
     return (int)index;
 }
 
+void Results_ShowSearching(HWND results, const char* directory) {
+    ResultsWindow* data = Results_List(results) ? Data(results) : nullptr;
+    if (!data)
+        return;
+    SetWindowTextA(results, directory ? directory : data->mask.c_str());
+}
+
 HWND Results_Continue(HWND full) {
     PromptRequest request = {kListFull, kListFullCaption, kButtonsYesNo, kIconQuestion,
                              kPromptOwnedByFocus};

@@ -449,6 +449,50 @@ TEST_F(ResultsTest, AListModeSearchFillsTheWindowAndGoesOnInAnother) {
     gFind = savedFind;
 }
 
+// The titles a results window is given while a search fills it.
+std::vector<std::string> gTitles;
+
+LRESULT CALLBACK RecordTitles(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPSTRUCT* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    char className[32] = "";
+    if (code == HC_ACTION && sent->message == WM_SETTEXT && sent->lParam &&
+        GetClassNameA(sent->hwnd, className, sizeof className) &&
+        lstrcmpA(className, kSrchClassName) == 0)
+        gTitles.push_back(reinterpret_cast<const char*>(sent->lParam));
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+// A long search is seen to move on: the title names the directory being searched, and is the
+// mask again once the search is over.
+TEST_F(ResultsTest, TheTitleShowsTheDirectoryBeingSearched) {
+    const SearchCriteria savedCriteria = gSearchCriteria;
+    File("top.txt");
+    CreateDirectoryA((dir_ + "one").c_str(), NULL);
+    CreateDirectoryA((dir_ + "one\\two").c_str(), NULL);
+    File("one\\two\\deep.txt");
+    gSearchCriteria = SearchCriteria();
+    snprintf(gSearchCriteria.mask, sizeof gSearchCriteria.mask, "%s*.txt", dir_.c_str());
+    gSearchCriteria.onlyLimb = true;
+    gTitles.clear();
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, RecordTitles, NULL, GetCurrentThreadId());
+    FileSearch_OpenResults();
+    Harness_PumpMessages(300);
+    UnhookWindowsHookEx(hook);
+    const std::vector<HWND> windows = ResultsWindows();
+    ASSERT_EQ(1u, windows.size());
+    EXPECT_EQ(2u, Rows(windows[0]).size());
+    const auto shown = [](const std::string& title) {
+        return std::find(gTitles.begin(), gTitles.end(), title) != gTitles.end();
+    };
+    EXPECT_TRUE(shown(dir_ + "*.txt"));
+    EXPECT_TRUE(shown(dir_ + "one\\"));
+    EXPECT_TRUE(shown(dir_ + "one\\two\\"));
+    ASSERT_FALSE(gTitles.empty());
+    EXPECT_EQ(gSearchCriteria.mask, gTitles.back());
+    EXPECT_EQ(gSearchCriteria.mask, Title(windows[0]));
+    gSearchCriteria = savedCriteria;
+}
+
 // The contents test reads every file through the one engine; the view that held it has its own
 // file back when it is active again, and a view opened from the list does not take the last
 // searched file's state for it.
