@@ -165,6 +165,7 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/dirwnd_test.cpp
     tests/gui/dir_bench_test.cpp
     tests/gui/srchdlg_test.cpp
+    tests/gui/srchrun_test.cpp
     tests/gui/editor_test.cpp
     tests/gui/edit_bench_test.cpp
     tests/gui/search_bench_test.cpp

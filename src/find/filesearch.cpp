@@ -711,7 +711,7 @@ bool BeginWalk(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h) {
     return BeginDisk(w, c, h, w->startDisk);
 }
 
-int Run(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h) {
+int RunSteps(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h) {
     for (;;) {
         Outcome outcome = kOutcomeSkip;
         int result = kSearchEnded;
@@ -733,6 +733,15 @@ int Run(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h) {
         if (have && outcome == kOutcomeDeliver)
             return result;
     }
+}
+
+// The walk to its next outcome, marked as running meanwhile: a file erased from the Match box
+// may leave the frame with no window, and nothing is to be opened while the walk is at work.
+int Run(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h) {
+    w->running = true;
+    const int result = RunSteps(w, c, h);
+    w->running = false;
+    return result;
 }
 
 } // namespace

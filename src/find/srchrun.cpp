@@ -4,6 +4,8 @@
 
 #include "editor/editwnd.h"
 #include "find/filesearch.h"
+#include "find/findengine.h"
+#include "find/findpat.h"
 #include "find/selqueue_win.h"
 #include "find/srchdlg.h"
 #include "find/srchwnd.h"
@@ -76,8 +78,12 @@ int TakeResult(SearchBoxRun* run) {
         HWND view = View_OpenFile(path.c_str(), 1);
         if (!view)
             return 0;
-        if (gSearchCriteria.containingString && !gSearchWalk.findFile)
+        if (gSearchCriteria.containingString && !gSearchWalk.findFile) {
+            // CR, LF and zero bytes are found only in hex, as the search itself found them.
+            if (HasSpecialBytes(gFind))
+                View_Command(view, IDM_HEX);
             View_Find(view, true, 0); // lands the view on the match
+        }
         return 1;
     }
     case kSearchLaunch:
@@ -262,6 +268,10 @@ void FileSearch_Command(HWND frame) {
 
 bool FileSearch_IsPaused() {
     return gSearchWalk.phase != kPhaseIdle && gSearchWalk.mode == kSearchMatchBoxMode;
+}
+
+bool FileSearch_IsRunning() {
+    return gSearchWalk.running;
 }
 
 int FileSearch_Resume(HWND frame) {
