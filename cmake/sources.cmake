@@ -26,7 +26,6 @@ set(ORV_CORE_SOURCES
     src/lister/dirlayout.cpp
     src/lister/diskgrid.cpp
     src/find/selqueue.cpp
-    src/find/srchentry.cpp
     src/find/findinput.cpp
     src/shell/barbuttons.cpp
     src/find/srchparse.cpp
@@ -124,7 +123,6 @@ set(ORV_CORE_TEST_SOURCES
     tests/core/fileops_test.cpp
     tests/core/pathclass_test.cpp
     tests/core/selqueue_test.cpp
-    tests/core/srchentry_test.cpp
     tests/core/launch_test.cpp
     tests/core/dirremove_test.cpp
     tests/core/drive_test.cpp
@@ -168,6 +166,7 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/names_test.cpp
     tests/gui/dir_bench_test.cpp
     tests/gui/srchdlg_test.cpp
+    tests/gui/srchrun_test.cpp
     tests/gui/editor_test.cpp
     tests/gui/edit_bench_test.cpp
     tests/gui/search_bench_test.cpp

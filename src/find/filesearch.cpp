@@ -443,12 +443,22 @@ void ResolveStart(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h, 
     char start[kSearchTextMax] = "";
     char current[kPlatNameMax] = "";
     if (HasDrive(c.mask)) {
-        const char drive = (char)tolower((unsigned char)c.mask[0]);
-        if (drive != CurrentDrive(h) && ChangeTo(h, drive))
-            w->driveChanged = true;
+        char drive = (char)tolower((unsigned char)c.mask[0]);
+        char letter = c.mask[0];
+        if (drive != CurrentDrive(h)) {
+            if (ChangeTo(h, drive)) {
+                w->driveChanged = true;
+            } else {
+                // Told once by the change; the search goes on from the current drive.
+                if (w->startDisk == drive)
+                    w->startDisk = CurrentDrive(h);
+                drive = CurrentDrive(h);
+                letter = drive;
+            }
+        }
         if (dirLength > 2) {
             if (IsSeparator(dir[2]))
-                snprintf(start, sizeof start, "%.*s", (int)dirLength, dir);
+                snprintf(start, sizeof start, "%c:%.*s", letter, (int)(dirLength - 2), dir + 2);
             else if (Plat_GetCurrentDir(drive, current, sizeof current) > 0)
                 snprintf(start, sizeof start, "%s%c%.*s", current, kPlatDirSeparator,
                          (int)(dirLength - 2), dir + 2);
@@ -471,8 +481,13 @@ void ResolveStart(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h, 
         Plat_GetCurrentDir(0, start, sizeof start);
     }
     EndWithSeparator(start, sizeof start);
+    // Read back as the system spells it once current: "docs\" under a drive root, ".\" and
+    // "..\" come back as the one path the walk meets, so it is not searched again there.
+    if (Plat_SetCurrentDir(start) == 0 && Plat_GetCurrentDir(0, current, sizeof current) > 0) {
+        Copy(start, current, sizeof start);
+        EndWithSeparator(start, sizeof start);
+    }
     Copy(w->startDirectory, start, sizeof w->startDirectory);
-    Plat_SetCurrentDir(start);
 }
 
 void Start(SearchWalk* w, const SearchCriteria& c, SearchMode mode, const SearchHooks& h,
@@ -699,7 +714,7 @@ bool BeginWalk(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h) {
     return BeginDisk(w, c, h, w->startDisk);
 }
 
-int Run(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h) {
+int RunSteps(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h) {
     for (;;) {
         Outcome outcome = kOutcomeSkip;
         int result = kSearchEnded;
@@ -721,6 +736,15 @@ int Run(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h) {
         if (have && outcome == kOutcomeDeliver)
             return result;
     }
+}
+
+// The walk to its next outcome, marked as running meanwhile: a file erased from the Match box
+// may leave the frame with no window, and nothing is to be opened while the walk is at work.
+int Run(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h) {
+    w->running = true;
+    const int result = RunSteps(w, c, h);
+    w->running = false;
+    return result;
 }
 
 } // namespace

@@ -121,6 +121,7 @@ struct SearchWalk {
     char startDisk;
     char previousDrive;
     bool driveChanged;
+    bool running; // inside a call: the user's answers to its questions come meanwhile
     int lastAnswer; // View or Skip: the Match box's default button
     int directTestError; // why the named file of the start directory was not there (kPlatErr*)
     // The file delivered: its path as shown (upper case unless PreserveCase) and as found.

@@ -67,20 +67,35 @@ int MonthOf(const char* letters, size_t length) {
 }
 
 // The time after the date, read as "%d:%d:%d" is: each field may follow blanks, the colons
-// must follow the numbers directly. The number of fields read.
-int ReadTime(const char* p, int fields[3]) {
+// must follow the numbers directly. The number of fields read; *p is left after the last.
+int ReadTime(const char** p, int fields[3]) {
     int count = 0;
     while (count < 3) {
-        while (IsBlank(*p))
-            p++;
-        if (!ReadNumber(&p, &fields[count]))
+        while (IsBlank(**p))
+            (*p)++;
+        if (!ReadNumber(p, &fields[count]))
             break;
         count++;
-        if (*p != ':')
+        if (**p != ':')
             break;
-        p++;
+        (*p)++;
     }
     return count;
+}
+
+// What may stand after the time: blanks and an "am" or "pm" mark ("a", "p", either case).
+// Anything else is a date the parser would only half read ("5 Jan 1997" is not the 5th).
+bool RestIsClean(const char* p) {
+    while (IsBlank(*p))
+        p++;
+    if (Lower(*p) == 'a' || Lower(*p) == 'p') {
+        p++;
+        if (Lower(*p) == 'm')
+            p++;
+    }
+    while (IsBlank(*p))
+        p++;
+    return *p == 0;
 }
 
 } // namespace
@@ -167,7 +182,10 @@ int ParseSearchDate(const char* text, const PlatLocalTime& now, ParsedDate* out)
         return 0;
 
     int fields[3] = {0, 0, 0};
-    const int timeFields = ReadTime(p, fields);
+    const char* rest = p;
+    const int timeFields = ReadTime(&rest, fields);
+    if (!RestIsClean(rest))
+        return 0;
     int hour = fields[0];
     if (timeFields > 0 && hour < 12 && (strchr(p, 'p') || strchr(p, 'P')))
         hour += 12;

@@ -4,6 +4,8 @@
 
 #include "editor/editwnd.h"
 #include "find/filesearch.h"
+#include "find/findengine.h"
+#include "find/findpat.h"
 #include "find/selqueue_win.h"
 #include "find/srchdlg.h"
 #include "find/srchwnd.h"
@@ -76,8 +78,12 @@ int TakeResult(SearchBoxRun* run) {
         HWND view = View_OpenFile(path.c_str(), 1);
         if (!view)
             return 0;
-        if (gSearchCriteria.containingString && !gSearchWalk.findFile)
+        if (gSearchCriteria.containingString && !gSearchWalk.findFile) {
+            // CR, LF and zero bytes are found only in hex, as the search itself found them.
+            if (HasSpecialBytes(gFind))
+                View_Command(view, IDM_HEX);
             View_Find(view, true, 0); // lands the view on the match
+        }
         return 1;
     }
     case kSearchLaunch:
@@ -168,18 +174,25 @@ void DrawWhileFilling(HWND results, bool draw) {
         InvalidateRect(list, NULL, TRUE);
 }
 
+// The directory being searched, in the title of the window being filled.
+void ShowInTitle(void* context, const char* directory) {
+    Results_ShowSearching(static_cast<ResultsSink*>(context)->window, directory);
+}
+
 void RunIntoResults(HWND results) {
-    SearchBoxRun quiet = {gFrame, NULL, false, false, kSearchEnded};
-    SearchHooks hooks = HooksFor(&quiet);
-    hooks.showDirectory = nullptr;
-    hooks.offer = nullptr;
     ResultsSink into = {results, std::string()};
+    SearchHooks hooks = {};
+    hooks.context = &into;
+    hooks.erase = Erase;
+    hooks.showDirectory = ShowInTitle;
+    hooks.enableNext = EnableNext;
     SearchContinuation cont = {};
     const HWND lender = View_LendEngine();
     for (;;) {
         const SearchListSink sink = {&into, AddToResults, nullptr};
         DrawWhileFilling(into.window, false);
         Search_ListMatches(&gSearchWalk, gSearchCriteria, hooks, sink, &cont);
+        Results_ShowSearching(into.window, nullptr);
         DrawWhileFilling(into.window, true);
         if (!cont.full)
             break;
@@ -255,6 +268,10 @@ void FileSearch_Command(HWND frame) {
 
 bool FileSearch_IsPaused() {
     return gSearchWalk.phase != kPhaseIdle && gSearchWalk.mode == kSearchMatchBoxMode;
+}
+
+bool FileSearch_IsRunning() {
+    return gSearchWalk.running;
 }
 
 int FileSearch_Resume(HWND frame) {

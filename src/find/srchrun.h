@@ -14,6 +14,8 @@ void FileSearch_Command(HWND frame);
 void FileSearch_OpenResults();
 // True while a match-box search is paused on a file the user viewed, launched or edited.
 bool FileSearch_IsPaused();
+// True while the search is at work (the Match box and the questions it asks are up).
+bool FileSearch_IsRunning();
 // "&Next" with a paused search: the progress box runs on to the next match. The file-open
 // result (positive when a view was opened).
 int FileSearch_Resume(HWND frame);

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "find/selqueue_win.h"
-#include "find/srchentry.h"
 #include "find/srchsave_win.h"
 #include "look/fonts_win.h"
 #include "resources/resource.h"
@@ -37,7 +36,6 @@ struct ResultsWindow {
     int widestEntry; // pixels, in the list's font
     HDC measure; // a memory context with the list's font
     std::string mask; // the title, which the search borrows to show its directory
-    ResultsTally tally; // the file whose lines were listed last
 };
 
 HWND gCurrentResults = NULL;
@@ -257,17 +255,11 @@ int Results_AddEntry(HWND results, const char* text) {
     return (int)index;
 }
 
-int Results_AddLine(HWND results, const char* path, int64_t line, const char* text) {
+void Results_ShowSearching(HWND results, const char* directory) {
     ResultsWindow* data = Results_List(results) ? Data(results) : nullptr;
     if (!data)
-        return -1;
-    if (!ResultsTally_IsNew(data->tally, path, line))
-        return 0;
-    const std::string entry = ResultsEntry_ForLine(path, line, text);
-    if (Results_AddEntry(results, entry.c_str()) < 0)
-        return -1;
-    ResultsTally_Note(&data->tally, path, line);
-    return 1;
+        return;
+    SetWindowTextA(results, directory ? directory : data->mask.c_str());
 }
 
 HWND Results_Continue(HWND full) {
@@ -279,10 +271,9 @@ HWND Results_Continue(HWND full) {
     if (Ui_Ask(request) == kAnswerYes)
         next = Results_Create(mask.c_str());
     if (next && !gPending.entry.empty()) {
-        // The refused entry leads the new list, and lines of its file go on after it.
+        // The refused entry leads the new list.
         const ResultsContinuation carried = gPending;
         Results_AddEntry(next, carried.entry.c_str());
-        ResultsTally_Note(&Data(next)->tally, carried.path.c_str(), carried.lastLine);
     }
     gPending = {"", "", 0};
     return next;

@@ -29,10 +29,9 @@ HWND Results_Current();
 // Adds an entry to the sorted list, keeping the list wide enough to scroll to its end: its
 // index, or -1 when the list refuses it (full). A refused entry is kept for Results_Continue.
 int Results_AddEntry(HWND results, const char* text);
-// Adds the entry of a matching line, "path :%6ld: text", once per line of a file: 1 when
-// listed, 0 when this line (or a later one) of the file is listed already, -1 when the list
-// refused it (full; kept for Results_Continue).
-int Results_AddLine(HWND results, const char* path, int64_t line, const char* text);
+// The directory a running search is in, shown as the window's title; null sets the title back
+// to the search's mask.
+void Results_ShowSearching(HWND results, const char* directory);
 // After the list refused an entry: asks "List box is full.\nContinue in another window?". Yes
 // makes another results window with the same title, starting with the refused entry, and
 // returns it: the search goes on into that one. No (or a window that cannot be made): null,

@@ -277,6 +277,7 @@ void EndListCommand(const ListTarget& target) {
 // "&Next": the next queued file, opened the way its list asked (view, edit or launch).
 void OnNext(HWND frame) {
     if (FileSearch_IsPaused()) {
+        Frame_BeforeOpening(NULL); // the next match opens as any file does
         FileSearch_Resume(frame);
         return;
     }
@@ -353,8 +354,12 @@ void OnDelete() {
         const bool quiet = target.kind == kKindDir && list.list;
         if (quiet)
             SendMessageA(list.list, WM_SETREDRAW, FALSE, 0);
-        if (DeleteSelectedFiles(paths))
-            EndListCommand(list);
+        if (DeleteSelectedFiles(paths)) {
+            List_ClearSelection(list.list);
+            SelQueue_Drop();
+            // A paused disk search keeps "&Next": it is how that search goes on.
+            SelQueue_SetNextEnabled(FileSearch_IsPaused());
+        }
         if (quiet) {
             SendMessageA(list.list, WM_SETREDRAW, TRUE, 0);
             RedrawWindow(target.window, NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN);
@@ -697,7 +702,7 @@ void Frame_HoldAutoOpen(bool hold) {
 
 void Frame_AutoOpen(HWND frame, bool restoring) {
     if (!gSettings.autoOpen || gAutoOpenHolds > 0 || (IsIconic(frame) && !restoring) ||
-        AnyChild())
+        AnyChild() || FileSearch_IsRunning())
         return;
     if (ItemEnabled(frame, IDM_NEXT))
         PostMessageA(frame, WM_COMMAND, IDM_NEXT, 0);

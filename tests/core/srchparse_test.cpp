@@ -69,6 +69,7 @@ const DateCase kDates[] = {
     {"5Jan1997 12:15 pm", 1, {1997, 1, 5, 12, 15, 0}, kPrecisionMinute},
     {"5Jan10:30", 1, {2026, 1, 5, 10, 30, 0}, kPrecisionMinute}, // 10 is an hour here
     {"5Jan1997 p", 1, {1997, 1, 5, 0, 0, 0}, kPrecisionDay},     // no hour to move
+    {"5Jan1997 2:30 am ", 1, {1997, 1, 5, 2, 30, 0}, kPrecisionMinute},
     {"29Feb2000", 1, {2000, 2, 29, 0, 0, 0}, kPrecisionDay},
     {"31Dec3000 23:59:59", 1, {3000, 12, 31, 23, 59, 59}, kPrecisionSecond},
     {"1Jan1601", 1, {1601, 1, 1, 0, 0, 0}, kPrecisionDay},
@@ -80,7 +81,13 @@ const DateCase kDates[] = {
     {"32Jan1997", 0, {}, kPrecisionDay},
     {"0Jan1997", 0, {}, kPrecisionDay},
     {"5January1997", 0, {}, kPrecisionDay},
-    {"5Jun1997x", 1, {1997, 6, 5, 0, 0, 0}, kPrecisionDay}, // the rest holds no time
+    // Anything the forms above leave over: not a date half read.
+    {"5Jun1997x", 0, {}, kPrecisionDay},
+    {"5 Jan 1997", 0, {}, kPrecisionDay}, // not the 5th of this month
+    {"12 Dec", 0, {}, kPrecisionDay},
+    {"5Jan1997 10:30 tomorrow", 0, {}, kPrecisionDay},
+    {"5Jan1997 10:30:15:20", 0, {}, kPrecisionDay},
+    {"5Jan1997 2:30pmx", 0, {}, kPrecisionDay},
     {"5Ja1997", 0, {}, kPrecisionDay},
     {"1Jan3001", 0, {}, kPrecisionDay},
     {"1Jan1600", 0, {}, kPrecisionDay},

@@ -90,6 +90,12 @@ class ResultsTest : public OrvFrameTest {
         CharUpperBuffA(&text[0], (DWORD)text.size());
         return text;
     }
+    // A matching line's entry, as the search lists it.
+    static std::string Line(const std::string& path, int64_t line, const char* text) {
+        char number[32];
+        snprintf(number, sizeof number, " :%6ld: ", (long)line);
+        return path + number + text;
+    }
     static std::string Title(HWND window) {
         char text[MAX_PATH] = "";
         GetWindowTextA(window, text, sizeof text);
@@ -98,20 +104,18 @@ class ResultsTest : public OrvFrameTest {
     std::string dir_;
 };
 
-TEST_F(ResultsTest, LinesOfEachFileAreListedOnceUnderItsPathInLineOrder) {
+TEST_F(ResultsTest, LinesOfEachFileStandUnderItsPathInLineOrder) {
     HWND results = Results_Create("*.TXT");
     const struct {
         const char* path;
         int64_t line;
         const char* text;
-        int added; // 1 listed, 0 a line listed already
     } found[] = {
-        {"C:\\DOCS\\B.TXT", 4, "beta four", 1},  {"C:\\DOCS\\B.TXT", 4, "beta four", 0},
-        {"C:\\DOCS\\B.TXT", 120, "beta far", 1}, {"C:\\DOCS\\A.TXT", 9, "alpha nine", 1},
-        {"C:\\DOCS\\A.TXT", 10, "alpha ten", 1}, {"C:\\DOCS\\A.TXT", 10, "alpha ten", 0},
+        {"C:\\DOCS\\B.TXT", 4, "beta four"},  {"C:\\DOCS\\B.TXT", 120, "beta far"},
+        {"C:\\DOCS\\A.TXT", 9, "alpha nine"}, {"C:\\DOCS\\A.TXT", 10, "alpha ten"},
     };
     for (const auto& f : found)
-        EXPECT_EQ(f.added, Results_AddLine(results, f.path, f.line, f.text)) << f.line;
+        EXPECT_LE(0, Results_AddEntry(results, Line(f.path, f.line, f.text).c_str())) << f.line;
     EXPECT_EQ((std::vector<std::string>{
                   "C:\\DOCS\\A.TXT :     9: alpha nine",
                   "C:\\DOCS\\A.TXT :    10: alpha ten",
@@ -121,7 +125,7 @@ TEST_F(ResultsTest, LinesOfEachFileAreListedOnceUnderItsPathInLineOrder) {
               Rows(results));
     // A line far wider than the window can be scrolled to its end.
     const std::string wide(300, 'w');
-    Results_AddLine(results, "C:\\DOCS\\C.TXT", 1, wide.c_str());
+    Results_AddEntry(results, Line("C:\\DOCS\\C.TXT", 1, wide.c_str()).c_str());
     RECT client;
     GetClientRect(Results_List(results), &client);
     EXPECT_GT(SendMessageA(Results_List(results), LB_GETHORIZONTALEXTENT, 0, 0), client.right);
@@ -130,7 +134,7 @@ TEST_F(ResultsTest, LinesOfEachFileAreListedOnceUnderItsPathInLineOrder) {
 TEST_F(ResultsTest, ADoubleClickOpensTheViewAtALineOfSixDigits) {
     const std::string path = File("BIG.TXT", Harness_Lines(130000));
     HWND results = Results_Create("*.TXT");
-    ASSERT_EQ(1, Results_AddLine(results, path.c_str(), 123456, "line 123456"));
+    ASSERT_EQ(0, Results_AddEntry(results, Line(path, 123456, "line 123456").c_str()));
     HWND list = Results_List(results);
     SendMessageA(list, LB_SETSEL, TRUE, 0);
     SendMessageA(results, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_DBLCLK),
@@ -145,9 +149,9 @@ TEST_F(ResultsTest, ADoubleClickOpensTheViewAtALineOfSixDigits) {
 TEST_F(ResultsTest, CtrlNOpensThreeSelectedLinesInTurnThenSaysNoNextFile) {
     const std::string a = File("A.TXT", Harness_Lines(50)), b = File("B.TXT", Harness_Lines(50));
     HWND results = Results_Create("*.TXT");
-    Results_AddLine(results, a.c_str(), 5, "line 5");
-    Results_AddLine(results, a.c_str(), 30, "line 30");
-    Results_AddLine(results, b.c_str(), 17, "line 17");
+    for (const std::string& entry :
+         {Line(a, 5, "line 5"), Line(a, 30, "line 30"), Line(b, 17, "line 17")})
+        Results_AddEntry(results, entry.c_str());
     Select(results, {0, 1, 2});
     const struct {
         std::string path;
@@ -173,8 +177,8 @@ TEST_F(ResultsTest, AFullListGoesOnInAnotherWindowOnlyWhenAsked) {
         Results_SetEntryLimitForTests(3);
         HWND full = Results_Create("C:\\*.LOG");
         for (int64_t line : {1, 2, 3})
-            ASSERT_EQ(1, Results_AddLine(full, "C:\\A.LOG", line, "match"));
-        EXPECT_EQ(-1, Results_AddLine(full, "C:\\A.LOG", 4, "match four"));
+            ASSERT_LE(0, Results_AddEntry(full, Line("C:\\A.LOG", line, "match").c_str()));
+        EXPECT_EQ(-1, Results_AddEntry(full, Line("C:\\A.LOG", 4, "match four").c_str()));
         EXPECT_EQ("C:\\A.LOG :     4: match four", Results_Pending().entry);
         EXPECT_EQ(3u, Rows(full).size());
 
@@ -190,9 +194,8 @@ TEST_F(ResultsTest, AFullListGoesOnInAnotherWindowOnlyWhenAsked) {
         ASSERT_TRUE(next != NULL);
         EXPECT_EQ("C:\\*.LOG", Title(next));
         EXPECT_EQ(next, Frame_ActiveChild());
-        // The refused line leads; a second match on it is not listed again, a later line is.
-        EXPECT_EQ(0, Results_AddLine(next, "C:\\A.LOG", 4, "match four"));
-        EXPECT_EQ(1, Results_AddLine(next, "C:\\A.LOG", 5, "match five"));
+        // The refused line leads; the search goes on after it.
+        EXPECT_LE(0, Results_AddEntry(next, Line("C:\\A.LOG", 5, "match five").c_str()));
         EXPECT_EQ((std::vector<std::string>{"C:\\A.LOG :     4: match four",
                                             "C:\\A.LOG :     5: match five"}),
                   Rows(next));
@@ -223,9 +226,9 @@ void TypeSaveName(const SeenBox&) {
 
 TEST_F(ResultsTest, CopyAndSaveAsTakeTheSelectedLines) {
     HWND results = Results_Create("*.TXT");
-    Results_AddLine(results, "C:\\A.TXT", 1, "first");
-    Results_AddLine(results, "C:\\A.TXT", 2, "second");
-    Results_AddLine(results, "C:\\B.TXT", 3, "third");
+    for (const std::string& entry : {Line("C:\\A.TXT", 1, "first"),
+                                     Line("C:\\A.TXT", 2, "second"), Line("C:\\B.TXT", 3, "third")})
+        Results_AddEntry(results, entry.c_str());
     const std::string chosen = "C:\\A.TXT :     1: first\r\nC:\\B.TXT :     3: third\r\n";
 
     Select(results, {0, 2});
@@ -394,7 +397,7 @@ TEST_F(ResultsTest, PicturesOfAFileListAndOfMatchingLines) {
         {"C:\\DOCS\\NOTES\\MEETING.TXT", 123456, "budget again, far down a long file"},
     };
     for (const auto& f : found)
-        Results_AddLine(lineList, f.path, f.line, f.text);
+        Results_AddEntry(lineList, Line(f.path, f.line, f.text).c_str());
     SendMessageA(gMdiClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(lineList), 0);
     Select(lineList, {2, 3});
     UpdateWindow(gFrame);
@@ -444,6 +447,50 @@ TEST_F(ResultsTest, AListModeSearchFillsTheWindowAndGoesOnInAnother) {
     EXPECT_EQ(kPhaseIdle, gSearchWalk.phase); // the walk ended with the last file
     gSearchCriteria = savedCriteria;
     gFind = savedFind;
+}
+
+// The titles a results window is given while a search fills it.
+std::vector<std::string> gTitles;
+
+LRESULT CALLBACK RecordTitles(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPSTRUCT* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    char className[32] = "";
+    if (code == HC_ACTION && sent->message == WM_SETTEXT && sent->lParam &&
+        GetClassNameA(sent->hwnd, className, sizeof className) &&
+        lstrcmpA(className, kSrchClassName) == 0)
+        gTitles.push_back(reinterpret_cast<const char*>(sent->lParam));
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+// A long search is seen to move on: the title names the directory being searched, and is the
+// mask again once the search is over.
+TEST_F(ResultsTest, TheTitleShowsTheDirectoryBeingSearched) {
+    const SearchCriteria savedCriteria = gSearchCriteria;
+    File("top.txt");
+    CreateDirectoryA((dir_ + "one").c_str(), NULL);
+    CreateDirectoryA((dir_ + "one\\two").c_str(), NULL);
+    File("one\\two\\deep.txt");
+    gSearchCriteria = SearchCriteria();
+    snprintf(gSearchCriteria.mask, sizeof gSearchCriteria.mask, "%s*.txt", dir_.c_str());
+    gSearchCriteria.onlyLimb = true;
+    gTitles.clear();
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, RecordTitles, NULL, GetCurrentThreadId());
+    FileSearch_OpenResults();
+    Harness_PumpMessages(300);
+    UnhookWindowsHookEx(hook);
+    const std::vector<HWND> windows = ResultsWindows();
+    ASSERT_EQ(1u, windows.size());
+    EXPECT_EQ(2u, Rows(windows[0]).size());
+    const auto shown = [](const std::string& title) {
+        return std::find(gTitles.begin(), gTitles.end(), title) != gTitles.end();
+    };
+    EXPECT_TRUE(shown(dir_ + "*.txt"));
+    EXPECT_TRUE(shown(dir_ + "one\\"));
+    EXPECT_TRUE(shown(dir_ + "one\\two\\"));
+    ASSERT_FALSE(gTitles.empty());
+    EXPECT_EQ(gSearchCriteria.mask, gTitles.back());
+    EXPECT_EQ(gSearchCriteria.mask, Title(windows[0]));
+    gSearchCriteria = savedCriteria;
 }
 
 // The contents test reads every file through the one engine; the view that held it has its own

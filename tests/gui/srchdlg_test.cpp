@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "find/filesearch.h"
 #include "find/findpat.h"
@@ -132,6 +133,39 @@ TEST_F(SrchDlgTest, NoSizeCheckedGreysTheLimitBoxAndTheOnlyBoxesExcludeEachOther
     EXPECT_EQ("10k", gSeen.sizeShown);
     EXPECT_FALSE(gSeen.limitChecked);
     EXPECT_FALSE(gSeen.limitEnabledAfter);
+}
+
+// The four mask buttons carry the masks as text (no picture style), and a picture of the box
+// as the user sees it.
+TEST_F(SrchDlgTest, TheMaskButtonsShowTheMasks) {
+    static std::vector<std::string> labels;
+    static std::vector<bool> textOnly;
+    static bool saved;
+    labels.clear();
+    textOnly.clear();
+    saved = false;
+    gOnDialog[kGrepCaption] = [](HWND grep) {
+        for (int id : {IDC_GREP_MASK1, IDC_GREP_MASK2, IDC_GREP_MASK3, IDC_GREP_MASK4}) {
+            HWND button = GetDlgItem(grep, id);
+            char text[64] = "";
+            GetWindowTextA(button, text, sizeof text);
+            labels.push_back(text);
+            textOnly.push_back((GetWindowLongA(button, GWL_STYLE) & (BS_BITMAP | BS_ICON)) == 0);
+        }
+        Later([grep] {
+            RedrawWindow(grep, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+            Harness_PumpMessages(300);
+            saved = Harness_SaveWindowBitmap(
+                        grep, Harness_OutputPath("search-criteria.bmp").c_str()) == 1;
+            Harness_PressItem(grep, IDCANCEL);
+        });
+    };
+    // The second mask button puts its mask in the box, as a click on it does.
+    Harness_Answer(kGrepCaption, kGrepLabel, IDC_GREP_MASK2);
+    SendMessageA(gFrame, WM_COMMAND, IDM_SEARCH, 0);
+    EXPECT_EQ((std::vector<std::string>{"*.*", "*.txt", "*.doc", "*read*"}), labels);
+    EXPECT_EQ((std::vector<bool>{true, true, true, true}), textOnly);
+    EXPECT_TRUE(saved);
 }
 
 TEST_F(SrchDlgTest, ADiskAddedTwiceIsListedOnce) {
