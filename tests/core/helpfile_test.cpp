@@ -65,6 +65,7 @@ const Damage kDamages[] = {
     {"LinkWithoutContext", "{Find|130}", "{Find|}"},
     {"LinkWithoutText", "{Find|130}", "{|130}"},
     {"LinkContextNotANumber", "{Find|130}", "{Find|1x0}"},
+    {"BarInLinkText", "{Find|130}", "{Fi|nd|130}"}, // build_help.py refuses such link text
     {"TextBeforeAnyTopic", "@65535 Index\n", "stray\n@65535 Index\n"},
     {"ControlCharacter", "a bullet", "a\x01 bullet"},
 };
