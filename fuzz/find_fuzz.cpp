@@ -190,15 +190,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // A find that begins later, but not past the match, finds the same match: a view's find
     // begins each block's search (and the stretch it carries across a cut) wherever the
-    // blocks happen to lie. A negated string's lines begin where the region does, so only
-    // finds without one are held to it.
+    // blocks happen to lie. In hex and binary views a negated string's lines begin where the
+    // region does, so only finds without one are held to it.
     if (found && !(s.booleanFind && (s.not1 || (s.not2 && StringLengthOf(s, 2) > 0)))) {
         const int64_t offset = found - region;
         const int64_t later = data[2] % (offset + 1);
         int32_t laterLength = -1;
         bool laterWhole = false;
         const FindScope laterScope = {scope.lineLength, scope.textLines,
-                                      scope.textLines && later > 0 && region[later - 1] != 0};
+                                      scope.textLines ? FindLineBegun(region, later) : 0};
         const char* again = FindMatch(s, laterScope, region + later, n - later, &laterLength,
                                       &laterWhole);
         if (again != found || laterLength != length)

@@ -91,8 +91,8 @@ bool MakeReplacement(const FindSettings& s, char* dest, int32_t* length) {
 }
 
 // The last whole line a NOT find selected: Find Next from it goes on with the line after it, as
-// in a view, rather than one character into it (where the rest of the line lacks the string
-// too and would be found again).
+// in a view, rather than one character into it (where the line, judged whole, would be found
+// again).
 struct {
     int64_t start = -1, end = -1;
 } gWholeLine;
@@ -112,7 +112,7 @@ bool FindInEditor(const EditTarget* t, FindSettings* s, bool repeat, int32_t pat
     }
 
     void* cursor = Ui_BeginBusy(nullptr);
-    FindScope scope = {lineLength, true, false};
+    FindScope scope = {lineLength, true, 0};
     char replacement[kFindTextMax];
     int32_t replacementLength = -1; // made at the first match of a replace run
     bool found = false;
@@ -136,7 +136,7 @@ bool FindInEditor(const EditTarget* t, FindSettings* s, bool repeat, int32_t pat
             from = LineTextIndex(text, selStart + (skip ? 1 : 0));
         if (from > text.length)
             from = text.length;
-        scope.startsMidLine = from > 0 && text.text[from - 1] != 0;
+        scope.lineBegun = FindLineBegun(text.text, from);
         int32_t length = 0;
         bool wholeLine = false;
         const char* m = FindMatch(*s, scope, text.text + from, text.length - from, &length,

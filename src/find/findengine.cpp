@@ -178,7 +178,7 @@ int FindInView(ViewEngine* e, FindSettings* s, bool repeat, int32_t patternLengt
     }
     const int64_t shownTop = e->file.topLine;
     const bool textLines = !e->settings.hexMode && !e->settings.binaryMode;
-    FindScope scope = {e->sizes.lineLength, textLines, false};
+    FindScope scope = {e->sizes.lineLength, textLines, 0};
     const bool absolute = !PostScriptShown(e); // buffer offsets are file offsets
     const int32_t carry = absolute ? Carry(e, *s, patternLength) : 0;
 
@@ -211,7 +211,7 @@ int FindInView(ViewEngine* e, FindSettings* s, bool repeat, int32_t patternLengt
         }
         // A match that begins within the carry of a cut may reach past it: the seam judges it.
         const int32_t judged = e->atEnd || carry == 0 ? end : end - carry;
-        scope.startsMidLine = textLines && start > 0 && e->buffer[start - 1] != 0;
+        scope.lineBegun = textLines ? FindLineBegun(e->buffer, start) : 0;
         int32_t length = 0;
         bool wholeLine = false;
         const char* m = end > start ? FindMatch(*s, scope, e->buffer + start, end - start,

@@ -616,6 +616,21 @@ int64_t LineSpan(const FindScope& scope, const char* region, int64_t n, int64_t 
     return left < lineLength ? left : lineLength;
 }
 
+// How much of the line the region begins in lies before it, in the lines a NOT find takes: a
+// line longer than LineLength is taken LineLength characters at a time from its real start.
+int64_t LineBegun(const FindScope& scope, const char* region, int64_t n) {
+    if (!scope.textLines || scope.lineBegun <= 0 || n <= 0)
+        return 0;
+    const int64_t lineLength = ClampLineLength(scope);
+    int64_t begun = scope.lineBegun;
+    if (begun > lineLength)
+        begun = (begun - 1) % lineLength + 1;
+    // A piece of LineLength characters takes in the zero that follows it, and nothing else.
+    if (begun == lineLength && region[0] != 0)
+        begun = 0;
+    return begun;
+}
+
 int64_t FirstLineWithout(Searcher* f, const char* region, int64_t n, int64_t* lineOut) {
     int32_t matched;
     for (int64_t at = 0; at < n;) {
@@ -631,8 +646,10 @@ int64_t FirstLineWithout(Searcher* f, const char* region, int64_t n, int64_t* li
 
 // ---- The two-string query ----------------------------------------------------------------------
 
+constexpr int64_t kNowhere = INT64_MIN;
+
 struct Occurrence {
-    int64_t at; // -1: none
+    int64_t at; // kNowhere: none; before the region for a line the region begins inside
     int32_t length;
     bool wholeLine; // a line that lacks a negated string
 };
@@ -647,25 +664,21 @@ int32_t StringLength(const FindSettings& s, int which) {
 
 Occurrence SearchString(const FindSettings& s, const FindScope& scope, const char* region,
                         int64_t n, int64_t from, int which) {
-    Occurrence o = {-1, 0, false};
+    Occurrence o = {kNowhere, 0, false};
     const char* pattern = which == 1 ? s.string1 : s.string2;
     const bool negated = (which == 1 ? s.not1 : s.not2) != 0;
+    // A region begun inside a line: a negated string judges that line whole, from where it
+    // really begins, so the line may come back as one that lacks the string.
+    const int64_t back = negated && from == 0 ? LineBegun(scope, region, n) : 0;
     Searcher f;
-    if (negated && from == 0 && scope.textLines && scope.startsMidLine) {
-        // The line the region begins in was begun before it: its lines start after that one.
-        const char* lineEnd = (const char*)memchr(region, 0, (size_t)n);
-        if (!lineEnd)
-            return o;
-        from = lineEnd - region + 1;
-    }
     if (from >= n || !Searcher_Init(&f, s, scope, pattern, StringLength(s, which)))
         return o; // an empty string is found nowhere, and is in every line
 
     if (negated) {
         int64_t line = 0;
-        int64_t at = FirstLineWithout(&f, region + from, n - from, &line);
+        int64_t at = FirstLineWithout(&f, region + from - back, n - from + back, &line);
         if (at >= 0)
-            o = {from + at, (int32_t)line, true};
+            o = {from - back + at, (int32_t)line, true};
     } else {
         int32_t matched = 0;
         int64_t at = Searcher_Find(&f, region + from, n - from, &matched);
@@ -685,16 +698,16 @@ const char* FindBoolean(const FindSettings& s, const FindScope& scope, const cha
                         int64_t n, int32_t* matchLength, bool* wholeLine) {
     Occurrence r1 = SearchString(s, scope, region, n, 0, 1);
     if (StringLength(s, 2) == 0)
-        return r1.at < 0 ? nullptr : Report(region, r1, matchLength, wholeLine);
+        return r1.at == kNowhere ? nullptr : Report(region, r1, matchLength, wholeLine);
     Occurrence r2 = SearchString(s, scope, region, n, 0, 2);
     if (s.orMode && !s.andMode) {
-        if (r1.at >= 0 && (r2.at < 0 || r1.at <= r2.at))
+        if (r1.at != kNowhere && (r2.at == kNowhere || r1.at <= r2.at))
             return Report(region, r1, matchLength, wholeLine);
-        return r2.at < 0 ? nullptr : Report(region, r2, matchLength, wholeLine);
+        return r2.at == kNowhere ? nullptr : Report(region, r2, matchLength, wholeLine);
     }
     const int64_t lineLength = ClampLineLength(scope);
     for (;;) {
-        if (r1.at < 0 || r2.at < 0)
+        if (r1.at == kNowhere || r2.at == kNowhere)
             return nullptr;
         const bool oneFirst = r1.at <= r2.at;
         const Occurrence& a = oneFirst ? r1 : r2;
@@ -719,6 +732,13 @@ const char* FindBoolean(const FindSettings& s, const FindScope& scope, const cha
 }
 
 } // namespace
+
+int64_t FindLineBegun(const char* text, int64_t at) {
+    int64_t begun = 0;
+    while (begun < at && text[at - begun - 1] != 0)
+        begun++;
+    return begun;
+}
 
 void FindSettings_Init(FindSettings* s) {
     memset(s, 0, sizeof *s);

@@ -41,10 +41,14 @@ void FindSettings_Init(FindSettings* s);
 struct FindScope {
     int32_t lineLength; // LineLength: no match, NOT line or AND pair is longer
     bool textLines;
-    // The region begins inside a line of text (a Find Next from just past a match): the rest
-    // of that line is no line of its own, so it is never taken as a line lacking a string.
-    bool startsMidLine;
+    // How many bytes of the text line the region begins in lie before it (a Find Next from just
+    // past a match); the buffer holds them just before the region. A negated string judges that
+    // line whole, from where it really begins, never the rest of it alone.
+    int64_t lineBegun;
 };
+
+// How far text[at] lies into its line: the bytes since the zero before it, or since text[0].
+int64_t FindLineBegun(const char* text, int64_t at);
 
 // ---- Turning typed text into a pattern ---------------------------------------------------------
 

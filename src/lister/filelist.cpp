@@ -74,7 +74,7 @@ bool PatternMatchesName(const FileScan* s, const char* name) {
         settings.ignoreCase = 1;
         ready = true;
     }
-    const FindScope scope = {2 * kFileNameMax, true, false};
+    const FindScope scope = {2 * kFileNameMax, true, 0};
     int32_t patternLength = (int32_t)strlen(s->pattern);
     return FindOne(settings, scope, text, (int64_t)length + 1, s->pattern, &patternLength) == text;
 }

@@ -3,6 +3,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <algorithm>
+
 #include "platform/platform.h"
 
 namespace {
@@ -123,8 +125,7 @@ int HelpFile_Parse(const char* data, size_t size, HelpFile* out) {
         const char* e = lines[i].second;
         if (p < e && *p == '@') {
             file.topics.push_back(HelpTopic{0, "", {}, {}});
-            if (!ParseTopicLine(p, e, &file.topics.back()) ||
-                HelpFile_Find(file, file.topics.back().context) != &file.topics.back())
+            if (!ParseTopicLine(p, e, &file.topics.back()))
                 return 0;
         } else if (file.topics.empty() || !ParseParagraph(p, e, &file.topics.back())) {
             return 0;
@@ -132,6 +133,13 @@ int HelpFile_Parse(const char* data, size_t size, HelpFile* out) {
     }
     if (file.topics.size() != count || count == 0)
         return 0;
+    file.byContext.reserve(file.topics.size());
+    for (uint32_t i = 0; i < (uint32_t)file.topics.size(); i++)
+        file.byContext.emplace_back(file.topics[i].context, i);
+    std::sort(file.byContext.begin(), file.byContext.end());
+    for (size_t i = 1; i < file.byContext.size(); i++)
+        if (file.byContext[i].first == file.byContext[i - 1].first)
+            return 0; // two topics of one context
     for (const HelpTopic& topic : file.topics)
         for (uint32_t context : topic.links)
             if (!HelpFile_Find(file, context))
@@ -158,10 +166,11 @@ HelpLoadResult HelpFile_Load(const char* path, HelpFile* out) {
 }
 
 const HelpTopic* HelpFile_Find(const HelpFile& file, uint32_t context) {
-    for (const HelpTopic& topic : file.topics)
-        if (topic.context == context)
-            return &topic;
-    return nullptr;
+    const auto at = std::lower_bound(file.byContext.begin(), file.byContext.end(),
+                                     std::make_pair(context, 0u));
+    if (at == file.byContext.end() || at->first != context)
+        return nullptr;
+    return &file.topics[at->second];
 }
 
 namespace {

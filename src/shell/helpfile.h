@@ -12,6 +12,7 @@
 #include <stdint.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 constexpr uint32_t kHelpIndexContext = 0xFFFF;      // "&Index" and F1
@@ -43,6 +44,9 @@ struct HelpTopic {
 
 struct HelpFile {
     std::vector<HelpTopic> topics;
+    // (context, index into topics), sorted by context: built by HelpFile_Parse, so that a topic
+    // is found without looking through all of them.
+    std::vector<std::pair<uint32_t, uint32_t>> byContext;
 };
 
 enum HelpLoadResult { kHelpLoaded, kHelpMissing, kHelpDamaged };

@@ -56,6 +56,14 @@ struct HelpWindow {
 };
 
 HelpWindow gHelp = {};
+bool gNoHandForTests = false;
+
+// The hand over a link; the arrow elsewhere, and over links where the system has no hand
+// cursor (Windows 95 and NT 4 have none).
+HCURSOR PointerOver(bool link) {
+    HCURSOR hand = link && !gNoHandForTests ? LoadCursor(NULL, IDC_HAND) : NULL;
+    return hand ? hand : LoadCursor(NULL, IDC_ARROW);
+}
 
 const HelpTopic* Current() {
     return gHelp.history.showing ? HelpFile_Find(gHelp.file, gHelp.history.current.context)
@@ -408,7 +416,7 @@ LRESULT CALLBACK ORVHelpWndProc(HWND window, UINT message, WPARAM wParam, LPARAM
             POINT at;
             GetCursorPos(&at);
             ScreenToClient(window, &at);
-            SetCursor(LoadCursor(NULL, LinkAt(at.x, at.y) >= 0 ? IDC_HAND : IDC_ARROW));
+            SetCursor(PointerOver(LinkAt(at.x, at.y) >= 0));
             return TRUE;
         }
         break;
@@ -494,6 +502,10 @@ int HelpWnd_FocusedLink() {
 
 int HelpWnd_TopLine() {
     return gHelp.topLine;
+}
+
+void HelpWnd_HideHandCursorForTests(bool hide) {
+    gNoHandForTests = hide;
 }
 
 bool HelpWnd_LinkSpot(int link, POINT* at) {

@@ -23,3 +23,5 @@ int HelpWnd_FocusedLink();
 int HelpWnd_TopLine();
 // A point of the client area inside link number `link`, when a line of it is shown.
 bool HelpWnd_LinkSpot(int link, POINT* at);
+// As on a system without a hand cursor (LoadCursor(NULL, IDC_HAND) gives NULL).
+void HelpWnd_HideHandCursorForTests(bool hide);

@@ -108,7 +108,7 @@ bool PatternMatches(const char* pattern, const char* extension) {
     FindSettings_Init(&s);
     s.ignoreCase = 1; // file names are the same name in either case
     s.regularExpression = LooksLikeRegex(pattern, (int32_t)strlen(pattern));
-    FindScope scope = {kTypeNameMax + 2, false, false};
+    FindScope scope = {kTypeNameMax + 2, false, 0};
     int32_t matched = patternLength;
     const char* at = FindOne(s, scope, framedName, nameLength, framedPattern, &matched);
     return at == framedName && matched == nameLength;

@@ -186,6 +186,30 @@ TEST(EditorFind, FindNextInsideALineNeverTakesItsRestForALineWithout) {
     EXPECT_EQ((Selections{{8, 11}, {20, 25}}), ed.selected);
 }
 
+TEST(EditorFind, ALineBegunInsideIsJudgedWhole) {
+    // "the" AND NOT "of": every "the" of a line without "of", those after the first too.
+    FakeEditor ed("the cat, the dog\r\nthe end of it\r\nand the rest\r\n");
+    FindSettings s = Plain("the");
+    snprintf(s.string2, sizeof s.string2, "of");
+    s.booleanFind = 1;
+    s.not2 = 1;
+    s.andMode = 1;
+    for (int i = 0; i < 3; i++)
+        EXPECT_TRUE(ed.Find(&s, i > 0));
+    EXPECT_FALSE(ed.Find(&s, true));
+    EXPECT_EQ((Selections{{0, 3}, {9, 12}, {37, 40}}), ed.selected);
+
+    // NOT "of" from a caret inside a line without it: that whole line.
+    FakeEditor caret("one of\r\ntwo three\r\n");
+    caret.selStart = caret.selEnd = 10;
+    FindSettings without = Plain("of");
+    without.booleanFind = 1;
+    without.not1 = 1;
+    without.andMode = 1;
+    EXPECT_TRUE(caret.Find(&without));
+    EXPECT_EQ((Selections{{8, 17}}), caret.selected);
+}
+
 TEST(EditorReplace, AnEmptyMatchIsReplacedOnceAndTheRunEnds) {
     // "*" alone matches nothing at every place: each is replaced once, then the run ends.
     FakeEditor ed("ab");

@@ -8,6 +8,10 @@
 
 #include <algorithm>
 #include <ctype.h>
+#include <fstream>
+#include <sstream>
+
+#include "findref.h"
 
 namespace {
 
@@ -470,13 +474,15 @@ FindSettings WalkSettings(const WalkCase& c) {
     return s;
 }
 
-// Find and Find Next to the end: the number of matches, each further on than the last.
+// Find and Find Next to the end: the number of matches, each further on than the last. A whole
+// line counts just after a match at its first byte (which string 1 takes first, on a tie).
 int64_t WalkToNotFound(TestEngine& e, FindSettings& s, const std::vector<int64_t>& rowStarts) {
     int64_t count = 0, last = -1;
     for (int rc = FindInView(&e, &s, false, FindPatternLength(s), false); rc == 1;
          rc = FindInView(&e, &s, true, 0, false)) {
         const int64_t at =
-            rowStarts[(size_t)(e.matchLine - 1)] + (e.matchColumn > 0 ? e.matchColumn : 0);
+            2 * (rowStarts[(size_t)(e.matchLine - 1)] + (e.matchColumn > 0 ? e.matchColumn : 0)) +
+            (e.matchColumn < 0);
         EXPECT_GT(at, last) << "match " << count;
         if (at <= last || ++count > 100000)
             break;
@@ -514,6 +520,91 @@ TEST_P(FindWalk, CountsAgreeWithTheBytesInEveryViewAndSmallWindow) {
 
 INSTANTIATE_TEST_SUITE_P(SmallBuffers, FindWalk, testing::ValuesIn(kWalks),
                          [](const testing::TestParamInfo<WalkCase>& info) {
+                             std::string name;
+                             for (const char* p = info.param.name; *p; p++)
+                                 name += isalnum((unsigned char)*p) ? *p : '_';
+                             return name;
+                         });
+
+// ---- Walks over real text ----------------------------------------------------------------------
+// Licence and copyright texts that every Debian system keeps, walked with Find and Find Next to
+// "Not Found." in text views of 2 to 5 rows; the stops are held against a count made line by
+// line (findref::LineQueryStops). A negated string judges the whole line a Find Next begins
+// inside, so every "the" of a line without "of" is a stop of "the" AND NOT "of".
+
+struct TextWalkCase {
+    const char* name;
+    const char* files; // under /usr/share, separated by blanks, read one after another
+    const char* s1;
+    bool not1;
+    const char* s2;
+    bool not2;
+    bool orMode, ignoreCase;
+};
+
+const char kGpl3[] = "common-licenses/GPL-3";
+const char kMany[] = "common-licenses/GPL-2 common-licenses/LGPL-2.1 common-licenses/Apache-2.0 "
+                     "common-licenses/MPL-2.0 common-licenses/GFDL-1.3 doc/libc6/copyright "
+                     "doc/bash/copyright";
+
+const TextWalkCase kTextWalks[] = {
+    {"the AND NOT of", kGpl3, "the", false, "of", true, false, false},
+    {"NOT of AND the", kGpl3, "of", true, "the", false, false, false},
+    {"the OR NOT of", kGpl3, "the", false, "of", true, true, false},
+    {"NOT of OR the", kGpl3, "of", true, "the", false, true, false},
+    {"NOT of AND NOT the", kGpl3, "of", true, "the", true, false, false},
+    {"you AND NOT the in many", kMany, "you", false, "the", true, false, true},
+    {"or OR NOT and in many", kMany, "or", false, "and", true, true, false},
+    {"NOT license AND e in many", kMany, "license", true, "e", false, false, true},
+};
+
+void PrintTo(const TextWalkCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+// The files of a case one after another, or "" when the system lacks one of them.
+std::string SystemText(const char* files) {
+    std::string text, name;
+    std::istringstream names(files);
+    while (names >> name) {
+        std::ifstream in("/usr/share/" + name, std::ios::binary);
+        std::ostringstream bytes;
+        if (!in || !(bytes << in.rdbuf()))
+            return "";
+        text += bytes.str();
+    }
+    return text;
+}
+
+class TextWalk : public testing::TestWithParam<TextWalkCase> {};
+
+TEST_P(TextWalk, StopsAgreeWithALineByLineCount) {
+    const TextWalkCase& c = GetParam();
+    const std::string f = SystemText(c.files);
+    if (f.empty())
+        GTEST_SKIP() << "this system lacks one of /usr/share/{" << c.files << "}";
+    const int64_t want = findref::LineQueryStops(f, c.s1, c.not1, c.s2, c.not2, c.orMode,
+                                                 c.ignoreCase);
+    const std::string path = WriteTestFile("licence.txt", f);
+    const std::vector<int64_t> rowStarts = RowStarts(f);
+    for (int page = 2; page <= 5; page++) {
+        SCOPED_TRACE(testing::Message() << "page " << page);
+        TestEngine e;
+        ASSERT_EQ(0, e.Open(path, page));
+        FindSettings s = Plain(c.s1, c.ignoreCase);
+        snprintf(s.string2, sizeof s.string2, "%s", c.s2);
+        s.booleanFind = 1;
+        s.orMode = c.orMode;
+        s.andMode = !c.orMode;
+        s.not1 = c.not1;
+        s.not2 = c.not2;
+        EXPECT_EQ(want, WalkToNotFound(e, s, rowStarts));
+        EXPECT_TRUE(e.user.asked.empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Licences, TextWalk, testing::ValuesIn(kTextWalks),
+                         [](const testing::TestParamInfo<TextWalkCase>& info) {
                              std::string name;
                              for (const char* p = info.param.name; *p; p++)
                                  name += isalnum((unsigned char)*p) ? *p : '_';

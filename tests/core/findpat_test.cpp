@@ -418,38 +418,74 @@ TEST(FindFirstLineWithout, LinesOfTextAndStretchesOfBytes) {
 }
 
 TEST(FindMatch, ARegionBegunInsideALine) {
-    // A Find Next from just past a match: the rest of that line is not a line of its own.
+    // A Find Next from just past a match: the buffer holds the line's start before the region,
+    // and a negated string judges that line whole (never the rest of it alone, never skipping
+    // it). A line longer than LineLength is taken LineLength characters at a time from its
+    // real start.
+    enum { kAnd, kOr };
     struct Case {
         const char* name;
+        int mode;
+        const char* s1;
+        bool not1;
         const char* s2;
+        bool not2;
+        std::string before; // what the buffer holds before the region
         std::string text;
-        bool textLines, startsMidLine;
-        int64_t at; // -1: no match
+        bool textLines;
+        int64_t at; // from the region's start
         int32_t length;
+        bool wholeLine;
     };
+    const std::string x256(256, 'x'), x300(300, 'x');
     const Case cases[] = {
-        {"rest of a line", "bar", std::string("ar z\0foo\0q\0", 11), true, true, 9, 2},
-        {"a line's start", "bar", std::string("ar z\0foo\0q\0", 11), true, false, 0, 5},
-        {"nothing after it", "", std::string("ar z\0", 5), true, true, -1, 0},
-        {"bytes have no lines", "", "ar z", false, true, 0, 4},
+        {"or: a line without it", kOr, "foo", true, "bar", false, "b",
+         std::string("ar z\0foo\0q\0", 11), true, -1, 6, true},
+        {"or: a line holding it first", kOr, "foo", true, "bar", false, "foo b",
+         std::string("ar z\0foo\0q\0", 11), true, 9, 2, true},
+        {"or: string 1 starts the line", kOr, "x", false, "foo", true, "x",
+         std::string("b x\0foo\0", 9), true, -1, 5, true},
+        {"or: a line's start", kOr, "foo", true, "bar", false, "",
+         std::string("ar z\0foo\0q\0", 11), true, 0, 5, true},
+        {"not alone: the line begun", kAnd, "foo", true, "", false, "b", std::string("ar z\0", 5),
+         true, -1, 6, true},
+        {"and: the rest of a line without it", kAnd, "x", false, "foo", true, "x ",
+         std::string("b x\0foo x\0", 11), true, 2, 1, false},
+        {"and: a line holding it first", kAnd, "x", false, "foo", true, "foo x",
+         std::string(" x\0x\0", 6), true, 3, 1, false},
+        {"and, both negated", kAnd, "foo", true, "bar", true, "a", std::string("b\0bar\0", 6),
+         true, -1, 3, true},
+        {"a long line's last piece", kAnd, "y", true, "", false, x300, x256 + '\0', true, -44,
+         256, true},
+        {"LineLength and its zero", kAnd, "y", true, "", false, x256, std::string("\0", 1), true,
+         -256, 257, true},
+        {"LineLength and no zero", kAnd, "y", true, "", false, x256, std::string("z\0", 2), true,
+         0, 2, true},
+        {"bytes have no lines", kAnd, "foo", true, "", false, "b", "ar z", false, 0, 4, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        FindSettings s = Settings("foo", false, false);
+        FindSettings s = Settings(c.s1, false, false);
         strcpy(s.string2, c.s2);
         s.booleanFind = 1;
-        s.orMode = 1;
-        s.not1 = 1;
-        const Region r(c.text);
-        const FindScope scope = {256, c.textLines, c.startsMidLine};
+        s.andMode = c.mode == kAnd;
+        s.orMode = c.mode == kOr;
+        s.not1 = c.not1;
+        s.not2 = c.not2;
+        const Region r(c.before + c.text);
+        const char* region = r.data() + c.before.size();
+        const size_t zero = c.before.rfind('\0');
+        const int64_t begun = (int64_t)(zero == std::string::npos ? c.before.size()
+                                                                  : c.before.size() - zero - 1);
+        EXPECT_EQ(begun, FindLineBegun(r.data(), (int64_t)c.before.size()));
+        const FindScope scope = {256, c.textLines, begun};
         int32_t length = -1;
-        bool whole = false;
-        const char* at = FindMatch(s, scope, r.data(), r.size(), &length, &whole);
-        ASSERT_EQ(at ? at - r.data() : -1, c.at);
-        if (at) {
-            EXPECT_EQ(length, c.length);
-            EXPECT_TRUE(whole);
-        }
+        bool whole = !c.wholeLine;
+        const char* at = FindMatch(s, scope, region, (int64_t)c.text.size(), &length, &whole);
+        ASSERT_TRUE(at);
+        EXPECT_EQ(c.at, at - region);
+        EXPECT_EQ(c.length, length);
+        EXPECT_EQ(c.wholeLine, whole);
     }
 }
 

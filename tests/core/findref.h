@@ -178,4 +178,46 @@ inline int64_t Regex(const std::string& text, int64_t n, const std::string& patt
     return -1;
 }
 
+// Every i with text[i .. i + m) equal to the pattern, as Plain compares them.
+inline std::vector<int64_t> PlainStarts(const std::string& text, const std::string& p, bool fold) {
+    std::vector<int64_t> at;
+    for (int64_t i = 0, k;
+         (k = Plain(text.substr((size_t)i), (int64_t)text.size() - i, p, fold)) >= 0; i += k + 1)
+        at.push_back(i + k);
+    return at;
+}
+
+// The stops of Find and then Find Next to "Not Found." in a text view, for two strings joined
+// by AND or OR with at least one of them negated, worked out line by line: lines end at line
+// feeds and none is longer than LineLength. A negated string stands for a whole line that
+// lacks it, and that line begins where the line does.
+//  - AND, one negated: every start of the other string in a line without the negated one.
+//  - OR, one negated: in a line that holds the negated string, every start of the other; a
+//    line without it is one stop, and a second when string 1 (the other) starts the line,
+//    since string 1 wins a tie and the line follows it.
+//  - Both negated: each line without both (AND) or without either (OR) is one stop.
+inline int64_t LineQueryStops(const std::string& text, const std::string& s1, bool not1,
+                              const std::string& s2, bool not2, bool orMode, bool fold) {
+    int64_t stops = 0;
+    for (size_t at = 0, lf; at < text.size(); at = lf + 1) {
+        lf = std::min(text.find('\n', at), text.size());
+        const std::string line = text.substr(at, lf - at);
+        const std::vector<int64_t> one = PlainStarts(line, s1, fold),
+                                   two = PlainStarts(line, s2, fold);
+        if (not1 && not2) {
+            stops += orMode ? one.empty() || two.empty() : one.empty() && two.empty();
+            continue;
+        }
+        const std::vector<int64_t>& other = not1 ? two : one;
+        const bool lacks = (not1 ? one : two).empty();
+        if (!orMode)
+            stops += lacks ? (int64_t)other.size() : 0;
+        else if (!lacks)
+            stops += (int64_t)other.size();
+        else
+            stops += 1 + (not2 && !other.empty() && other[0] == 0);
+    }
+    return stops;
+}
+
 } // namespace findref

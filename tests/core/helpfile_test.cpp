@@ -65,6 +65,7 @@ const Damage kDamages[] = {
     {"LinkWithoutContext", "{Find|130}", "{Find|}"},
     {"LinkWithoutText", "{Find|130}", "{|130}"},
     {"LinkContextNotANumber", "{Find|130}", "{Find|1x0}"},
+    {"BarInLinkText", "{Find|130}", "{Fi|nd|130}"}, // build_help.py refuses such link text
     {"TextBeforeAnyTopic", "@65535 Index\n", "stray\n@65535 Index\n"},
     {"ControlCharacter", "a bullet", "a\x01 bullet"},
 };
@@ -99,6 +100,39 @@ TEST(HelpFile, LoadSaysMissingOrDamaged) {
                                           &file));
     EXPECT_EQ(kHelpLoaded, HelpFile_Load(WriteTestFile("good.hlp", kSound).c_str(), &file));
     EXPECT_EQ(2u, file.topics.size());
+}
+
+// The most topics the contexts allow, and a damaged file of 100,000 topic lines (under 1 MiB):
+// read or refused in the time of a test, where one topic looked up against all the others
+// takes billions of comparisons.
+TEST(HelpFile, EveryContextAndAHundredThousandTopicLinesGoThroughQuickly) {
+    std::string all = "ORVHELP 1 65535\n";
+    for (uint32_t context = kHelpIndexContext; context >= 1; context--) {
+        all += "@" + std::to_string(context) + " T\n";
+        if (context % 64 == 0) // a link down to the next topic, and one up to the index
+            all += "{down|" + std::to_string(context - 1) + "} {up|65535}\n";
+    }
+    all += "@end\n";
+    ASSERT_LE(all.size(), kHelpFileMax);
+    HelpFile file;
+    ASSERT_EQ(kHelpLoaded, HelpFile_Load(WriteTestFile("all.hlp", all).c_str(), &file));
+    ASSERT_EQ(65535u, file.topics.size());
+    for (uint32_t context : {1u, 2u, 640u, 641u, 65534u, 65535u}) {
+        const HelpTopic* topic = HelpFile_Find(file, context);
+        ASSERT_TRUE(topic) << context;
+        EXPECT_EQ(context, topic->context);
+    }
+    EXPECT_EQ(nullptr, HelpFile_Find(file, 0));
+    EXPECT_EQ(nullptr, HelpFile_Find(file, 65536));
+
+    // Every context once, then again: the first one twice is damage.
+    std::string twice = "ORVHELP 1 100000\n";
+    for (uint32_t i = 0; i < 100000; i++)
+        twice += "@" + std::to_string(i % 65535 + 1) + " T\n";
+    twice += "@end\n";
+    ASSERT_LE(twice.size(), kHelpFileMax);
+    EXPECT_EQ(kHelpDamaged, HelpFile_Load(WriteTestFile("twice.hlp", twice).c_str(), &file));
+    EXPECT_EQ(65535u, file.topics.size()); // the file read before stays
 }
 
 // Every character 10 pixels wide, bold ones 12.

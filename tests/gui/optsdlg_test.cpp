@@ -376,6 +376,27 @@ TEST_F(OptsDlgTest, HelpWindowFollowsALinkAndGoesBackToWhereItWas) {
     EXPECT_EQ(NULL, HelpWnd_Window());
 }
 
+TEST_F(OptsDlgTest, ALinkShowsTheHandOrTheArrowWhereTheSystemHasNoHand) {
+    Help_Show(gFrame, 200);
+    HWND help = HelpWnd_Window();
+    ASSERT_TRUE(help);
+    POINT spot = {};
+    ASSERT_TRUE(HelpWnd_LinkSpot(0, &spot));
+    auto pointerAt = [help](POINT at) {
+        ClientToScreen(help, &at);
+        SetCursorPos(at.x, at.y);
+        SendMessageA(help, WM_SETCURSOR, (WPARAM)help, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor();
+    };
+    const HCURSOR arrow = LoadCursor(NULL, IDC_ARROW);
+    EXPECT_EQ(LoadCursor(NULL, IDC_HAND), pointerAt(spot));
+    EXPECT_EQ(arrow, pointerAt(POINT{1, spot.y})); // beside the link
+    HelpWnd_HideHandCursorForTests(true);
+    EXPECT_EQ(arrow, pointerAt(spot));
+    HelpWnd_HideHandCursorForTests(false);
+    Help_Quit();
+}
+
 TEST_F(OptsDlgTest, KeysInTheHelpWindowAreNotTheFramesAccelerators) {
     Help_Show(gFrame, 200);
     // F1 is the frame's Index key; in the help window it is help on the help window.

@@ -9,7 +9,8 @@ another topic. Lines starting with "%" are notes for the writers and are left ou
 
   build_help.py --hlp OUT      write orv.hlp
   build_help.py --manual OUT   write the manual
-  build_help.py --check        fail when docs/manual.md is not what the topics give today
+  build_help.py --check        fail when docs/manual.md is not what the topics give today, or
+                               when link text orv.hlp cannot carry goes through
 """
 import argparse
 import os
@@ -28,13 +29,16 @@ class TopicError(Exception):
     pass
 
 
-def read_topics(path):
-    """[(context, title, [(kind, text)])] with kind "p", "-", "#" or "" (a blank line)."""
+def read_topics(path, text=None):
+    """[(context, title, [(kind, text)])] with kind "p", "-", "#" or "" (a blank line). The
+    topics are read from path, or from text (named path in messages) when it is given."""
     topics = []
     paragraphs = None
     current = None
-    with open(path, encoding="ascii") as f:
-        lines = f.read().split("\n")
+    if text is None:
+        with open(path, encoding="ascii") as f:
+            text = f.read()
+    lines = text.split("\n")
     for number, line in enumerate(lines, 1):
         where = f"{path}:{number}"
         if "\t" in line:
@@ -76,9 +80,16 @@ def read_topics(path):
             raise TopicError(f"context {context} has two topics")
     for context, title, paragraphs in topics:
         for _, text in paragraphs:
-            for _, target in LINK.findall(text):
+            for shown, target in LINK.findall(text):
                 if int(target, 0) not in contexts:
                     raise TopicError(f"topic {context} ({title}) links to {target}, which is no topic")
+                # orv.hlp writes a link as {text|context}: its text ends at the first "|", and
+                # a "{" in it (doubled as in plain text) would be shown doubled or start the link
+                # over.
+                for char in "|{":
+                    if char in shown:
+                        raise TopicError(f'topic {context} ({title}): the link text "{shown}" '
+                                         f'holds "{char}", which a link of orv.hlp cannot carry')
             if text.startswith("@"):
                 raise TopicError(f"topic {context}: a paragraph may not start with @")
     return topics
@@ -126,6 +137,25 @@ def render_manual(topics):
     return "\n".join(out).rstrip("\n") + "\n"
 
 
+# Link texts for --check: each with the character it must be refused for, or None when it is fine.
+LINK_CASES = [("[a|b](1)", "|"), ("[a{b](1)", "{"), ("[{b](1)", "{"), ("[a} b](1)", None)]
+
+
+def check_link_cases():
+    """None when every case of LINK_CASES is refused or taken as it should be, else what went
+    wrong."""
+    for link, char in LINK_CASES:
+        try:
+            read_topics("link case", f"== 1 Case\nSee {link}.\n")
+        except TopicError as error:
+            if char is not None and f'holds "{char}"' in str(error):
+                continue
+            return f"{link}: {error}"
+        if char is not None:
+            return f'{link}: a link text holding "{char}" was not refused'
+    return None
+
+
 def write(path, text):
     os.makedirs(os.path.dirname(os.path.abspath(path)), exist_ok=True)
     with open(path, "w", encoding="ascii", newline="\n") as f:
@@ -149,6 +179,10 @@ def main():
     if args.manual:
         write(args.manual, render_manual(topics))
     if args.check:
+        wrong = check_link_cases()
+        if wrong:
+            print(f"build_help.py: link text check: {wrong}", file=sys.stderr)
+            return 1
         try:
             with open(MANUAL, encoding="ascii") as f:
                 same = f.read() == render_manual(topics)
