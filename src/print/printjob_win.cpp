@@ -288,9 +288,11 @@ int Print_Window(HWND frame, WORD id, const WindowTarget& target) {
     if (withDialog || !gPrinter.devNames)
         Printer_Load();
     PrintChoice choice;
-    if (!Printer_ChooseForJob(target.window, withDialog, &choice)) {
-        if (!withDialog)
-            Say(kCannotPrint);
+    const int chosen = Printer_ChooseForJob(target.window, withDialog, &choice);
+    if (chosen < 0)
+        return 0; // a Cancel in the print dialog asks for nothing
+    if (chosen == 0) {
+        Say(kCannotPrint);
         return 0;
     }
 
