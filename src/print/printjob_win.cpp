@@ -129,7 +129,7 @@ struct ViewFeed {
 };
 
 int FeedViewLine(void* context, int64_t line, const char* text, int32_t count) {
-    // A copy: the view may repaint from the same rows while the abort box pumps messages.
+    // A copy: the pager may hold text back for the next page past the abort box's messages.
     ViewFeed* feed = static_cast<ViewFeed*>(context);
     feed->copy.assign(text, (size_t)count);
     gJob.shownLine = line;
@@ -146,8 +146,9 @@ void PrintView(HWND view, PrintRangeKind range) {
     if (range != kRangeSelection || !PrintView_SelectionRange(selection, &lines))
         PrintView_AllRange(&lines);
     ViewFeed feed;
+    View_SetPrinting(true);
     PrintView_Walk(&gEngine, lines, FeedViewLine, &feed);
-    InvalidateRect(view, NULL, FALSE);
+    View_SetPrinting(false);
 }
 
 std::string EditLine(HWND edit, int64_t line) {

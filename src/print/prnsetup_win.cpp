@@ -301,7 +301,7 @@ int Printer_ChooseForJob(HWND owner, bool withDialog, PrintChoice* choice) {
     gPrinter.devMode = pd.hDevMode;
     NamesFromBlock();
     if (!ok) {
-        // Cancelled, or the dialog could not be shown: the user has been told what there was.
+        // Cancelled; a dialog that could not be had counts as cancelled too.
         if (pd.hDC)
             DeleteDC(pd.hDC);
         return -1;
