@@ -442,10 +442,13 @@ int64_t JoinRecord(PsLineReader* r, PlatFile* file, const char* name, const char
 }
 
 // Dialect 2.0 records in one line (and the lines its texts run over): "(text) x y TX..." with
-// "showpage" after a record ending the page. The offset of the next line to handle, or -2.
+// "showpage" after a record ending the page. Records go on after a page's end, and after a text
+// that ran over lines, on the rest of the line it ended in. The offset of the next line to
+// handle, or -2.
 int64_t HandleLine20(Builder* b, PsLineReader* r, PlatFile* file, const char* name,
                      const char* s, int32_t n, int64_t nextOffset) {
     char joined[kPsLineMax * 2 + 2];
+    char rest[kPsLineMax * 2 + 4]; // what followed a text over lines, ended by CR LF
     int32_t from = 0;
     for (;;) {
         const char* open = (const char*)memchr(s + from, '(', (size_t)(n - from));
@@ -480,11 +483,22 @@ int64_t HandleLine20(Builder* b, PsLineReader* r, PlatFile* file, const char* na
         // What follows the record up to the next one: "showpage" there ends the page.
         const char* next = (const char*)memchr(joined + at, '(', (size_t)(length - at));
         int32_t end = next ? (int32_t)(next - joined) : length;
-        bool pageEnds = Find(joined + at, end - at, "showpage") != nullptr;
-        if (pageEnds)
+        if (Find(joined + at, end - at, "showpage"))
             PageBreak(b);
-        if (after != nextOffset || pageEnds || !next)
-            return after; // the rest of a record that ran over lines is not looked at again
+        if (after != nextOffset) {
+            // The text ran over lines: the rest of its last line is read on from here.
+            const int32_t left = length - end;
+            memcpy(rest, joined + end, (size_t)left);
+            rest[left] = '\r';
+            rest[left + 1] = '\n';
+            s = rest;
+            n = left + 2;
+            from = 0;
+            nextOffset = after;
+            continue;
+        }
+        if (!next)
+            return nextOffset;
         from = (int32_t)(open - s) + end;
     }
 }
