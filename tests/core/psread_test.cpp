@@ -307,6 +307,43 @@ TEST(PsRebuild, HugePositionsStayWithinTheBlockAndTheTable) {
     }
 }
 
+// Pages with a line at the top and one at the foot: all the empty lines between them show, in a
+// block of their own size and through the engine, where a block that cannot hold a gap ends in
+// it and the next block goes on with it.
+TEST(PsRebuild, EveryEmptyLineOfAGapShowsAcrossBlocks) {
+    std::string ps = "%!PS-Adobe-3.0\r\n";
+    for (int page = 0; page < 100; page++)
+        ps += "300 100 0 (Top " + std::to_string(page) + ") SB\r\n300 3400 0 (Foot " +
+              std::to_string(page) + ") SB\r\nEJ\r\n";
+    const std::string path = WriteTestFile("gaps.ps", ps);
+    const std::vector<std::string> whole = Rebuild(path, kPs30, 1 << 24, 1 << 20).lines;
+    // 3300 units down: 1056 pixels, 66 rows, 65 of them empty.
+    const std::string indent(12, ' ');
+    std::vector<std::string> page = {indent + "Top 0"};
+    page.resize(66);
+    page.push_back(indent + "Foot 0");
+    ASSERT_GE(whole.size(), page.size());
+    EXPECT_EQ(std::vector<std::string>(whole.begin(), whole.begin() + (long)page.size()), page);
+    EXPECT_EQ(whole[67], "\f" + indent + "Top 1");
+
+    // A block of 100 lines ends within the second gap; its foot is left to the next block.
+    Built small = Rebuild(path, kPs30, 16384, 102);
+    EXPECT_FALSE(small.atEnd);
+    std::vector<std::string> held = page;
+    held.push_back("\f" + indent + "Top 1");
+    held.resize(100);
+    EXPECT_EQ(small.lines, held);
+
+    gPsScreen = kScreen;
+    TestEngine e;
+    e.readPostScript = PsRead_Block;
+    e.settings.postScriptState = kPostScriptShown;
+    ASSERT_EQ(e.Open(path, 20), 0);
+    ShowEach(e, whole, 1, (int64_t)whole.size(), 13);
+    ASSERT_EQ(e.MoveTo(END_LINE), 0);
+    ExpectWindow(e, whole, (int64_t)whole.size() - 20 + 1);
+}
+
 // A print file of many pages, with gaps, through the engine: wherever the view moves (and a
 // block often begins on the empty lines of a gap) it shows the rows of the whole file rebuilt at
 // once, and the line table takes a record's offset to its row.
