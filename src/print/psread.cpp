@@ -337,8 +337,9 @@ void PlaceRecord(Builder* b, int64_t x, int64_t y, const char* text, int32_t len
         if (!b->pageTop && down > 0 && b->lines > 0 &&
             !PutEmptyLines(b, (half + down) / b->screen.lineHeight - 1))
             return;
-        if (b->lines >= b->maxLines || (b->lines > 0 && b->out->lineOffsets[b->lines - 1] == offset &&
-                                        !RunTakes(*b, 1, lineLength)))
+        if (b->lines >= b->maxLines ||
+            (b->lines > 0 && b->out->lineOffsets[b->lines - 1] == offset &&
+             !RunTakes(*b, 1, lineLength)))
             return;
         const int64_t begin = b->openStart;
         PutSpaces(b, Columns(*b, x), begin);

@@ -104,7 +104,9 @@ class PrintCommandTest : public OrvFrameTest {
         OrvFrameTest::TearDown();
         Harness_RemoveFolder(folder_);
     }
-    HWND View() { return View_OpenFile(Harness_WriteFile(folder_ + "cmd.txt", "one\r\ntwo\r\n").c_str()); }
+    HWND View() {
+        return View_OpenFile(Harness_WriteFile(folder_ + "cmd.txt", "one\r\ntwo\r\n").c_str());
+    }
     static void Command(WORD id) { SendMessageA(gFrame, WM_COMMAND, id, 0); }
     std::string folder_;
 };
