@@ -174,6 +174,7 @@ set(ORV_GUI_TEST_SOURCES
     tests/gui/look_test.cpp
     tests/gui/psview_test.cpp
     tests/gui/pagedlg_gui_test.cpp
+    tests/gui/printjob_gui_test.cpp
 )
 
 # Prints to the test printer of a real spooler and reads the pages back.

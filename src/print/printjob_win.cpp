@@ -129,7 +129,7 @@ struct ViewFeed {
 };
 
 int FeedViewLine(void* context, int64_t line, const char* text, int32_t count) {
-    // A copy: the view may repaint from the same rows while the abort box pumps messages.
+    // A copy: the pager may hold text back for the next page past the abort box's messages.
     ViewFeed* feed = static_cast<ViewFeed*>(context);
     feed->copy.assign(text, (size_t)count);
     gJob.shownLine = line;
@@ -146,8 +146,9 @@ void PrintView(HWND view, PrintRangeKind range) {
     if (range != kRangeSelection || !PrintView_SelectionRange(selection, &lines))
         PrintView_AllRange(&lines);
     ViewFeed feed;
+    View_SetPrinting(true);
     PrintView_Walk(&gEngine, lines, FeedViewLine, &feed);
-    InvalidateRect(view, NULL, FALSE);
+    View_SetPrinting(false);
 }
 
 std::string EditLine(HWND edit, int64_t line) {
@@ -288,9 +289,11 @@ int Print_Window(HWND frame, WORD id, const WindowTarget& target) {
     if (withDialog || !gPrinter.devNames)
         Printer_Load();
     PrintChoice choice;
-    if (!Printer_ChooseForJob(target.window, withDialog, &choice)) {
-        if (!withDialog)
-            Say(kCannotPrint);
+    const int chosen = Printer_ChooseForJob(target.window, withDialog, &choice);
+    if (chosen < 0)
+        return 0; // a Cancel in the print dialog asks for nothing
+    if (chosen == 0) {
+        Say(kCannotPrint);
         return 0;
     }
 

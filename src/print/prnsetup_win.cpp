@@ -116,7 +116,7 @@ void TakeDefaultPrinter() {
     PRINTDLGA pd = {};
     pd.lStructSize = sizeof pd;
     pd.Flags = PD_RETURNDEFAULT;
-    if (PrintDlgA(&pd)) {
+    if (RunPrintDialog(&pd)) {
         gPrinter.devNames = pd.hDevNames;
         gPrinter.devMode = pd.hDevMode;
     }
@@ -199,8 +199,12 @@ void Printer_Load() {
     PrinterNames names;
     int32_t orientation = 1;
     if (Printer_LoadKeys(&names, &gPrinter.font, &orientation)) {
+        // The device mode chosen for this printer (paper, tray, duplex, resolution) stays for
+        // the next job; only another printer starts again from the spooler's defaults.
+        NamesFromBlock();
+        if (!gPrinter.devNames || lstrcmpiA(gPrinter.names.device, names.device) != 0)
+            FreeBlock(&gPrinter.devMode);
         FreeBlock(&gPrinter.devNames);
-        FreeBlock(&gPrinter.devMode);
         gPrinter.devNames = MakeDevNames(names);
     } else {
         FreeBlock(&gPrinter.devNames);
@@ -292,14 +296,15 @@ int Printer_ChooseForJob(HWND owner, bool withDialog, PrintChoice* choice) {
     pd.hInstance = gInstance;
     pd.lpPrintTemplateName = Printer_TemplateName();
     pd.lpfnPrintHook = CommonPrintDlgProc;
-    const BOOL ok = PrintDlgA(&pd);
+    const BOOL ok = RunPrintDialog(&pd);
     gPrinter.devNames = pd.hDevNames;
     gPrinter.devMode = pd.hDevMode;
     NamesFromBlock();
     if (!ok) {
+        // Cancelled; a dialog that could not be had counts as cancelled too.
         if (pd.hDC)
             DeleteDC(pd.hDC);
-        return 0;
+        return -1;
     }
     choice->dc = pd.hDC;
     if (pd.Flags & PD_SELECTION)

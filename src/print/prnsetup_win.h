@@ -26,7 +26,8 @@ struct PrintChoice {
 };
 
 // Reads the "Printer" section, rebuilding the blocks (the system's default printer when none is
-// saved) and asking the spooler for the device mode when there is none.
+// saved). A device mode already held for the same printer is kept; otherwise the spooler is
+// asked for one.
 void Printer_Load();
 // Writes the "Printer" section from the blocks and the printer font.
 void Printer_Save();
@@ -34,7 +35,8 @@ void Printer_Save();
 // dialog, save when it is confirmed. 1 confirmed, 0 cancelled or failed.
 int Printer_Setup(HWND owner);
 // The printer context and range for a job: without the dialog (command 95, a printer known)
-// straight from the saved printer; else through the print dialog. 1, or 0 when cancelled.
+// straight from the saved printer; else through the print dialog. 1 with a printer context, 0
+// when no context could be had, -1 when the dialog was cancelled.
 int Printer_ChooseForJob(HWND owner, bool withDialog, PrintChoice* choice);
 // An information context on the chosen printer (or the system's default one), for measuring
 // and the font chooser; null when there is none.
@@ -45,8 +47,8 @@ int32_t Printer_Orientation(HDC dc);
 // The hook of the print dialog's template: the printer font and the new-page list.
 UINT_PTR CALLBACK CommonPrintDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Tests stand in for the system's print dialog: the result, and the extended error code in
-// *error (null: the system's own again).
+// Tests stand in for the system's print dialog (setup, a job's, and the default printer's): the
+// result, and the extended error code in *error (null: the system's own again).
 typedef BOOL (*PrinterDialogFn)(PRINTDLGA* pd, DWORD* error);
 void Printer_SetDialogForTests(PrinterDialogFn dialog);
 // Tests read the print dialog's template name here.

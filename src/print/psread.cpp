@@ -21,11 +21,6 @@ constexpr int64_t kCoordinateMax = INT64_C(1000000000000);
 // A dialect 2.0 text may run over a few lines; one that does not close by then is no record.
 constexpr int kMaxRecordLines = 8;
 constexpr char kOctalPlaceholder = 127;
-// The rows that map to one PostScript line: its record's, the empty lines below it and (in 2.0)
-// the rows of the line's other records. A block that begins at a line must still hold rows of
-// later lines to step on to, and a block holds at least twice the largest page (H - 1) less
-// two rows, so this stays below the smallest H (60) less three.
-constexpr int32_t kMaxRowsPerLine = 48;
 
 PsLineReader gReader; // the engine's reader: one read-ahead buffer for the whole program
 
@@ -205,6 +200,12 @@ struct Builder {
     int64_t psOffset; // the PostScript line being handled
     int64_t openOffset; // the page break whose form feed begins the open line
     int32_t runRows; // rows so far that map to the last row's PostScript line
+    int64_t runBegin; // where the first of those rows begins
+    // The rows one PostScript line may make (its record's, the empty lines below it and, in 2.0,
+    // the rows of its other records): a block that begins at the line must still reach the rows
+    // of a page after them to step on to. Only a position far off any page comes near this.
+    int64_t runRowsMost, runBytesMost;
+    bool full; // the empty lines above the next record go on in the next block
 };
 
 // Columns for a horizontal position or distance, at least 0.
@@ -261,36 +262,53 @@ void CloseLine(Builder* b, int64_t lineBegin, int64_t offset) {
     b->out->text[b->pos++] = '\r';
     b->out->text[b->pos++] = '\n';
     b->out->lineOffsets[b->lines] = offset;
-    if (b->lines > 0 && b->out->lineOffsets[b->lines - 1] == offset)
+    if (b->lines > 0 && b->out->lineOffsets[b->lines - 1] == offset) {
         b->runRows++;
-    else
+    } else {
         b->runRows = 1;
+        b->runBegin = lineBegin;
+    }
     b->lineStart = lineBegin;
     b->openStart = b->pos;
     b->lines++;
 }
 
+// Whether the run of the last row's PostScript line takes more rows of these bytes.
+bool RunTakes(const Builder& b, int64_t rows, int64_t bytes) {
+    return b.runRows + rows <= b.runRowsMost && b.pos - b.runBegin + bytes <= b.runBytesMost;
+}
+
 // Empty lines above a record further down the page. They belong to the row above them, so that
-// a block beginning at that row's PostScript line lays out the same rows again; as many as the
-// output, the line table and the rows of one line allow (keeping one line, of the longest
-// length, for the record itself).
-void PutEmptyLines(Builder* b, int64_t count) {
-    int64_t byLines = (int64_t)b->maxLines - b->lines - 1;
-    int64_t byBytes = (b->out->capacity - b->pos - b->out->lineLength - 2) / 2;
-    int64_t byRun = kMaxRowsPerLine - b->runRows;
-    if (count > byLines)
-        count = byLines;
-    if (count > byBytes)
-        count = byBytes;
+// a block beginning at that row's PostScript line lays out the same rows again. When the block
+// cannot hold them all, it ends with those it holds and the next block, beginning at that row
+// or before it, continues them. false then: the record is left to the next block.
+bool PutEmptyLines(Builder* b, int64_t count) {
+    int64_t byRun = b->runRowsMost - b->runRows;
+    const int64_t byRunBytes = (b->runBytesMost - (b->pos - b->runBegin)) / 2;
+    if (byRun > byRunBytes)
+        byRun = byRunBytes;
     if (count > byRun)
-        count = byRun;
+        count = byRun > 0 ? byRun : 0;
+    // The block's limits: its line table, and its output up to the margin.
+    int64_t fits = (int64_t)b->maxLines - b->lines;
+    const int64_t byBytes = (b->out->capacity - kOutputMargin - b->pos + 1) / 2;
+    if (fits > byBytes)
+        fits = byBytes;
+    const bool whole = count < fits;
+    if (!whole) {
+        count = fits;
+        b->full = true;
+    }
     const int64_t above = b->out->lineOffsets[b->lines - 1];
     for (int64_t i = 0; i < count && b->openStart == b->pos; i++)
         CloseLine(b, b->pos, above);
+    return whole;
 }
 
 // Places one text record at (x, y) of the page.
 void PlaceRecord(Builder* b, int64_t x, int64_t y, const char* text, int32_t length) {
+    if (b->full)
+        return;
     const int64_t down = b->pageTop ? 0 : PixelsDown(*b, y);
     const int64_t half = b->screen.lineHeight / 2;
     bool sameRow = !b->pageTop && b->lines > 0 && (down <= half && down >= -half);
@@ -312,13 +330,16 @@ void PlaceRecord(Builder* b, int64_t x, int64_t y, const char* text, int32_t len
         // given all the rows one line may have keeps its other records off the page.
         const int64_t offset = b->openStart < b->pos ? b->openOffset : b->psOffset;
         const bool sameRun = b->lines > 0 && b->out->lineOffsets[b->lines - 1] == offset;
+        const int64_t lineLength = b->out->lineLength;
         if (b->lines >= b->maxLines || b->out->capacity - b->pos < 4 ||
-            (sameRun && b->runRows >= kMaxRowsPerLine))
+            (sameRun && !RunTakes(*b, 1, lineLength)))
             return;
-        if (!b->pageTop && down > 0 && b->lines > 0)
-            PutEmptyLines(b, (half + down) / b->screen.lineHeight - 1);
-        if (b->lines > 0 && b->out->lineOffsets[b->lines - 1] == offset &&
-            b->runRows >= kMaxRowsPerLine)
+        if (!b->pageTop && down > 0 && b->lines > 0 &&
+            !PutEmptyLines(b, (half + down) / b->screen.lineHeight - 1))
+            return;
+        if (b->lines >= b->maxLines ||
+            (b->lines > 0 && b->out->lineOffsets[b->lines - 1] == offset &&
+             !RunTakes(*b, 1, lineLength)))
             return;
         const int64_t begin = b->openStart;
         PutSpaces(b, Columns(*b, x), begin);
@@ -334,6 +355,8 @@ void PlaceRecord(Builder* b, int64_t x, int64_t y, const char* text, int32_t len
 // The form feed begins the next line, which maps to the page break: a block beginning there
 // shows it again.
 void PageBreak(Builder* b) {
+    if (b->full)
+        return;
     if (b->pos < b->out->capacity - 2 && b->pos - b->openStart < b->out->lineLength - 2) {
         if (b->openStart == b->pos) {
             b->openOffset = b->psOffset;
@@ -442,10 +465,13 @@ int64_t JoinRecord(PsLineReader* r, PlatFile* file, const char* name, const char
 }
 
 // Dialect 2.0 records in one line (and the lines its texts run over): "(text) x y TX..." with
-// "showpage" after a record ending the page. The offset of the next line to handle, or -2.
+// "showpage" after a record ending the page. Records go on after a page's end, and after a text
+// that ran over lines, on the rest of the line it ended in. The offset of the next line to
+// handle, or -2.
 int64_t HandleLine20(Builder* b, PsLineReader* r, PlatFile* file, const char* name,
                      const char* s, int32_t n, int64_t nextOffset) {
     char joined[kPsLineMax * 2 + 2];
+    char rest[kPsLineMax * 2 + 4]; // what followed a text over lines, ended by CR LF
     int32_t from = 0;
     for (;;) {
         const char* open = (const char*)memchr(s + from, '(', (size_t)(n - from));
@@ -480,11 +506,22 @@ int64_t HandleLine20(Builder* b, PsLineReader* r, PlatFile* file, const char* na
         // What follows the record up to the next one: "showpage" there ends the page.
         const char* next = (const char*)memchr(joined + at, '(', (size_t)(length - at));
         int32_t end = next ? (int32_t)(next - joined) : length;
-        bool pageEnds = Find(joined + at, end - at, "showpage") != nullptr;
-        if (pageEnds)
+        if (Find(joined + at, end - at, "showpage"))
             PageBreak(b);
-        if (after != nextOffset || pageEnds || !next)
-            return after; // the rest of a record that ran over lines is not looked at again
+        if (after != nextOffset) {
+            // The text ran over lines: the rest of its last line is read on from here.
+            const int32_t left = length - end;
+            memcpy(rest, joined + end, (size_t)left);
+            rest[left] = '\r';
+            rest[left + 1] = '\n';
+            s = rest;
+            n = left + 2;
+            from = 0;
+            nextOffset = after;
+            continue;
+        }
+        if (!next)
+            return nextOffset;
         from = (int32_t)(open - s) + end;
     }
 }
@@ -608,11 +645,20 @@ int64_t PsRead_Fill(PsLineReader* r, PlatFile* file, const char* name, int diale
     if (b.screen.dpiY < 1)
         b.screen.dpiY = 96;
     b.maxLines = out.tableEntries - 2; // and a cut last line: within the splitter's table
+    // The engine's block holds twice its longest page of the longest lines; a page is shorter.
+    const int64_t lineLength = out.lineLength > 2 ? out.lineLength : 2;
+    const int64_t page = out.capacity / (2 * lineLength);
+    b.runRowsMost = (int64_t)b.maxLines - page - 1;
+    b.runBytesMost = out.capacity - kOutputMargin - (page + 2) * lineLength;
+    if (b.runRowsMost < 1)
+        b.runRowsMost = 1;
+    if (b.runBytesMost < lineLength)
+        b.runBytesMost = lineLength;
     b.pageTop = true;
     *atEnd = false;
     const int64_t limit = out.capacity - kOutputMargin;
     char line[kPsLineMax];
-    while (b.pos < limit && b.lines < b.maxLines) {
+    while (b.pos < limit && b.lines < b.maxLines && !b.full) {
         int32_t length = 0;
         int64_t next = offset;
         int rc = PsLine_Read(r, file, name, offset, kPsLineMax, line, &length, &next);

@@ -41,6 +41,7 @@ constexpr int kHandleSlot = sizeof(LONG_PTR);
 constexpr WORD kMinimizeCommand = 32;
 
 HWND gEngineView = NULL; // the view whose state the engine holds
+bool gPrinting = false;  // a print job reads its view's lines through the engine
 bool gOpeningFile = false; // a file is being opened: focus changes leave the engine alone
 // Every view, in the order made (grows by 16 entries at a time).
 std::vector<HWND> gWindowList;
@@ -743,6 +744,13 @@ void OnPaint(WinData* w) {
         EndPaint(w->window, &ps);
         return;
     }
+    if (gPrinting) {
+        // The engine is walking the lines being printed: painting now would show them, or
+        // take the engine to another file. The job repaints the view when it ends.
+        w->paintDue = true;
+        EndPaint(w->window, &ps);
+        return;
+    }
     HWND owner = gEngineView;
     WinData* ownerData = owner && owner != w->window ? View_Data(owner) : nullptr;
     ViewEngine* e = Engine();
@@ -870,6 +878,19 @@ HWND View_LendEngine() {
         SaveEngine(w, false);
     gEngineView = NULL;
     return w ? view : NULL;
+}
+
+void View_SetPrinting(bool printing) {
+    gPrinting = printing;
+    if (printing)
+        return;
+    for (HWND view : std::vector<HWND>(gWindowList)) {
+        WinData* w = View_Data(view);
+        if (w && w->paintDue) {
+            w->paintDue = false;
+            InvalidateRect(view, NULL, TRUE);
+        }
+    }
 }
 
 void View_ReclaimEngine(HWND view) {

@@ -44,6 +44,9 @@ int View_SelectionForSave(HWND view, std::string* text);
 HWND View_LendEngine();
 // The engine goes back to that view (null: nothing to do), its file loaded again.
 void View_ReclaimEngine(HWND view);
+// Printing mode: while a print job walks a view's lines through the engine, views paint nothing
+// and note that a paint is due; leaving it repaints those views.
+void View_SetPrinting(bool printing);
 // Every open view, in the order they were opened.
 int View_List(HWND* views, int most);
 

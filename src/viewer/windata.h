@@ -63,6 +63,7 @@ struct WinData {
     char lineText[40]; // the panes' texts as last painted
     char factsText[96];
     bool closeAfterPaint; // the file vanished while the view was being painted
+    bool paintDue; // a paint came while a print job had the engine
 };
 
 constexpr UINT_PTR kSelectScrollTimer = 1234;

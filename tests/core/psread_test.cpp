@@ -123,6 +123,16 @@ const Case kCases[] = {
       "(a\\267b\\)) 0 90 TX (c) 24 90 TXb"},
      {{"  Down                Up", 0}, {"", 0}, {"  Two lines", 1}, {"a\x7f" "b) c", 4}},
      false},
+    {"2.0 records after a text over lines",
+     kPs20,
+     {"(One", "two) 16 20 TXs (Three) 96 20 TXs", "(End) 16 52 TXs"},
+     {{"  One two     Three", 0}, {"", 0}, {"  End", 2}},
+     false},
+    {"2.0 records after showpage on the same line",
+     kPs20,
+     {"(P1) 16 20 TXs showpage (P2) 16 20 TXs", "(Q) 96 20 TXs showpage"},
+     {{"  P1", 0}, {"\f  P2          Q", 0}, {"\f", 1}},
+     true},
     {"3.0 rows, columns, gaps and a page",
      kPs30,
      {"300 100 0 (Hello) SB", "600 100 0 (World) SB", "300 150 0 (Next) SB",
@@ -295,6 +305,43 @@ TEST(PsRebuild, HugePositionsStayWithinTheBlockAndTheTable) {
             }
         }
     }
+}
+
+// Pages with a line at the top and one at the foot: all the empty lines between them show, in a
+// block of their own size and through the engine, where a block that cannot hold a gap ends in
+// it and the next block goes on with it.
+TEST(PsRebuild, EveryEmptyLineOfAGapShowsAcrossBlocks) {
+    std::string ps = "%!PS-Adobe-3.0\r\n";
+    for (int page = 0; page < 100; page++)
+        ps += "300 100 0 (Top " + std::to_string(page) + ") SB\r\n300 3400 0 (Foot " +
+              std::to_string(page) + ") SB\r\nEJ\r\n";
+    const std::string path = WriteTestFile("gaps.ps", ps);
+    const std::vector<std::string> whole = Rebuild(path, kPs30, 1 << 24, 1 << 20).lines;
+    // 3300 units down: 1056 pixels, 66 rows, 65 of them empty.
+    const std::string indent(12, ' ');
+    std::vector<std::string> page = {indent + "Top 0"};
+    page.resize(66);
+    page.push_back(indent + "Foot 0");
+    ASSERT_GE(whole.size(), page.size());
+    EXPECT_EQ(std::vector<std::string>(whole.begin(), whole.begin() + (long)page.size()), page);
+    EXPECT_EQ(whole[67], "\f" + indent + "Top 1");
+
+    // A block of 100 lines ends within the second gap; its foot is left to the next block.
+    Built small = Rebuild(path, kPs30, 16384, 102);
+    EXPECT_FALSE(small.atEnd);
+    std::vector<std::string> held = page;
+    held.push_back("\f" + indent + "Top 1");
+    held.resize(100);
+    EXPECT_EQ(small.lines, held);
+
+    gPsScreen = kScreen;
+    TestEngine e;
+    e.readPostScript = PsRead_Block;
+    e.settings.postScriptState = kPostScriptShown;
+    ASSERT_EQ(e.Open(path, 20), 0);
+    ShowEach(e, whole, 1, (int64_t)whole.size(), 13);
+    ASSERT_EQ(e.MoveTo(END_LINE), 0);
+    ExpectWindow(e, whole, (int64_t)whole.size() - 20 + 1);
 }
 
 // A print file of many pages, with gaps, through the engine: wherever the view moves (and a

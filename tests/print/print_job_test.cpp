@@ -342,6 +342,42 @@ TEST_F(PrintJobTest, CancelInTheAbortBoxEndsTheJob) {
     EXPECT_FALSE(FindWindowA(NULL, "ORV Print"));
 }
 
+TEST_F(PrintJobTest, ViewsPaintNothingWhileAViewPrints) {
+    HWND other = View("printg2.txt", "the other file\r\n");
+    HWND view = View("printg.txt", Harness_Lines(300));
+    ASSERT_TRUE(other && view);
+    UpdateWindow(other);
+    UpdateWindow(view);
+    ViewInfo before = {}, during = {};
+    ASSERT_EQ(1, View_GetInfo(view, &before));
+    Print_WatchRowsForTests([&](const std::string& row) {
+        rows_.push_back(row);
+        if (rows_.size() != 150)
+            return;
+        // Both views are uncovered while the job runs: neither may show, or load, the lines
+        // being printed.
+        for (HWND shown : {other, view}) {
+            InvalidateRect(shown, NULL, TRUE);
+            UpdateWindow(shown);
+        }
+        View_GetInfo(view, &during);
+    });
+    Command(IDM_PRINT_NOW);
+    ASSERT_EQ(rows_.size(), 300u);
+    for (size_t i = 0; i < rows_.size(); i++)
+        ASSERT_EQ(rows_[i], "line " + std::to_string(i + 1));
+    EXPECT_STREQ(during.lineText, before.lineText);
+    // The paints that came while printing are made up afterwards.
+    EXPECT_TRUE(GetUpdateRect(view, NULL, FALSE));
+    EXPECT_TRUE(GetUpdateRect(other, NULL, FALSE));
+    UpdateWindow(view);
+    ViewInfo after = {};
+    View_GetInfo(view, &after);
+    EXPECT_EQ(after.topLine, before.topLine);
+    EXPECT_STREQ(after.lineText, before.lineText);
+    EXPECT_FALSE(PrintedPages("printg").empty());
+}
+
 TEST_F(PrintJobTest, SetupSavesThePrinterAndRetriesWithoutAGoneOne) {
     Harness_Answer(kSetupCaption, nullptr, IDOK);
     Command(IDM_PRINTER_SETUP);
