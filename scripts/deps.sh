@@ -61,7 +61,8 @@ for p in "${missing[@]}"; do
 done
 [ ${#base[@]} -eq 0 ] && [ ${#extra[@]} -eq 0 ] && exit 0
 
-echo "installing: ${base[*]} ${extra[*]}"
+wanted=("${base[@]}" "${extra[@]}")
+echo "installing: ${wanted[*]}"
 if [ ${#extra[@]} -gt 0 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     "${as_root[@]}" dpkg --add-architecture i386
 fi
