@@ -67,6 +67,8 @@ set(ORV_SHELL_SOURCES
     src/shell/winkind.cpp
     src/shell/menustate.cpp
     src/viewer/viewwnd.cpp
+    src/viewer/viewinput.cpp
+    src/viewer/viewlend.cpp
     src/viewer/viewpaint.cpp
     src/viewer/viewtitle.cpp
     src/viewer/selcopy_win.cpp

@@ -13,6 +13,7 @@
 #include "shell/startup.h"
 #include "shell/winkind.h"
 #include "viewer/engine.h"
+#include "viewer/viewlend.h"
 
 namespace {
 
@@ -20,9 +21,9 @@ constexpr int kLineTextMax = 260;
 
 int64_t gLastGoLine = 0; // offered again the next time
 
-void ClearMatch() {
-    gEngine.matchLine = 0;
-    gEngine.matchColumn = 0;
+void ClearMatch(ViewEngine* e) {
+    e->matchLine = 0;
+    e->matchColumn = 0;
 }
 
 // The edit box gets the focus with its text selected, so typing replaces it.
@@ -36,6 +37,7 @@ void FocusNumber(HWND dialog, int id) {
 
 struct GoLineRecord {
     HWND target;
+    ViewEngine* engine; // moved to the line when the target is a view
 };
 
 void GoLine_OnInit(HWND dialog, GoLineRecord* record) {
@@ -76,11 +78,12 @@ void GoLine_OnGo(HWND dialog) {
 
     WindowTarget target = Orv_ClassifyWindow(record ? record->target : NULL);
     if (target.kind == kKindView) {
-        if (gEngine.atEnd && line > gEngine.totalLines)
-            line = gEngine.totalLines;
-        gEngine.file.topLine = line;
-        ClearMatch();
-        EnsureWindow(&gEngine, false); // a failed read has told the user itself
+        ViewEngine* e = record->engine;
+        if (e->atEnd && line > e->totalLines)
+            line = e->totalLines;
+        e->file.topLine = line;
+        ClearMatch(e);
+        EnsureWindow(e, false); // a failed read has told the user itself
     } else if (target.kind == kKindEditor) {
         HWND edit = EditorControl(target);
         if (edit)
@@ -91,26 +94,41 @@ void GoLine_OnGo(HWND dialog) {
 
 // ---- Tab Stops -----------------------------------------------------------------------------
 
-void Tab_OnInit(HWND dialog, int32_t* value) {
-    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(value));
-    SetDlgItemInt(dialog, IDC_TABS_SPACING, (UINT)*value, FALSE);
+struct TabRecord {
+    int32_t value; // the spacing shown, then the one confirmed
+    ViewEngine* engine;
+};
+
+void Tab_OnInit(HWND dialog, TabRecord* record) {
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(record));
+    SetDlgItemInt(dialog, IDC_TABS_SPACING, (UINT)record->value, FALSE);
     FocusNumber(dialog, IDC_TABS_SPACING);
 }
 
 void Tab_OnOk(HWND dialog) {
-    int32_t* value = reinterpret_cast<int32_t*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    TabRecord* record = reinterpret_cast<TabRecord*>(GetWindowLongPtrA(dialog, DWLP_USER));
     gSettings.optionsChanged = 1;
     // Text that is no number, or one too large to hold, reads as 0.
     int32_t spacing = (int32_t)GetDlgItemInt(dialog, IDC_TABS_SPACING, NULL, FALSE);
-    *value = spacing > 0 ? spacing : 1;
-    ClearMatch();
+    record->value = spacing > 0 ? spacing : 1;
+    ClearMatch(record->engine);
     EndDialog(dialog, 1);
 }
 
 // ---- Extended Char Handling ------------------------------------------------------------------
 
-void Extc_OnInit(HWND dialog) {
-    const DisplaySettings& s = gEngine.settings;
+struct ExtcRecord {
+    ViewEngine* engine; // its settings are the ones changed
+};
+
+ViewEngine* Extc_Engine(HWND dialog) {
+    return reinterpret_cast<ExtcRecord*>(GetWindowLongPtrA(dialog, DWLP_USER))->engine;
+}
+
+void Extc_OnInit(HWND dialog, ExtcRecord* record) {
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(record));
+    const ViewEngine* e = record->engine;
+    const DisplaySettings& s = e->settings;
     if (s.hexMode) {
         EnableWindow(GetDlgItem(dialog, IDC_EXTC_CR_NEW_LINE), FALSE);
         Dlg_Check(dialog, IDC_EXTC_DUMP, s.all256Chars != 0);
@@ -118,7 +136,7 @@ void Extc_OnInit(HWND dialog) {
     } else if (s.binaryMode) {
         Dlg_Check(dialog, IDC_EXTC_CR_NEW_LINE, s.crIsNewLine != 0);
         Dlg_Check(dialog, IDC_EXTC_DUMP, true);
-        Dlg_Check(dialog, IDC_EXTC_CRLF, gEngine.showCrLf != 0);
+        Dlg_Check(dialog, IDC_EXTC_CRLF, e->showCrLf != 0);
     } else {
         EnableWindow(GetDlgItem(dialog, IDC_EXTC_CRLF), FALSE);
     }
@@ -126,48 +144,50 @@ void Extc_OnInit(HWND dialog) {
 
 // Outside hex mode "Display CR/&LF" belongs to the raw rows and follows "&Dump raw characters".
 void Extc_OnDumpClicked(HWND dialog) {
-    if (gEngine.settings.hexMode)
+    const ViewEngine* e = Extc_Engine(dialog);
+    if (e->settings.hexMode)
         return;
     bool dump = Dlg_Checked(dialog, IDC_EXTC_DUMP);
-    Dlg_Check(dialog, IDC_EXTC_CRLF, dump && gEngine.showCrLf);
+    Dlg_Check(dialog, IDC_EXTC_CRLF, dump && e->showCrLf);
     EnableWindow(GetDlgItem(dialog, IDC_EXTC_CRLF), dump);
 }
 
 // Applies one change; the rows are laid out again from the top line's offset after each.
-bool Extc_Apply(int32_t* field, bool checked) {
+bool Extc_Apply(ViewEngine* e, int32_t* field, bool checked) {
     if ((*field != 0) == checked)
         return false;
     *field = checked ? 1 : 0;
-    Reposition(&gEngine); // a failed read has told the user itself
+    Reposition(e); // a failed read has told the user itself
     return true;
 }
 
 void Extc_OnOk(HWND dialog) {
-    DisplaySettings& s = gEngine.settings;
+    ViewEngine* e = Extc_Engine(dialog);
+    DisplaySettings& s = e->settings;
     const bool hex = s.hexMode != 0;
     const bool crlf = Dlg_Checked(dialog, IDC_EXTC_CRLF);
     const bool crNewLine = Dlg_Checked(dialog, IDC_EXTC_CR_NEW_LINE);
     const bool dump = Dlg_Checked(dialog, IDC_EXTC_DUMP);
-    ClearMatch();
+    ClearMatch(e);
     // Turning the raw rows off asks "Mode?" of a file that does not look like text, as the
     // view the user is looking at would.
-    const ModeQuestionPolicy policy = gEngine.modePolicy;
-    const bool openingNewView = gEngine.openingNewView;
-    gEngine.modePolicy = kModeAsk;
-    gEngine.openingNewView = false;
+    const ModeQuestionPolicy policy = e->modePolicy;
+    const bool openingNewView = e->openingNewView;
+    e->modePolicy = kModeAsk;
+    e->openingNewView = false;
     bool changed = false;
     // "Display CR/&LF" and "CR = &new line" count for the raw rows only, also when they are
     // switched on together with them; a greyed box leaves the setting shared by all views alone.
     if (!hex && dump) {
-        changed |= Extc_Apply(&gEngine.showCrLf, crlf);
-        changed |= Extc_Apply(&s.crIsNewLine, crNewLine);
+        changed |= Extc_Apply(e, &e->showCrLf, crlf);
+        changed |= Extc_Apply(e, &s.crIsNewLine, crNewLine);
     }
     if (!hex)
-        changed |= Extc_Apply(&s.binaryMode, dump);
+        changed |= Extc_Apply(e, &s.binaryMode, dump);
     else
-        changed |= Extc_Apply(&s.all256Chars, dump);
-    gEngine.modePolicy = policy;
-    gEngine.openingNewView = openingNewView;
+        changed |= Extc_Apply(e, &s.all256Chars, dump);
+    e->modePolicy = policy;
+    e->openingNewView = openingNewView;
     EndDialog(dialog, changed ? 1 : 0);
 }
 
@@ -213,7 +233,7 @@ INT_PTR CALLBACK GoLineDlg(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 INT_PTR CALLBACK TabDlg(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
-        Tab_OnInit(dialog, reinterpret_cast<int32_t*>(lParam));
+        Tab_OnInit(dialog, reinterpret_cast<TabRecord*>(lParam));
         return FALSE; // the focus is set
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
@@ -232,7 +252,7 @@ INT_PTR CALLBACK TabDlg(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 INT_PTR CALLBACK ExtcDlg(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
-        Extc_OnInit(dialog);
+        Extc_OnInit(dialog, reinterpret_cast<ExtcRecord*>(lParam));
         return TRUE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
@@ -253,23 +273,25 @@ INT_PTR CALLBACK ExtcDlg(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam
 }
 
 int ViewDlg_GoToLine(HWND owner, HWND target) {
-    GoLineRecord record = {target};
+    GoLineRecord record = {target, View_Engine()};
     INT_PTR result = DialogBoxParamA(Dlg_Instance(), "LineBox", owner, GoLineDlg,
                                      reinterpret_cast<LPARAM>(&record));
     return result == 1 ? 1 : 0;
 }
 
 int ViewDlg_TabStops(HWND owner, int32_t* value) {
-    int32_t spacing = *value;
+    TabRecord record = {*value, View_Engine()};
     INT_PTR result = DialogBoxParamA(Dlg_Instance(), "TabBox", owner, TabDlg,
-                                     reinterpret_cast<LPARAM>(&spacing));
+                                     reinterpret_cast<LPARAM>(&record));
     if (result != 1)
         return 0;
-    *value = spacing;
+    *value = record.value;
     return 1;
 }
 
 int ViewDlg_SpecialChars(HWND owner) {
-    INT_PTR result = DialogBoxParamA(Dlg_Instance(), "ExtcBox", owner, ExtcDlg, 0);
+    ExtcRecord record = {View_Engine()};
+    INT_PTR result = DialogBoxParamA(Dlg_Instance(), "ExtcBox", owner, ExtcDlg,
+                                     reinterpret_cast<LPARAM>(&record));
     return result == 1 ? 1 : 0;
 }

@@ -1,5 +1,6 @@
 // The three small dialogs that change what a view shows: Go To Line (LINEBOX), Tab Stops
-// (TABBOX) and Extended Char Handling (EXTCBOX). They act on gEngine, which the focused view owns.
+// (TABBOX) and Extended Char Handling (EXTCBOX). They act on the engine, which the focused view
+// holds.
 #pragma once
 
 #include <windows.h>
@@ -10,7 +11,7 @@ INT_PTR CALLBACK GoLineDlg(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 INT_PTR CALLBACK TabDlg(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK ExtcDlg(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// target is the window that had the focus: a view moves gEngine's top line, an editor its caret.
+// target is the window that had the focus: a view moves the engine's top line, an editor its caret.
 // 1 for "&Go", 0 for "&Cancel".
 int ViewDlg_GoToLine(HWND owner, HWND target);
 // *value in: the spacing shown; out: the spacing confirmed (1 or more). 1 for "&OK", 0 for

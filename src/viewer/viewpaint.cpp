@@ -71,7 +71,7 @@ void InvertSelectedPart(WinData* w, HDC dc, const OrderedSelection& s, int64_t l
                         const char* text, int32_t y) {
     if (!s.state || line < s.fromLine || line > s.toLine)
         return;
-    const ViewEngine* e = &gEngine;
+    const ViewEngine* e = View_Engine();
     const int32_t length = (int32_t)strlen(text);
     const int32_t h = e->file.hScroll;
     // 0-based character range [first, end) of the line.
@@ -104,7 +104,7 @@ void InvertSelectedPart(WinData* w, HDC dc, const OrderedSelection& s, int64_t l
 
 // Draws one row from hScroll: before the match, the match in swapped colours, then the rest.
 void DrawRow(WinData* w, HDC dc, const char* text, int32_t y, const MatchField* match) {
-    const int32_t h = gEngine.file.hScroll;
+    const int32_t h = View_Engine()->file.hScroll;
     const int32_t length = (int32_t)strlen(text);
     if (length <= h)
         return;
@@ -195,12 +195,12 @@ void DrawBitmap(HDC dc, HBITMAP bitmap, const PaneBox& pane) {
 StatusPanes Panes(const WinData* w) {
     const ViewGeometry& g = w->geo;
     return LayOutStatusBand(g.dpiX, g.dpiY, g.leftMargin, g.band.top, g.bandRight,
-                            g.client.bottom, gEngine.file.fileSize);
+                            g.client.bottom, View_Engine()->file.fileSize);
 }
 
 // The two percentages of the circle: where the top line and the bottom line lie in the file.
 void Percentages(const WinData* w, int32_t* top, int32_t* bottom) {
-    const ViewEngine* e = &gEngine;
+    const ViewEngine* e = View_Engine();
     const int64_t size = e->file.fileSize;
     *top = PercentOf(TopLineOffset(e), size);
     int64_t bottomLine = e->file.topLine + w->geo.pageLines;
@@ -243,7 +243,7 @@ void ClearPane(WinData* w, HDC dc, const PaneBox& pane) {
 }
 
 void PaintStatus(WinData* w, HDC dc, const RECT& update) {
-    ViewEngine* e = &gEngine;
+    ViewEngine* e = View_Engine();
     const ViewGeometry& g = w->geo;
     StatusPanes p = Panes(w);
     // The band's edge.
@@ -317,7 +317,7 @@ int64_t ViewPaint_LineOffset(const ViewEngine* e, int32_t j) {
 }
 
 int64_t ViewPaint_Paint(WinData* w, HDC dc, const RECT& update) {
-    ViewEngine* e = &gEngine;
+    ViewEngine* e = View_Engine();
     const ViewGeometry& g = w->geo;
     EnsureWindow(e, false);
     const int64_t top = e->file.topLine;
@@ -410,7 +410,7 @@ void ViewPaint_PositionStrip(WinData* w, HDC dc) {
 }
 
 void ViewPaint_RemoveMatchHighlight(WinData* w, int32_t rowShift, bool updateNow) {
-    ViewEngine* e = &gEngine;
+    ViewEngine* e = View_Engine();
     const ViewGeometry& g = w->geo;
     bool any = false;
     for (const MatchField& m : e->matches) {
@@ -437,7 +437,7 @@ void ViewPaint_InvalidateLines(WinData* w, int64_t from, int64_t to) {
         to = t;
     }
     const ViewGeometry& g = w->geo;
-    const int64_t top = gEngine.file.topLine;
+    const int64_t top = View_Engine()->file.topLine;
     int64_t first = from - top, last = to - top;
     if (last < 0 || first > g.pageLines)
         return;
@@ -458,7 +458,7 @@ void ViewPaint_PositionChanged(WinData* w) {
     RECT page = {p.page.left, p.page.top, p.page.right, p.page.bottom};
     InvalidateRect(w->window, &line, TRUE);
     InvalidateRect(w->window, &page, TRUE);
-    if (gEngine.file.fileSize <= 0)
+    if (View_Engine()->file.fileSize <= 0)
         return;
     int32_t top, bottom;
     Percentages(w, &top, &bottom);

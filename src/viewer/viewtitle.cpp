@@ -26,7 +26,7 @@ void EnableUnlock(bool on) {
 
 // The view's engine rows may have been rebuilt at other top lines while collecting.
 void AfterCollect(WinData* w) {
-    EnsureWindow(&gEngine, false);
+    EnsureWindow(View_Engine(), false);
     View_DropSelection(w);
     View_Redisplay(w);
 }
@@ -37,7 +37,7 @@ int View_CopySelection(WinData* w) {
     if (!w->selectionState)
         return 0;
     CollectedText out;
-    int rc = CollectSelection(&gEngine, SelectionOf(w), kCollectClipboard, &out);
+    int rc = CollectSelection(View_Engine(), SelectionOf(w), kCollectClipboard, &out);
     if (rc == 1)
         rc = Clipboard_PutText(w->window, out.text.data(), out.text.size());
     AfterCollect(w);
@@ -54,7 +54,7 @@ int View_SelectionForFind(HWND view, std::string* text) {
     if (!FindPrefill_ViewSelectionFits(w->selFromLine, from, w->selToLine, to))
         return 0;
     CollectedText out;
-    const int rc = CollectSelection(&gEngine, SelectionOf(w), kCollectFind, &out);
+    const int rc = CollectSelection(View_Engine(), SelectionOf(w), kCollectFind, &out);
     AfterCollect(w);
     if (rc != 1 || !FindPrefill_Accepts(out.text.data(), (int64_t)out.text.size()))
         return 0;
@@ -69,7 +69,7 @@ int View_SelectionForSave(HWND view, std::string* text) {
     if (View_EngineView() != view && !View_Activate(w, false))
         return 0;
     CollectedText out;
-    const int rc = CollectSelection(&gEngine, SelectionOf(w), kCollectSave, &out);
+    const int rc = CollectSelection(View_Engine(), SelectionOf(w), kCollectSave, &out);
     AfterCollect(w);
     if (rc != 1)
         return 0;
@@ -90,7 +90,7 @@ void Title_Remove(WinData* w) {
     }
     w->titleLineCount = 0;
     View_Layout(w);
-    gEngine.pageLines = w->geo.pageLines;
+    View_Engine()->pageLines = w->geo.pageLines;
     EnableUnlock(false);
     View_Redisplay(w);
 }
@@ -101,7 +101,7 @@ int Title_Lock(WinData* w) {
     ViewSelection selection = SelectionOf(w);
     Title_Remove(w);
     CollectedText out;
-    if (CollectSelection(&gEngine, selection, kCollectTitle, &out) != 1) {
+    if (CollectSelection(View_Engine(), selection, kCollectTitle, &out) != 1) {
         AfterCollect(w);
         return 0;
     }
@@ -124,7 +124,7 @@ int Title_Lock(WinData* w) {
     w->titlePane = CreateWindowExA(0, kTitleClassName, NULL, WS_CHILD | WS_VISIBLE, 0, 0,
                                    w->geo.text.right, w->titleHeight, w->window, NULL,
                                    GetModuleHandleA(NULL), NULL);
-    gEngine.pageLines = w->geo.pageLines;
+    View_Engine()->pageLines = w->geo.pageLines;
     EnableUnlock(w->titlePane != NULL);
     AfterCollect(w);
     return w->titlePane ? 1 : 0;
@@ -159,7 +159,7 @@ LRESULT CALLBACK ORVTitleWndProc(HWND title, UINT message, WPARAM wParam, LPARAM
             HGDIOBJ oldFont = SelectObject(dc, w->font);
             SetBkMode(dc, TRANSPARENT);
             SetTextColor(dc, w->textColor);
-            const int32_t h = View_EngineView() == w->window ? gEngine.file.hScroll
+            const int32_t h = View_EngineView() == w->window ? View_Engine()->file.hScroll
                                                              : w->file.hScroll;
             const char* line = text;
             for (int32_t i = 0; text && i < w->titleLineCount; i++) {

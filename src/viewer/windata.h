@@ -1,6 +1,6 @@
-// A view window's own record, WinData, and what the view's files (window, painting, title pane)
-// share about it. Every view has one; the engine (one for all views) holds the file state of the
-// view that owns it, and the record keeps it meanwhile for the others.
+// A view window's own record, WinData, and what the view's files (window, input, painting, title
+// pane) share about it. Every view has one; the engine (one for all views) holds the file state
+// of the view that owns it, and the record keeps it meanwhile for the others.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +8,7 @@
 #include <stdint.h>
 
 #include "viewer/engine.h"
+#include "viewer/viewlend.h"
 
 // Where things are in a view's client area, worked out again on every size change, activation
 // and font change.
@@ -71,16 +72,46 @@ constexpr UINT kSelectScrollMs = 100;
 constexpr int kVScrollBarId = 9000;
 constexpr int kHScrollBarId = 9001;
 
+// ---- The window (viewwnd.cpp) ----
+
 // The record of a view window; null for any other window or a view being torn down.
 WinData* View_Data(HWND view);
-// The view whose file state the engine holds; null for none.
-HWND View_EngineView();
-// Makes this view the one whose state the engine holds (reloading its file when another held
-// it or the file may have changed on disk). 1, or 0 when the view's file is gone (the view is
-// closed then, or after the paint when one is under way).
-int View_Activate(WinData* w, bool painting);
 // Lays the view out from its client rectangle and font.
 void View_Layout(WinData* w);
+// The frame closes the view once the message under way is done.
+void View_CloseLater(WinData* w);
+// Everything is drawn again, the position circle too.
+void View_Redisplay(WinData* w);
+
+// ---- Keys, scroll bars and mouse (viewinput.cpp) ----
+
+void ViewInput_Key(WinData* w, WPARAM key, int repeat);
+void ViewInput_VScroll(WinData* w, int code, int position);
+void ViewInput_HScroll(WinData* w, int code, int position);
+void ViewInput_LButtonDown(WinData* w, POINT at, WPARAM keys);
+void ViewInput_MouseMove(WinData* w, POINT at, WPARAM keys);
+void ViewInput_LButtonUp(WinData* w);
+void ViewInput_RButtonDown(WinData* w, POINT at);
+void ViewInput_RButtonUp(WinData* w);
+// The selection scroll timer ticked.
+void ViewInput_SelectTimer(WinData* w);
+// The engine's match goes (the screen's highlight is the caller's).
+void ViewInput_ClearMatch();
+// The top line was set: the engine is brought to it, and the window either moves its pixels (a
+// move within a page) or is drawn again.
+void ViewInput_AfterMove(WinData* w, int64_t oldTop);
+// The view starts at line top (the match highlight goes).
+void ViewInput_MoveTo(WinData* w, int64_t top);
+// A display setting changed: the top line keeps its file offset.
+void ViewInput_Relayout(WinData* w);
+void ViewInput_ToggleStrip(WinData* w);
+void ViewInput_ToggleHex(WinData* w);
+// Copy, Deselect and Title Lock follow whether there is a selection.
+void ViewInput_EnableSelectionItems(bool on);
+// The record forgets the selection (the screen is the caller's).
+void View_ClearSelection(WinData* w);
+// Drops the selection from the screen and the record; greys Copy, Deselect and Title Lock.
+void View_DropSelection(WinData* w);
 
 // ---- Painting (viewpaint.cpp) ----
 
@@ -99,13 +130,6 @@ void ViewPaint_InvalidateLines(WinData* w, int64_t from, int64_t to);
 void ViewPaint_PositionChanged(WinData* w);
 // The absolute file offset where line index j of the buffer begins.
 int64_t ViewPaint_LineOffset(const ViewEngine* e, int32_t j);
-
-// ---- Shared by the window and its title pane ----
-
-// Drops the selection from the screen and the record; greys Copy, Deselect and Title Lock.
-void View_DropSelection(WinData* w);
-// Everything is drawn again, the position circle too.
-void View_Redisplay(WinData* w);
 
 // ---- Title pane and copy (viewtitle.cpp) ----
 
