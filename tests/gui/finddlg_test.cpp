@@ -468,7 +468,10 @@ TEST_F(FindDlgTest, PictureOfTheFindDialog) {
     // The match the last find showed stays highlighted behind the dialog.
     ASSERT_EQ(1, View_Find(Frame_ActiveChild(), false, FindPatternLength(gFind)));
     static bool saved;
+    static char shownString[64];
+    static bool ignoreCaseShown;
     saved = false;
+    shownString[0] = 0;
     gOnDialog[kFindCaption] = [](HWND find) {
         Later([find] {
             // Everything painted and on the screen before the picture is taken.
@@ -477,12 +480,19 @@ TEST_F(FindDlgTest, PictureOfTheFindDialog) {
             Harness_PumpMessages(400);
             saved = Harness_SaveWindowBitmap(GetDesktopWindow(),
                                              Harness_OutputPath("find-dialog.bmp").c_str()) == 1;
+            GetDlgItemTextA(find, IDC_FIND_STRING, shownString, sizeof shownString);
+            ignoreCaseShown = Harness_ItemChecked(find, IDC_FIND_IGNORE_CASE);
             Harness_PressItem(find, IDCANCEL);
         });
     };
     Harness_Answer(kFindCaption, kFindLabel, IDC_FIND_IGNORE_CASE);
     Command(IDM_FIND);
     EXPECT_TRUE(saved);
+    // What the picture shows: the dialog holding the last find string, "Ignore case" as the
+    // click left it, and the match still marked in the view behind.
+    EXPECT_STREQ("needle", shownString);
+    EXPECT_TRUE(ignoreCaseShown);
+    EXPECT_GT(gEngine.matchLine, 0);
 }
 
 } // namespace

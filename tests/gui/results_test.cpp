@@ -382,6 +382,17 @@ TEST_F(ResultsTest, PicturesOfAFileListAndOfMatchingLines) {
     UpdateWindow(gFrame);
     Harness_PumpMessages(100);
     EXPECT_EQ(1, Harness_SaveWindowBitmap(gFrame, Harness_OutputPath("results-files.bmp").c_str()));
+    // What the picture shows: the five files, the second selected, under the mask as title.
+    auto shown = [](HWND results) {
+        HWND list = Results_List(results);
+        std::vector<int> selected;
+        for (int i = 0; i < (int)SendMessageA(list, LB_GETCOUNT, 0, 0); i++)
+            if (SendMessageA(list, LB_GETSEL, i, 0) > 0)
+                selected.push_back(i);
+        return std::make_pair((int)SendMessageA(list, LB_GETCOUNT, 0, 0), selected);
+    };
+    EXPECT_EQ(std::make_pair(5, std::vector<int>{1}), shown(fileList));
+    EXPECT_NE(std::string::npos, Title(fileList).find("C:\\*.TXT"));
 
     HWND lineList = Results_Create("C:\\DOCS\\*.TXT");
     const struct {
@@ -403,6 +414,7 @@ TEST_F(ResultsTest, PicturesOfAFileListAndOfMatchingLines) {
     UpdateWindow(gFrame);
     Harness_PumpMessages(100);
     EXPECT_EQ(1, Harness_SaveWindowBitmap(gFrame, Harness_OutputPath("results-lines.bmp").c_str()));
+    EXPECT_EQ(std::make_pair(6, std::vector<int>{2, 3}), shown(lineList));
 }
 
 } // namespace
