@@ -385,6 +385,10 @@ TEST_F(OptsDlgTest, ALinkShowsTheHandOrTheArrowWhereTheSystemHasNoHand) {
     auto pointerAt = [help](POINT at) {
         ClientToScreen(help, &at);
         SetCursorPos(at.x, at.y);
+        // The display server moves the pointer in its own time: wait until it is there.
+        POINT now = {};
+        for (int i = 0; i < 100 && GetCursorPos(&now) && (now.x != at.x || now.y != at.y); i++)
+            Harness_PumpMessages(10);
         SendMessageA(help, WM_SETCURSOR, (WPARAM)help, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         return GetCursor();
     };
