@@ -66,6 +66,7 @@ set(ORV_SHELL_SOURCES
     src/shell/drawobjects.cpp
     src/shell/splash.cpp
     src/shell/winkind.cpp
+    src/shell/mdichild.cpp
     src/shell/menustate.cpp
     src/viewer/viewwnd.cpp
     src/viewer/viewpaint.cpp
