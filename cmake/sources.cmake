@@ -1,6 +1,7 @@
 # One list of portable core sources serves the native and the mingw builds.
 set(ORV_CORE_SOURCES
     src/platform/uiseam.cpp
+    src/platform/platform_common.cpp
     src/shell/memsettings.cpp
     src/viewer/engine.cpp
     src/viewer/linesplit.cpp
@@ -65,6 +66,7 @@ set(ORV_SHELL_SOURCES
     src/shell/drawobjects.cpp
     src/shell/splash.cpp
     src/shell/winkind.cpp
+    src/shell/mdichild.cpp
     src/shell/menustate.cpp
     src/viewer/viewwnd.cpp
     src/viewer/viewinput.cpp

@@ -15,10 +15,10 @@
 #include "look/fonts_win.h"
 #include "platform/uiseam.h"
 #include "shell/classes.h"
-#include "shell/ctlbar.h"
 #include "shell/drawobjects.h"
 #include "resources/resource.h"
 #include "shell/frame.h"
+#include "shell/mdichild.h"
 #include "shell/menustate.h"
 #include "shell/settings.h"
 #include "shell/winkind.h"
@@ -239,10 +239,7 @@ LRESULT CALLBACK ORVEditWndProc(HWND editor, UINT message, WPARAM wParam, LPARAM
         OnQueryOpen(editor);
         return TRUE;
     case WM_SETFOCUS:
-        ControlBar_EnableFind(true);
-        BecomeCurrent(editor);
-        if (Data(editor) && Data(editor)->edit)
-            SetFocus(Data(editor)->edit);
+        MdiChild_TakeFocus(editor, Data(editor) ? Data(editor)->edit : NULL, true, BecomeCurrent);
         return 0;
     case WM_PARENTNOTIFY:
         if (LOWORD(wParam) == WM_LBUTTONDOWN || LOWORD(wParam) == WM_RBUTTONDOWN)
@@ -271,13 +268,7 @@ LRESULT CALLBACK ORVEditWndProc(HWND editor, UINT message, WPARAM wParam, LPARAM
         }
         break;
     case WM_CLOSE:
-        // Closed from its own system menu: the frame closes it, so that its bookkeeping for the
-        // last window (menus, the queue, "AutoOpen") runs. The frame hides what it closes.
-        if (IsWindowVisible(editor) && gFrame) {
-            PostMessageA(gFrame, WM_COMMAND, IDM_CLOSE, reinterpret_cast<LPARAM>(editor));
-            return 0;
-        }
-        if (!MayClose(editor))
+        if (MdiChild_CloseThroughFrame(editor) || !MayClose(editor))
             return 0;
         break;
     case WM_DESTROY:

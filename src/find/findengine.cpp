@@ -156,26 +156,17 @@ void ShowMatch(ViewEngine* e, int64_t line, int32_t column, int32_t length, bool
     EnsureWindow(e, false);
 }
 
-} // namespace
+enum WalkEnd {
+    kWalkFound,    // the match is marked and shown
+    kWalkNotFound, // the file holds no match past the start
+    kWalkQuiet,    // the user stopped the walk, or the file could not be read: nothing to tell
+};
 
-int FindInView(ViewEngine* e, FindSettings* s, bool repeat, int32_t patternLength,
-               bool interactive) {
-    if (!e->settings.hexMode && HasSpecialBytes(*s)) {
-        Tell(kSpecialText, kSpecialCaption);
-        return 0;
-    }
-    if (repeat)
-        patternLength = s->findNextLength;
-    else
-        s->findNextLength = patternLength;
-
-    void* cursor = Ui_BeginBusy(e->file.path);
-    Engine_BeginWalk(e);
-    if (EnsureWindow(e, false) < 0) {
-        Engine_EndWalk(e);
-        Ui_EndBusy(cursor);
-        return 0;
-    }
+// Walks the file block by block from where the find starts (a repeat: past the match shown)
+// until a match, the file's end or the user stops it. Unless a match is shown, the window goes
+// back to the lines it showed and no match is marked.
+WalkEnd SearchBlocks(ViewEngine* e, const FindSettings* s, bool repeat, int32_t patternLength,
+                     bool interactive) {
     const int64_t shownTop = e->file.topLine;
     const bool textLines = !e->settings.hexMode && !e->settings.binaryMode;
     FindScope scope = {e->sizes.lineLength, textLines, 0};
@@ -232,9 +223,7 @@ int FindInView(ViewEngine* e, FindSettings* s, bool repeat, int32_t patternLengt
                 continue;
             }
             ShowMatch(e, e->firstLine + j, at - e->lineStart[j], length, wholeLine, shownTop);
-            Engine_EndWalk(e);
-            Ui_EndBusy(cursor);
-            return 1;
+            return kWalkFound;
         }
         const int64_t cutLine = e->lastLine;
         const int64_t cutOffset = e->file.bufferOffset + end;
@@ -257,9 +246,7 @@ int FindInView(ViewEngine* e, FindSettings* s, bool repeat, int32_t patternLengt
                     row--;
                 ShowMatch(e, seam.firstRowLine + (int64_t)row,
                           (int32_t)(at - seam.rowOffsets[row]), length, wholeLine, shownTop);
-                Engine_EndWalk(e);
-                Ui_EndBusy(cursor);
-                return 1;
+                return kWalkFound;
             }
         }
         int64_t from = cutAt;
@@ -272,9 +259,30 @@ int FindInView(ViewEngine* e, FindSettings* s, bool repeat, int32_t patternLengt
     e->matchLine = 0;
     e->matchColumn = 0;
     EnsureWindow(e, false);
+    return stopped ? kWalkQuiet : kWalkNotFound;
+}
+
+} // namespace
+
+int FindInView(ViewEngine* e, FindSettings* s, bool repeat, int32_t patternLength,
+               bool interactive) {
+    if (!e->settings.hexMode && HasSpecialBytes(*s)) {
+        Tell(kSpecialText, kSpecialCaption);
+        return 0;
+    }
+    if (repeat)
+        patternLength = s->findNextLength;
+    else
+        s->findNextLength = patternLength;
+
+    void* cursor = Ui_BeginBusy(e->file.path);
+    Engine_BeginWalk(e);
+    const WalkEnd end = EnsureWindow(e, false) < 0
+                            ? kWalkQuiet
+                            : SearchBlocks(e, s, repeat, patternLength, interactive);
     Engine_EndWalk(e);
     Ui_EndBusy(cursor);
-    if (!stopped && interactive)
+    if (end == kWalkNotFound && interactive)
         Tell(kNotFoundText, kNotFoundCaption);
-    return 0;
+    return end == kWalkFound ? 1 : 0;
 }

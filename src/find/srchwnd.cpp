@@ -11,9 +11,9 @@
 #include "look/fonts_win.h"
 #include "resources/resource.h"
 #include "shell/classes.h"
-#include "shell/ctlbar.h"
 #include "shell/drawobjects.h"
 #include "shell/frame.h"
+#include "shell/mdichild.h"
 #include "shell/menustate.h"
 #include "shell/settings.h"
 #include "platform/uiseam.h"
@@ -155,10 +155,8 @@ LRESULT CALLBACK ORVSrchWndProc(HWND results, UINT message, WPARAM wParam, LPARA
         OnQueryOpen(results);
         return TRUE;
     case WM_SETFOCUS:
-        ControlBar_EnableFind(false);
-        BecomeCurrent(results);
-        if (Data(results) && Data(results)->list)
-            SetFocus(Data(results)->list);
+        MdiChild_TakeFocus(results, Data(results) ? Data(results)->list : NULL, false,
+                           BecomeCurrent);
         return 0;
     case WM_PARENTNOTIFY:
         // A button pressed in the list makes it the one the commands work on.
@@ -188,12 +186,8 @@ LRESULT CALLBACK ORVSrchWndProc(HWND results, UINT message, WPARAM wParam, LPARA
         }
         break;
     case WM_CLOSE:
-        // Closed from its own system menu: the frame closes it, so that its bookkeeping for
-        // the last window (menus, the queue, "AutoOpen") runs. The frame hides what it closes.
-        if (IsWindowVisible(results) && gFrame) {
-            PostMessageA(gFrame, WM_COMMAND, IDM_CLOSE, reinterpret_cast<LPARAM>(results));
+        if (MdiChild_CloseThroughFrame(results))
             return 0;
-        }
         break;
     case WM_DESTROY:
         Frame_RetileLater();

@@ -60,9 +60,11 @@ std::vector<HWND> Look_WindowsOfKind(int windowKind) {
     return windows;
 }
 
-// A new look reaches the window it was chosen in; the other windows of the kind keep theirs
-// until they are made again, and every window made from now on takes it.
-void Look_ApplyColors(HWND window, int windowKind) {
+namespace {
+
+// The window takes the colours or the font of its kind as they are now: a view or an editor
+// takes its whole look again either way; a results or directory window only what changed.
+void ApplyLook(HWND window, int windowKind, bool fontChanged, HFONT font) {
     switch (windowKind) {
     case kLookKindView:
         View_ApplyLook(window);
@@ -71,33 +73,33 @@ void Look_ApplyColors(HWND window, int windowKind) {
         Editor_ApplyLook(window);
         break;
     case kLookKindResults:
-        Results_ApplyColors(window);
+        if (fontChanged)
+            Results_ApplyFont(window, font);
+        else
+            Results_ApplyColors(window);
         break;
     case kLookKindDir:
-        DirWindow_ApplyColors(window);
+        if (fontChanged)
+            DirWindow_ApplyFont(window, font);
+        else
+            DirWindow_ApplyColors(window);
         break;
     }
+}
+
+} // namespace
+
+// A new look reaches the window it was chosen in; the other windows of the kind keep theirs
+// until they are made again, and every window made from now on takes it.
+void Look_ApplyColors(HWND window, int windowKind) {
+    ApplyLook(window, windowKind, false, NULL);
 }
 
 void Look_ApplyFont(HWND window, int windowKind) {
     LookSlots slots;
     if (!Look_Slots(windowKind, &slots))
         return;
-    HFONT font = Fonts_Get(slots.font);
-    switch (windowKind) {
-    case kLookKindView:
-        View_ApplyLook(window);
-        break;
-    case kLookKindEditor:
-        Editor_ApplyLook(window);
-        break;
-    case kLookKindResults:
-        Results_ApplyFont(window, font);
-        break;
-    case kLookKindDir:
-        DirWindow_ApplyFont(window, font);
-        break;
-    }
+    ApplyLook(window, windowKind, true, Fonts_Get(slots.font));
 }
 
 int Look_SetBackgroundBrush(int windowKind, HBRUSH brush) {

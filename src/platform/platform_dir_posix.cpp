@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform.h"
+#include "platform_common.h"
 #include "platform_posix.h"
 
 struct PlatDirScan {
@@ -137,8 +138,10 @@ bool NextMatch(PlatDirScan* scan, PlatDirEntry* entry) {
     return false;
 }
 
-PlatDirScan* FindFirst(const char* pattern, bool directoriesOnly, const PlatNameTest& test,
-                       PlatDirEntry* entry, int* error) {
+} // namespace
+
+PlatDirScan* Half_FindFirst(const char* pattern, bool directoriesOnly, const PlatNameTest& test,
+                            PlatDirEntry* entry, int* error) {
     const char* slash = strrchr(pattern, '/');
     std::string folder = slash ? std::string(pattern, (size_t)(slash - pattern + 1)) : "./";
     DIR* dir = opendir(folder.c_str());
@@ -156,21 +159,6 @@ PlatDirScan* FindFirst(const char* pattern, bool directoriesOnly, const PlatName
     }
     *error = 0;
     return scan;
-}
-
-} // namespace
-
-PlatDirScan* Plat_FindFirst(const char* pattern, PlatDirEntry* entry, int* error) {
-    return FindFirst(pattern, false, PlatNameTest{}, entry, error);
-}
-
-PlatDirScan* Plat_FindFirstDirectories(const char* pattern, PlatDirEntry* entry, int* error) {
-    return FindFirst(pattern, true, PlatNameTest{}, entry, error);
-}
-
-PlatDirScan* Plat_FindFirstTested(const char* pattern, const PlatNameTest& test,
-                                  PlatDirEntry* entry, int* error) {
-    return FindFirst(pattern, false, test, entry, error);
 }
 
 void Plat_LeaveOutShortNamesForTests(int) {}

@@ -7,6 +7,7 @@
 #include <string.h>
 
 #include "platform.h"
+#include "platform_common.h"
 #include "platform_win.h"
 
 struct PlatDirScan {
@@ -121,8 +122,10 @@ bool Wanted(const PlatDirScan& scan, const WIN32_FIND_DATAW& data, EntryName* na
                             directory ? kPlatKindDirectory : kPlatKindFile);
 }
 
-PlatDirScan* FindFirst(const char* pattern, bool directoriesOnly, const PlatNameTest& test,
-                       PlatDirEntry* entry, int* error) {
+} // namespace
+
+PlatDirScan* Half_FindFirst(const char* pattern, bool directoriesOnly, const PlatNameTest& test,
+                            PlatDirEntry* entry, int* error) {
     // The wide calls: the ANSI ones give a name the code page cannot hold with "?" in it, and
     // no way to tell such a name from a mask.
     wchar_t widePattern[2 * kPlatNameMax + 8];
@@ -150,21 +153,6 @@ PlatDirScan* FindFirst(const char* pattern, bool directoriesOnly, const PlatName
     }
     *error = 0;
     return scan;
-}
-
-} // namespace
-
-PlatDirScan* Plat_FindFirst(const char* pattern, PlatDirEntry* entry, int* error) {
-    return FindFirst(pattern, false, PlatNameTest{}, entry, error);
-}
-
-PlatDirScan* Plat_FindFirstDirectories(const char* pattern, PlatDirEntry* entry, int* error) {
-    return FindFirst(pattern, true, PlatNameTest{}, entry, error);
-}
-
-PlatDirScan* Plat_FindFirstTested(const char* pattern, const PlatNameTest& test,
-                                  PlatDirEntry* entry, int* error) {
-    return FindFirst(pattern, false, test, entry, error);
 }
 
 int Plat_FindNext(PlatDirScan* scan, PlatDirEntry* entry) {

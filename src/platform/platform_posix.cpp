@@ -1,5 +1,6 @@
 // The platform seam for the native build (tests, fuzzing, benchmarks on Linux).
 #include "platform.h"
+#include "platform_common.h"
 #include "platform_posix.h"
 
 #include <errno.h>
@@ -154,16 +155,8 @@ int Plat_GetOpenFileInfo(PlatFile* file, const char* path, PlatFileInfo* info) {
     return 1;
 }
 
-namespace {
-uint64_t gPagesLimit = 0; // set by tests: the most one request may have
-} // namespace
-
-void Plat_LimitPagesForTests(uint64_t most) {
-    gPagesLimit = most;
-}
-
 void* Plat_AllocPages(uint64_t size) {
-    if (size == 0 || size > (uint64_t)SIZE_MAX / 2 || (gPagesLimit && size > gPagesLimit))
+    if (!Common_PagesAllowed(size))
         return nullptr;
     void* block = mmap(nullptr, (size_t)size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS,
                        -1, 0);

@@ -10,9 +10,9 @@
 #include <string>
 
 #include "platform.h"
+#include "platform_common.h"
 
 namespace {
-int64_t gFailAfterBytes = -1;
 bool gFailRename = false;
 } // namespace
 
@@ -43,11 +43,7 @@ PlatNewFile* Plat_CreateBeside(const char* target) {
 }
 
 int64_t Plat_WriteNew(PlatNewFile* file, const void* bytes, int64_t count) {
-    if (gFailAfterBytes >= 0) {
-        const int64_t room = gFailAfterBytes > file->written ? gFailAfterBytes - file->written : 0;
-        if (count > room)
-            count = room;
-    }
+    count = Common_WriteRoom(file->written, count);
     int64_t done = 0;
     while (done < count) {
         const ssize_t wrote = write(file->fd, (const char*)bytes + done, (size_t)(count - done));
@@ -92,10 +88,6 @@ void Plat_DiscardNew(PlatNewFile* file) {
     close(file->fd);
     unlink(file->path.c_str());
     delete file;
-}
-
-void Plat_FailWritesForTests(int64_t afterBytes) {
-    gFailAfterBytes = afterBytes;
 }
 
 void Plat_FailCommitForTests(int steps) {

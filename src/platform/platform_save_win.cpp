@@ -6,11 +6,11 @@
 #include <string.h>
 
 #include "platform.h"
+#include "platform_common.h"
 
 namespace {
 
 constexpr DWORD kMaxWritePerCall = 1u << 30;
-int64_t gFailAfterBytes = -1;
 int gFailSteps = 0; // kPlatFail* bits
 
 // The folder part of a path, with its separator ("." for a bare name).
@@ -87,11 +87,7 @@ PlatNewFile* Plat_CreateBeside(const char* target) {
 }
 
 int64_t Plat_WriteNew(PlatNewFile* file, const void* bytes, int64_t count) {
-    if (gFailAfterBytes >= 0) {
-        const int64_t room = gFailAfterBytes > file->written ? gFailAfterBytes - file->written : 0;
-        if (count > room)
-            count = room;
-    }
+    count = Common_WriteRoom(file->written, count);
     int64_t done = 0;
     while (done < count) {
         const int64_t left = count - done;
@@ -162,10 +158,6 @@ void Plat_DiscardNew(PlatNewFile* file) {
     CloseHandle(file->handle);
     DeleteFileA(file->path);
     HeapFree(GetProcessHeap(), 0, file);
-}
-
-void Plat_FailWritesForTests(int64_t afterBytes) {
-    gFailAfterBytes = afterBytes;
 }
 
 void Plat_FailCommitForTests(int steps) {

@@ -1,5 +1,6 @@
 // The platform seam for ORV32.EXE: the Win32 file, memory and private-profile calls.
 #include "platform.h"
+#include "platform_common.h"
 #include "platform_win.h"
 
 #include <windows.h>
@@ -107,16 +108,8 @@ int Plat_GetFileInfo(const char* path, PlatFileInfo* info) {
     return 1;
 }
 
-namespace {
-uint64_t gPagesLimit = 0; // set by tests: the most one request may have
-} // namespace
-
-void Plat_LimitPagesForTests(uint64_t most) {
-    gPagesLimit = most;
-}
-
 void* Plat_AllocPages(uint64_t size) {
-    if (size == 0 || size > (uint64_t)SIZE_MAX / 2 || (gPagesLimit && size > gPagesLimit))
+    if (!Common_PagesAllowed(size))
         return nullptr;
     return VirtualAlloc(nullptr, (SIZE_T)size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
 }

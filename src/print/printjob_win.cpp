@@ -270,6 +270,146 @@ INT_PTR CALLBACK AbortDlg(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
     return DlgColor_Answer(message, wParam, lParam);
 }
 
+namespace {
+
+// The names and dates the header and footer codes stand for, the tab stops of an editor's text
+// and the page's layout, measured on the printer.
+void PrepareLayout(const WindowTarget& target) {
+    SelectFont();
+    TEXTMETRICA tm = {};
+    GetTextMetricsA(gJob.dc, &tm);
+    gJob.lineHeight = tm.tmHeight + tm.tmExternalLeading;
+    if (gJob.lineHeight < 1)
+        gJob.lineHeight = 1;
+    int offsetX = GetDeviceCaps(gJob.dc, PHYSICALOFFSETX);
+    int offsetY = GetDeviceCaps(gJob.dc, PHYSICALOFFSETY);
+    if (Printer_Orientation(gJob.dc) == 2)
+        std::swap(offsetX, offsetY);
+    const PageRect frameRect = {0, offsetY, GetDeviceCaps(gJob.dc, HORZRES) - 2 * offsetX,
+                                GetDeviceCaps(gJob.dc, VERTRES) - 2 * offsetY};
+
+    std::string name;
+    char date[8] = "", time[6] = "";
+    if (gJob.kind == kSourceView) {
+        name = View_Path(target.window);
+        if (WinData* w = View_Data(target.window))
+            Print_FormatFileStamp(w->file.fileTime, date, time);
+    } else {
+        char title[MAX_PATH] = "";
+        GetWindowTextA(target.window, title, sizeof title);
+        name = title;
+        PlatLocalTime now;
+        Plat_Now(&now);
+        Print_FormatDate(now.day, now.month, now.year, true, date);
+        Print_FormatTime(now.hour, now.minute, time);
+    }
+    if (gJob.kind == kSourceEditor) {
+        gJob.tabs = true;
+        gJob.tabStop = Editor_TabWidth(target.window) * tm.tmAveCharWidth;
+        if (gJob.tabStop < 1)
+            gJob.tabStop = 8 * (tm.tmAveCharWidth > 0 ? tm.tmAveCharWidth : 1);
+    }
+    snprintf(gJob.docName, sizeof gJob.docName, "%s", TextFile_NamePart(name.c_str()));
+    snprintf(gJob.deviceName, sizeof gJob.deviceName, "%s", gPrinter.names.device);
+
+    const PageLayoutInput in = {gSettings.header, gSettings.footer, gSettings.leftMargin,
+                                gSettings.topMargin, gSettings.bottomMargin,
+                                GetDeviceCaps(gJob.dc, LOGPIXELSX),
+                                GetDeviceCaps(gJob.dc, LOGPIXELSY), frameRect, gJob.lineHeight,
+                                name.c_str(), date, time, Measure, nullptr};
+    PageLayout_Prepare(in, &gJob.layout);
+}
+
+// The abort box and the document on the printer, the first page begun and the frame disabled
+// while the job runs. Null, or what to tell the user when the job cannot start.
+const char* OpenDocument(HWND frame) {
+    gAbortDialog = CreateDialogParamA(gInstance, "AbortDlg", frame, AbortDlg, 0);
+    if (!gAbortDialog)
+        return kNoAbortWindow;
+    SetAbortProc(gJob.dc, AbortProc);
+    // The data type is the system's to choose: a named one the spooler does not know fails.
+    DOCINFOA doc = {};
+    doc.cbSize = sizeof doc;
+    doc.lpszDocName = gJob.docName;
+    if (StartDocA(gJob.dc, &doc) <= 0 || StartPage(gJob.dc) <= 0)
+        return kCannotStart;
+    SelectFont();
+    ShowWindow(gAbortDialog, SW_SHOW);
+    EnableWindow(frame, FALSE);
+    return nullptr;
+}
+
+// Starts the job on the chosen printer: the job record, the page's layout, the abort box and the
+// document, all under the busy cursor. Null, or what to tell the user when it cannot start.
+const char* StartJob(HWND frame, SourceKind kind, const WindowTarget& target,
+                     const PrintChoice& choice) {
+    memset(&gJob, 0, sizeof gJob);
+    gJob.kind = kind;
+    gJob.dc = choice.dc;
+    gAbort = false;
+    MakePrinterFont(gJob.dc);
+    void* busy = Ui_BeginBusy(nullptr);
+    PrepareLayout(target);
+    const char* failure = OpenDocument(frame);
+    Ui_EndBusy(busy);
+    return failure;
+}
+
+// Feeds the window's lines (all, the selection or a range of pages) to the pager.
+void FeedJob(const WindowTarget& target, const PrintChoice& choice) {
+    Pager& p = gJob.pager;
+    p.cb = {nullptr, DrawRow, DrawHeader, DrawFooter, NextPage, Progress};
+    p.linesPerPage = (gJob.layout.body.bottom - gJob.layout.body.top) / gJob.lineHeight - 1;
+    p.rule = gSettings.processFF ? kNewPageFormFeed
+             : gSettings.process1 ? kNewPageColumnOne
+                                  : kNewPageNone;
+    p.hasHeader = gJob.layout.hasHeader;
+    p.hasFooter = gJob.layout.hasFooter;
+    p.pageRange = choice.range == kRangePages;
+    p.fromPage = choice.fromPage;
+    p.toPage = choice.toPage;
+    Pager_Start(&p);
+
+    switch (gJob.kind) {
+    case kSourceView:
+        PrintView(target.window, choice.range);
+        break;
+    case kSourceEditor:
+        PrintEditor(target.window, choice.range);
+        break;
+    case kSourceList:
+        PrintList(target.window, choice.range);
+        break;
+    }
+}
+
+// Ends the job, whether it ran (failure null), was stopped in the abort box or never started:
+// the document finished or abandoned, the frame enabled again, the abort box and the printer's
+// context gone, and a job that could not start told. 1 when the job was printed, else 0.
+int EndJob(HWND frame, const char* failure) {
+    if (!failure) {
+        if (gAbort || gJob.pager.aborted) {
+            AbortDoc(gJob.dc);
+        } else {
+            Pager_Finish(&gJob.pager);
+            EndPage(gJob.dc);
+            EndDoc(gJob.dc);
+        }
+        EnableWindow(frame, TRUE);
+    }
+    if (gAbortDialog) {
+        DestroyWindow(gAbortDialog);
+        gAbortDialog = NULL;
+    }
+    if (failure)
+        Say(failure);
+    DeleteDC(gJob.dc);
+    gJob.dc = NULL;
+    return failure || gAbort ? 0 : 1;
+}
+
+} // namespace
+
 int Print_Window(HWND frame, WORD id, const WindowTarget& target) {
     SourceKind kind;
     switch (target.kind) {
@@ -296,122 +436,10 @@ int Print_Window(HWND frame, WORD id, const WindowTarget& target) {
         Say(kCannotPrint);
         return 0;
     }
-
-    memset(&gJob, 0, sizeof gJob);
-    gJob.kind = kind;
-    gJob.dc = choice.dc;
-    gAbort = false;
-    MakePrinterFont(gJob.dc);
-    void* busy = Ui_BeginBusy(nullptr);
-    SelectFont();
-
-    TEXTMETRICA tm = {};
-    GetTextMetricsA(gJob.dc, &tm);
-    gJob.lineHeight = tm.tmHeight + tm.tmExternalLeading;
-    if (gJob.lineHeight < 1)
-        gJob.lineHeight = 1;
-    int offsetX = GetDeviceCaps(gJob.dc, PHYSICALOFFSETX);
-    int offsetY = GetDeviceCaps(gJob.dc, PHYSICALOFFSETY);
-    if (Printer_Orientation(gJob.dc) == 2)
-        std::swap(offsetX, offsetY);
-    const PageRect frameRect = {0, offsetY, GetDeviceCaps(gJob.dc, HORZRES) - 2 * offsetX,
-                                GetDeviceCaps(gJob.dc, VERTRES) - 2 * offsetY};
-
-    // The names and dates the header and footer codes stand for.
-    std::string name;
-    char date[8] = "", time[6] = "";
-    if (kind == kSourceView) {
-        name = View_Path(target.window);
-        if (WinData* w = View_Data(target.window))
-            Print_FormatFileStamp(w->file.fileTime, date, time);
-    } else {
-        char title[MAX_PATH] = "";
-        GetWindowTextA(target.window, title, sizeof title);
-        name = title;
-        PlatLocalTime now;
-        Plat_Now(&now);
-        Print_FormatDate(now.day, now.month, now.year, true, date);
-        Print_FormatTime(now.hour, now.minute, time);
-    }
-    if (kind == kSourceEditor) {
-        gJob.tabs = true;
-        gJob.tabStop = Editor_TabWidth(target.window) * tm.tmAveCharWidth;
-        if (gJob.tabStop < 1)
-            gJob.tabStop = 8 * (tm.tmAveCharWidth > 0 ? tm.tmAveCharWidth : 1);
-    }
-    snprintf(gJob.docName, sizeof gJob.docName, "%s", TextFile_NamePart(name.c_str()));
-    snprintf(gJob.deviceName, sizeof gJob.deviceName, "%s", gPrinter.names.device);
-
-    const PageLayoutInput in = {gSettings.header, gSettings.footer, gSettings.leftMargin,
-                                gSettings.topMargin, gSettings.bottomMargin,
-                                GetDeviceCaps(gJob.dc, LOGPIXELSX),
-                                GetDeviceCaps(gJob.dc, LOGPIXELSY), frameRect, gJob.lineHeight,
-                                name.c_str(), date, time, Measure, nullptr};
-    PageLayout_Prepare(in, &gJob.layout);
-
-    gAbortDialog = CreateDialogParamA(gInstance, "AbortDlg", frame, AbortDlg, 0);
-    if (!gAbortDialog) {
-        Ui_EndBusy(busy);
-        Say(kNoAbortWindow);
-        DeleteDC(gJob.dc);
-        return 0;
-    }
-    SetAbortProc(gJob.dc, AbortProc);
-    // The data type is the system's to choose: a named one the spooler does not know fails.
-    DOCINFOA doc = {};
-    doc.cbSize = sizeof doc;
-    doc.lpszDocName = gJob.docName;
-    if (StartDocA(gJob.dc, &doc) <= 0 || StartPage(gJob.dc) <= 0) {
-        Ui_EndBusy(busy);
-        DestroyWindow(gAbortDialog);
-        gAbortDialog = NULL;
-        Say(kCannotStart);
-        DeleteDC(gJob.dc);
-        return 0;
-    }
-    SelectFont();
-    ShowWindow(gAbortDialog, SW_SHOW);
-    EnableWindow(frame, FALSE);
-    Ui_EndBusy(busy);
-
-    Pager& p = gJob.pager;
-    p.cb = {nullptr, DrawRow, DrawHeader, DrawFooter, NextPage, Progress};
-    p.linesPerPage = (gJob.layout.body.bottom - gJob.layout.body.top) / gJob.lineHeight - 1;
-    p.rule = gSettings.processFF ? kNewPageFormFeed
-             : gSettings.process1 ? kNewPageColumnOne
-                                  : kNewPageNone;
-    p.hasHeader = gJob.layout.hasHeader;
-    p.hasFooter = gJob.layout.hasFooter;
-    p.pageRange = choice.range == kRangePages;
-    p.fromPage = choice.fromPage;
-    p.toPage = choice.toPage;
-    Pager_Start(&p);
-
-    switch (kind) {
-    case kSourceView:
-        PrintView(target.window, choice.range);
-        break;
-    case kSourceEditor:
-        PrintEditor(target.window, choice.range);
-        break;
-    case kSourceList:
-        PrintList(target.window, choice.range);
-        break;
-    }
-
-    if (gAbort || p.aborted) {
-        AbortDoc(gJob.dc);
-    } else {
-        Pager_Finish(&p);
-        EndPage(gJob.dc);
-        EndDoc(gJob.dc);
-    }
-    EnableWindow(frame, TRUE);
-    DestroyWindow(gAbortDialog);
-    gAbortDialog = NULL;
-    DeleteDC(gJob.dc);
-    gJob.dc = NULL;
-    return gAbort ? 0 : 1;
+    const char* failure = StartJob(frame, kind, target, choice);
+    if (!failure)
+        FeedJob(target, choice);
+    return EndJob(frame, failure);
 }
 
 void Print_Files(HWND frame, const std::vector<std::string>& paths) {

@@ -21,33 +21,17 @@
 namespace {
 
 const char kEditorCaption[] = "ORV Editor";
-constexpr int kFileNameBox = 0x47c; // cmb13: the name box of the system's Save As dialog
 
 // The Save As dialog the user fills in: the name it proposed, and the name typed over it.
 std::string gSaveName, gProposedName;
 
-HWND SaveDialog() {
-    struct Finder {
-        static BOOL CALLBACK Visit(HWND window, LPARAM found) {
-            if (IsWindowVisible(window) && GetDlgItem(window, kFileNameBox)) {
-                *reinterpret_cast<HWND*>(found) = window;
-                return FALSE;
-            }
-            return TRUE;
-        }
-    };
-    HWND dialog = NULL;
-    EnumThreadWindows(GetCurrentThreadId(), Finder::Visit, reinterpret_cast<LPARAM>(&dialog));
-    return dialog;
-}
-
 void Watch(const SeenBox& box) {
     WatchDialogs(box);
-    if (HWND dialog = SaveDialog()) {
+    if (HWND dialog = Harness_SaveAsDialog()) {
         char proposed[MAX_PATH] = "";
-        GetDlgItemTextA(dialog, kFileNameBox, proposed, sizeof proposed);
+        GetDlgItemTextA(dialog, kSaveAsNameBox, proposed, sizeof proposed);
         gProposedName = proposed;
-        SetDlgItemTextA(dialog, kFileNameBox, gSaveName.c_str());
+        SetDlgItemTextA(dialog, kSaveAsNameBox, gSaveName.c_str());
     }
 }
 

@@ -346,6 +346,21 @@ HWND ShownDialog(const char* caption) {
     return search.found;
 }
 
+HWND Harness_SaveAsDialog() {
+    struct Finder {
+        static BOOL CALLBACK Visit(HWND window, LPARAM found) {
+            if (IsWindowVisible(window) && GetDlgItem(window, kSaveAsNameBox)) {
+                *reinterpret_cast<HWND*>(found) = window;
+                return FALSE;
+            }
+            return TRUE;
+        }
+    };
+    HWND dialog = NULL;
+    EnumThreadWindows(GetCurrentThreadId(), Finder::Visit, reinterpret_cast<LPARAM>(&dialog));
+    return dialog;
+}
+
 void WatchDialogs(const SeenBox& box) {
     auto it = gOnDialog.find(box.caption);
     if (it != gOnDialog.end())

@@ -59,6 +59,10 @@ void WatchDialogs(const SeenBox& box);
 // The dialog of this caption (exactly: "FIND" is not "Find"), shown or about to be: a modal
 // dialog comes on the screen once its loop has nothing else to do. Null when none is.
 HWND ShownDialog(const char* caption);
+// The system's Save As dialog that is up (found by its name box, whatever its caption), and the
+// id of that name box (cmb13). Null when none is.
+constexpr int kSaveAsNameBox = 0x47c;
+HWND Harness_SaveAsDialog();
 // A dialog's controls as a user sees and works them: shown, enabled, checked; clicked now
 // (BM_CLICK), or pressed by a command posted for the dialog's loop.
 bool Harness_ItemShown(HWND dialog, int id);

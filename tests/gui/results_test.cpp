@@ -29,7 +29,6 @@ namespace {
 const char kCannotOpen[] = "Could not open the file for writing.";
 const char kWriteFailed[] = "Unsuccessful file write.";
 const char kListFull[] = "List box is full.\nContinue in another window?";
-constexpr int kFileNameBox = 0x47c; // cmb13: the name box of the system's Save As dialog
 
 class ResultsTest : public OrvFrameTest {
   protected:
@@ -209,19 +208,8 @@ TEST_F(ResultsTest, AFullListGoesOnInAnotherWindowOnlyWhenAsked) {
 std::string gSaveName;
 
 void TypeSaveName(const SeenBox&) {
-    struct Finder {
-        static BOOL CALLBACK Visit(HWND window, LPARAM found) {
-            if (IsWindowVisible(window) && GetDlgItem(window, kFileNameBox)) {
-                *reinterpret_cast<HWND*>(found) = window;
-                return FALSE;
-            }
-            return TRUE;
-        }
-    };
-    HWND dialog = NULL;
-    EnumThreadWindows(GetCurrentThreadId(), Finder::Visit, reinterpret_cast<LPARAM>(&dialog));
-    if (dialog)
-        SetDlgItemTextA(dialog, kFileNameBox, gSaveName.c_str());
+    if (HWND dialog = Harness_SaveAsDialog())
+        SetDlgItemTextA(dialog, kSaveAsNameBox, gSaveName.c_str());
 }
 
 TEST_F(ResultsTest, CopyAndSaveAsTakeTheSelectedLines) {
