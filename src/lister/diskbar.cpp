@@ -74,9 +74,10 @@ HBITMAP BitmapFor(char letter) {
 }
 
 char OwnDrive(HWND disk) {
-    if (!Dir_Load(GetParent(disk)) || !gDir.tree || !gDir.tree->nodes)
+    const DirTree* tree = Dir_TreeOf(GetParent(disk));
+    if (!tree || !tree->nodes)
         return 0;
-    return gDir.tree->nodes[0].path[0];
+    return tree->nodes[0].path[0];
 }
 
 // A red frame in XOR mode: drawn twice, it is gone.
@@ -153,7 +154,8 @@ void RootOf(char letter, char* root) {
 void SingleClick(HWND disk) {
     char root[4];
     RootOf(gDisk.grid.cells[gDisk.pressRow][gDisk.pressColumn], root);
-    SwitchDrive(GetParent(disk), root);
+    if (DirWindowState* s = Dir_StateOf(GetParent(disk)))
+        SwitchDrive(s, root);
 }
 
 void OnButtonDown(HWND disk, int x, int y) {
@@ -185,8 +187,7 @@ void OnButtonUp(HWND disk, int x, int y) {
         return;
     }
     gDisk.released = true;
-    if (Dir_Load(GetParent(disk)))
-        Dir_ClearSum();
+    Dir_ClearSum(Dir_StateOf(GetParent(disk)));
     if (gDisk.timerExpired)
         SingleClick(disk);
 }
@@ -208,13 +209,13 @@ void OnDoubleClick(HWND disk, int x, int y) {
     if (!DiskGrid_Hit(gDisk.grid, gDisk.pressPoint.x, gDisk.pressPoint.y, BitmapSize().cx, &row,
                       &column))
         return;
-    if (Dir_Load(GetParent(disk))) {
-        Dir_ClearSum();
-        gDirSelectionInfo[0] = 0;
+    if (DirWindowState* s = Dir_StateOf(GetParent(disk))) {
+        Dir_ClearSum(s);
+        s->selectionInfo[0] = 0;
     }
     char root[4];
     RootOf(gDisk.grid.cells[row][column], root);
-    Dir_OpenWindow(root);
+    DirWindow_OpenOnDrive(root);
 }
 
 void OnSetFocus(HWND disk) {
@@ -239,12 +240,12 @@ bool OnKey(HWND disk, WPARAM key) {
         if (gDisk.grid.cells[gDisk.focusRow][gDisk.focusColumn]) {
             char root[4];
             RootOf(gDisk.grid.cells[gDisk.focusRow][gDisk.focusColumn], root);
-            Dir_OpenWindow(root);
+            DirWindow_OpenOnDrive(root);
         }
         return true;
     case VK_TAB:
-        if (Dir_Load(GetParent(disk)))
-            DirInput_TabKey(disk, GetKeyState(VK_SHIFT) < 0);
+        if (DirWindowState* s = Dir_StateOf(GetParent(disk)))
+            DirInput_TabKey(s, disk, GetKeyState(VK_SHIFT) < 0);
         return true;
     }
     return false;
@@ -312,8 +313,10 @@ int32_t DiskBar_HeightFor(int32_t width) {
     return DiskBar_Height(width, n, BitmapSize().cx);
 }
 
-void SwitchDrive(HWND dir, const char* target) {
-    if (!Dir_Load(dir) || !gDir.tree)
+void SwitchDrive(DirWindowState* s, const char* target) {
+    HWND dir = s->window;
+    DirTree* tree = s->dirTree;
+    if (!tree)
         return;
     char working[kPlatNameMax] = "";
     Plat_GetCurrentDir(0, working, sizeof working);
@@ -332,9 +335,7 @@ void SwitchDrive(HWND dir, const char* target) {
         }
         return;
     }
-    DirWindowState* s = gDir.state;
-    DirTree* tree = gDir.tree;
-    gDirSelectionInfo[0] = 0;
+    s->selectionInfo[0] = 0;
     tree->volumeText[0] = 0;
     DirSnapshotScope snapshot; // the listing replays the tree's read of its directory
     void* busy = Dir_BeginBusy(root);
@@ -342,7 +343,6 @@ void SwitchDrive(HWND dir, const char* target) {
                   kTreeReadAbsolute | kTreeReadFlagsLater, nullptr);
     if (!tree->nodes) {
         // The drive cannot be read: back to the drive of the working directory.
-        Dir_Load(dir);
         if (!Plat_DriveRoot(working, root, sizeof root)) {
             Dir_EndBusy(busy);
             return;
@@ -357,13 +357,12 @@ void SwitchDrive(HWND dir, const char* target) {
     lstrcpynA(s->volumeText, tree->volumeText, sizeof s->volumeText);
     char listing[kPlatNameMax];
     ExpandToPath(tree, root[0], nullptr, listing, sizeof listing, kTreeReadFlagsLater);
-    Dir_SetListingDir(listing);
-    SetWindowLongPtrA(dir, kDirSlotTree * sizeof(LONG_PTR), reinterpret_cast<LONG_PTR>(tree));
+    Dir_SetListingDir(s, listing);
     SendMessageA(s->tree, LB_RESETCONTENT, 0, 0);
     s->treeExtent = 0;
     DiskBar_Refresh(s->disk);
-    Dir_FillTree();
-    Dir_ListFiles();
+    Dir_FillTree(s);
+    Dir_ListFiles(s);
 }
 
 void DirWindow_ConnectNet(HWND owner, bool connect) {
@@ -374,9 +373,9 @@ void DirWindow_ConnectNet(HWND owner, bool connect) {
     // A drive may have come or gone: every disk bar shows the drive table anew.
     for (HWND child = gMdiClient ? GetWindow(gMdiClient, GW_CHILD) : NULL; child;
          child = GetWindow(child, GW_HWNDNEXT)) {
-        if (Dir_Load(child)) {
-            Dir_Layout(child);
-            DiskBar_Refresh(gDir.state->disk);
+        if (DirWindowState* s = Dir_StateOf(child)) {
+            Dir_Layout(s);
+            DiskBar_Refresh(s->disk);
         }
     }
 }
