@@ -37,6 +37,18 @@ extern const char* const kDirSortLabels[kDirButtons]; // "Name", "Type", "Date",
 
 enum DirButtonRow { kRowNone, kRowMasks, kRowSorts };
 
+// The disk bar's side of the window: its buttons as last laid out, the one with the keyboard
+// focus, and a press of the mouse on its way to a click or a double click.
+struct DiskBarState {
+    DiskGrid grid;
+    int focusRow, focusColumn;
+    int pressRow, pressColumn;
+    POINT pressPoint;
+    bool pressing; // the mouse went down on a button and has not come up yet
+    bool released;
+    bool timerExpired;
+};
+
 struct DirWindowState {
     HWND window;      // the directory window itself
     DirTree* dirTree; // the tree it shows (its nodes null while it shows none)
@@ -70,6 +82,7 @@ struct DirWindowState {
     bool pressedInside;  // and the pointer is still over it
     char selectionInfo[kStatusTextMax]; // what the selected files come to; "" for none
     char sumText[kStatusTextMax];       // what Sum counted, shown until the window moves on
+    DiskBarState diskBar;
 };
 
 // Shared by every directory window: the mask list a new window lists with, and the names
