@@ -451,6 +451,36 @@ TEST_F(DirWindowTest, TabRunsThroughTheWindowAndSkipsAnEmptyList) {
     EXPECT_EQ(edit, GetFocus()); // the empty file list is skipped
 }
 
+// Two windows side by side: the button focus and the Sum text of one are not the other's.
+TEST_F(DirWindowTest, EachWindowKeepsItsOwnButtonFocusAndSum) {
+    Write("a.txt", 1);
+    Mkdir("sub");
+    HWND first = Open(root_);
+    HWND second = Open(root_ + "\\sub");
+    ASSERT_TRUE(first && second);
+    auto edit = [](HWND dir) {
+        return FindWindowExA(Child(dir, kDirComboId), NULL, "Edit", NULL);
+    };
+
+    SendMessageA(gMdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(first), 0);
+    Harness_PumpMessages(30);
+    SetFocus(edit(first));
+    SendMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+    ASSERT_EQ(first, GetFocus()); // the first window's mask buttons have the focus
+    SendMessageA(gMdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(second), 0);
+    Harness_PumpMessages(30);
+    EXPECT_EQ(edit(second), GetFocus()); // not the second window's buttons
+
+    SendMessageA(gMdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(first), 0);
+    Harness_PumpMessages(30);
+    UpdateWindow(first);
+    Click(first, State(first)->layout.sumButton);
+    ASSERT_NE("", std::string(State(first)->sumText));
+    InvalidateRect(second, NULL, TRUE);
+    UpdateWindow(second);
+    EXPECT_TRUE(State(second)->sumShown); // the second still offers its own Sum button
+}
+
 TEST_F(DirWindowTest, AsAnIconADeepDirectoryShowsRootAndLastPart) {
     Mkdir("deep");
     HWND dir = Open(root_ + "\\deep");
