@@ -16,8 +16,6 @@
 #include "shell/settings.h"
 #include "viewer/viewwnd.h"
 
-bool gDirPressedInside = false;
-
 namespace {
 
 const char kMustSpecifyText[] = "Must specify a filename.";
@@ -28,8 +26,9 @@ bool IsSeparator(char c) {
     return c == '\\' || c == '/';
 }
 
-void RedrawButtons(HWND dir) {
-    const DirLayout& l = gDir.state->layout;
+void RedrawButtons(const DirWindowState* s) {
+    HWND dir = s->window;
+    const DirLayout& l = s->layout;
     RECT strip = {0, l.masks[0].top, 0, l.statusRow.bottom + 1};
     RECT client;
     GetClientRect(dir, &client);
@@ -38,20 +37,20 @@ void RedrawButtons(HWND dir) {
     UpdateWindow(dir);
 }
 
-std::string ComboText() {
+std::string ComboText(const DirWindowState* s) {
     char text[kPlatNameMax] = "";
-    GetWindowTextA(gDir.state->combo, text, sizeof text);
+    GetWindowTextA(s->combo, text, sizeof text);
     return text;
 }
 
-void SetComboText(const char* text) {
-    SetWindowTextA(gDir.state->combo, text);
-    SendMessageA(gDir.state->combo, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+void SetComboText(const DirWindowState* s, const char* text) {
+    SetWindowTextA(s->combo, text);
+    SendMessageA(s->combo, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
 }
 
 // Sum: the selected directory and everything below it are read and counted.
-void RunSum(HWND dir) {
-    const std::string path = DirWindow_SelectedTreeDir(dir);
+void RunSum(DirWindowState* s) {
+    const std::string path = DirWindow_SelectedTreeDir(s->window);
     if (path.empty())
         return;
     HCURSOR old = SetCursor(LoadCursor(NULL, IDC_WAIT));
@@ -65,24 +64,24 @@ void RunSum(HWND dir) {
     }
     DirTree_Release(&sub);
     SetCursor(old);
-    Dir_Load(dir);
     char files[kCountTextMax], dirs[kCountTextMax], bytes[kCountTextMax];
     FormatCount((uint64_t)counters.files, false, files, sizeof files);
     FormatCount((uint64_t)counters.directories, false, dirs, sizeof dirs);
     FormatCount(counters.bytes, false, bytes, sizeof bytes);
-    snprintf(gDirSumText, sizeof gDirSumText, kSumFormat, files,
+    snprintf(s->sumText, sizeof s->sumText, kSumFormat, files,
              counters.files == 1 ? "File" : "Files", dirs,
              counters.directories == 1 ? "Dir" : "Dirs", bytes);
-    gDirSelectionInfo[0] = 0;
-    gDir.state->sumShown = false;
-    Dir_RepaintStatus();
+    s->selectionInfo[0] = 0;
+    s->sumShown = false;
+    Dir_RepaintStatus(s);
 }
 
 // The listing directory, and its row in the tree: the tree is read down to it (the drive
 // switched first when it lies on another drive).
-void GoToDirectory(HWND dir, const char* directory) {
+void GoToDirectory(DirWindowState* s, const char* directory) {
+    DirTree* tree = s->dirTree;
     char letter = directory[1] == ':' ? directory[0] : 0;
-    const char treeLetter = gDir.tree && gDir.tree->nodes ? gDir.tree->nodes[0].path[0] : 0;
+    const char treeLetter = tree && tree->nodes ? tree->nodes[0].path[0] : 0;
     if (letter && (letter | 0x20) != (treeLetter | 0x20)) {
         if (!ChangeDrive(letter))
             return;
@@ -99,18 +98,19 @@ void GoToDirectory(HWND dir, const char* directory) {
     letter = current[0];
     if ((letter | 0x20) != (treeLetter | 0x20)) {
         char root[4] = {letter, ':', '\\', 0};
-        SwitchDrive(dir, root);
+        SwitchDrive(s, root);
         return;
     }
     char listing[kPlatNameMax];
-    const TreeRows rows = Dir_TreeRows(gDir.state->tree);
-    ExpandToPath(gDir.tree, letter, &rows, listing, sizeof listing, kTreeReadFlagsLater);
-    Dir_SetListingDir(listing);
-    Dir_FillTree();
+    const TreeRows rows = Dir_TreeRows(s->tree);
+    ExpandToPath(tree, letter, &rows, listing, sizeof listing, kTreeReadFlagsLater);
+    Dir_SetListingDir(s, listing);
+    Dir_FillTree(s);
 }
 
-void OpenMaskOrDirectory(HWND dir, const char* text, int flags) {
-    DirInput_AddHistory(gDir.state->combo, text);
+void OpenMaskOrDirectory(DirWindowState* s, const char* text, int flags) {
+    HWND dir = s->window;
+    DirInput_AddHistory(s, text);
     std::string directory, mask;
     PlatFileInfo info;
     if (Plat_GetFileInfo(text, &info) && (info.attributes & kPlatAttrDirectory) &&
@@ -126,19 +126,19 @@ void OpenMaskOrDirectory(HWND dir, const char* text, int flags) {
     const bool namesDirectory = !directory.empty();
     DirSnapshotScope snapshot; // the listing replays the tree's read of its directory
     if (namesDirectory && mask.find(';') == std::string::npos)
-        GoToDirectory(dir, directory.c_str());
-    if (!Dir_Load(dir))
+        GoToDirectory(s, directory.c_str());
+    // A prompt on the way lets other messages through: the window may be gone.
+    if (Dir_StateOf(dir) != s)
         return;
     lstrcpynA(gDirMaskList, mask.empty() ? "*.*" : mask.c_str(), sizeof gDirMaskList);
-    Dir_ListFiles();
-    SetComboText(text);
+    Dir_ListFiles(s);
+    SetComboText(s, text);
 }
 
 // A text that is the name of a listed file (bare, or after the listing directory, as a
 // selection puts it in the box) names that file: a "?" in it stands for what the code page
 // lacks, and taken as a mask it would list other files. True when it is refused so.
-bool RefuseListedUnusable(const char* text) {
-    const DirWindowState* s = gDir.state;
+bool RefuseListedUnusable(const DirWindowState* s, const char* text) {
     const size_t dirLength = strlen(s->listingDir);
     const char* name = _strnicmp(text, s->listingDir, dirLength) == 0 ? text + dirLength : text;
     if (FileListing_Find(&s->listing, name) < 0)
@@ -146,7 +146,8 @@ bool RefuseListedUnusable(const char* text) {
     return RefuseUnusableName((std::string(s->listingDir) + name).c_str());
 }
 
-void OpenFile(HWND dir, std::string text) {
+void OpenFile(DirWindowState* s, std::string text) {
+    HWND dir = s->window;
     const size_t cut = text.find(';');
     if (cut != std::string::npos)
         text.resize(cut);
@@ -158,8 +159,7 @@ void OpenFile(HWND dir, std::string text) {
     }
     std::string path = text;
     if (!Plat_IsAbsolutePath(path.c_str()))
-        path = gDir.state->listingDir + text;
-    HWND combo = gDir.state->combo;
+        path = s->listingDir + text;
     // A name that is not there is offered to the disk search, which looks for it everywhere.
     PlatFileInfo info;
     if (!Plat_GetFileInfo(path.c_str(), &info)) {
@@ -168,107 +168,108 @@ void OpenFile(HWND dir, std::string text) {
     }
     Frame_BeforeOpening(NULL);
     HWND view = View_OpenFile(path.c_str());
-    if (view && IsWindow(dir) && Dir_Load(dir))
-        DirInput_AddHistory(combo, path.c_str());
+    // Opening a view may have closed the directory window.
+    if (view && IsWindow(dir) && Dir_StateOf(dir) == s)
+        DirInput_AddHistory(s, path.c_str());
 }
 
 } // namespace
 
 // ---- Buttons --------------------------------------------------------------------------------
 
-void DirInput_MouseDown(HWND dir, int x, int y) {
-    const int hit = DirLayout_Hit(gDir.state->layout, x, y, gDir.state->sumShown);
+void DirInput_MouseDown(DirWindowState* s, int x, int y) {
+    const int hit = DirLayout_Hit(s->layout, x, y, s->sumShown);
     if (hit == kHitNone)
         return;
-    SetCapture(dir);
-    gDirPressed = hit;
-    gDirPressedInside = true;
-    RedrawButtons(dir);
+    SetCapture(s->window);
+    s->pressed = hit;
+    s->pressedInside = true;
+    RedrawButtons(s);
 }
 
-void DirInput_MouseMove(HWND dir, int x, int y) {
-    if (!gDirPressed || GetCapture() != dir)
+void DirInput_MouseMove(DirWindowState* s, int x, int y) {
+    if (!s->pressed || GetCapture() != s->window)
         return;
-    const bool inside = DirLayout_Hit(gDir.state->layout, x, y, gDir.state->sumShown) == gDirPressed;
-    if (inside != gDirPressedInside) {
-        gDirPressedInside = inside;
-        RedrawButtons(dir);
+    const bool inside = DirLayout_Hit(s->layout, x, y, s->sumShown) == s->pressed;
+    if (inside != s->pressedInside) {
+        s->pressedInside = inside;
+        RedrawButtons(s);
     }
 }
 
-void DirInput_MouseUp(HWND dir, int x, int y) {
-    if (!gDirPressed)
+void DirInput_MouseUp(DirWindowState* s, int x, int y) {
+    if (!s->pressed)
         return;
-    const int pressed = gDirPressed;
-    const bool same = DirLayout_Hit(gDir.state->layout, x, y, gDir.state->sumShown) == pressed;
-    gDirPressed = 0;
-    gDirPressedInside = false;
-    if (GetCapture() == dir)
+    const int pressed = s->pressed;
+    const bool same = DirLayout_Hit(s->layout, x, y, s->sumShown) == pressed;
+    s->pressed = 0;
+    s->pressedInside = false;
+    if (GetCapture() == s->window)
         ReleaseCapture();
-    RedrawButtons(dir);
+    RedrawButtons(s);
     if (same)
-        DirInput_Press(dir, pressed);
+        DirInput_Press(s, pressed);
 }
 
-void DirInput_Press(HWND dir, int hit) {
-    DirWindowState* s = gDir.state;
+void DirInput_Press(DirWindowState* s, int hit) {
     if (hit >= kHitMask1 && hit < kHitMask1 + kDirButtons) {
-        SetComboText(Settings_Mask(hit - kHitMask1));
+        SetComboText(s, Settings_Mask(hit - kHitMask1));
         List_ClearSelection(s->files);
-        PostMessageA(dir, WM_COMMAND, kDirOpenCommand, 0);
-        gDirButtonRow = kRowNone;
+        PostMessageA(s->window, WM_COMMAND, kDirOpenCommand, 0);
+        s->buttonRow = kRowNone;
         SetFocus(s->combo);
     } else if (hit >= kHitSort1 && hit < kHitSort1 + kDirButtons) {
         s->sortKey = DirSort_Toggle(s->sortKey, hit);
         List_ClearSelection(s->files);
-        SetComboText(gDirMaskList);
-        Dir_ListFiles();
-        RedrawButtons(dir);
-        gDirButtonRow = kRowNone;
+        SetComboText(s, gDirMaskList);
+        Dir_ListFiles(s);
+        RedrawButtons(s);
+        s->buttonRow = kRowNone;
         SetFocus(s->combo);
     } else if (hit == kHitSum) {
-        RunSum(dir);
+        RunSum(s);
     }
 }
 
-bool DirInput_Key(HWND dir, WPARAM key) {
-    if (gDirButtonRow == kRowNone)
+bool DirInput_Key(DirWindowState* s, WPARAM key) {
+    if (s->buttonRow == kRowNone)
         return false;
     switch (key) {
     case VK_LEFT:
     case VK_RIGHT:
-        gDirButtonFocus = DirButtons_Step(gDirButtonFocus, key == VK_RIGHT);
-        InvalidateRect(dir, NULL, FALSE);
+        s->buttonFocus = DirButtons_Step(s->buttonFocus, key == VK_RIGHT);
+        InvalidateRect(s->window, NULL, FALSE);
         return true;
     case VK_RETURN:
-        DirInput_Press(dir, (gDirButtonRow == kRowMasks ? kHitMask1 : kHitSort1) + gDirButtonFocus - 1);
+        DirInput_Press(s, (s->buttonRow == kRowMasks ? kHitMask1 : kHitSort1) + s->buttonFocus - 1);
         return true;
     case VK_TAB:
-        DirInput_TabKey(dir, GetKeyState(VK_SHIFT) < 0);
+        DirInput_TabKey(s, s->window, GetKeyState(VK_SHIFT) < 0);
         return true;
     }
     return false;
 }
 
-bool DirInput_TabKey(HWND from, bool backwards) {
-    if (!gDir.state)
+bool DirInput_TabKey(DirWindowState* s, HWND from, bool backwards) {
+    if (!s)
         return false;
-    const bool empty = SendMessageA(gDir.state->files, LB_GETCOUNT, 0, 0) <= 0;
+    const bool empty = SendMessageA(s->files, LB_GETCOUNT, 0, 0) <= 0;
     HWND focus = from;
-    if (GetParent(from) == gDir.state->combo)
-        focus = gDir.state->combo;
-    Dir_SwitchFocus(DirTab_Next(Dir_FocusStop(focus), backwards, empty));
+    if (GetParent(from) == s->combo)
+        focus = s->combo;
+    Dir_SwitchFocus(s, DirTab_Next(Dir_FocusStop(s, focus), backwards, empty));
     return true;
 }
 
 // ---- Opening what is typed or selected ----------------------------------------------------
 
-void DirInput_AddHistory(HWND combo, const char* text) {
+void DirInput_AddHistory(DirWindowState* s, const char* text) {
+    HWND combo = s->combo;
     std::string entry = text;
     const int flags = ClassifyPath(text);
     if (!(flags & (kPathDirectory | kPathDrive | kPathPattern))) {
         char listing[kPlatNameMax];
-        lstrcpynA(listing, gDir.state ? gDir.state->listingDir : "", sizeof listing);
+        lstrcpynA(listing, s->listingDir, sizeof listing);
         CharLowerA(listing);
         entry = listing + entry;
     }
@@ -296,16 +297,15 @@ void DirInput_AddHistory(HWND combo, const char* text) {
     SendMessageA(combo, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
 }
 
-void DirInput_Open(HWND dir) {
-    DirWindowState* s = gDir.state;
+void DirInput_Open(DirWindowState* s) {
     if (SendMessageA(s->files, LB_GETSELCOUNT, 0, 0) > 1 &&
         SelQueue_BuildFromList(s->files, s->listingDir, kQueueView) > 1) {
         gSelQueue.next = 1;
-        SetComboText(gSelQueue.entries[0].path.c_str());
+        SetComboText(s, gSelQueue.entries[0].path.c_str());
         SelQueue_SetNextEnabled(true);
     }
-    const std::string typed = ComboText();
-    if (RefuseListedUnusable(typed.c_str()))
+    const std::string typed = ComboText(s);
+    if (RefuseListedUnusable(s, typed.c_str()))
         return;
     char text[kPlatNameMax + 8];
     DirOpen_RewriteTyped(typed.c_str(), text, sizeof text);
@@ -316,19 +316,18 @@ void DirInput_Open(HWND dir) {
         return;
     }
     if (text[0] && !((flags & kPathFile) && !(flags & kPathPattern)))
-        OpenMaskOrDirectory(dir, text, flags);
+        OpenMaskOrDirectory(s, text, flags);
     else
-        OpenFile(dir, text);
+        OpenFile(s, text);
 }
 
 // ---- The lists --------------------------------------------------------------------------------
 
-void DirInput_TreeChanged(HWND dir, bool doubleClick) {
-    DirWindowState* s = gDir.state;
-    DirTree* tree = gDir.tree;
+void DirInput_TreeChanged(DirWindowState* s, bool doubleClick) {
+    DirTree* tree = s->dirTree;
     if (!tree || !tree->nodes)
         return;
-    Dir_ClearSum();
+    Dir_ClearSum(s);
     const LRESULT row = SendMessageA(s->tree, LB_GETCURSEL, 0, 0);
     if (row == LB_ERR)
         return;
@@ -348,7 +347,7 @@ void DirInput_TreeChanged(HWND dir, bool doubleClick) {
     // A directory by a name the code page could not hold: listing it would list a mask.
     if (RefuseUnusableName(tree->nodes[node].path))
         return;
-    Dir_SetListingDir(tree->nodes[node].path);
+    Dir_SetListingDir(s, tree->nodes[node].path);
 
     const TreeRows rows = Dir_TreeRows(s->tree);
     DirSnapshotScope snapshot; // the listing replays the level read here
@@ -362,7 +361,7 @@ void DirInput_TreeChanged(HWND dir, bool doubleClick) {
         lstrcpynA(path, tree->nodes[node].path, sizeof path);
         ReadTreeLevel(tree, path, kTreeReadAgainKeepRows, kTreeReadAbsolute | kTreeReadFlagsLater,
                       nullptr);
-        Dir_ScanFlagsLater();
+        Dir_ScanFlagsLater(s);
         Dir_EndBusy(busy);
         const int added = TreeRows_InsertSubtree(tree, &rows, node);
         if (added > 0) {
@@ -377,16 +376,14 @@ void DirInput_TreeChanged(HWND dir, bool doubleClick) {
     }
     InvalidateRect(s->tree, NULL, TRUE);
     if (!doubleClick)
-        Dir_ListFiles();
-    gDirSelectionInfo[0] = 0;
-    Dir_RepaintStatus();
-    SetComboText(gDirMaskList);
-    (void)dir;
+        Dir_ListFiles(s);
+    s->selectionInfo[0] = 0;
+    Dir_RepaintStatus(s);
+    SetComboText(s, gDirMaskList);
 }
 
-void DirInput_FilesChanged(HWND dir) {
-    DirWindowState* s = gDir.state;
-    DirPaint_RecomputeInfo();
+void DirInput_FilesChanged(DirWindowState* s) {
+    DirPaint_RecomputeInfo(s);
     const LRESULT n = SendMessageA(s->files, LB_GETSELCOUNT, 0, 0);
 
     if (n == 1) {
@@ -398,21 +395,18 @@ void DirInput_FilesChanged(HWND dir) {
         SelQueue_BuildFromList(s->files, s->listingDir, kQueueView);
     else
         SelQueue_DropAndGrey();
-    Dir_RepaintStatus();
-    (void)dir;
+    Dir_RepaintStatus(s);
 }
 
-void DirInput_FilesDoubleClick(HWND dir) {
-    DirWindowState* s = gDir.state;
+void DirInput_FilesDoubleClick(DirWindowState* s) {
     if (SendMessageA(s->files, LB_GETSELCOUNT, 0, 0) <= 0)
         return;
-    Dir_ClearSum();
+    Dir_ClearSum(s);
     if (SelQueue_BuildFromList(s->files, s->listingDir, kQueueView) <= 0)
         return;
     gSelQueue.next = 0;
     gSelQueue.openAll = true;
     for (const QueuedEntry& entry : gSelQueue.entries)
-        DirInput_AddHistory(s->combo, entry.path.c_str());
+        DirInput_AddHistory(s, entry.path.c_str());
     Frame_PostOpen(gFrame, "");
-    (void)dir;
 }

@@ -17,14 +17,6 @@ bool IsSeparator(char c) {
     return c == '\\' || c == '/';
 }
 
-DirWindowState* StateOf(HWND dir) {
-    return Dir_StateOf(dir);
-}
-
-DirTree* TreeOf(HWND dir) {
-    return Dir_TreeOf(dir);
-}
-
 // A new window on the drive of root, its tree opened down to the drive's current directory,
 // which it lists; a directory given (else null) is made current first. Null when the drive's
 // root cannot be read.
@@ -49,8 +41,8 @@ HWND OpenOnDrive(const char* root, const char* makeCurrent) {
         DirTree_Release(&params.tree);
         return NULL;
     }
-    if (Dir_Load(dir))
-        SetFocus(gDir.state->combo);
+    if (DirWindowState* s = Dir_StateOf(dir))
+        SetFocus(s->combo);
     return dir;
 }
 
@@ -58,14 +50,14 @@ HWND OpenOnDrive(const char* root, const char* makeCurrent) {
 
 // A drive chosen on the disk bar opens where the user last was on it; the program's own
 // current directory stays where it is.
-HWND Dir_OpenWindow(const char* path) {
+HWND DirWindow_OpenOnDrive(const char* path) {
     char root[kPlatNameMax];
     if (!path || !Plat_DriveRoot(path, root, sizeof root))
         return NULL;
     return OpenOnDrive(root, nullptr);
 }
 
-HWND OpenDirWindow(const char* path, bool isAbsolute) {
+HWND DirWindow_Open(const char* path) {
     char root[kPlatNameMax];
     if (!path || !Plat_DriveRoot(path, root, sizeof root))
         return NULL;
@@ -85,10 +77,6 @@ HWND OpenDirWindow(const char* path, bool isAbsolute) {
     return OpenOnDrive(root, directory[0] ? directory : nullptr);
 }
 
-HWND DirWindow_Open(const char* spec) {
-    return OpenDirWindow(spec, true);
-}
-
 HWND FindWindowFor(const char* path, const char* className) {
     for (HWND child = gMdiClient ? GetWindow(gMdiClient, GW_CHILD) : NULL; child;
          child = GetWindow(child, GW_HWNDNEXT)) {
@@ -97,7 +85,7 @@ HWND FindWindowFor(const char* path, const char* className) {
         if (lstrcmpiA(name, className) != 0)
             continue;
         if (lstrcmpiA(className, kDirClassName) == 0) {
-            const DirTree* tree = TreeOf(child);
+            const DirTree* tree = Dir_TreeOf(child);
             char title[kPlatNameMax] = "";
             if (tree && tree->nodes)
                 lstrcpynA(title, tree->nodes[0].path, sizeof title);
@@ -120,35 +108,35 @@ HWND DirWindow_FindForRoot(const char* root) {
 }
 
 HWND DirWindow_FileList(HWND dir) {
-    DirWindowState* s = StateOf(dir);
+    DirWindowState* s = Dir_StateOf(dir);
     return s ? s->files : NULL;
 }
 
 const char* DirWindow_ListedName(HWND list, int index) {
-    DirWindowState* s = list ? StateOf(GetParent(list)) : nullptr;
+    DirWindowState* s = list ? Dir_StateOf(GetParent(list)) : nullptr;
     return s && s->files == list ? FileListing_Name(&s->listing, index) : nullptr;
 }
 
 int DirWindow_FindListed(HWND list, const char* name) {
-    DirWindowState* s = list ? StateOf(GetParent(list)) : nullptr;
+    DirWindowState* s = list ? Dir_StateOf(GetParent(list)) : nullptr;
     return s && s->files == list ? FileListing_Find(&s->listing, name) : -1;
 }
 
 const char* DirWindow_Directory(HWND dir) {
-    DirWindowState* s = StateOf(dir);
+    DirWindowState* s = Dir_StateOf(dir);
     return s ? s->listingDir : "";
 }
 
 // ---- What the file operations ask of directory windows --------------------------------------
 
 bool DirWindow_TreeHasFocus(HWND dir) {
-    DirWindowState* s = StateOf(dir);
+    DirWindowState* s = Dir_StateOf(dir);
     return s && s->tree && GetFocus() == s->tree;
 }
 
 std::string DirWindow_SelectedTreeDir(HWND dir) {
-    DirWindowState* s = StateOf(dir);
-    const DirTree* tree = s ? TreeOf(dir) : nullptr;
+    DirWindowState* s = Dir_StateOf(dir);
+    const DirTree* tree = s ? s->dirTree : nullptr;
     if (!s || !tree || !tree->nodes || !s->tree)
         return s ? s->listingDir : "";
     const LRESULT row = SendMessageA(s->tree, LB_GETCURSEL, 0, 0);
@@ -161,7 +149,7 @@ std::string DirWindow_SelectedTreeDir(HWND dir) {
 }
 
 std::string DirWindow_ComboText(HWND dir) {
-    DirWindowState* s = StateOf(dir);
+    DirWindowState* s = Dir_StateOf(dir);
     if (!s || !s->combo)
         return std::string();
     char text[kPlatNameMax] = "";
@@ -170,7 +158,7 @@ std::string DirWindow_ComboText(HWND dir) {
 }
 
 void DirWindow_ResetComboToMasks(HWND dir) {
-    DirWindowState* s = StateOf(dir);
+    DirWindowState* s = Dir_StateOf(dir);
     if (!s || !s->combo)
         return;
     SetWindowTextA(s->combo, gDirMaskList);
@@ -178,8 +166,7 @@ void DirWindow_ResetComboToMasks(HWND dir) {
 }
 
 void DirWindow_ClearSum(HWND dir) {
-    if (Dir_Load(dir))
-        Dir_ClearSum();
+    Dir_ClearSum(Dir_StateOf(dir));
 }
 
 void DirWindows_FileDeleted(const char* path, uint64_t size) {
@@ -189,9 +176,9 @@ void DirWindows_FileDeleted(const char* path, uint64_t size) {
     const size_t dirLength = (size_t)(name - path);
     for (HWND child = gMdiClient ? GetWindow(gMdiClient, GW_CHILD) : NULL; child;
          child = GetWindow(child, GW_HWNDNEXT)) {
-        if (!Dir_Load(child))
+        DirWindowState* s = Dir_StateOf(child);
+        if (!s)
             continue;
-        DirWindowState* s = gDir.state;
         if (strlen(s->listingDir) != dirLength || _strnicmp(s->listingDir, path, dirLength) != 0)
             continue;
         const int32_t row = FileListing_Find(&s->listing, name);
@@ -207,8 +194,8 @@ void DirWindows_FileDeleted(const char* path, uint64_t size) {
             s->figures.freeBytes = freeBytes;
             s->figures.diskBytes = diskBytes;
         }
-        gDirSelectionInfo[0] = 0;
-        Dir_RepaintStatus();
+        s->selectionInfo[0] = 0;
+        Dir_RepaintStatus(s);
     }
 }
 
@@ -226,30 +213,28 @@ void DirWindows_FileSaved(const char* path, bool treeToo) {
     };
     for (HWND child = gMdiClient ? GetWindow(gMdiClient, GW_CHILD) : NULL; child;
          child = GetWindow(child, GW_HWNDNEXT)) {
-        DirWindowState* s = StateOf(child);
+        DirWindowState* s = Dir_StateOf(child);
         if (!s || !(same(s->listingDir) || (treeToo && same(DirWindow_SelectedTreeDir(child)))))
             continue;
-        if (Dir_Load(child)) {
-            Dir_ListFiles();
-            Dir_RepaintStatus();
-        }
+        Dir_ListFiles(s);
+        Dir_RepaintStatus(s);
     }
 }
 
 void DirWindow_DirectoryRemoved(HWND dir, const char* path) {
-    if (!Dir_Load(dir) || !gDir.tree || !gDir.tree->nodes)
+    DirWindowState* s = Dir_StateOf(dir);
+    if (!s || !s->dirTree || !s->dirTree->nodes)
         return;
-    DirWindowState* s = gDir.state;
     char listing[kPlatNameMax];
     lstrcpynA(listing, s->listingDir, sizeof listing);
     size_t length = strlen(listing);
     if (length > 3 && IsSeparator(listing[length - 1]))
         listing[--length] = 0;
     const TreeRows rows = Dir_TreeRows(s->tree);
-    const int32_t parent = TreeRows_RemoveDir(gDir.tree, &rows, path);
+    const int32_t parent = TreeRows_RemoveDir(s->dirTree, &rows, path);
     if (lstrcmpiA(listing, path) == 0 && parent >= 0) {
-        Dir_SetListingDir(gDir.tree->nodes[parent].path);
-        Dir_ListFiles();
+        Dir_SetListingDir(s, s->dirTree->nodes[parent].path);
+        Dir_ListFiles(s);
     }
     InvalidateRect(s->tree, NULL, TRUE);
 }

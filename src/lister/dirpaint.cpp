@@ -27,8 +27,8 @@ const char* ButtonText(int hit) {
     return kDirSumLabel;
 }
 
-DirRect ButtonRect(int hit) {
-    const DirLayout& l = gDir.state->layout;
+DirRect ButtonRect(const DirWindowState* s, int hit) {
+    const DirLayout& l = s->layout;
     if (hit >= kHitMask1 && hit < kHitMask1 + kDirButtons)
         return l.masks[hit - kHitMask1];
     if (hit >= kHitSort1 && hit < kHitSort1 + kDirButtons)
@@ -56,10 +56,12 @@ void SunkenBox(HDC dc, RECT r, const char* text, int x) {
 
 // Is this button drawn pressed now: the one the mouse holds inside it, or the active sort key
 // unless another sort button is being pressed.
-bool IsPressed(int hit, int pressedHit, bool pressedInside) {
+bool IsPressed(const DirWindowState* s, int hit) {
+    const int pressedHit = s->pressed;
+    const bool pressedInside = s->pressedInside;
     if (pressedHit == hit && pressedInside)
         return true;
-    if (hit >= kHitSort1 && hit < kHitSort1 + kDirButtons && hit == gDir.state->sortKey) {
+    if (hit >= kHitSort1 && hit < kHitSort1 + kDirButtons && hit == s->sortKey) {
         const bool otherSortHeld = pressedInside && pressedHit != hit && pressedHit >= kHitSort1 &&
                                    pressedHit < kHitSort1 + kDirButtons;
         return !otherSortHeld;
@@ -67,32 +69,32 @@ bool IsPressed(int hit, int pressedHit, bool pressedInside) {
     return false;
 }
 
-int StatusTextRight(HDC dc) {
-    const char* text = gDirSelectionInfo[0] ? gDirSelectionInfo : gDirSumText;
+int StatusTextRight(const DirWindowState* s, HDC dc) {
+    const char* text = s->selectionInfo[0] ? s->selectionInfo : s->sumText;
     if (!text[0])
         return 0;
-    return gDir.state->layout.statusRow.left + DirPaint_TextWidth(dc, text) + 12;
+    return s->layout.statusRow.left + DirPaint_TextWidth(dc, text) + 12;
 }
 
-void PaintStatus(HWND dir, HDC dc, const RECT& client) {
-    DirWindowState* s = gDir.state;
+void PaintStatus(DirWindowState* s, HDC dc, const RECT& client) {
     const DirLayout& l = s->layout;
-    DirPaint_RecomputeInfo();
-    const int textRight = StatusTextRight(dc);
-    if (gDirSelectionInfo[0]) {
+    DirPaint_RecomputeInfo(s);
+    const int textRight = StatusTextRight(s, dc);
+    if (s->selectionInfo[0]) {
         s->sumShown = false;
         RECT r = {l.statusRow.left, l.statusRow.top, textRight, l.statusRow.bottom};
-        SunkenBox(dc, r, gDirSelectionInfo, r.left + 4);
+        SunkenBox(dc, r, s->selectionInfo, r.left + 4);
     } else {
         if (GetFocus() == s->files)
-            gDirSumText[0] = 0;
-        if (gDirSumText[0]) {
+            s->sumText[0] = 0;
+        if (s->sumText[0]) {
             s->sumShown = false;
-            RECT r = {l.statusRow.left, l.statusRow.top, StatusTextRight(dc), l.statusRow.bottom};
-            SunkenBox(dc, r, gDirSumText, r.left + 4);
+            RECT r = {l.statusRow.left, l.statusRow.top, StatusTextRight(s, dc),
+                      l.statusRow.bottom};
+            SunkenBox(dc, r, s->sumText, r.left + 4);
         } else {
             s->sumShown = true;
-            DirPaint_Button(dc, kHitSum, gDirPressed == kHitSum && gDirPressedInside);
+            DirPaint_Button(s, dc, kHitSum, s->pressed == kHitSum && s->pressedInside);
         }
     }
 
@@ -135,7 +137,6 @@ void PaintStatus(HWND dir, HDC dc, const RECT& client) {
     HGDIOBJ oldPen = SelectObject(dc, GetStockObject(WHITE_PEN));
     Line(dc, 0, l.whiteLineY, client.right, l.whiteLineY);
     SelectObject(dc, oldPen);
-    (void)dir;
 }
 
 } // namespace
@@ -146,8 +147,8 @@ int DirPaint_TextWidth(HDC dc, const char* text) {
     return size.cx;
 }
 
-void DirPaint_Button(HDC dc, int hit, bool pressed) {
-    RECT r = ToRect(ButtonRect(hit));
+void DirPaint_Button(const DirWindowState* s, HDC dc, int hit, bool pressed) {
+    RECT r = ToRect(ButtonRect(s, hit));
     if (r.right <= r.left)
         return;
     FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
@@ -178,11 +179,11 @@ void DirPaint_Button(HDC dc, int hit, bool pressed) {
 }
 
 // A red frame in XOR mode 2 pixels inside the focused button.
-void DirPaint_ButtonFocus(HDC dc) {
-    if (gDirButtonRow == kRowNone || GetFocus() != gDir.window)
+void DirPaint_ButtonFocus(const DirWindowState* s, HDC dc) {
+    if (s->buttonRow == kRowNone || GetFocus() != s->window)
         return;
-    const int hit = (gDirButtonRow == kRowMasks ? kHitMask1 : kHitSort1) + gDirButtonFocus - 1;
-    RECT r = ToRect(ButtonRect(hit));
+    const int hit = (s->buttonRow == kRowMasks ? kHitMask1 : kHitSort1) + s->buttonFocus - 1;
+    RECT r = ToRect(ButtonRect(s, hit));
     const int oldRop = SetROP2(dc, R2_XORPEN);
     HGDIOBJ oldPen = SelectObject(dc, gDraw.redPen ? (HGDIOBJ)gDraw.redPen : GetStockObject(BLACK_PEN));
     HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
@@ -192,8 +193,8 @@ void DirPaint_ButtonFocus(HDC dc) {
     SetROP2(dc, oldRop);
 }
 
-void DirPaint_Window(HWND dir, HDC dc) {
-    DirWindowState* s = gDir.state;
+void DirPaint_Window(DirWindowState* s, HDC dc) {
+    HWND dir = s->window;
     if (!s->treeShown && s->tree) {
         s->treeShown = true;
         ShowWindow(s->tree, SW_SHOWNA);
@@ -206,22 +207,21 @@ void DirPaint_Window(HWND dir, HDC dc) {
     const DirLayout& l = s->layout;
     TextOutA(dc, l.label.left, l.label.top + 2, kDirFileNameLabel, lstrlenA(kDirFileNameLabel));
     for (int i = 0; i < kDirButtons; i++) {
-        DirPaint_Button(dc, kHitMask1 + i, IsPressed(kHitMask1 + i, gDirPressed, gDirPressedInside));
-        DirPaint_Button(dc, kHitSort1 + i, IsPressed(kHitSort1 + i, gDirPressed, gDirPressedInside));
+        DirPaint_Button(s, dc, kHitMask1 + i, IsPressed(s, kHitMask1 + i));
+        DirPaint_Button(s, dc, kHitSort1 + i, IsPressed(s, kHitSort1 + i));
     }
-    PaintStatus(dir, dc, client);
-    DirPaint_ButtonFocus(dc);
+    PaintStatus(s, dc, client);
+    DirPaint_ButtonFocus(s, dc);
     SelectObject(dc, oldFont);
 }
 
-void DirPaint_RecomputeInfo() {
-    DirWindowState* s = gDir.state;
+void DirPaint_RecomputeInfo(DirWindowState* s) {
     if (!s || !s->files)
         return;
     const LRESULT count = SendMessageA(s->files, LB_GETSELCOUNT, 0, 0);
     const int n = count > 0 ? (int)count : 0;
     if (n == 0) {
-        gDirSelectionInfo[0] = 0;
+        s->selectionInfo[0] = 0;
         return;
     }
     std::vector<int> selected((size_t)n);
@@ -232,7 +232,7 @@ void DirPaint_RecomputeInfo() {
         const char* name = FileListing_Name(&s->listing, index);
         pointers.push_back(name ? name : "");
     }
-    SelectionInfoLine(s->listingDir, pointers.data(), n, gDirSelectionInfo, sizeof gDirSelectionInfo);
+    SelectionInfoLine(s->listingDir, pointers.data(), n, s->selectionInfo, sizeof s->selectionInfo);
 }
 
 // ---- File rows ----------------------------------------------------------------------------
@@ -279,9 +279,8 @@ int DirPaint_FileRowHeight(HFONT font) {
 
 // ---- Tree rows ----------------------------------------------------------------------------
 
-void DirPaint_TreeRow(const DRAWITEMSTRUCT* item) {
-    DirWindowState* s = gDir.state;
-    DirTree* tree = gDir.tree;
+void DirPaint_TreeRow(DirWindowState* s, const DRAWITEMSTRUCT* item) {
+    DirTree* tree = s->dirTree;
     HDC dc = item->hDC;
     RECT row = item->rcItem;
     if (item->itemID == (UINT)-1 || !tree || !tree->nodes) {
@@ -298,9 +297,9 @@ void DirPaint_TreeRow(const DRAWITEMSTRUCT* item) {
         FillRect(dc, &row, GetSysColorBrush(COLOR_HIGHLIGHT));
         SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
         char caption[kPlatNameMax] = "";
-        GetWindowTextA(gDir.window, caption, sizeof caption);
-        if (!IsIconic(gDir.window) && lstrcmpA(caption, node.path) != 0)
-            SetWindowTextA(gDir.window, node.path);
+        GetWindowTextA(s->window, caption, sizeof caption);
+        if (!IsIconic(s->window) && lstrcmpA(caption, node.path) != 0)
+            SetWindowTextA(s->window, node.path);
     } else {
         FillRect(dc, &row, s->backBrush);
         SetTextColor(dc, s->textColor);
@@ -350,7 +349,7 @@ void DirPaint_TreeRow(const DRAWITEMSTRUCT* item) {
         // lays its scroll bar out again, a few milliseconds a row in the first paint.
         s->treeExtent = right;
         if (!s->treeExtentPosted)
-            s->treeExtentPosted = PostMessageA(gDir.window, kDirApplyTreeExtent, 0, 0) != 0;
+            s->treeExtentPosted = PostMessageA(s->window, kDirApplyTreeExtent, 0, 0) != 0;
         if (!s->treeExtentPosted)
             SendMessageA(s->tree, LB_SETHORIZONTALEXTENT, (WPARAM)(right + 8), 0);
     }

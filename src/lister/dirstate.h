@@ -1,6 +1,6 @@
-// What the directory window's files share: the record of one window, the working variables of
-// the current directory window that every handler loads first, and the procedures one file of
-// the window offers the others.
+// What the directory window's files share: the record of one window, which its window
+// procedure fetches from the window's one slot and hands to every procedure that works on
+// that window, and the procedures one file of the window offers the others.
 #pragma once
 
 #include <windows.h>
@@ -28,16 +28,31 @@ constexpr UINT kDirApplyTreeExtent = WM_APP + 41;
 constexpr UINT_PTR kDirFlagsTimer = 1;
 constexpr int kDirFlagsPerTick = 8;
 
-// Window slots, pointer-sized.
-constexpr int kDirSlotTree = 0;   // DirTree*
-constexpr int kDirSlotState = 1;  // the locked DirWindowState
-constexpr int kDirSlotMemory = 2; // the record's memory block
+// The window's one slot, pointer-sized: the locked DirWindowState.
+constexpr int kDirSlotState = 0;
 
 constexpr char kDirFileNameLabel[] = "File Name:";
 constexpr char kDirSumLabel[] = "Sum";
 extern const char* const kDirSortLabels[kDirButtons]; // "Name", "Type", "Date", "Size"
 
+enum DirButtonRow { kRowNone, kRowMasks, kRowSorts };
+
+// The disk bar's side of the window: its buttons as last laid out, the one with the keyboard
+// focus, and a press of the mouse on its way to a click or a double click.
+struct DiskBarState {
+    DiskGrid grid;
+    int focusRow, focusColumn;
+    int pressRow, pressColumn;
+    POINT pressPoint;
+    bool pressing; // the mouse went down on a button and has not come up yet
+    bool released;
+    bool timerExpired;
+};
+
 struct DirWindowState {
+    HWND window;      // the directory window itself
+    DirTree* dirTree; // the tree it shows (its nodes null while it shows none)
+    HGLOBAL memory;   // the block the record lives in
     DirFigures figures; // listed, free and disk bytes
     int32_t split;      // 0: not set yet
     int32_t treeExtent;
@@ -61,86 +76,78 @@ struct DirWindowState {
     DirLayout layout;
     // The names the file list shows, in its order: the list holds no strings of its own.
     FileListing listing;
+    int32_t buttonRow;   // DirButtonRow: the row of buttons with the keyboard focus
+    int32_t buttonFocus; // 1..4 in it
+    int32_t pressed;     // DirHit of the button the mouse holds down; 0 none
+    bool pressedInside;  // and the pointer is still over it
+    char selectionInfo[kStatusTextMax]; // what the selected files come to; "" for none
+    char sumText[kStatusTextMax];       // what Sum counted, shown until the window moves on
+    DiskBarState diskBar;
 };
 
-// The current directory window, loaded by every handler from the window it serves.
-struct DirWorking {
-    HWND window;
-    DirWindowState* state;
-    DirTree* tree;
-};
-extern DirWorking gDir;
-
-// Shared by every directory window.
+// Shared by every directory window: the mask list a new window lists with, and the names
+// typed or opened in any window, which every "File Name:" box offers.
 extern char gDirMaskList[kMaskListMax + 1];
-extern char gDirSelectionInfo[kStatusTextMax];
-extern char gDirSumText[kStatusTextMax];
-enum DirButtonRow { kRowNone, kRowMasks, kRowSorts };
-extern int gDirButtonRow;   // the row of buttons with the keyboard focus
-extern int gDirButtonFocus; // 1..4 in it
-extern int gDirPressed;     // DirHit of the button the mouse holds down; 0 none
-extern bool gDirPressedInside; // and the pointer is still over it
 extern std::vector<std::string> gDirNameHistory;
 
-// What OpenDirWindow hands the new window: the tree it read and the directory to list.
+// What DirWindow_Open hands the new window: the tree it read and the directory to list.
 struct DirCreateParams {
     DirTree tree;
     char listing[kPlatNameMax];
 };
 
 // dirwnd.cpp
-DirWindowState* Dir_StateOf(HWND dir); // null for any other window
+// The record of a directory window, from its slot; null for any other window.
+DirWindowState* Dir_StateOf(HWND dir);
+// Its tree; null for any other window.
 DirTree* Dir_TreeOf(HWND dir);
-// Loads the working variables from a directory window; false for any other window.
-bool Dir_Load(HWND dir);
-void Dir_Layout(HWND dir);
-int Dir_ListFiles();
+void Dir_Layout(DirWindowState* s);
+int Dir_ListFiles(DirWindowState* s);
 // The tree list as the tree sees it.
 TreeRows Dir_TreeRows(HWND treeList);
-void Dir_FillTree();
+void Dir_FillTree(DirWindowState* s);
 // Starts the timer that settles the tree icons whose flags were left for later.
-void Dir_ScanFlagsLater();
-void Dir_RepaintStatus();
-void Dir_ClearSum();
+void Dir_ScanFlagsLater(DirWindowState* s);
+void Dir_RepaintStatus(DirWindowState* s);
+void Dir_ClearSum(DirWindowState* s);
 // The listing directory from a tree path (a separator added).
-void Dir_SetListingDir(const char* path);
-// A new window on the drive of path at the drive's current directory; the working directory
-// is left alone.
-HWND Dir_OpenWindow(const char* path);
-void Dir_SwitchFocus(DirTabStop to);
-DirTabStop Dir_FocusStop(HWND focus);
+void Dir_SetListingDir(DirWindowState* s, const char* path);
+void Dir_SwitchFocus(DirWindowState* s, DirTabStop to);
+DirTabStop Dir_FocusStop(const DirWindowState* s, HWND focus);
 // The busy cursor of the drive a path lies on, while a directory is read.
 void* Dir_BeginBusy(const char* path);
 void Dir_EndBusy(void* restore);
 
 // dirpaint.cpp
-void DirPaint_Window(HWND dir, HDC dc);
-void DirPaint_Button(HDC dc, int hit, bool pressed);
-void DirPaint_ButtonFocus(HDC dc);
-void DirPaint_TreeRow(const DRAWITEMSTRUCT* item);
+void DirPaint_Window(DirWindowState* s, HDC dc);
+void DirPaint_Button(const DirWindowState* s, HDC dc, int hit, bool pressed);
+void DirPaint_ButtonFocus(const DirWindowState* s, HDC dc);
+void DirPaint_TreeRow(DirWindowState* s, const DRAWITEMSTRUCT* item);
 void DirPaint_FileRow(const FileListing& listing, const DRAWITEMSTRUCT* item);
 // Height of a file-list row: the height of the list font's text.
 int DirPaint_FileRowHeight(HFONT font);
-void DirPaint_RecomputeInfo();
+void DirPaint_RecomputeInfo(DirWindowState* s);
 int DirPaint_TextWidth(HDC dc, const char* text);
 
 // dirinput.cpp: the buttons, the tab order, opening what is typed.
-void DirInput_MouseDown(HWND dir, int x, int y);
-void DirInput_MouseMove(HWND dir, int x, int y);
-void DirInput_MouseUp(HWND dir, int x, int y);
-bool DirInput_Key(HWND dir, WPARAM key);
-void DirInput_Press(HWND dir, int hit);
-void DirInput_Open(HWND dir);
-void DirInput_AddHistory(HWND combo, const char* text);
-void DirInput_TreeChanged(HWND dir, bool doubleClick);
-void DirInput_FilesChanged(HWND dir);
-void DirInput_FilesDoubleClick(HWND dir);
-bool DirInput_TabKey(HWND from, bool backwards);
+void DirInput_MouseDown(DirWindowState* s, int x, int y);
+void DirInput_MouseMove(DirWindowState* s, int x, int y);
+void DirInput_MouseUp(DirWindowState* s, int x, int y);
+bool DirInput_Key(DirWindowState* s, WPARAM key);
+void DirInput_Press(DirWindowState* s, int hit);
+void DirInput_Open(DirWindowState* s);
+// The text goes to the top of the shared history and of the window's "File Name:" box.
+void DirInput_AddHistory(DirWindowState* s, const char* text);
+void DirInput_TreeChanged(DirWindowState* s, bool doubleClick);
+void DirInput_FilesChanged(DirWindowState* s);
+void DirInput_FilesDoubleClick(DirWindowState* s);
+// Tab (backwards with Shift) from the child `from` to the next stop of the window's tab order.
+bool DirInput_TabKey(DirWindowState* s, HWND from, bool backwards);
 
 // diskbar.cpp
 // Reads another drive into the window's tree (or activates its window); falls back to the
 // drive of the working directory when the target cannot be read.
-void SwitchDrive(HWND dir, const char* target);
+void SwitchDrive(DirWindowState* s, const char* target);
 void DiskBar_Refresh(HWND disk);
 int32_t DiskBar_HeightFor(int32_t width);
 // The letters of the bar's buttons as painted, rows separated by "|" ("CZ", "C|Z").

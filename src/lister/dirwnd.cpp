@@ -1,6 +1,6 @@
 // The directory window: its record and children, the layout, activation, the listing and the
-// tree list, and what the frame and the file operations ask of it. Every handler loads the
-// working variables from the window it serves first: MDI means two of everything.
+// tree list, and what the frame and the file operations ask of it. The window procedure fetches
+// the window's record from its slot once and hands it on: MDI means two of everything.
 #include "lister/dirwnd.h"
 
 #include <stdio.h>
@@ -23,13 +23,7 @@
 #include "shell/startup.h"
 #include "shell/winkind.h"
 
-DirWorking gDir;
 char gDirMaskList[kMaskListMax + 1] = "*.*";
-char gDirSelectionInfo[kStatusTextMax];
-char gDirSumText[kStatusTextMax];
-int gDirButtonRow = kRowNone;
-int gDirButtonFocus = 1;
-int gDirPressed = 0;
 std::vector<std::string> gDirNameHistory;
 
 namespace {
@@ -39,17 +33,11 @@ const char kNoListWindow[] = "Could not create list window";
 
 DirCreateFailure gFailCreate = kDirFailNothing; // tests
 
+// The system's procedures of every combo box and edit field, which the subclasses call on.
 WNDPROC gComboProc = nullptr;
 WNDPROC gComboEditProc = nullptr;
-int32_t gLastSplit = 0; // the split of the directory window laid out last
-
-DirWindowState* StateOf(HWND dir) {
-    return Dir_StateOf(dir);
-}
-
-DirTree* TreeOf(HWND dir) {
-    return Dir_TreeOf(dir);
-}
+// A new window takes the split of the directory window laid out last.
+int32_t gLastSplit = 0;
 
 bool IsSeparator(char c) {
     return c == '\\' || c == '/';
@@ -78,6 +66,7 @@ void RowsSelect(void* context, int position) {
 // ---- The listing's side of the window ----------------------------------------------------------
 
 struct ListContext {
+    DirWindowState* s;
     HWND files;
     HDC dc;
     int maxCharWidth; // of the list font: no name of n characters is wider than n of these
@@ -87,8 +76,8 @@ struct ListContext {
 
 // The list keeps no strings: it is told how many rows it has, and each row is drawn from the
 // window's listing. A folder of 100,000 files is listed without a string copied into it.
-int SinkTake(void*, FileListing* listing) {
-    DirWindowState* s = gDir.state;
+int SinkTake(void* context, FileListing* listing) {
+    DirWindowState* s = static_cast<ListContext*>(context)->s;
     const LRESULT r = SendMessageA(s->files, LB_SETCOUNT, (WPARAM)listing->count, 0);
     if (r == LB_ERR || r == LB_ERRSPACE)
         return 0;
@@ -114,20 +103,21 @@ int SinkMeasure(void* context, const char* name) {
 }
 
 // The listing directory has gone: its node leaves the tree and the parent's row is selected.
-void SinkDirectoryGone(void*) {
-    if (!gDir.tree || !gDir.tree->nodes)
+void SinkDirectoryGone(void* context) {
+    DirWindowState* s = static_cast<ListContext*>(context)->s;
+    if (!s->dirTree || !s->dirTree->nodes)
         return;
     char path[kPlatNameMax];
-    lstrcpynA(path, gDir.state->listingDir, sizeof path);
+    lstrcpynA(path, s->listingDir, sizeof path);
     const size_t length = strlen(path);
     if (length > 3 && IsSeparator(path[length - 1]))
         path[length - 1] = 0;
-    const TreeRows rows = Dir_TreeRows(gDir.state->tree);
-    const int32_t parent = TreeRows_RemoveDir(gDir.tree, &rows, path);
+    const TreeRows rows = Dir_TreeRows(s->tree);
+    const int32_t parent = TreeRows_RemoveDir(s->dirTree, &rows, path);
     // The parent's row is selected and its path shown in the caption: it is what the window
     // lists from now on, not a directory that is no longer there.
     if (parent >= 0)
-        Dir_SetListingDir(gDir.tree->nodes[parent].path);
+        Dir_SetListingDir(s, s->dirTree->nodes[parent].path);
 }
 
 // ---- Creation -----------------------------------------------------------------------------------
@@ -186,7 +176,8 @@ void Subclass(DirWindowState* s) {
 }
 
 // The layout of the window's client area as it is now, into the record; nothing is moved.
-void ComputeLayout(HWND dir, DirWindowState* s) {
+void ComputeLayout(DirWindowState* s) {
+    HWND dir = s->window;
     RECT client;
     GetClientRect(dir, &client);
     HDC dc = GetDC(dir);
@@ -217,9 +208,11 @@ bool OnCreate(HWND dir, const DirCreateParams* params) {
     DirTree* tree = static_cast<DirTree*>(calloc(1, sizeof(DirTree)));
     if (tree && params)
         *tree = params->tree;
-    SetWindowLongPtrA(dir, kDirSlotTree * sizeof(LONG_PTR), reinterpret_cast<LONG_PTR>(tree));
+    s->window = dir;
+    s->dirTree = tree;
+    s->memory = memory;
     SetWindowLongPtrA(dir, kDirSlotState * sizeof(LONG_PTR), reinterpret_cast<LONG_PTR>(s));
-    SetWindowLongPtrA(dir, kDirSlotMemory * sizeof(LONG_PTR), reinterpret_cast<LONG_PTR>(memory));
+    s->buttonFocus = 1;
     s->sortKey = kSortName;
     s->lastNode = -1;
     s->split = IsIconic(gFrame) ? 0 : gLastSplit;
@@ -228,11 +221,10 @@ bool OnCreate(HWND dir, const DirCreateParams* params) {
     s->lineHeight = LineHeightOf(s->font);
     if (tree && tree->nodes)
         lstrcpynA(s->volumeText, tree->volumeText, sizeof s->volumeText);
-    gDir = {dir, s, tree};
     if (params && params->listing[0])
-        Dir_SetListingDir(params->listing);
+        Dir_SetListingDir(s, params->listing);
 
-    ComputeLayout(dir, s);
+    ComputeLayout(s);
     const DirLayout& l = s->layout;
     s->disk = MakeChild(dir, kDiskClassName, WS_CHILD | WS_VISIBLE, kDirDiskId, l.diskBar);
     s->tree = MakeChild(dir, "listbox",
@@ -255,7 +247,7 @@ bool OnCreate(HWND dir, const DirCreateParams* params) {
                                  kPromptOwnedByFocus};
         Ui_Ask(request);
         // The opener releases the tree it read; the rest goes with the window.
-        SetWindowLongPtrA(dir, kDirSlotTree * sizeof(LONG_PTR), 0);
+        s->dirTree = nullptr;
         free(tree);
         return false;
     }
@@ -263,10 +255,10 @@ bool OnCreate(HWND dir, const DirCreateParams* params) {
         SendMessageA(s->combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
     Subclass(s);
     ApplyFont(s, s->font);
-    Dir_Layout(dir);
+    Dir_Layout(s);
     if (tree && tree->nodes) {
-        Dir_FillTree();
-        Dir_ListFiles();
+        Dir_FillTree(s);
+        Dir_ListFiles(s);
     }
     SetWindowTextA(s->combo, gDirMaskList);
     SendMessageA(s->combo, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
@@ -276,26 +268,20 @@ bool OnCreate(HWND dir, const DirCreateParams* params) {
     return true;
 }
 
-void OnNcDestroy(HWND dir) {
-    DirWindowState* s = StateOf(dir);
-    DirTree* tree = TreeOf(dir);
-    if (tree) {
-        DirTree_Release(tree);
-        free(tree);
+void OnNcDestroy(HWND dir, DirWindowState* s) {
+    SetWindowLongPtrA(dir, kDirSlotState * sizeof(LONG_PTR), 0);
+    if (!s)
+        return;
+    if (s->dirTree) {
+        DirTree_Release(s->dirTree);
+        free(s->dirTree);
     }
-    HGLOBAL memory = reinterpret_cast<HGLOBAL>(GetWindowLongPtrA(dir, kDirSlotMemory * sizeof(LONG_PTR)));
-    if (s && s->backBrush)
+    if (s->backBrush)
         DeleteObject(s->backBrush);
-    if (s)
-        FileListing_Free(&s->listing);
-    if (memory) {
-        GlobalUnlock(memory);
-        GlobalFree(memory);
-    }
-    for (int slot = 0; slot < 3; slot++)
-        SetWindowLongPtrA(dir, slot * (int)sizeof(LONG_PTR), 0);
-    if (gDir.window == dir)
-        gDir = {};
+    FileListing_Free(&s->listing);
+    HGLOBAL memory = s->memory;
+    GlobalUnlock(memory);
+    GlobalFree(memory);
 }
 
 // The window's drive has gone from the drive table: the window is of no use any more.
@@ -313,63 +299,59 @@ bool DriveGone(const DirTree* tree) {
     return true;
 }
 
-void OnActivate(HWND dir, bool active) {
+void OnActivate(DirWindowState* s, bool active) {
     if (!active) {
-        Dir_ClearSum();
+        Dir_ClearSum(s);
         return;
     }
     ControlBar_EnableFind(false);
-    if (!Dir_Load(dir))
-        return;
-    if (DriveGone(gDir.tree)) {
-        PostMessageA(gMdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(dir), 0);
+    if (DriveGone(s->dirTree)) {
+        PostMessageA(gMdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(s->window), 0);
         return;
     }
-    Menu_ApplyState(gFrame, dir);
-    DirPaint_RecomputeInfo();
-    if (SendMessageA(gDir.state->files, LB_GETSELCOUNT, 0, 0) > 0)
-        SelQueue_BuildFromList(gDir.state->files, gDir.state->listingDir, kQueueView);
+    Menu_ApplyState(gFrame, s->window);
+    DirPaint_RecomputeInfo(s);
+    if (SendMessageA(s->files, LB_GETSELCOUNT, 0, 0) > 0)
+        SelQueue_BuildFromList(s->files, s->listingDir, kQueueView);
 }
 
-void OnSetFocus(HWND dir) {
+void OnSetFocus(DirWindowState* s) {
     ControlBar_EnableFind(false);
-    if (!Dir_Load(dir))
+    if (!s)
         return;
-    if (gDirButtonRow != kRowNone) {
-        InvalidateRect(dir, NULL, FALSE);
+    if (s->buttonRow != kRowNone) {
+        InvalidateRect(s->window, NULL, FALSE);
         return;
     }
     // A window made without a tree (by the frame, before any directory) keeps the focus.
-    if (gDir.state->combo && gDir.tree && gDir.tree->nodes)
-        SetFocus(gDir.state->combo);
+    if (s->combo && s->dirTree && s->dirTree->nodes)
+        SetFocus(s->combo);
 }
 
-void OnKillFocus(HWND dir, HWND to) {
-    if (to && (IsChild(dir, to)))
-        gDirButtonRow = kRowNone;
+void OnKillFocus(HWND dir, DirWindowState* s, HWND to) {
+    if (s && to && (IsChild(dir, to)))
+        s->buttonRow = kRowNone;
     InvalidateRect(dir, NULL, FALSE);
 }
 
-void OnSize(HWND dir, WPARAM how) {
-    if (!Dir_Load(dir))
-        return;
+void OnSize(DirWindowState* s, WPARAM how) {
+    HWND dir = s->window;
     if (how == SIZE_MINIMIZED) {
         char title[kDirIconTitleMax];
-        DirWindow_IconTitle(gDir.state->listingDir[0] ? gDir.state->listingDir : "", title,
-                            sizeof title);
+        DirWindow_IconTitle(s->listingDir[0] ? s->listingDir : "", title, sizeof title);
         if (title[0])
             SetWindowTextA(dir, title);
         Frame_RetileLater();
         return;
     }
-    Dir_Layout(dir);
+    Dir_Layout(s);
     InvalidateRect(dir, NULL, TRUE);
 }
 
-void OnQueryOpen(HWND dir) {
-    if (Dir_Load(dir) && gDir.state->listingDir[0]) {
+void OnQueryOpen(HWND dir, const DirWindowState* s) {
+    if (s && s->listingDir[0]) {
         char path[kPlatNameMax];
-        lstrcpynA(path, gDir.state->listingDir, sizeof path);
+        lstrcpynA(path, s->listingDir, sizeof path);
         const size_t length = strlen(path);
         if (length > 3 && IsSeparator(path[length - 1]))
             path[length - 1] = 0;
@@ -378,68 +360,64 @@ void OnQueryOpen(HWND dir) {
     Frame_PlaceReopened(dir);
 }
 
-void OnCommand(HWND dir, WORD id, WORD code, HWND control) {
-    if (!Dir_Load(dir))
-        return;
+void OnCommand(DirWindowState* s, WORD id, WORD code, HWND control) {
     switch (id) {
     case kDirOpenCommand:
         if (!control)
-            DirInput_Open(dir);
+            DirInput_Open(s);
         break;
     case kDirTreeId:
         if (code == LBN_SELCHANGE || code == LBN_DBLCLK)
-            DirInput_TreeChanged(dir, code == LBN_DBLCLK);
+            DirInput_TreeChanged(s, code == LBN_DBLCLK);
         break;
     case kDirFilesId:
         if (code == LBN_SELCHANGE)
-            DirInput_FilesChanged(dir);
+            DirInput_FilesChanged(s);
         else if (code == LBN_DBLCLK)
-            DirInput_FilesDoubleClick(dir);
+            DirInput_FilesDoubleClick(s);
         else if (code == LBN_SETFOCUS)
-            Dir_ClearSum();
+            Dir_ClearSum(s);
         break;
     case kDirComboId:
         if (code == CBN_SELENDOK)
-            PostMessageA(dir, WM_COMMAND, kDirOpenCommand, 0);
+            PostMessageA(s->window, WM_COMMAND, kDirOpenCommand, 0);
         else if (code == CBN_EDITCHANGE)
-            List_ClearSelection(gDir.state->files);
+            List_ClearSelection(s->files);
         break;
     }
 }
 
 // Tab leaves a list for the next stop; Enter in the file list opens what is selected.
-LRESULT OnVKeyToItem(HWND dir, WORD key, HWND list) {
-    if (!Dir_Load(dir))
-        return -1;
+LRESULT OnVKeyToItem(DirWindowState* s, WORD key, HWND list) {
     if (key == VK_TAB) {
-        DirInput_TabKey(list, GetKeyState(VK_SHIFT) < 0);
+        DirInput_TabKey(s, list, GetKeyState(VK_SHIFT) < 0);
         return -2;
     }
-    if (key == VK_RETURN && list == gDir.state->files) {
-        PostMessageA(dir, WM_COMMAND, kDirOpenCommand, 0);
+    if (key == VK_RETURN && list == s->files) {
+        PostMessageA(s->window, WM_COMMAND, kDirOpenCommand, 0);
         return -2;
     }
     return -1;
 }
 
-LRESULT OnCharToItem(HWND dir, char c, HWND list, int caret) {
-    if (Dir_Load(dir) && list == gDir.state->files) {
+LRESULT OnCharToItem(DirWindowState* s, char c, HWND list, int caret) {
+    if (list == s->files) {
         // The list has no strings to search: the next name starting with the letter is found
         // in the listing, as a list of strings finds it.
-        const int32_t row = FileListing_NextStartingWith(&gDir.state->listing, caret, c);
+        const int32_t row = FileListing_NextStartingWith(&s->listing, caret, c);
         return row < 0 ? -2 : row;
     }
-    if (!Dir_Load(dir) || list != gDir.state->tree || !gDir.tree || !gDir.tree->nodes)
+    if (list != s->tree || !s->dirTree || !s->dirTree->nodes)
         return -1;
     const TreeRows rows = Dir_TreeRows(list);
     const int current = (int)SendMessageA(list, LB_GETCURSEL, 0, 0);
-    const int row = TreeRows_TypeAhead(gDir.tree, &rows, current, c);
+    const int row = TreeRows_TypeAhead(s->dirTree, &rows, current, c);
     return row < 0 ? -2 : row;
 }
 
 LRESULT CALLBACK ComboSubClassProc(HWND combo, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CTLCOLORLISTBOX) {
-        DirWindowState* s = StateOf(GetParent(combo));
+        DirWindowState* s = Dir_StateOf(GetParent(combo));
         if (s)
             return Orv_ColorControl(wParam, s->textColor, s->backColor, s->backBrush);
     }
@@ -471,26 +449,17 @@ DirWindowState* Dir_StateOf(HWND dir) {
 }
 
 DirTree* Dir_TreeOf(HWND dir) {
-    return reinterpret_cast<DirTree*>(GetWindowLongPtrA(dir, kDirSlotTree * sizeof(LONG_PTR)));
+    DirWindowState* s = Dir_StateOf(dir);
+    return s ? s->dirTree : nullptr;
 }
 
-bool Dir_Load(HWND dir) {
-    DirWindowState* s = StateOf(dir);
-    if (!s) {
-        return false;
-    }
-    gDir = {dir, s, TreeOf(dir)};
-    return true;
-}
-
-void Dir_Layout(HWND dir) {
-    DirWindowState* s = StateOf(dir);
-    if (!s || IsIconic(dir))
+void Dir_Layout(DirWindowState* s) {
+    if (!s || IsIconic(s->window))
         return;
     // The children stand where the last layout put them. Each move is a round trip to the
     // system, and a list of many files lays itself out again: only what changed is moved.
     const DirLayout was = s->layout;
-    ComputeLayout(dir, s);
+    ComputeLayout(s);
     const DirLayout& l = s->layout;
     auto place = [](HWND w, const DirRect& from, const DirRect& r) {
         if (w && memcmp(&from, &r, sizeof r) != 0)
@@ -501,18 +470,17 @@ void Dir_Layout(HWND dir) {
     place(s->splitter, was.splitter, l.splitter);
     place(s->files, was.files, l.files);
     place(s->combo, ComboWindow(was), ComboWindow(l));
-    ShowSelectedRow(s, Dir_TreeOf(dir));
+    ShowSelectedRow(s, s->dirTree);
 }
 
-int Dir_ListFiles() {
-    DirWindowState* s = gDir.state;
+int Dir_ListFiles(DirWindowState* s) {
     if (!s || !s->files || !s->listingDir[0])
         return 0;
     void* busy = Dir_BeginBusy(s->listingDir);
     SendMessageA(s->files, WM_SETREDRAW, FALSE, 0);
     SendMessageA(s->files, LB_RESETCONTENT, 0, 0);
     FileListing_Free(&s->listing);
-    ListContext context = {s->files, GetDC(s->files), 0, 0, 0};
+    ListContext context = {s, s->files, GetDC(s->files), 0, 0, 0};
     HGDIOBJ old = SelectObject(context.dc, s->font);
     TEXTMETRICA metrics = {};
     GetTextMetricsA(context.dc, &metrics);
@@ -532,8 +500,8 @@ int Dir_ListFiles() {
     SendMessageA(s->files, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(s->files, NULL, TRUE);
     Dir_EndBusy(busy);
-    gDirSelectionInfo[0] = 0;
-    Dir_RepaintStatus();
+    s->selectionInfo[0] = 0;
+    Dir_RepaintStatus(s);
     return shown;
 }
 
@@ -541,9 +509,8 @@ TreeRows Dir_TreeRows(HWND treeList) {
     return TreeRows{treeList, RowsCount, RowsInsert, RowsRemove, RowsNodeAt, RowsSelect};
 }
 
-void Dir_FillTree() {
-    DirWindowState* s = gDir.state;
-    if (!s || !gDir.tree || !gDir.tree->nodes)
+void Dir_FillTree(DirWindowState* s) {
+    if (!s || !s->dirTree || !s->dirTree->nodes)
         return;
     char path[kPlatNameMax];
     lstrcpynA(path, s->listingDir, sizeof path);
@@ -552,42 +519,41 @@ void Dir_FillTree() {
         path[length - 1] = 0;
     const TreeRows rows = Dir_TreeRows(s->tree);
     SendMessageA(s->tree, WM_SETREDRAW, FALSE, 0);
-    const int selected = TreeRows_Fill(gDir.tree, &rows, path);
+    const int selected = TreeRows_Fill(s->dirTree, &rows, path);
     SendMessageA(s->tree, WM_SETREDRAW, TRUE, 0);
     if (selected >= 0) {
         const int visible = (s->layout.tree.bottom - s->layout.tree.top) / (s->lineHeight ? s->lineHeight : 1);
         const int top = (int)SendMessageA(s->tree, LB_GETTOPINDEX, 0, 0);
         if (selected < top || selected >= top + visible)
             SendMessageA(s->tree, LB_SETTOPINDEX, (WPARAM)(selected > visible / 2 ? selected - visible / 2 : 0), 0);
-        ShowSelectedRow(s, gDir.tree);
+        ShowSelectedRow(s, s->dirTree);
     }
     InvalidateRect(s->tree, NULL, TRUE);
-    Dir_ScanFlagsLater();
+    Dir_ScanFlagsLater(s);
 }
 
-void Dir_ScanFlagsLater() {
-    if (gDir.window)
-        SetTimer(gDir.window, kDirFlagsTimer, 0, NULL);
+void Dir_ScanFlagsLater(DirWindowState* s) {
+    if (s)
+        SetTimer(s->window, kDirFlagsTimer, 0, NULL);
 }
 
-void Dir_RepaintStatus() {
-    if (!gDir.window || !gDir.state)
+void Dir_RepaintStatus(DirWindowState* s) {
+    if (!s)
         return;
     RECT below;
-    GetClientRect(gDir.window, &below);
-    below.top = gDir.state->layout.statusRow.top - 2;
-    InvalidateRect(gDir.window, &below, TRUE);
+    GetClientRect(s->window, &below);
+    below.top = s->layout.statusRow.top - 2;
+    InvalidateRect(s->window, &below, TRUE);
 }
 
-void Dir_ClearSum() {
-    if (!gDirSumText[0])
+void Dir_ClearSum(DirWindowState* s) {
+    if (!s || !s->sumText[0])
         return;
-    gDirSumText[0] = 0;
-    Dir_RepaintStatus();
+    s->sumText[0] = 0;
+    Dir_RepaintStatus(s);
 }
 
-void Dir_SetListingDir(const char* path) {
-    DirWindowState* s = gDir.state;
+void Dir_SetListingDir(DirWindowState* s, const char* path) {
     if (!s)
         return;
     const size_t length = strlen(path);
@@ -595,8 +561,7 @@ void Dir_SetListingDir(const char* path) {
     snprintf(s->listingDir, sizeof s->listingDir, "%s%s", path, separated ? "" : "\\");
 }
 
-DirTabStop Dir_FocusStop(HWND focus) {
-    DirWindowState* s = gDir.state;
+DirTabStop Dir_FocusStop(const DirWindowState* s, HWND focus) {
     if (!s)
         return kTabCombo;
     if (focus == s->tree)
@@ -605,41 +570,40 @@ DirTabStop Dir_FocusStop(HWND focus) {
         return kTabFiles;
     if (focus == s->disk)
         return kTabDisk;
-    if (focus == gDir.window)
-        return gDirButtonRow == kRowSorts ? kTabSorts : kTabMasks;
+    if (focus == s->window)
+        return s->buttonRow == kRowSorts ? kTabSorts : kTabMasks;
     return kTabCombo;
 }
 
-void Dir_SwitchFocus(DirTabStop to) {
-    DirWindowState* s = gDir.state;
+void Dir_SwitchFocus(DirWindowState* s, DirTabStop to) {
     if (!s)
         return;
     switch (to) {
     case kTabTree:
-        gDirButtonRow = kRowNone;
+        s->buttonRow = kRowNone;
         SetFocus(s->tree);
         break;
     case kTabFiles:
-        gDirButtonRow = kRowNone;
+        s->buttonRow = kRowNone;
         SetFocus(s->files);
         break;
     case kTabCombo:
-        gDirButtonRow = kRowNone;
+        s->buttonRow = kRowNone;
         SetFocus(s->combo);
         break;
     case kTabMasks:
     case kTabSorts:
-        gDirButtonRow = to == kTabMasks ? kRowMasks : kRowSorts;
-        gDirButtonFocus = 1;
-        if (GetFocus() == gDir.window)
-            InvalidateRect(gDir.window, NULL, FALSE);
+        s->buttonRow = to == kTabMasks ? kRowMasks : kRowSorts;
+        s->buttonFocus = 1;
+        if (GetFocus() == s->window)
+            InvalidateRect(s->window, NULL, FALSE);
         else
-            SetFocus(gDir.window);
+            SetFocus(s->window);
         break;
     case kTabDisk:
-        gDirButtonRow = kRowNone;
+        s->buttonRow = kRowNone;
         SetFocus(s->disk);
-        InvalidateRect(gDir.window, NULL, FALSE);
+        InvalidateRect(s->window, NULL, FALSE);
         break;
     case kTabStops:
         break;
@@ -676,6 +640,10 @@ void Dir_EndBusy(void* restore) {
 // ---- The window procedure --------------------------------------------------------------------
 
 LRESULT CALLBACK ORVDirWndProc(HWND dir, UINT message, WPARAM wParam, LPARAM lParam) {
+    // The window is a directory window: its slot is read without asking its kind, as a page of
+    // a large file list is hundreds of rows drawn. Null until it is made and once it is gone.
+    DirWindowState* s =
+        reinterpret_cast<DirWindowState*>(GetWindowLongPtrA(dir, kDirSlotState * sizeof(LONG_PTR)));
     switch (message) {
     case WM_CREATE: {
         const CREATESTRUCTA* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
@@ -685,7 +653,6 @@ LRESULT CALLBACK ORVDirWndProc(HWND dir, UINT message, WPARAM wParam, LPARAM lPa
         break;
     }
     case WM_MEASUREITEM: {
-        DirWindowState* s = StateOf(dir);
         MEASUREITEMSTRUCT* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
         if (measure->CtlID == kDirFilesId)
             measure->itemHeight = DirPaint_FileRowHeight(s ? s->font : NULL);
@@ -695,91 +662,94 @@ LRESULT CALLBACK ORVDirWndProc(HWND dir, UINT message, WPARAM wParam, LPARAM lPa
     }
     case WM_DRAWITEM: {
         const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        // A file row needs only the listing: a page of a large list is hundreds of rows.
-        if (item->CtlID == kDirFilesId) {
-            if (DirWindowState* s = reinterpret_cast<DirWindowState*>(
-                    GetWindowLongPtrA(dir, kDirSlotState * sizeof(LONG_PTR))))
-                DirPaint_FileRow(s->listing, item);
-        } else if (Dir_Load(dir)) {
-            DirPaint_TreeRow(item);
-        }
+        if (!s)
+            return TRUE;
+        if (item->CtlID == kDirFilesId)
+            DirPaint_FileRow(s->listing, item);
+        else
+            DirPaint_TreeRow(s, item);
         return TRUE;
     }
     case WM_CTLCOLORLISTBOX:
-        if (DirWindowState* s = StateOf(dir))
+        if (s)
             return Orv_ColorControl(wParam, s->textColor, s->backColor, s->backBrush);
         break;
     case WM_PAINT: {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(dir, &paint);
-        if (Dir_Load(dir))
-            DirPaint_Window(dir, dc);
+        if (s)
+            DirPaint_Window(s, dc);
         EndPaint(dir, &paint);
         return 0;
     }
     case WM_SIZE:
-        OnSize(dir, wParam);
+        if (s)
+            OnSize(s, wParam);
         break;
     case kDirApplyTreeExtent:
-        if (DirWindowState* s = StateOf(dir)) {
+        if (s) {
             s->treeExtentPosted = false;
             SendMessageA(s->tree, LB_SETHORIZONTALEXTENT, (WPARAM)(s->treeExtent + 8), 0);
         }
         return 0;
     case WM_TIMER:
         if (wParam == kDirFlagsTimer) {
-            DirTree* tree = Dir_Load(dir) ? gDir.tree : nullptr;
+            DirTree* tree = s ? s->dirTree : nullptr;
             if (tree && tree->nodes && DirTree_ScanLaterFlags(tree, kDirFlagsPerTick) > 0)
-                InvalidateRect(gDir.state->tree, NULL, FALSE);
+                InvalidateRect(s->tree, NULL, FALSE);
             else
                 KillTimer(dir, kDirFlagsTimer);
             return 0;
         }
         break;
     case WM_QUERYOPEN:
-        OnQueryOpen(dir);
+        OnQueryOpen(dir, s);
         break;
     case WM_COMMAND:
-        OnCommand(dir, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        if (s)
+            OnCommand(s, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
     case WM_VKEYTOITEM:
-        return OnVKeyToItem(dir, LOWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return s ? OnVKeyToItem(s, LOWORD(wParam), reinterpret_cast<HWND>(lParam)) : -1;
     case WM_CHARTOITEM:
-        return OnCharToItem(dir, (char)LOWORD(wParam), reinterpret_cast<HWND>(lParam),
-                            (short)HIWORD(wParam));
+        return s ? OnCharToItem(s, (char)LOWORD(wParam), reinterpret_cast<HWND>(lParam),
+                                (short)HIWORD(wParam))
+                 : -1;
     case WM_LBUTTONDOWN:
-        if (Dir_Load(dir))
-            DirInput_MouseDown(dir, (short)LOWORD(lParam), (short)HIWORD(lParam));
+        if (s)
+            DirInput_MouseDown(s, (short)LOWORD(lParam), (short)HIWORD(lParam));
         return 0;
     case WM_MOUSEMOVE:
-        if (Dir_Load(dir))
-            DirInput_MouseMove(dir, (short)LOWORD(lParam), (short)HIWORD(lParam));
+        if (s)
+            DirInput_MouseMove(s, (short)LOWORD(lParam), (short)HIWORD(lParam));
         return 0;
     case WM_LBUTTONUP:
-        if (Dir_Load(dir))
-            DirInput_MouseUp(dir, (short)LOWORD(lParam), (short)HIWORD(lParam));
+        if (s)
+            DirInput_MouseUp(s, (short)LOWORD(lParam), (short)HIWORD(lParam));
         return 0;
     case WM_KEYDOWN:
-        if (Dir_Load(dir) && DirInput_Key(dir, wParam))
+        if (s && DirInput_Key(s, wParam))
             return 0;
         break;
     case WM_SETFOCUS:
-        OnSetFocus(dir);
+        OnSetFocus(s);
         break;
     case WM_KILLFOCUS:
-        OnKillFocus(dir, reinterpret_cast<HWND>(wParam));
+        OnKillFocus(dir, s, reinterpret_cast<HWND>(wParam));
         break;
     case WM_MDIACTIVATE:
-        if (reinterpret_cast<HWND>(lParam) == dir)
-            OnActivate(dir, true);
-        else if (reinterpret_cast<HWND>(wParam) == dir)
-            OnActivate(dir, false);
+        if (s && reinterpret_cast<HWND>(lParam) == dir)
+            OnActivate(s, true);
+        else if (s && reinterpret_cast<HWND>(wParam) == dir)
+            OnActivate(s, false);
+        else if (reinterpret_cast<HWND>(lParam) == dir)
+            ControlBar_EnableFind(false);
         break;
     case WM_DESTROY:
         Frame_RetileLater();
         break;
     case WM_NCDESTROY:
-        OnNcDestroy(dir);
+        OnNcDestroy(dir, s);
         break;
     }
     return DefMDIChildProcA(dir, message, wParam, lParam);
@@ -791,8 +761,9 @@ LRESULT DirWindow_ComboEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM l
     HWND dir = GetParent(GetParent(edit));
     const bool key = message == WM_KEYDOWN || message == WM_KEYUP;
     if ((key && wParam == VK_TAB) || (message == WM_CHAR && wParam == '\t')) {
-        if (message == WM_KEYDOWN && Dir_Load(dir))
-            DirInput_TabKey(edit, GetKeyState(VK_SHIFT) < 0);
+        DirWindowState* s = message == WM_KEYDOWN ? Dir_StateOf(dir) : nullptr;
+        if (s)
+            DirInput_TabKey(s, edit, GetKeyState(VK_SHIFT) < 0);
         return 0;
     }
     if (((key && wParam == VK_RETURN) || (message == WM_CHAR && wParam == '\r')) &&
@@ -805,21 +776,23 @@ LRESULT DirWindow_ComboEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM l
 }
 
 void DirWindow_ApplyFont(HWND dir, HFONT font) {
-    if (!Dir_Load(dir) || !font)
+    DirWindowState* s = Dir_StateOf(dir);
+    if (!s || !font)
         return;
-    ApplyFont(gDir.state, font);
-    Dir_ListFiles();
-    Dir_Layout(dir);
+    ApplyFont(s, font);
+    Dir_ListFiles(s);
+    Dir_Layout(s);
     InvalidateRect(dir, NULL, TRUE);
 }
 
 void DirWindow_ApplyColors(HWND dir) {
-    if (!Dir_Load(dir))
+    DirWindowState* s = Dir_StateOf(dir);
+    if (!s)
         return;
-    ApplyColors(gDir.state);
+    ApplyColors(s);
     InvalidateRect(dir, NULL, TRUE);
-    InvalidateRect(gDir.state->tree, NULL, TRUE);
-    InvalidateRect(gDir.state->files, NULL, TRUE);
+    InvalidateRect(s->tree, NULL, TRUE);
+    InvalidateRect(s->files, NULL, TRUE);
 }
 
 void DirWindow_FailCreateForTests(DirCreateFailure failure) {

@@ -8,11 +8,13 @@ LRESULT CALLBACK ORVDirWndProc(HWND dir, UINT message, WPARAM wParam, LPARAM lPa
 LRESULT CALLBACK ORVDiskWndProc(HWND disk, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK ORVSplitWndProc(HWND split, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Opens a directory window on a path (a directory, or a directory and its mask): the tree of
-// its drive is read down to the directory, which is listed with the mask. Null when the drive's
-// root cannot be read.
-HWND OpenDirWindow(const char* path, bool isAbsolute);
+// Opens a directory window on a path (a directory, or a directory and its mask): the directory
+// becomes its drive's current one (and the mask the mask list), the tree of its drive is read
+// down to it, and it is listed with the mask. Null when the drive's root cannot be read.
 HWND DirWindow_Open(const char* spec);
+// A new window on the drive of path at the drive's current directory, as the disk bar opens
+// one: the working directory is left alone. Null when the drive's root cannot be read.
+HWND DirWindow_OpenOnDrive(const char* path);
 // The child of the class whose file (a view or an editor) is path, or, for directory windows,
 // whose tree is rooted at the drive root path; case ignored. Null when none is.
 HWND FindWindowFor(const char* path, const char* className);

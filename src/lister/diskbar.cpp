@@ -21,18 +21,6 @@ namespace {
 
 constexpr UINT_PTR kClickTimer = 4321;
 
-// One mouse and one keyboard: the press and focus of whichever disk bar has them.
-struct DiskBarState {
-    DiskGrid grid;
-    int focusRow, focusColumn;
-    int pressRow, pressColumn;
-    POINT pressPoint;
-    bool pressing; // the mouse went down on a button and has not come up yet
-    bool released;
-    bool timerExpired;
-};
-DiskBarState gDisk;
-
 SIZE BitmapSize() {
     BITMAP info = {};
     if (gBitmaps[kBmpHardDisk])
@@ -46,12 +34,12 @@ int DriveTable(char* list) {
     return Settings_BuildDriveList(Plat_LogicalDrives(), gSettings.ignoredDrives, list);
 }
 
-void RebuildGrid(HWND disk) {
+void RebuildGrid(DiskBarState& d, HWND disk) {
     char list[kMaxDrives + 1];
     DriveTable(list);
     RECT client;
     GetClientRect(disk, &client);
-    DiskGrid_Build(&gDisk.grid, list, client.right, BitmapSize().cx);
+    DiskGrid_Build(&d.grid, list, client.right, BitmapSize().cx);
 }
 
 HBITMAP BitmapFor(char letter) {
@@ -73,16 +61,17 @@ HBITMAP BitmapFor(char letter) {
     }
 }
 
-char OwnDrive(HWND disk) {
-    if (!Dir_Load(GetParent(disk)) || !gDir.tree || !gDir.tree->nodes)
+char OwnDrive(const DirWindowState* s) {
+    const DirTree* tree = s->dirTree;
+    if (!tree || !tree->nodes)
         return 0;
-    return gDir.tree->nodes[0].path[0];
+    return tree->nodes[0].path[0];
 }
 
 // A red frame in XOR mode: drawn twice, it is gone.
-void XorFrame(HWND disk, int row, int column) {
+void XorFrame(const DiskBarState& d, HWND disk, int row, int column) {
     if (row < 0 || row >= kDiskGridRows || column < 0 || column >= kDiskGridColumns ||
-        !gDisk.grid.cells[row][column])
+        !d.grid.cells[row][column])
         return;
     const SIZE b = BitmapSize();
     const DiskRect f = DiskGrid_Frame(row, column, b.cx, b.cy);
@@ -97,18 +86,19 @@ void XorFrame(HWND disk, int row, int column) {
     ReleaseDC(disk, dc);
 }
 
-void OnPaint(HWND disk) {
+void OnPaint(DirWindowState* s, HWND disk) {
+    DiskBarState& d = s->diskBar;
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(disk, &paint);
-    RebuildGrid(disk);
+    RebuildGrid(d, disk);
     const SIZE b = BitmapSize();
-    const char own = OwnDrive(disk);
+    const char own = OwnDrive(s);
     HDC memory = CreateCompatibleDC(dc);
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    for (int r = 0; r < gDisk.grid.rows; r++) {
-        for (int c = 0; c < kDiskGridColumns && gDisk.grid.cells[r][c]; c++) {
-            const char letter = gDisk.grid.cells[r][c];
+    for (int r = 0; r < d.grid.rows; r++) {
+        for (int c = 0; c < kDiskGridColumns && d.grid.cells[r][c]; c++) {
+            const char letter = d.grid.cells[r][c];
             int32_t x, y;
             DiskGrid_Origin(r, c, b.cx, &x, &y);
             HBITMAP bitmap = BitmapFor(letter);
@@ -140,7 +130,7 @@ void OnPaint(HWND disk) {
     SelectObject(dc, oldFont);
     EndPaint(disk, &paint);
     if (GetFocus() == disk)
-        XorFrame(disk, gDisk.focusRow, gDisk.focusColumn);
+        XorFrame(d, disk, d.focusRow, d.focusColumn);
 }
 
 void RootOf(char letter, char* root) {
@@ -150,101 +140,103 @@ void RootOf(char letter, char* root) {
     root[3] = 0;
 }
 
-void SingleClick(HWND disk) {
+void SingleClick(DirWindowState* s) {
+    const DiskBarState& d = s->diskBar;
     char root[4];
-    RootOf(gDisk.grid.cells[gDisk.pressRow][gDisk.pressColumn], root);
-    SwitchDrive(GetParent(disk), root);
+    RootOf(d.grid.cells[d.pressRow][d.pressColumn], root);
+    SwitchDrive(s, root);
 }
 
-void OnButtonDown(HWND disk, int x, int y) {
-    RebuildGrid(disk);
+void OnButtonDown(DirWindowState* s, HWND disk, int x, int y) {
+    DiskBarState& d = s->diskBar;
+    RebuildGrid(d, disk);
     int row, column;
-    if (!DiskGrid_Hit(gDisk.grid, x, y, BitmapSize().cx, &row, &column))
+    if (!DiskGrid_Hit(d.grid, x, y, BitmapSize().cx, &row, &column))
         return;
     SetCapture(disk);
     SetTimer(disk, kClickTimer, GetDoubleClickTime(), NULL);
-    gDisk.released = gDisk.timerExpired = false;
-    gDisk.pressing = true;
-    gDisk.pressRow = row;
-    gDisk.pressColumn = column;
-    gDisk.pressPoint = {x, y};
-    XorFrame(disk, row, column);
+    d.released = d.timerExpired = false;
+    d.pressing = true;
+    d.pressRow = row;
+    d.pressColumn = column;
+    d.pressPoint = {x, y};
+    XorFrame(d, disk, row, column);
 }
 
-void OnButtonUp(HWND disk, int x, int y) {
-    if (!gDisk.pressing)
+void OnButtonUp(DirWindowState* s, HWND disk, int x, int y) {
+    DiskBarState& d = s->diskBar;
+    if (!d.pressing)
         return; // the second release of a double click
-    gDisk.pressing = false;
+    d.pressing = false;
     if (GetCapture() == disk)
         ReleaseCapture();
-    XorFrame(disk, gDisk.pressRow, gDisk.pressColumn);
+    XorFrame(d, disk, d.pressRow, d.pressColumn);
     int row, column;
-    if (!DiskGrid_Hit(gDisk.grid, x, y, BitmapSize().cx, &row, &column) ||
-        row != gDisk.pressRow || column != gDisk.pressColumn) {
+    if (!DiskGrid_Hit(d.grid, x, y, BitmapSize().cx, &row, &column) ||
+        row != d.pressRow || column != d.pressColumn) {
         KillTimer(disk, kClickTimer);
         return;
     }
-    gDisk.released = true;
-    if (Dir_Load(GetParent(disk)))
-        Dir_ClearSum();
-    if (gDisk.timerExpired)
-        SingleClick(disk);
+    d.released = true;
+    Dir_ClearSum(s);
+    if (d.timerExpired)
+        SingleClick(s);
 }
 
-void OnTimer(HWND disk) {
+void OnTimer(DirWindowState* s, HWND disk) {
+    DiskBarState& d = s->diskBar;
     KillTimer(disk, kClickTimer);
-    if (gDisk.released) {
-        gDisk.released = false;
-        SingleClick(disk);
+    if (d.released) {
+        d.released = false;
+        SingleClick(s);
     } else {
-        gDisk.timerExpired = true;
+        d.timerExpired = true;
     }
 }
 
-void OnDoubleClick(HWND disk, int x, int y) {
+void OnDoubleClick(DirWindowState* s, HWND disk) {
+    DiskBarState& d = s->diskBar;
     KillTimer(disk, kClickTimer);
-    gDisk.released = gDisk.timerExpired = false;
+    d.released = d.timerExpired = false;
     int row, column;
-    if (!DiskGrid_Hit(gDisk.grid, gDisk.pressPoint.x, gDisk.pressPoint.y, BitmapSize().cx, &row,
+    if (!DiskGrid_Hit(d.grid, d.pressPoint.x, d.pressPoint.y, BitmapSize().cx, &row,
                       &column))
         return;
-    if (Dir_Load(GetParent(disk))) {
-        Dir_ClearSum();
-        gDirSelectionInfo[0] = 0;
-    }
+    Dir_ClearSum(s);
+    s->selectionInfo[0] = 0;
     char root[4];
-    RootOf(gDisk.grid.cells[row][column], root);
-    Dir_OpenWindow(root);
+    RootOf(d.grid.cells[row][column], root);
+    DirWindow_OpenOnDrive(root);
 }
 
-void OnSetFocus(HWND disk) {
-    ControlBar_EnableFind(false);
-    RebuildGrid(disk);
-    const char own = OwnDrive(disk);
-    gDisk.focusRow = gDisk.focusColumn = 0;
+void OnSetFocus(DirWindowState* s, HWND disk) {
+    DiskBarState& d = s->diskBar;
+    RebuildGrid(d, disk);
+    const char own = OwnDrive(s);
+    d.focusRow = d.focusColumn = 0;
     if (own)
-        DiskGrid_Find(gDisk.grid, own, &gDisk.focusRow, &gDisk.focusColumn);
-    XorFrame(disk, gDisk.focusRow, gDisk.focusColumn);
+        DiskGrid_Find(d.grid, own, &d.focusRow, &d.focusColumn);
+    XorFrame(d, disk, d.focusRow, d.focusColumn);
 }
 
-bool OnKey(HWND disk, WPARAM key) {
+bool OnKey(DirWindowState* s, HWND disk, WPARAM key) {
+    DiskBarState& d = s->diskBar;
     switch (key) {
     case VK_LEFT:
     case VK_RIGHT:
-        XorFrame(disk, gDisk.focusRow, gDisk.focusColumn);
-        DiskGrid_Step(gDisk.grid, key == VK_RIGHT, &gDisk.focusRow, &gDisk.focusColumn);
-        XorFrame(disk, gDisk.focusRow, gDisk.focusColumn);
+        XorFrame(d, disk, d.focusRow, d.focusColumn);
+        DiskGrid_Step(d.grid, key == VK_RIGHT, &d.focusRow, &d.focusColumn);
+        XorFrame(d, disk, d.focusRow, d.focusColumn);
         return true;
     case VK_RETURN:
-        if (gDisk.grid.cells[gDisk.focusRow][gDisk.focusColumn]) {
+        if (d.grid.cells[d.focusRow][d.focusColumn]) {
             char root[4];
-            RootOf(gDisk.grid.cells[gDisk.focusRow][gDisk.focusColumn], root);
-            Dir_OpenWindow(root);
+            RootOf(d.grid.cells[d.focusRow][d.focusColumn], root);
+            DirWindow_OpenOnDrive(root);
         }
         return true;
     case VK_TAB:
-        if (Dir_Load(GetParent(disk)))
-            DirInput_TabKey(disk, GetKeyState(VK_SHIFT) < 0);
+        DirInput_TabKey(s, disk, GetKeyState(VK_SHIFT) < 0);
         return true;
     }
     return false;
@@ -253,32 +245,46 @@ bool OnKey(HWND disk, WPARAM key) {
 } // namespace
 
 LRESULT CALLBACK ORVDiskWndProc(HWND disk, UINT message, WPARAM wParam, LPARAM lParam) {
+    // The bar is part of its directory window: what it keeps lives in the window's record.
+    DirWindowState* s = Dir_StateOf(GetParent(disk));
     const int x = (short)LOWORD(lParam), y = (short)HIWORD(lParam);
     switch (message) {
     case WM_PAINT:
-        OnPaint(disk);
+        if (!s)
+            break;
+        OnPaint(s, disk);
         return 0;
     case WM_LBUTTONDOWN:
-        OnButtonDown(disk, x, y);
+        if (s)
+            OnButtonDown(s, disk, x, y);
         return 0;
     case WM_LBUTTONUP:
-        OnButtonUp(disk, x, y);
+        if (s)
+            OnButtonUp(s, disk, x, y);
         return 0;
     case WM_LBUTTONDBLCLK:
-        OnDoubleClick(disk, x, y);
+        if (s)
+            OnDoubleClick(s, disk);
         return 0;
     case WM_TIMER:
-        if (wParam == kClickTimer)
-            OnTimer(disk);
+        if (wParam == kClickTimer) {
+            if (s)
+                OnTimer(s, disk);
+            else
+                KillTimer(disk, kClickTimer);
+        }
         return 0;
     case WM_SETFOCUS:
-        OnSetFocus(disk);
+        ControlBar_EnableFind(false);
+        if (s)
+            OnSetFocus(s, disk);
         return 0;
     case WM_KILLFOCUS:
-        XorFrame(disk, gDisk.focusRow, gDisk.focusColumn);
+        if (s)
+            XorFrame(s->diskBar, disk, s->diskBar.focusRow, s->diskBar.focusColumn);
         return 0;
     case WM_KEYDOWN:
-        if (OnKey(disk, wParam))
+        if (s && OnKey(s, disk, wParam))
             return 0;
         break;
     case WM_GETDLGCODE:
@@ -296,12 +302,16 @@ void DiskBar_Refresh(HWND disk) {
 }
 
 std::string DiskBar_Rows(HWND disk) {
-    RebuildGrid(disk);
+    DirWindowState* s = Dir_StateOf(GetParent(disk));
+    if (!s)
+        return std::string();
+    DiskBarState& d = s->diskBar;
+    RebuildGrid(d, disk);
     std::string rows;
-    for (int r = 0; r < gDisk.grid.rows; r++) {
+    for (int r = 0; r < d.grid.rows; r++) {
         rows += r ? "|" : "";
-        for (int c = 0; c < kDiskGridColumns && gDisk.grid.cells[r][c]; c++)
-            rows += gDisk.grid.cells[r][c];
+        for (int c = 0; c < kDiskGridColumns && d.grid.cells[r][c]; c++)
+            rows += d.grid.cells[r][c];
     }
     return rows;
 }
@@ -312,8 +322,10 @@ int32_t DiskBar_HeightFor(int32_t width) {
     return DiskBar_Height(width, n, BitmapSize().cx);
 }
 
-void SwitchDrive(HWND dir, const char* target) {
-    if (!Dir_Load(dir) || !gDir.tree)
+void SwitchDrive(DirWindowState* s, const char* target) {
+    HWND dir = s->window;
+    DirTree* tree = s->dirTree;
+    if (!tree)
         return;
     char working[kPlatNameMax] = "";
     Plat_GetCurrentDir(0, working, sizeof working);
@@ -332,9 +344,7 @@ void SwitchDrive(HWND dir, const char* target) {
         }
         return;
     }
-    DirWindowState* s = gDir.state;
-    DirTree* tree = gDir.tree;
-    gDirSelectionInfo[0] = 0;
+    s->selectionInfo[0] = 0;
     tree->volumeText[0] = 0;
     DirSnapshotScope snapshot; // the listing replays the tree's read of its directory
     void* busy = Dir_BeginBusy(root);
@@ -342,7 +352,6 @@ void SwitchDrive(HWND dir, const char* target) {
                   kTreeReadAbsolute | kTreeReadFlagsLater, nullptr);
     if (!tree->nodes) {
         // The drive cannot be read: back to the drive of the working directory.
-        Dir_Load(dir);
         if (!Plat_DriveRoot(working, root, sizeof root)) {
             Dir_EndBusy(busy);
             return;
@@ -357,13 +366,12 @@ void SwitchDrive(HWND dir, const char* target) {
     lstrcpynA(s->volumeText, tree->volumeText, sizeof s->volumeText);
     char listing[kPlatNameMax];
     ExpandToPath(tree, root[0], nullptr, listing, sizeof listing, kTreeReadFlagsLater);
-    Dir_SetListingDir(listing);
-    SetWindowLongPtrA(dir, kDirSlotTree * sizeof(LONG_PTR), reinterpret_cast<LONG_PTR>(tree));
+    Dir_SetListingDir(s, listing);
     SendMessageA(s->tree, LB_RESETCONTENT, 0, 0);
     s->treeExtent = 0;
     DiskBar_Refresh(s->disk);
-    Dir_FillTree();
-    Dir_ListFiles();
+    Dir_FillTree(s);
+    Dir_ListFiles(s);
 }
 
 void DirWindow_ConnectNet(HWND owner, bool connect) {
@@ -374,9 +382,9 @@ void DirWindow_ConnectNet(HWND owner, bool connect) {
     // A drive may have come or gone: every disk bar shows the drive table anew.
     for (HWND child = gMdiClient ? GetWindow(gMdiClient, GW_CHILD) : NULL; child;
          child = GetWindow(child, GW_HWNDNEXT)) {
-        if (Dir_Load(child)) {
-            Dir_Layout(child);
-            DiskBar_Refresh(gDir.state->disk);
+        if (DirWindowState* s = Dir_StateOf(child)) {
+            Dir_Layout(s);
+            DiskBar_Refresh(s->disk);
         }
     }
 }

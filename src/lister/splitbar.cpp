@@ -7,8 +7,9 @@ namespace {
 constexpr int kArrowStep = 4;
 
 // The inverted bar that follows the drag, drawn twice to take it away.
-void InvertBar(HWND dir, int x) {
-    const DirLayout& l = gDir.state->layout;
+void InvertBar(const DirWindowState* s, int x) {
+    HWND dir = s->window;
+    const DirLayout& l = s->layout;
     HDC dc = GetDC(dir);
     PatBlt(dc, x + 1, l.splitter.top, kSplitterWidth - 1, l.splitter.bottom - l.splitter.top - 1,
            DSTINVERT);
@@ -29,9 +30,9 @@ bool NextInput(MSG* msg) {
 
 void Drag(HWND split) {
     HWND dir = GetParent(split);
-    if (IsIconic(dir) || !Dir_Load(dir))
+    DirWindowState* s = Dir_StateOf(dir);
+    if (IsIconic(dir) || !s)
         return;
-    DirWindowState* s = gDir.state;
     const int minimum = 3 * GetSystemMetrics(SM_CYHSCROLL);
     RECT client;
     GetClientRect(dir, &client);
@@ -41,13 +42,13 @@ void Drag(HWND split) {
     SetCapture(split);
     int bar = s->layout.split; // where the inverted bar is drawn
     int x = bar;               // where the pointer is
-    InvertBar(dir, bar);
+    InvertBar(s, bar);
     auto moveBar = [&](int to) {
         to = to < minimum ? minimum : to;
         if (to != bar) {
-            InvertBar(dir, bar);
+            InvertBar(s, bar);
             bar = to;
-            InvertBar(dir, bar);
+            InvertBar(s, bar);
         }
     };
     MSG msg;
@@ -73,15 +74,15 @@ void Drag(HWND split) {
             break;
         }
     }
-    InvertBar(dir, bar);
+    InvertBar(s, bar);
     if (GetCapture() == split)
         ReleaseCapture();
     ClipCursor(NULL);
     // Released beyond the right edge: the split stays where it was.
-    if (!Dir_Load(dir) || x >= client.right)
+    if (Dir_StateOf(dir) != s || x >= client.right)
         return;
     s->split = x < minimum ? minimum : x;
-    Dir_Layout(dir);
+    Dir_Layout(s);
     RECT below = client;
     below.top = s->layout.tree.bottom;
     InvalidateRect(dir, &below, TRUE);

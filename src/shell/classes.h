@@ -17,7 +17,7 @@ constexpr char kSplitClassName[] = "OrvSplitClass";
 // Window extra bytes: each child kind keeps its own record there, in pointer-sized slots (8, 12,
 // 16 and 32 bytes in ORV32.EXE; twice that in the 64-bit build).
 constexpr int kViewExtraBytes = 2 * sizeof(LONG_PTR); // the record and its memory handle
-constexpr int kDirExtraBytes = 3 * sizeof(LONG_PTR); // its tree, its record, the record's block
+constexpr int kDirExtraBytes = 3 * sizeof(LONG_PTR); // its record first; two words spare
 constexpr int kSrchExtraBytes = 4 * sizeof(LONG_PTR);
 constexpr int kEditExtraBytes = 8 * sizeof(LONG_PTR);
 

@@ -58,7 +58,7 @@ TEST(DirBench, AFolderOfManyFilesInADirectoryWindow) {
         files = BareLoop(folder);
         r.loopMs = Harness_NowMs() - t;
         t = Harness_NowMs();
-        dir = OpenDirWindow(folder, true);
+        dir = DirWindow_Open(folder);
         ASSERT_TRUE(dir != NULL);
         UpdateWindow(gFrame);
         r.paintMs = Harness_NowMs() - t;
@@ -92,9 +92,8 @@ TEST(DirBench, AFolderOfManyFilesInADirectoryWindow) {
     const double treeMs = Harness_NowMs() - t;
     DirTree_Release(&level);
     s->sortKey = kSortName;
-    Dir_Load(dir);
     t = Harness_NowMs();
-    Dir_ListFiles();
+    Dir_ListFiles(s);
     UpdateWindow(list);
     const double listMs = Harness_NowMs() - t;
     FileScan scan = {};

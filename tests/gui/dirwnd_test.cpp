@@ -37,7 +37,6 @@ class DirWindowTest : public OrvFrameTest {
     void TearDown() override {
         SelQueue_Drop(); // the queue and Next outlive the frame: later tests start without them
         gNextPending = false;
-        gDirSumText[0] = gDirSelectionInfo[0] = 0;
         OrvFrameTest::TearDown();
         RemoveTree(root_);
     }
@@ -65,7 +64,7 @@ class DirWindowTest : public OrvFrameTest {
     }
     void Mkdir(const std::string& relative) { CreateDirectoryA((root_ + "\\" + relative).c_str(), NULL); }
     HWND Open(const std::string& path) {
-        HWND dir = OpenDirWindow(path.c_str(), true);
+        HWND dir = DirWindow_Open(path.c_str());
         EXPECT_TRUE(dir != NULL) << path;
         if (dir) {
             SetWindowPos(dir, NULL, 0, 0, 760, 460, SWP_NOZORDER | SWP_NOMOVE);
@@ -75,7 +74,7 @@ class DirWindowTest : public OrvFrameTest {
         return dir;
     }
     static DirWindowState* State(HWND dir) {
-        return reinterpret_cast<DirWindowState*>(GetWindowLongPtrA(dir, kDirSlotState * sizeof(LONG_PTR)));
+        return Dir_StateOf(dir);
     }
     static HWND Child(HWND dir, int id) { return GetDlgItem(dir, id); }
     static std::vector<std::string> Files(HWND dir) {
@@ -190,7 +189,7 @@ TEST_F(DirWindowTest, AWindowThatCannotBeBuiltSaysWhyAndLeavesNothing) {
         const size_t seen = Harness_SeenBoxes().size();
         Harness_Answer(nullptr, c.text, IDOK);
         DirWindow_FailCreateForTests(c.failure);
-        EXPECT_TRUE(OpenDirWindow(root_.c_str(), true) == NULL);
+        EXPECT_TRUE(DirWindow_Open(root_.c_str()) == NULL);
         DirWindow_FailCreateForTests(kDirFailNothing);
         ASSERT_EQ(seen + 1, Harness_SeenBoxes().size());
         EXPECT_EQ(LoadIconA(NULL, c.icon), Harness_SeenBoxes().back().icon);
@@ -214,7 +213,7 @@ TEST_F(DirWindowTest, ThreeSelectedFilesAreTakenOneByOneWithNext) {
     Write("one.txt", 1), Write("three.txt", 3), Write("two.txt", 2);
     HWND dir = Open(root_);
     Select(dir, {0, 1, 2});
-    EXPECT_EQ("Selected sizes: 6", std::string(gDirSelectionInfo));
+    EXPECT_EQ("Selected sizes: 6", std::string(State(dir)->selectionInfo));
     SendMessageA(Child(dir, kDirFilesId), WM_KEYDOWN, VK_RETURN, 0);
     Harness_PumpMessages(50);
     EXPECT_NE(std::string::npos, ActiveTitle().find("one.txt")) << ActiveTitle();
@@ -260,9 +259,9 @@ TEST_F(DirWindowTest, SumCountsTheSelectedDirectoryAndBelow) {
     UpdateWindow(dir);
     ASSERT_TRUE(State(dir)->sumShown);
     Click(dir, State(dir)->layout.sumButton);
-    EXPECT_EQ("3 Files in 2 Dirs (60 bytes)", std::string(gDirSumText));
+    EXPECT_EQ("3 Files in 2 Dirs (60 bytes)", std::string(State(dir)->sumText));
     SetFocus(Child(dir, kDirFilesId)); // the file list taking the focus drops it
-    EXPECT_EQ("", std::string(gDirSumText));
+    EXPECT_EQ("", std::string(State(dir)->sumText));
 }
 
 TEST_F(DirWindowTest, ANarrowWindowShowsCompactFiguresAndPictures) {
@@ -444,12 +443,42 @@ TEST_F(DirWindowTest, TabRunsThroughTheWindowAndSkipsAnEmptyList) {
     for (const auto& o : order) {
         SendMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
         EXPECT_EQ(o.focus, GetFocus());
-        EXPECT_EQ(o.row, gDirButtonRow);
+        EXPECT_EQ(o.row, State(dir)->buttonRow);
     }
     Type(dir, "*.none");
     SetFocus(tree);
     SendMessageA(tree, WM_KEYDOWN, VK_TAB, 0);
     EXPECT_EQ(edit, GetFocus()); // the empty file list is skipped
+}
+
+// Two windows side by side: the button focus and the Sum text of one are not the other's.
+TEST_F(DirWindowTest, EachWindowKeepsItsOwnButtonFocusAndSum) {
+    Write("a.txt", 1);
+    Mkdir("sub");
+    HWND first = Open(root_);
+    HWND second = Open(root_ + "\\sub");
+    ASSERT_TRUE(first && second);
+    auto edit = [](HWND dir) {
+        return FindWindowExA(Child(dir, kDirComboId), NULL, "Edit", NULL);
+    };
+
+    SendMessageA(gMdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(first), 0);
+    Harness_PumpMessages(30);
+    SetFocus(edit(first));
+    SendMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+    ASSERT_EQ(first, GetFocus()); // the first window's mask buttons have the focus
+    SendMessageA(gMdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(second), 0);
+    Harness_PumpMessages(30);
+    EXPECT_EQ(edit(second), GetFocus()); // not the second window's buttons
+
+    SendMessageA(gMdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(first), 0);
+    Harness_PumpMessages(30);
+    UpdateWindow(first);
+    Click(first, State(first)->layout.sumButton);
+    ASSERT_NE("", std::string(State(first)->sumText));
+    InvalidateRect(second, NULL, TRUE);
+    UpdateWindow(second);
+    EXPECT_TRUE(State(second)->sumShown); // the second still offers its own Sum button
 }
 
 TEST_F(DirWindowTest, AsAnIconADeepDirectoryShowsRootAndLastPart) {

@@ -249,7 +249,7 @@ TEST_F(EditorTest, SaveAsOfAViewSelectionWritesExactlyTheSelection) {
     SendMessageA(view, WM_MOUSEMOVE, MK_LBUTTON, at(3, 4));
     SendMessageA(view, WM_LBUTTONUP, 0, at(3, 4));
     // A directory window on the folder lists the new file at once.
-    HWND dir = OpenDirWindow(dir_.c_str(), true);
+    HWND dir = DirWindow_Open(dir_.c_str());
     ASSERT_TRUE(dir != NULL);
     SetFocus(view);
 

@@ -112,7 +112,7 @@ Look AskedLook(HWND window, UINT message, HWND control) {
 }
 
 DirWindowState* DirState(HWND dir) {
-    return reinterpret_cast<DirWindowState*>(GetWindowLongPtrA(dir, kDirSlotState * sizeof(LONG_PTR)));
+    return Dir_StateOf(dir);
 }
 
 std::string Scratch(const std::string& folder, int n, const char* text) {
@@ -154,7 +154,7 @@ const Kind kKinds[] = {
      [](HWND results) { return AskedLook(results, WM_CTLCOLORLISTBOX, Results_List(results)); }},
     {"Dir", kLookKindDir, kColorDirText, kColorDirBackgnd, kFontDir, "DirTextColor",
      "DirBackgndColor", "DirFont",
-     [](const std::string& f, int) { return OpenDirWindow(f.c_str(), true); },
+     [](const std::string& f, int) { return DirWindow_Open(f.c_str()); },
      [](HWND dir) { return DirWindow_FileList(dir); },
      [](HWND dir) { return Look{DirState(dir)->textColor, DirState(dir)->backColor, DirState(dir)->font}; }},
 };
@@ -542,7 +542,7 @@ TEST_F(LookDialogTest, PicturesOfAViewAndADirectoryWindowInNewLooksAndOfBothDial
         text += "Line " + std::to_string(i) + ": the quick brown fox jumps over the lazy dog\r\n";
     const std::string notes = Harness_WriteFile(folder_ + "notes.txt", text);
     Harness_WriteFile(folder_ + "readme.txt", "read me\r\n");
-    HWND dir = OpenDirWindow(folder_.c_str(), true);
+    HWND dir = DirWindow_Open(folder_.c_str());
     HWND view = View_OpenFile(notes.c_str());
     ASSERT_TRUE(dir && view);
     SendMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);

@@ -91,7 +91,7 @@ class WideNamesTest : public OrvFrameTest {
         return text;
     }
     HWND Open() {
-        HWND dir = OpenDirWindow((dir_ + "*.*").c_str(), true);
+        HWND dir = DirWindow_Open((dir_ + "*.*").c_str());
         EXPECT_TRUE(dir != NULL);
         Harness_PumpMessages(30);
         return dir;

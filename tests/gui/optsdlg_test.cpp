@@ -182,7 +182,7 @@ const DeleteAfterOptionsCase kDeleteAfterOptionsCases[] = {
      true},
     {"Dir",
      [](const std::string& file) {
-         HWND dir = OpenDirWindow(file.substr(0, file.rfind('\\') + 1).c_str(), true);
+         HWND dir = DirWindow_Open(file.substr(0, file.rfind('\\') + 1).c_str());
          HWND list = DirWindow_FileList(dir);
          SendMessageA(list, LB_SETSEL, TRUE, 0);
          SendMessageA(dir, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
