@@ -380,6 +380,7 @@ TEST_F(OptsDlgTest, ALinkShowsTheHandOrTheArrowWhereTheSystemHasNoHand) {
     Help_Show(gFrame, 200);
     HWND help = HelpWnd_Window();
     ASSERT_TRUE(help);
+    Harness_PumpMessages(200); // the window settles at its size, and its links in their places
     POINT spot = {};
     ASSERT_TRUE(HelpWnd_LinkSpot(0, &spot));
     auto pointerAt = [help](POINT at) {
