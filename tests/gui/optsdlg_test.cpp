@@ -380,6 +380,9 @@ TEST_F(OptsDlgTest, ALinkShowsTheHandOrTheArrowWhereTheSystemHasNoHand) {
     Help_Show(gFrame, 200);
     HWND help = HelpWnd_Window();
     ASSERT_TRUE(help);
+    // Wholly on the screen, wherever earlier windows left the system's next place: the
+    // pointer cannot reach a link below the screen's edge.
+    SetWindowPos(help, HWND_TOP, 0, 0, 520, 440, SWP_SHOWWINDOW);
     Harness_PumpMessages(200); // the window settles at its size, and its links in their places
     POINT spot = {};
     ASSERT_TRUE(HelpWnd_LinkSpot(0, &spot));
