@@ -61,8 +61,6 @@ int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam);
 bool Frame_TranslateGreyedKeys(const MSG* msg);
 // The command the frame last carried out (after the greyed-item rules; 0 when one was dropped).
 WORD Frame_LastCommand();
-// The frame's other messages: true when handled, with the result to return.
-bool FrameMsg_Handle(HWND frame, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 // The path an "&Open/Dir..." command carries ("" for none), whole.
 std::string Frame_TakeQueuedPath(WORD code);
 // Records a path "&Open/Dir..." took (Frame_LastOpenPath, Frame_OpenCount).
