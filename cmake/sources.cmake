@@ -48,6 +48,7 @@ set(ORV_SHELL_SOURCES
     src/shell/frame.cpp
     src/shell/framecmd.cpp
     src/shell/framemsg.cpp
+    src/shell/mdichild.cpp
     src/shell/help.cpp
     src/shell/startup.cpp
     src/shell/uiseam_win.cpp

@@ -50,7 +50,7 @@ extern char gCurrentDirSpec[MAX_PATH];
 // no view was current then): the view reads its file again when it next comes up.
 extern bool gViewFileChanged;
 
-// ---- Shared by the frame's files (frame.cpp, framecmd.cpp, framemsg.cpp) ----------------------
+// ---- Shared by the frame's files (frame.cpp, framecmd.cpp, framemsg.cpp, mdichild.cpp) --------
 
 // The frame's commands: 1 when the command was the frame's own or went to its kind of window;
 // 0 for the default frame processing (the window list, the active child's system menu).
@@ -67,6 +67,10 @@ std::string Frame_TakeQueuedPath(WORD code);
 void Frame_NoteOpened(const std::string& path);
 // Lays the MDI client out below the control bar when the bar is shown.
 void Frame_Layout(HWND frame);
+// The frame's menu has the item and it is not greyed.
+bool Frame_ItemEnabled(HWND frame, UINT id);
+
+// ---- The MDI children (mdichild.cpp) --------------------------------------------------------
 
 // The active MDI child, or null.
 HWND Frame_ActiveChild();
@@ -97,3 +101,13 @@ int Frame_CloseEditors();
 void Frame_AutoOpen(HWND frame, bool restoring);
 // Holds the auto-open rule off while a command closes windows one after another.
 void Frame_HoldAutoOpen(bool hold);
+// "&Close": the window named (null: the one with the focus). The control bar's find box is
+// never closed.
+void Frame_CloseWindow(HWND named);
+// "Close A&ll": every editor first, stopping at the first that refuses, then the rest. Only
+// the last window closed finds the frame empty, so the auto-open rule runs once, at the end.
+// 1 when every window is gone.
+int Frame_CloseAll();
+// Goes to the next child; the one left is treated as a file being left for another, and a
+// minimised one that comes up is restored and the children arranged again.
+void Frame_NextWindow();

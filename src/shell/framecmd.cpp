@@ -39,39 +39,11 @@ namespace {
 const char kNoNextFile[] = "No next file.";
 const char kUntitledName[] = "UNTITLED.TXT";
 
-int gAutoOpenHolds = 0;
 WORD gLastCommand = 0;
-
-bool ItemEnabled(HWND frame, UINT id) {
-    UINT state = GetMenuState(GetMenu(frame), id, MF_BYCOMMAND);
-    return state != (UINT)-1 && !(state & (MF_GRAYED | MF_DISABLED));
-}
 
 void Grey(HWND frame, UINT id) {
     EnableMenuItem(GetMenu(frame), id, MF_BYCOMMAND | MF_GRAYED);
 }
-
-// The MDI children of one kind, in the client's order (none when kind is kKindNone).
-std::vector<HWND> ChildrenOfKind(WindowKind kind) {
-    std::vector<HWND> children;
-    for (HWND child = GetWindow(gMdiClient, GW_CHILD); child;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        if (!GetWindow(child, GW_OWNER) && Orv_ClassifyWindow(child).kind == kind)
-            children.push_back(child);
-    }
-    return children;
-}
-
-bool AnyChild() {
-    for (HWND child = GetWindow(gMdiClient, GW_CHILD); child;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        if (!GetWindow(child, GW_OWNER)) // an icon title is owned by its window
-            return true;
-    }
-    return false;
-}
-
-int gWalks = 0;
 
 void OnToggleSaveOnExit(HWND frame) {
     Settings_ToggleSaveOnExit();
@@ -92,17 +64,6 @@ void OnToggleButtonBar(HWND frame) {
         gSettings.buttonBar = show ? 1 : 0;
     }
     Frame_Layout(frame);
-}
-
-// "&Close": the window the command names, or the one with the focus. The control bar's find
-// box is never closed.
-void OnClose(LPARAM named) {
-    HWND window = named ? reinterpret_cast<HWND>(named) : GetFocus();
-    WindowTarget target = Orv_ClassifyWindow(window);
-    if (target.kind == kKindView)
-        View_Close(target.window, true);
-    else if (target.kind != kKindNone)
-        Frame_CloseChild(target.window, true);
 }
 
 // The commands a file view carries out itself when it has the focus.
@@ -135,21 +96,6 @@ void OnToggleVertScrollBar(HWND frame) {
     const int n = View_List(views, 256);
     for (int i = 0; i < n; i++)
         View_ApplyScrollBarFlag(views[i]);
-}
-
-// "Close A&ll": every editor first, stopping at the first that refuses, then the rest. Only
-// the last window closed finds the frame empty, so the auto-open rule runs once, at the end.
-int OnCloseAll() {
-    int closedAll = Frame_CloseEditors();
-    if (closedAll) {
-        for (HWND child : ChildrenOfKind(kKindResults))
-            Frame_CloseChild(child, false);
-        for (HWND child : ChildrenOfKind(kKindView))
-            View_Close(child, false);
-        for (HWND child : ChildrenOfKind(kKindDir))
-            Frame_CloseChild(child, false);
-    }
-    return closedAll;
 }
 
 // A directory or a pattern becomes the current directory specification: completed from the
@@ -590,21 +536,6 @@ void OnEditorTabs(HWND frame) {
         Editor_SetTabWidth(target.window, width);
 }
 
-// Goes to the next child; the one left is treated as a file being left for another, and a
-// minimised one that comes up is restored and the children arranged again.
-void OnNextWindow(HWND frame) {
-    // The MDI client's watch applies "PreviousFile" to the active child, as for Ctrl+F6.
-    SendMessageA(gMdiClient, WM_MDINEXT, reinterpret_cast<WPARAM>(Frame_ActiveChild()), 0);
-    HWND now = Frame_ActiveChild();
-    if (now && IsIconic(now)) {
-        SendMessageA(gMdiClient, WM_MDIRESTORE, reinterpret_cast<WPARAM>(now), 0);
-        if (gSettings.tileNew)
-            SendMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
-        else if (gSettings.cascadeNew)
-            SendMessageA(gMdiClient, WM_MDICASCADE, 0, 0);
-    }
-}
-
 // "&Find...", Alt+F3 (the same with "&More..." pressed) and "Find &Next", for the view or
 // editor that has the focus; nothing for other windows.
 void OnFind(HWND frame, WORD id) {
@@ -619,38 +550,9 @@ void OnFind(HWND frame, WORD id) {
 
 } // namespace
 
-int Frame_CloseEditors() {
-    for (HWND editor : ChildrenOfKind(kKindEditor)) {
-        if (!Frame_CloseChild(editor, false))
-            return 0;
-    }
-    return 1;
-}
-
-void Frame_BeginWalk() {
-    gWalks++;
-}
-
-void Frame_EndWalk() {
-    if (gWalks > 0)
-        gWalks--;
-}
-
-void Frame_TileIfAsked() {
-    if (gSettings.tileNew && gMdiClient && gWalks == 0)
-        SendMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
-}
-
-void Frame_RetileLater() {
-    if (gSettings.tileNew)
-        PostMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
-}
-
-void Frame_PlaceReopened(HWND child) {
-    if (gSettings.tileNew)
-        Frame_RetileLater();
-    else if (gSettings.maximiseNew)
-        PostMessageA(gMdiClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+bool Frame_ItemEnabled(HWND frame, UINT id) {
+    UINT state = GetMenuState(GetMenu(frame), id, MF_BYCOMMAND);
+    return state != (UINT)-1 && !(state & (MF_GRAYED | MF_DISABLED));
 }
 
 WORD Frame_LastCommand() {
@@ -663,96 +565,16 @@ bool Frame_TranslateGreyedKeys(const MSG* msg) {
     const bool shift = GetKeyState(VK_SHIFT) < 0, ctrl = GetKeyState(VK_CONTROL) < 0,
                alt = GetKeyState(VK_MENU) < 0;
     WORD command = 0;
-    if (msg->wParam == VK_F3 && !shift && !ctrl && !alt && !ItemEnabled(gFrame, IDM_FIND_NEXT))
+    if (msg->wParam == VK_F3 && !shift && !ctrl && !alt &&
+        !Frame_ItemEnabled(gFrame, IDM_FIND_NEXT))
         command = IDM_FIND_NEXT; // nothing to find again: the command asks for something to find
-    else if (msg->wParam == 'E' && ctrl && !shift && !alt && !ItemEnabled(gFrame, IDM_EDIT) &&
+    else if (msg->wParam == 'E' && ctrl && !shift && !alt && !Frame_ItemEnabled(gFrame, IDM_EDIT) &&
              Orv_FocusTarget().kind == kKindEditor)
         command = IDM_EDIT; // an editor becomes a view again, although the item is greyed
     if (!command)
         return false;
     SendMessageA(gFrame, WM_COMMAND, MAKEWPARAM(command, 1), 0);
     return true;
-}
-
-HWND Frame_NewChild(const char* className, const char* title, LPARAM createParam) {
-    MDICREATESTRUCTA create = {};
-    create.szClass = className;
-    create.szTitle = title;
-    create.hOwner = GetModuleHandleA(NULL);
-    create.x = create.y = create.cx = create.cy = CW_USEDEFAULT;
-    create.style = gSettings.maximiseNew ? WS_MAXIMIZE : 0;
-    create.lParam = createParam;
-    HWND child = reinterpret_cast<HWND>(
-        SendMessageA(gMdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
-    if (child)
-        Frame_TileIfAsked();
-    return child;
-}
-
-HWND Frame_ActiveChild() {
-    return gMdiClient ? reinterpret_cast<HWND>(SendMessageA(gMdiClient, WM_MDIGETACTIVE, 0, 0))
-                      : NULL;
-}
-
-void Frame_HoldAutoOpen(bool hold) {
-    gAutoOpenHolds += hold ? 1 : -1;
-    if (gAutoOpenHolds < 0)
-        gAutoOpenHolds = 0;
-}
-
-void Frame_AutoOpen(HWND frame, bool restoring) {
-    if (!gSettings.autoOpen || gAutoOpenHolds > 0 || (IsIconic(frame) && !restoring) ||
-        AnyChild() || FileSearch_IsRunning())
-        return;
-    if (ItemEnabled(frame, IDM_NEXT))
-        PostMessageA(frame, WM_COMMAND, IDM_NEXT, 0);
-    else
-        Frame_PostOpen(frame, "");
-}
-
-void Frame_BeforeOpening(HWND child) {
-    if (!child)
-        child = Frame_ActiveChild();
-    if (!child)
-        return;
-    if (gSettings.closePrevious) {
-        Frame_HoldAutoOpen(true);
-        if (Orv_ClassifyWindow(child).kind == kKindView)
-            View_Close(child, false);
-        else
-            Frame_CloseChild(child, false);
-        Frame_HoldAutoOpen(false);
-    } else if (gSettings.minimisePrevious) {
-        ShowWindow(child, SW_MINIMIZE);
-    }
-}
-
-int Frame_CloseChild(HWND child, bool activateNeighbour) {
-    if (!child || child == gFrame || child == gMdiClient || !IsWindow(child))
-        return 0;
-    ShowWindow(child, SW_HIDE);
-    SendMessageA(child, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(child, WM_CLOSE, 0, 0);
-    if (IsWindow(child)) {
-        // Its own procedure kept it (an editor whose save was cancelled).
-        SendMessageA(child, WM_SETREDRAW, TRUE, 0);
-        ShowWindow(child, SW_SHOWNORMAL);
-        RedrawWindow(child, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-        return 0;
-    }
-    if (!AnyChild()) {
-        Menu_ApplyState(gFrame, gFrame);
-        // A window closed to make room for the next file leaves the queue for that file.
-        if (gAutoOpenHolds == 0)
-            SelQueue_DropAndGrey();
-        Frame_AutoOpen(gFrame, false);
-    } else if (activateNeighbour) {
-        HWND now = Frame_ActiveChild();
-        if (now && IsIconic(now))
-            SendMessageA(gFrame, WM_COMMAND, IDM_RESTORE_CHILD, reinterpret_cast<LPARAM>(now));
-    }
-    Frame_TileIfAsked();
-    return 1;
 }
 
 int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam) {
@@ -764,25 +586,25 @@ int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam) {
     case IDM_HOME:
     case IDM_END:
     case IDM_LAUNCH:
-        if (!ItemEnabled(frame, id)) {
+        if (!Frame_ItemEnabled(frame, id)) {
             gLastCommand = 0;
             return 1;
         }
         break;
     case IDM_FIND_BACKWARD:
-        if (!ItemEnabled(frame, IDM_FIND)) {
+        if (!Frame_ItemEnabled(frame, IDM_FIND)) {
             gLastCommand = 0;
             return 1;
         }
         break;
     case IDM_EDIT:
-        if (!ItemEnabled(frame, id) && Orv_FocusTarget().kind != kKindEditor) {
+        if (!Frame_ItemEnabled(frame, id) && Orv_FocusTarget().kind != kKindEditor) {
             gLastCommand = 0;
             return 1;
         }
         break;
     case IDM_FIND_NEXT:
-        if (!ItemEnabled(frame, id))
+        if (!Frame_ItemEnabled(frame, id))
             id = IDM_FIND;
         break;
     }
@@ -800,14 +622,14 @@ int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam) {
         OnOpenDir(code);
         return 1;
     case IDM_CLOSE:
-        OnClose(lParam);
+        Frame_CloseWindow(reinterpret_cast<HWND>(lParam));
         return 1;
     case IDM_CONNECT_NET:
     case IDM_DISCONNECT_NET:
         DirWindow_ConnectNet(frame, id == IDM_CONNECT_NET);
         return 1;
     case IDM_CLOSE_ALL:
-        OnCloseAll();
+        Frame_CloseAll();
         return 1;
     case IDM_NEXT:
         OnNext(frame);
@@ -879,7 +701,7 @@ int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam) {
         SendMessageA(gMdiClient, WM_MDIRESTORE, static_cast<WPARAM>(lParam), 0);
         return 1;
     case IDM_NEXT_WINDOW:
-        OnNextWindow(frame);
+        Frame_NextWindow();
         return 1;
     case IDM_COLORS:
         Colors_Command(frame);
