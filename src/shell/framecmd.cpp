@@ -1,21 +1,22 @@
-// The frame's commands: each goes to the kind of window that has the focus, or is carried out
-// by the frame itself (arranging the windows, closing them, the options and the bar).
-#include <vector>
+// The frame's commands: each goes to the kind of window that has the focus, whose command
+// procedure lives with that kind, or is carried out by the frame itself (opening, "&Next",
+// arranging and closing the windows, finding, printing, the options and the bar).
+#include <string>
 
 #include "resources/resource.h"
 #include "shell/classes.h"
 #include "shell/ctlbar.h"
 #include "shell/frame.h"
+#include "editor/editcmd.h"
 #include "editor/editwnd.h"
 #include "find/finddlg.h"
 #include "find/findrun.h"
 #include "find/selqueue_win.h"
 #include "find/srchrun.h"
-#include "find/srchwnd.h"
-#include "lister/dirremove_win.h"
+#include "find/resultscmd.h"
+#include "lister/dircmd.h"
 #include "lister/dirwnd.h"
 #include "lister/filelist.h"
-#include "lister/fileops.h"
 #include "lister/launch_win.h"
 #include "lister/pathclass.h"
 #include "look/colordlg_win.h"
@@ -31,7 +32,7 @@
 #include "print/printjob_win.h"
 #include "print/prnsetup_win.h"
 #include "shell/winkind.h"
-#include "viewer/viewdlgs.h"
+#include "viewer/viewfilecmd.h"
 #include "viewer/viewwnd.h"
 
 namespace {
@@ -191,35 +192,6 @@ void OnOpenDir(WORD code) {
     }
 }
 
-// The list a command on a search-results or directory window works on, and what its entries
-// need in front of them to be paths (a directory list holds bare names).
-struct ListTarget {
-    HWND list;
-    std::string prefix;
-};
-
-ListTarget ListOf(const WindowTarget& target) {
-    if (target.kind == kKindResults)
-        return {Results_List(target.window), ""};
-    if (target.kind == kKindDir)
-        return {DirWindow_FileList(target.window), DirWindow_Directory(target.window)};
-    return {NULL, ""};
-}
-
-// The selected entries of a list, queued in the given mode; none when nothing is selected (or
-// memory ran out, which the queue has told the user).
-std::vector<QueuedEntry> SelectedEntries(const ListTarget& target, QueueMode mode) {
-    if (!target.list || SelQueue_BuildFromList(target.list, target.prefix.c_str(), mode) <= 0)
-        return {};
-    return gSelQueue.entries;
-}
-
-// After a command has taken a list's files: no marks left in the list and nothing for "&Next".
-void EndListCommand(const ListTarget& target) {
-    List_ClearSelection(target.list);
-    SelQueue_DropAndGrey();
-}
-
 // "&Next": the next queued file, opened the way its list asked (view, edit or launch).
 void OnNext(HWND frame) {
     if (FileSearch_IsPaused()) {
@@ -255,291 +227,27 @@ void OnNext(HWND frame) {
     Frame_TileIfAsked();
 }
 
-// Deleting an editor's file: asked before anything happens to the editor, so that No leaves it
-// and its unsaved text as they were. An untitled editor has no file to delete.
-void DeleteEditorFile(HWND editor) {
-    if (Editor_IsUntitled(editor) || !Editor_Path(editor)[0])
-        return;
-    const std::string path = Editor_Path(editor);
-    if (!AskDeleteFile(path.c_str()))
-        return;
-    Editor_MarkUnmodified(editor);
-    Frame_HoldAutoOpen(true);
-    const int closed = Frame_CloseChild(editor, false);
-    Frame_HoldAutoOpen(false);
-    if (closed)
-        DeleteOneFile(path.c_str(), true, true);
-}
-
-// "&Delete...": the viewed file, the editor's file, or the files selected in a list.
-void OnDelete() {
-    const WindowTarget target = Orv_FocusTarget();
+// The command bodies of each kind of window live with that kind; the frame hands a command to
+// the kind of the window with the focus. 1 when that window took it.
+int KindCommand(HWND frame, const WindowTarget& target, WORD id) {
     switch (target.kind) {
-    case kKindView: {
-        const std::string path = View_Path(target.window); // the view goes before its file
-        DeleteOneFile(path.c_str(), false, true);
-        break;
-    }
+    case kKindView:
+        return View_FileCommand(frame, target.window, id);
     case kKindEditor:
-        DeleteEditorFile(target.window);
-        break;
+        return Editor_Command(frame, target.window, id);
     case kKindResults:
-    case kKindDir: {
-        if (target.kind == kKindDir)
-            DirWindow_ClearSum(target.window);
-        const ListTarget list = ListOf(target);
-        std::vector<std::string> paths;
-        for (const QueuedEntry& entry : SelectedEntries(list, kQueueView))
-            paths.push_back(entry.path);
-        // With no file selected a directory window removes a directory instead.
-        if (paths.empty() && target.kind == kKindDir) {
-            DirWindow_DeleteUnselected(target.window);
-            break;
-        }
-        // A directory window's list drops its rows one by one: it is drawn once, at the end.
-        const bool quiet = target.kind == kKindDir && list.list;
-        if (quiet)
-            SendMessageA(list.list, WM_SETREDRAW, FALSE, 0);
-        if (DeleteSelectedFiles(paths)) {
-            List_ClearSelection(list.list);
-            SelQueue_Drop();
-            // A paused disk search keeps "&Next": it is how that search goes on.
-            SelQueue_SetNextEnabled(FileSearch_IsPaused());
-        }
-        if (quiet) {
-            SendMessageA(list.list, WM_SETREDRAW, TRUE, 0);
-            RedrawWindow(target.window, NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN);
-        }
-        break;
-    }
+        return Results_Command(frame, target, id);
+    case kKindDir:
+        return DirWindow_Command(frame, target, id);
     case kKindNone:
         break;
     }
-}
-
-// "&Print..." and the print button: the focused window, or each file selected in a directory
-// window in turn.
-void OnPrint(HWND frame, WORD id) {
-    const WindowTarget target = Orv_FocusTarget();
-    if (target.kind != kKindDir) {
-        Print_Window(frame, id, target);
-        return;
-    }
-    std::vector<std::string> paths;
-    for (const QueuedEntry& entry : SelectedEntries(ListOf(target), kQueueView))
-        paths.push_back(entry.path);
-    Print_Files(frame, paths);
-}
-
-// "&Edit": a view becomes an editor at the same line and an editor a view again; files
-// selected in a list each open in an editor, until one cannot.
-void OnEdit() {
-    const WindowTarget target = Orv_FocusTarget();
-    switch (target.kind) {
-    case kKindView: {
-        const std::string path = View_Path(target.window);
-        const int64_t top = View_TopLine(target.window);
-        if (HWND editor = Editor_Open(path.c_str(), false)) {
-            View_Close(target.window, false);
-            Editor_ShowLine(editor, top);
-        }
-        break;
-    }
-    case kKindEditor: {
-        if (Editor_IsUntitled(target.window))
-            break; // a new text has no file to view yet
-        const std::string path = Editor_Path(target.window);
-        const int64_t line = Editor_FirstVisibleLine(target.window);
-        Frame_HoldAutoOpen(true); // the view takes the editor's place
-        const int closed = Frame_CloseChild(target.window, false);
-        Frame_HoldAutoOpen(false);
-        if (closed) {
-            if (HWND view = View_OpenFile(path.c_str(), line))
-                SendMessageA(gMdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(view), 0);
-            Frame_TileIfAsked();
-            if (!Frame_ActiveChild())
-                Frame_AutoOpen(gFrame, false);
-        }
-        break;
-    }
-    case kKindResults:
-    case kKindDir: {
-        const ListTarget list = ListOf(target);
-        const std::vector<QueuedEntry> entries = SelectedEntries(list, kQueueEdit);
-        if (entries.empty()) {
-            FileOps_TellNoSelection();
-            break;
-        }
-        Frame_BeginWalk();
-        for (const QueuedEntry& entry : entries) {
-            HWND editor = Editor_Open(entry.path.c_str(), false);
-            if (!editor)
-                break;
-            Editor_ShowLine(editor, entry.line);
-        }
-        Frame_EndWalk();
-        EndListCommand(list);
-        Frame_TileIfAsked();
-        break;
-    }
-    case kKindNone:
-        break;
-    }
-}
-
-// "&Launch...": the viewed file, or the files selected in a list.
-void OnLaunch(HWND frame) {
-    const WindowTarget target = Orv_FocusTarget();
-    if (target.kind == kKindView) {
-        Launch_Files(frame, {View_Path(target.window)});
-    } else if (target.kind == kKindResults || target.kind == kKindDir) {
-        const ListTarget list = ListOf(target);
-        std::vector<std::string> paths;
-        for (const QueuedEntry& entry : SelectedEntries(list, kQueueLaunch))
-            paths.push_back(entry.path);
-        if (paths.empty()) {
-            FileOps_TellNoSelection();
-            return;
-        }
-        Launch_Files(frame, paths);
-        EndListCommand(list);
-    }
-}
-
-// Undo, Cut, Copy, Paste, Deselect, Home and End in an editor's edit control.
-void EditorCommand(HWND edit, WORD id) {
-    DWORD start = 0, end = 0;
-    switch (id) {
-    case IDM_UNDO:
-        SendMessageA(edit, EM_UNDO, 0, 0);
-        break;
-    case IDM_CUT:
-        SendMessageA(edit, WM_CUT, 0, 0);
-        break;
-    case IDM_COPY:
-        SendMessageA(edit, WM_COPY, 0, 0);
-        break;
-    case IDM_PASTE:
-        SendMessageA(edit, WM_PASTE, 0, 0);
-        break;
-    case IDM_DESELECT: // the selection shrinks to its start, where the caret stays
-        SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                     reinterpret_cast<LPARAM>(&end));
-        SendMessageA(edit, EM_SETSEL, start, start);
-        SendMessageA(edit, EM_SCROLLCARET, 0, 0);
-        break;
-    case IDM_HOME:
-        SendMessageA(edit, EM_SETSEL, 0, 0);
-        SendMessageA(edit, EM_SCROLLCARET, 0, 0);
-        break;
-    case IDM_END: {
-        const LPARAM length = GetWindowTextLengthA(edit);
-        SendMessageA(edit, EM_SETSEL, (WPARAM)length, length);
-        SendMessageA(edit, EM_SCROLLCARET, 0, 0);
-        break;
-    }
-    }
-}
-
-// Copy, Deselect, Home and End in a search-results or directory window: on the focused list,
-// else on the window's own list.
-void ListCommand(HWND frame, const WindowTarget& target, WORD id) {
-    const ListTarget own = ListOf(target);
-    HWND list = target.control ? target.control : own.list;
-    if (!list)
-        return;
-    std::string text;
-    switch (id) {
-    case IDM_COPY:
-        if (target.kind == kKindResults)
-            Results_CollectSelected(frame, list, true, &text);
-        break;
-    case IDM_DESELECT:
-        List_ClearSelection(own.list);
-        if (target.kind == kKindResults)
-            SelQueue_DropAndGrey();
-        break;
-    case IDM_HOME:
-        SendMessageA(list, LB_SETTOPINDEX, 0, 0);
-        break;
-    case IDM_END: {
-        // A directory's name box or tree scrolls down; its file list, when the focus is
-        // elsewhere, scrolls to its right end, where the last columns are.
-        const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
-        if (target.kind == kKindDir && !target.control)
-            SendMessageA(list, WM_HSCROLL, SB_RIGHT, 0);
-        else if (count > 0)
-            SendMessageA(list, LB_SETTOPINDEX, (WPARAM)(count - 1), 0);
-        break;
-    }
-    }
-}
-
-// Commands that act on the text or list of the window with the focus (a view handles its own).
-void OnEditingCommand(HWND frame, WORD id) {
-    const WindowTarget target = Orv_FocusTarget();
-    if (target.kind == kKindEditor) {
-        if (HWND edit = Editor_Control(target.window))
-            EditorCommand(edit, id);
-    } else if (target.kind == kKindResults || target.kind == kKindDir) {
-        ListCommand(frame, target, id);
-    }
-}
-
-// "Save &As...": an editor's text under a new name; a view's selection, or the entries selected
-// in a results or directory list, to a file the user names.
-void OnSaveAs(HWND frame) {
-    const WindowTarget target = Orv_FocusTarget();
-    switch (target.kind) {
-    case kKindEditor:
-        Editor_Save(target.window, kSaveAsNew);
-        break;
-    case kKindView: {
-        std::string text;
-        if (View_SelectionForSave(target.window, &text))
-            Editor_Save(target.window, kSavePrepared, text.data(), (int64_t)text.size());
-        break;
-    }
-    case kKindResults:
-        Results_SaveSelected(frame, target.control ? target.control : Results_List(target.window));
-        break;
-    case kKindDir: {
-        // The selected files, one full path a line.
-        const ListTarget list = ListOf(target);
-        std::string text;
-        for (const QueuedEntry& entry : SelectedEntries(list, kQueueView))
-            text += entry.path + "\r\n";
-        if (text.empty())
-            break;
-        EndListCommand(list);
-        Editor_Save(target.window, kSavePrepared, text.data(), (int64_t)text.size());
-        break;
-    }
-    case kKindNone:
-        break;
-    }
-}
-
-// "&Save": the editor that last had the focus writes its file; a new one asks for a name.
-void OnSave() {
-    if (HWND editor = Editor_Current())
-        Editor_Save(editor, Editor_IsUntitled(editor) ? kSaveAsNew : kSaveToPath);
-}
-
-// "Ta&bs..." for an editor (a view takes the command itself): its own tab width.
-void OnEditorTabs(HWND frame) {
-    const WindowTarget target = Orv_FocusTarget();
-    if (target.kind != kKindEditor)
-        return;
-    int32_t width = Editor_TabWidth(target.window);
-    if (ViewDlg_TabStops(frame, &width))
-        Editor_SetTabWidth(target.window, width);
+    return 0;
 }
 
 // "&Find...", Alt+F3 (the same with "&More..." pressed) and "Find &Next", for the view or
 // editor that has the focus; nothing for other windows.
-void OnFind(HWND frame, WORD id) {
-    const WindowTarget target = Orv_FocusTarget();
+void OnFind(HWND frame, const WindowTarget& target, WORD id) {
     if (target.kind != kKindView && target.kind != kKindEditor)
         return;
     if (id == IDM_FIND_NEXT)
@@ -610,12 +318,12 @@ int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam) {
     }
 
     gLastCommand = id;
-    if (IsViewCommand(id)) {
-        const WindowTarget target = Orv_FocusTarget();
-        if (target.kind == kKindView && View_Command(target.window, id))
-            return 1;
-    }
+    const WindowTarget target = Orv_FocusTarget();
+    if (IsViewCommand(id) && target.kind == kKindView && View_Command(target.window, id))
+        return 1;
     if (Options_Command(frame, id))
+        return 1;
+    if (KindCommand(frame, target, id))
         return 1;
     switch (id) {
     case IDM_OPEN_DIR:
@@ -655,21 +363,15 @@ int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam) {
     case IDM_VERT_SCROLL_BAR:
         OnToggleVertScrollBar(frame);
         return 1;
-    case IDM_DELETE:
-        OnDelete();
-        return 1;
     case IDM_NEW:
         Editor_Open(kUntitledName, true);
         return 1;
     case IDM_SAVE:
-        OnSave();
+        Editor_SaveCurrent();
         return 1;
+    case IDM_DELETE:
     case IDM_SAVE_AS:
-        OnSaveAs(frame);
-        return 1;
     case IDM_TABS:
-        OnEditorTabs(frame);
-        return 1;
     case IDM_UNDO:
     case IDM_CUT:
     case IDM_COPY:
@@ -677,14 +379,9 @@ int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam) {
     case IDM_DESELECT:
     case IDM_HOME:
     case IDM_END:
-        OnEditingCommand(frame, id);
-        return 1;
     case IDM_EDIT:
-        OnEdit();
-        return 1;
     case IDM_LAUNCH:
-        OnLaunch(frame);
-        return 1;
+        return 1; // a command of the window kinds that the focused one does not have
     case IDM_TILE_VERTICAL:
         SendMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
         return 1;
@@ -712,11 +409,11 @@ int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam) {
     case IDM_FIND:
     case IDM_FIND_BACKWARD:
     case IDM_FIND_NEXT:
-        OnFind(frame, id);
+        OnFind(frame, target, id);
         return 1;
     case IDM_PRINT:
     case IDM_PRINT_NOW:
-        OnPrint(frame, id);
+        Print_Window(frame, id, target);
         return 1;
     case IDM_PAGE_SETUP:
         PageSetup_Run(frame);
