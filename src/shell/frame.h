@@ -101,13 +101,6 @@ int Frame_CloseEditors();
 void Frame_AutoOpen(HWND frame, bool restoring);
 // Holds the auto-open rule off while a command closes windows one after another.
 void Frame_HoldAutoOpen(bool hold);
-// "&Close": the window named (null: the one with the focus). The control bar's find box is
-// never closed.
-void Frame_CloseWindow(HWND named);
-// "Close A&ll": every editor first, stopping at the first that refuses, then the rest. Only
-// the last window closed finds the frame empty, so the auto-open rule runs once, at the end.
-// 1 when every window is gone.
-int Frame_CloseAll();
-// Goes to the next child; the one left is treated as a file being left for another, and a
-// minimised one that comes up is restored and the children arranged again.
-void Frame_NextWindow();
+// The Window menu's commands and "&Close", "Close A&ll": closing, arranging, restoring and
+// stepping through the children. 1 when the command is one of these (done), else 0.
+int Frame_ChildCommand(WORD id, LPARAM lParam);

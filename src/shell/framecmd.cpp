@@ -227,6 +227,28 @@ void OnNext(HWND frame) {
     Frame_TileIfAsked();
 }
 
+// Commands whose item is greyed do nothing (true: dropped); Find Next with nothing to find again
+// asks for something to find.
+bool DroppedWhenGreyed(HWND frame, WORD* id) {
+    switch (*id) {
+    case IDM_STRIP:
+    case IDM_FIND:
+    case IDM_HOME:
+    case IDM_END:
+    case IDM_LAUNCH:
+        return !Frame_ItemEnabled(frame, *id);
+    case IDM_FIND_BACKWARD:
+        return !Frame_ItemEnabled(frame, IDM_FIND);
+    case IDM_EDIT:
+        return !Frame_ItemEnabled(frame, *id) && Orv_FocusTarget().kind != kKindEditor;
+    case IDM_FIND_NEXT:
+        if (!Frame_ItemEnabled(frame, *id))
+            *id = IDM_FIND;
+        break;
+    }
+    return false;
+}
+
 // The command bodies of each kind of window live with that kind; the frame hands a command to
 // the kind of the window with the focus. 1 when that window took it.
 int KindCommand(HWND frame, const WindowTarget& target, WORD id) {
@@ -286,58 +308,25 @@ bool Frame_TranslateGreyedKeys(const MSG* msg) {
 }
 
 int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam) {
-    // Commands whose item is greyed do nothing; Find Next with nothing to find again asks for
-    // something to find.
-    switch (id) {
-    case IDM_STRIP:
-    case IDM_FIND:
-    case IDM_HOME:
-    case IDM_END:
-    case IDM_LAUNCH:
-        if (!Frame_ItemEnabled(frame, id)) {
-            gLastCommand = 0;
-            return 1;
-        }
-        break;
-    case IDM_FIND_BACKWARD:
-        if (!Frame_ItemEnabled(frame, IDM_FIND)) {
-            gLastCommand = 0;
-            return 1;
-        }
-        break;
-    case IDM_EDIT:
-        if (!Frame_ItemEnabled(frame, id) && Orv_FocusTarget().kind != kKindEditor) {
-            gLastCommand = 0;
-            return 1;
-        }
-        break;
-    case IDM_FIND_NEXT:
-        if (!Frame_ItemEnabled(frame, id))
-            id = IDM_FIND;
-        break;
+    if (DroppedWhenGreyed(frame, &id)) {
+        gLastCommand = 0;
+        return 1;
     }
-
     gLastCommand = id;
     const WindowTarget target = Orv_FocusTarget();
     if (IsViewCommand(id) && target.kind == kKindView && View_Command(target.window, id))
         return 1;
     if (Options_Command(frame, id))
         return 1;
-    if (KindCommand(frame, target, id))
+    if (KindCommand(frame, target, id) || Frame_ChildCommand(id, lParam))
         return 1;
     switch (id) {
     case IDM_OPEN_DIR:
         OnOpenDir(code);
         return 1;
-    case IDM_CLOSE:
-        Frame_CloseWindow(reinterpret_cast<HWND>(lParam));
-        return 1;
     case IDM_CONNECT_NET:
     case IDM_DISCONNECT_NET:
         DirWindow_ConnectNet(frame, id == IDM_CONNECT_NET);
-        return 1;
-    case IDM_CLOSE_ALL:
-        Frame_CloseAll();
         return 1;
     case IDM_NEXT:
         OnNext(frame);
@@ -382,24 +371,6 @@ int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam) {
     case IDM_EDIT:
     case IDM_LAUNCH:
         return 1; // a command of the window kinds that the focused one does not have
-    case IDM_TILE_VERTICAL:
-        SendMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
-        return 1;
-    case IDM_TILE_HORIZONTAL:
-        SendMessageA(gMdiClient, WM_MDITILE, MDITILE_HORIZONTAL, 0);
-        return 1;
-    case IDM_CASCADE:
-        SendMessageA(gMdiClient, WM_MDICASCADE, 0, 0);
-        return 1;
-    case IDM_ARRANGE_ICONS:
-        SendMessageA(gMdiClient, WM_MDIICONARRANGE, 0, 0);
-        return 1;
-    case IDM_RESTORE_CHILD:
-        SendMessageA(gMdiClient, WM_MDIRESTORE, static_cast<WPARAM>(lParam), 0);
-        return 1;
-    case IDM_NEXT_WINDOW:
-        Frame_NextWindow();
-        return 1;
     case IDM_COLORS:
         Colors_Command(frame);
         return 1;

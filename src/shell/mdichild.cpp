@@ -40,9 +40,9 @@ bool AnyChild() {
 // Walks under way (Frame_BeginWalk): the windows are arranged once, when the last ends.
 int gWalks = 0;
 
-} // namespace
-
-void Frame_CloseWindow(HWND named) {
+// "&Close": the window named (null: the one with the focus). The control bar's find box is
+// never closed.
+void CloseOne(HWND named) {
     HWND window = named ? named : GetFocus();
     WindowTarget target = Orv_ClassifyWindow(window);
     if (target.kind == kKindView)
@@ -51,9 +51,10 @@ void Frame_CloseWindow(HWND named) {
         Frame_CloseChild(target.window, true);
 }
 
-int Frame_CloseAll() {
-    int closedAll = Frame_CloseEditors();
-    if (closedAll) {
+// "Close A&ll": every editor first, stopping at the first that refuses, then the rest. Only
+// the last window closed finds the frame empty, so the auto-open rule runs once, at the end.
+void CloseAll() {
+    if (Frame_CloseEditors()) {
         for (HWND child : ChildrenOfKind(kKindResults))
             Frame_CloseChild(child, false);
         for (HWND child : ChildrenOfKind(kKindView))
@@ -61,10 +62,11 @@ int Frame_CloseAll() {
         for (HWND child : ChildrenOfKind(kKindDir))
             Frame_CloseChild(child, false);
     }
-    return closedAll;
 }
 
-void Frame_NextWindow() {
+// Goes to the next child; the one left is treated as a file being left for another, and a
+// minimised one that comes up is restored and the children arranged again.
+void NextWindow() {
     // The MDI client's watch applies "PreviousFile" to the active child, as for Ctrl+F6.
     SendMessageA(gMdiClient, WM_MDINEXT, reinterpret_cast<WPARAM>(Frame_ActiveChild()), 0);
     HWND now = Frame_ActiveChild();
@@ -75,6 +77,38 @@ void Frame_NextWindow() {
         else if (gSettings.cascadeNew)
             SendMessageA(gMdiClient, WM_MDICASCADE, 0, 0);
     }
+}
+
+} // namespace
+
+int Frame_ChildCommand(WORD id, LPARAM lParam) {
+    switch (id) {
+    case IDM_CLOSE:
+        CloseOne(reinterpret_cast<HWND>(lParam));
+        return 1;
+    case IDM_CLOSE_ALL:
+        CloseAll();
+        return 1;
+    case IDM_TILE_VERTICAL:
+        SendMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
+        return 1;
+    case IDM_TILE_HORIZONTAL:
+        SendMessageA(gMdiClient, WM_MDITILE, MDITILE_HORIZONTAL, 0);
+        return 1;
+    case IDM_CASCADE:
+        SendMessageA(gMdiClient, WM_MDICASCADE, 0, 0);
+        return 1;
+    case IDM_ARRANGE_ICONS:
+        SendMessageA(gMdiClient, WM_MDIICONARRANGE, 0, 0);
+        return 1;
+    case IDM_RESTORE_CHILD:
+        SendMessageA(gMdiClient, WM_MDIRESTORE, static_cast<WPARAM>(lParam), 0);
+        return 1;
+    case IDM_NEXT_WINDOW:
+        NextWindow();
+        return 1;
+    }
+    return 0;
 }
 
 int Frame_CloseEditors() {
