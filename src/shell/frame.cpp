@@ -122,6 +122,7 @@ LRESULT CALLBACK ORVFrameWndProc(HWND frame, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_NCCREATE:
         FrameMsg_Reset();
+        Frame_ForgetClient();
         break;
     case WM_CREATE:
         return Frame_OnCreate(frame, reinterpret_cast<const CREATESTRUCTA*>(lParam));

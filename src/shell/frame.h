@@ -104,3 +104,8 @@ void Frame_HoldAutoOpen(bool hold);
 // The Window menu's commands and "&Close", "Close A&ll": closing, arranging, restoring and
 // stepping through the children. 1 when the command is one of these (done), else 0.
 int Frame_ChildCommand(WORD id, LPARAM lParam);
+// Ctrl+F6, Ctrl+Tab and "Next" of a maximised child's system menu reach the frame only as the
+// MDI client's next-window request: the frame watches the client for it, from the client's
+// birth, and a new frame forgets the last one's client.
+void Frame_WatchClient(HWND client);
+void Frame_ForgetClient();

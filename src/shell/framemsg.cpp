@@ -39,7 +39,6 @@ struct FrameMsgState {
     char keptCaption[kKeptCaptionMax + 1];
     char cutCaption[kKeptCaptionMax + 1]; // what it shows meanwhile
     bool activatedBefore;
-    WNDPROC clientProc; // the MDI client's own procedure, under the frame's watch
 };
 
 FrameMsgState gMsgState;
@@ -253,42 +252,11 @@ bool FrameMsg_OnNcDoubleClick(HWND frame, WPARAM hit, LPARAM where) {
     return true;
 }
 
-// ---- Next window ---------------------------------------------------------------------------
-
-namespace {
-
-// Ctrl+F6, Ctrl+Tab and "Next" of a maximised child's system menu reach the frame only as the
-// MDI client's next-window request (the child's system command sends it there). The window
-// left is treated as a file left for another. A request that names some other window than the
-// active one (the frame's own next-window command, having done this already) goes on as it is.
-LRESULT CALLBACK MdiClientSubClassProc(HWND client, UINT message, WPARAM wParam, LPARAM lParam) {
-    const WNDPROC own = gMsgState.clientProc;
-    if (message == WM_MDINEXT) {
-        HWND active = Frame_ActiveChild();
-        HWND named = wParam ? reinterpret_cast<HWND>(wParam) : active;
-        if (active && named == active) {
-            Frame_BeforeOpening(active);
-            // Closing it brought up its neighbour already; stepping on from a window that is
-            // gone would lead the client astray.
-            if (!IsWindow(active))
-                return 0;
-        }
-    }
-    return CallWindowProcA(own, client, message, wParam, lParam);
-}
-
-void WatchClient(HWND client) {
-    if (!client || gMsgState.clientProc)
-        return;
-    gMsgState.clientProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(client, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MdiClientSubClassProc)));
-}
-
-} // namespace
+// ---- The MDI client's birth ---------------------------------------------------------------
 
 void FrameMsg_OnParentNotify(WPARAM wParam, LPARAM lParam) {
     if (LOWORD(wParam) == WM_CREATE && HIWORD(wParam) == IDC_MDI_CLIENT)
-        WatchClient(reinterpret_cast<HWND>(lParam));
+        Frame_WatchClient(reinterpret_cast<HWND>(lParam));
 }
 
 // ---- Dropped files -------------------------------------------------------------------------

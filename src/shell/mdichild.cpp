@@ -1,6 +1,7 @@
 // The frame's MDI children: a new one made and placed as "NextFile" asks (maximised, tiled or
 // cascaded), one closed or all of them, the active one left for the next file ("PreviousFile"),
-// stepping to the next window, and "AutoOpen" when the last one is gone.
+// stepping to the next window (the frame's command, or the MDI client's request, which the
+// frame watches for), the Window menu's commands, and "AutoOpen" when the last one is gone.
 #include <vector>
 
 #include "find/selqueue_win.h"
@@ -39,6 +40,8 @@ bool AnyChild() {
 
 // Walks under way (Frame_BeginWalk): the windows are arranged once, when the last ends.
 int gWalks = 0;
+// The MDI client's own procedure, under the frame's watch (null until it is watched).
+WNDPROC gClientProc = NULL;
 
 // "&Close": the window named (null: the one with the focus). The control bar's find box is
 // never closed.
@@ -79,7 +82,38 @@ void NextWindow() {
     }
 }
 
+// Ctrl+F6, Ctrl+Tab and "Next" of a maximised child's system menu reach the frame only as the
+// MDI client's next-window request (the child's system command sends it there). The window
+// left is treated as a file left for another. A request that names some other window than the
+// active one (the frame's own next-window command, having done this already) goes on as it is.
+LRESULT CALLBACK MdiClientSubClassProc(HWND client, UINT message, WPARAM wParam, LPARAM lParam) {
+    const WNDPROC own = gClientProc;
+    if (message == WM_MDINEXT) {
+        HWND active = Frame_ActiveChild();
+        HWND named = wParam ? reinterpret_cast<HWND>(wParam) : active;
+        if (active && named == active) {
+            Frame_BeforeOpening(active);
+            // Closing it brought up its neighbour already; stepping on from a window that is
+            // gone would lead the client astray.
+            if (!IsWindow(active))
+                return 0;
+        }
+    }
+    return CallWindowProcA(own, client, message, wParam, lParam);
+}
+
 } // namespace
+
+void Frame_WatchClient(HWND client) {
+    if (!client || gClientProc)
+        return;
+    gClientProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(client, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MdiClientSubClassProc)));
+}
+
+void Frame_ForgetClient() {
+    gClientProc = NULL;
+}
 
 int Frame_ChildCommand(WORD id, LPARAM lParam) {
     switch (id) {
