@@ -49,6 +49,7 @@ set(ORV_SHELL_SOURCES
     src/shell/frame.cpp
     src/shell/framecmd.cpp
     src/shell/framemsg.cpp
+    src/shell/mdichild.cpp
     src/shell/help.cpp
     src/shell/startup.cpp
     src/shell/uiseam_win.cpp
@@ -60,13 +61,14 @@ set(ORV_SHELL_SOURCES
     src/find/finddlg.cpp
     src/find/findrun.cpp
     src/find/srchwnd.cpp
+    src/find/resultscmd.cpp
+    src/find/listcmd.cpp
     src/find/srchsave_win.cpp
     src/shell/classes.cpp
     src/shell/ctlbar.cpp
     src/shell/drawobjects.cpp
     src/shell/splash.cpp
     src/shell/winkind.cpp
-    src/shell/mdichild.cpp
     src/shell/menustate.cpp
     src/viewer/viewwnd.cpp
     src/viewer/viewinput.cpp
@@ -75,15 +77,18 @@ set(ORV_SHELL_SOURCES
     src/viewer/viewtitle.cpp
     src/viewer/selcopy_win.cpp
     src/viewer/viewdlgs.cpp
+    src/viewer/viewfilecmd.cpp
     src/look/commondlg_win.cpp
     src/look/dlgcolor_win.cpp
     src/lister/dirwnd.cpp
+    src/lister/dircmd.cpp
     src/lister/diropen.cpp
     src/lister/dirpaint.cpp
     src/lister/dirinput.cpp
     src/lister/diskbar.cpp
     src/lister/splitbar.cpp
     src/editor/editwnd.cpp
+    src/editor/editcmd.cpp
     src/editor/savedlg_win.cpp
     src/find/selqueue_win.cpp
     src/lister/launch_win.cpp

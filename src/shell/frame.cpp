@@ -7,6 +7,8 @@
 
 #include "resources/resource.h"
 #include "shell/ctlbar.h"
+#include "shell/framemsg.h"
+#include "shell/menustate.h"
 #include "shell/settings.h"
 #include "shell/splash.h"
 #include "shell/startup.h"
@@ -117,12 +119,54 @@ BOOL Frame_OnCopyData(HWND frame, const COPYDATASTRUCT* data) {
 } // namespace
 
 LRESULT CALLBACK ORVFrameWndProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (FrameMsg_Handle(frame, message, wParam, lParam, &result))
-        return result;
     switch (message) {
+    case WM_NCCREATE:
+        FrameMsg_Reset();
+        Frame_ForgetClient();
+        break;
     case WM_CREATE:
         return Frame_OnCreate(frame, reinterpret_cast<const CREATESTRUCTA*>(lParam));
+    case WM_PARENTNOTIFY:
+        FrameMsg_OnParentNotify(wParam, lParam);
+        break;
+    case WM_SIZE:
+        if (FrameMsg_OnSize(frame, wParam))
+            return 0;
+        break;
+    case WM_QUERYOPEN:
+        FrameMsg_OnQueryOpen(frame);
+        return TRUE;
+    case WM_TIMER:
+        Splash_Dismiss(frame);
+        return 0;
+    case WM_INITMENU:
+        Menu_OnInitMenu(frame, reinterpret_cast<HMENU>(wParam));
+        return 0;
+    case WM_INITMENUPOPUP:
+        FrameMsg_OnInitMenuPopup(frame, reinterpret_cast<HMENU>(wParam));
+        break;
+    case WM_MENUSELECT:
+        FrameMsg_OnMenuSelect(wParam, lParam);
+        break;
+    case WM_ENTERIDLE:
+        FrameMsg_OnEnterIdle(wParam);
+        break;
+    case WM_ACTIVATEAPP:
+        FrameMsg_OnActivateApp(frame, wParam != 0);
+        break;
+    case WM_NCLBUTTONDBLCLK:
+        if (FrameMsg_OnNcDoubleClick(frame, wParam, lParam))
+            return 0;
+        break;
+    case WM_LBUTTONDOWN:
+        ControlBar_EndFindEdit();
+        break;
+    case WM_DROPFILES:
+        FrameMsg_OnDropFiles(frame, reinterpret_cast<HDROP>(wParam));
+        return 0;
+    case kFrameFreeBlockMessage:
+        GlobalFree(reinterpret_cast<HGLOBAL>(wParam));
+        return 0;
     case WM_COMMAND:
         if (Frame_Command(frame, LOWORD(wParam), HIWORD(wParam), lParam))
             return 0;

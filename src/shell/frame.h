@@ -50,7 +50,7 @@ extern char gCurrentDirSpec[MAX_PATH];
 // no view was current then): the view reads its file again when it next comes up.
 extern bool gViewFileChanged;
 
-// ---- Shared by the frame's files (frame.cpp, framecmd.cpp, framemsg.cpp) ----------------------
+// ---- Shared by the frame's files (frame.cpp, framecmd.cpp, framemsg.cpp, mdichild.cpp) --------
 
 // The frame's commands: 1 when the command was the frame's own or went to its kind of window;
 // 0 for the default frame processing (the window list, the active child's system menu).
@@ -61,14 +61,16 @@ int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam);
 bool Frame_TranslateGreyedKeys(const MSG* msg);
 // The command the frame last carried out (after the greyed-item rules; 0 when one was dropped).
 WORD Frame_LastCommand();
-// The frame's other messages: true when handled, with the result to return.
-bool FrameMsg_Handle(HWND frame, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 // The path an "&Open/Dir..." command carries ("" for none), whole.
 std::string Frame_TakeQueuedPath(WORD code);
 // Records a path "&Open/Dir..." took (Frame_LastOpenPath, Frame_OpenCount).
 void Frame_NoteOpened(const std::string& path);
 // Lays the MDI client out below the control bar when the bar is shown.
 void Frame_Layout(HWND frame);
+// The frame's menu has the item and it is not greyed.
+bool Frame_ItemEnabled(HWND frame, UINT id);
+
+// ---- The MDI children (mdichild.cpp) --------------------------------------------------------
 
 // The active MDI child, or null.
 HWND Frame_ActiveChild();
@@ -99,3 +101,11 @@ int Frame_CloseEditors();
 void Frame_AutoOpen(HWND frame, bool restoring);
 // Holds the auto-open rule off while a command closes windows one after another.
 void Frame_HoldAutoOpen(bool hold);
+// The Window menu's commands and "&Close", "Close A&ll": closing, arranging, restoring and
+// stepping through the children. 1 when the command is one of these (done), else 0.
+int Frame_ChildCommand(WORD id, LPARAM lParam);
+// Ctrl+F6, Ctrl+Tab and "Next" of a maximised child's system menu reach the frame only as the
+// MDI client's next-window request: the frame watches the client for it, from the client's
+// birth, and a new frame forgets the last one's client.
+void Frame_WatchClient(HWND client);
+void Frame_ForgetClient();

@@ -1,21 +1,22 @@
-// The frame's commands: each goes to the kind of window that has the focus, or is carried out
-// by the frame itself (arranging the windows, closing them, the options and the bar).
-#include <vector>
+// The frame's commands: each goes to the kind of window that has the focus, whose command
+// procedure lives with that kind, or is carried out by the frame itself (opening, "&Next",
+// arranging and closing the windows, finding, printing, the options and the bar).
+#include <string>
 
 #include "resources/resource.h"
 #include "shell/classes.h"
 #include "shell/ctlbar.h"
 #include "shell/frame.h"
+#include "editor/editcmd.h"
 #include "editor/editwnd.h"
 #include "find/finddlg.h"
 #include "find/findrun.h"
 #include "find/selqueue_win.h"
 #include "find/srchrun.h"
-#include "find/srchwnd.h"
-#include "lister/dirremove_win.h"
+#include "find/resultscmd.h"
+#include "lister/dircmd.h"
 #include "lister/dirwnd.h"
 #include "lister/filelist.h"
-#include "lister/fileops.h"
 #include "lister/launch_win.h"
 #include "lister/pathclass.h"
 #include "look/colordlg_win.h"
@@ -31,7 +32,7 @@
 #include "print/printjob_win.h"
 #include "print/prnsetup_win.h"
 #include "shell/winkind.h"
-#include "viewer/viewdlgs.h"
+#include "viewer/viewfilecmd.h"
 #include "viewer/viewwnd.h"
 
 namespace {
@@ -39,39 +40,11 @@ namespace {
 const char kNoNextFile[] = "No next file.";
 const char kUntitledName[] = "UNTITLED.TXT";
 
-int gAutoOpenHolds = 0;
 WORD gLastCommand = 0;
-
-bool ItemEnabled(HWND frame, UINT id) {
-    UINT state = GetMenuState(GetMenu(frame), id, MF_BYCOMMAND);
-    return state != (UINT)-1 && !(state & (MF_GRAYED | MF_DISABLED));
-}
 
 void Grey(HWND frame, UINT id) {
     EnableMenuItem(GetMenu(frame), id, MF_BYCOMMAND | MF_GRAYED);
 }
-
-// The MDI children of one kind, in the client's order (none when kind is kKindNone).
-std::vector<HWND> ChildrenOfKind(WindowKind kind) {
-    std::vector<HWND> children;
-    for (HWND child = GetWindow(gMdiClient, GW_CHILD); child;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        if (!GetWindow(child, GW_OWNER) && Orv_ClassifyWindow(child).kind == kind)
-            children.push_back(child);
-    }
-    return children;
-}
-
-bool AnyChild() {
-    for (HWND child = GetWindow(gMdiClient, GW_CHILD); child;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        if (!GetWindow(child, GW_OWNER)) // an icon title is owned by its window
-            return true;
-    }
-    return false;
-}
-
-int gWalks = 0;
 
 void OnToggleSaveOnExit(HWND frame) {
     Settings_ToggleSaveOnExit();
@@ -92,17 +65,6 @@ void OnToggleButtonBar(HWND frame) {
         gSettings.buttonBar = show ? 1 : 0;
     }
     Frame_Layout(frame);
-}
-
-// "&Close": the window the command names, or the one with the focus. The control bar's find
-// box is never closed.
-void OnClose(LPARAM named) {
-    HWND window = named ? reinterpret_cast<HWND>(named) : GetFocus();
-    WindowTarget target = Orv_ClassifyWindow(window);
-    if (target.kind == kKindView)
-        View_Close(target.window, true);
-    else if (target.kind != kKindNone)
-        Frame_CloseChild(target.window, true);
 }
 
 // The commands a file view carries out itself when it has the focus.
@@ -135,21 +97,6 @@ void OnToggleVertScrollBar(HWND frame) {
     const int n = View_List(views, 256);
     for (int i = 0; i < n; i++)
         View_ApplyScrollBarFlag(views[i]);
-}
-
-// "Close A&ll": every editor first, stopping at the first that refuses, then the rest. Only
-// the last window closed finds the frame empty, so the auto-open rule runs once, at the end.
-int OnCloseAll() {
-    int closedAll = Frame_CloseEditors();
-    if (closedAll) {
-        for (HWND child : ChildrenOfKind(kKindResults))
-            Frame_CloseChild(child, false);
-        for (HWND child : ChildrenOfKind(kKindView))
-            View_Close(child, false);
-        for (HWND child : ChildrenOfKind(kKindDir))
-            Frame_CloseChild(child, false);
-    }
-    return closedAll;
 }
 
 // A directory or a pattern becomes the current directory specification: completed from the
@@ -245,35 +192,6 @@ void OnOpenDir(WORD code) {
     }
 }
 
-// The list a command on a search-results or directory window works on, and what its entries
-// need in front of them to be paths (a directory list holds bare names).
-struct ListTarget {
-    HWND list;
-    std::string prefix;
-};
-
-ListTarget ListOf(const WindowTarget& target) {
-    if (target.kind == kKindResults)
-        return {Results_List(target.window), ""};
-    if (target.kind == kKindDir)
-        return {DirWindow_FileList(target.window), DirWindow_Directory(target.window)};
-    return {NULL, ""};
-}
-
-// The selected entries of a list, queued in the given mode; none when nothing is selected (or
-// memory ran out, which the queue has told the user).
-std::vector<QueuedEntry> SelectedEntries(const ListTarget& target, QueueMode mode) {
-    if (!target.list || SelQueue_BuildFromList(target.list, target.prefix.c_str(), mode) <= 0)
-        return {};
-    return gSelQueue.entries;
-}
-
-// After a command has taken a list's files: no marks left in the list and nothing for "&Next".
-void EndListCommand(const ListTarget& target) {
-    List_ClearSelection(target.list);
-    SelQueue_DropAndGrey();
-}
-
 // "&Next": the next queued file, opened the way its list asked (view, edit or launch).
 void OnNext(HWND frame) {
     if (FileSearch_IsPaused()) {
@@ -309,306 +227,49 @@ void OnNext(HWND frame) {
     Frame_TileIfAsked();
 }
 
-// Deleting an editor's file: asked before anything happens to the editor, so that No leaves it
-// and its unsaved text as they were. An untitled editor has no file to delete.
-void DeleteEditorFile(HWND editor) {
-    if (Editor_IsUntitled(editor) || !Editor_Path(editor)[0])
-        return;
-    const std::string path = Editor_Path(editor);
-    if (!AskDeleteFile(path.c_str()))
-        return;
-    Editor_MarkUnmodified(editor);
-    Frame_HoldAutoOpen(true);
-    const int closed = Frame_CloseChild(editor, false);
-    Frame_HoldAutoOpen(false);
-    if (closed)
-        DeleteOneFile(path.c_str(), true, true);
-}
-
-// "&Delete...": the viewed file, the editor's file, or the files selected in a list.
-void OnDelete() {
-    const WindowTarget target = Orv_FocusTarget();
-    switch (target.kind) {
-    case kKindView: {
-        const std::string path = View_Path(target.window); // the view goes before its file
-        DeleteOneFile(path.c_str(), false, true);
-        break;
-    }
-    case kKindEditor:
-        DeleteEditorFile(target.window);
-        break;
-    case kKindResults:
-    case kKindDir: {
-        if (target.kind == kKindDir)
-            DirWindow_ClearSum(target.window);
-        const ListTarget list = ListOf(target);
-        std::vector<std::string> paths;
-        for (const QueuedEntry& entry : SelectedEntries(list, kQueueView))
-            paths.push_back(entry.path);
-        // With no file selected a directory window removes a directory instead.
-        if (paths.empty() && target.kind == kKindDir) {
-            DirWindow_DeleteUnselected(target.window);
-            break;
-        }
-        // A directory window's list drops its rows one by one: it is drawn once, at the end.
-        const bool quiet = target.kind == kKindDir && list.list;
-        if (quiet)
-            SendMessageA(list.list, WM_SETREDRAW, FALSE, 0);
-        if (DeleteSelectedFiles(paths)) {
-            List_ClearSelection(list.list);
-            SelQueue_Drop();
-            // A paused disk search keeps "&Next": it is how that search goes on.
-            SelQueue_SetNextEnabled(FileSearch_IsPaused());
-        }
-        if (quiet) {
-            SendMessageA(list.list, WM_SETREDRAW, TRUE, 0);
-            RedrawWindow(target.window, NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN);
-        }
-        break;
-    }
-    case kKindNone:
-        break;
-    }
-}
-
-// "&Print..." and the print button: the focused window, or each file selected in a directory
-// window in turn.
-void OnPrint(HWND frame, WORD id) {
-    const WindowTarget target = Orv_FocusTarget();
-    if (target.kind != kKindDir) {
-        Print_Window(frame, id, target);
-        return;
-    }
-    std::vector<std::string> paths;
-    for (const QueuedEntry& entry : SelectedEntries(ListOf(target), kQueueView))
-        paths.push_back(entry.path);
-    Print_Files(frame, paths);
-}
-
-// "&Edit": a view becomes an editor at the same line and an editor a view again; files
-// selected in a list each open in an editor, until one cannot.
-void OnEdit() {
-    const WindowTarget target = Orv_FocusTarget();
-    switch (target.kind) {
-    case kKindView: {
-        const std::string path = View_Path(target.window);
-        const int64_t top = View_TopLine(target.window);
-        if (HWND editor = Editor_Open(path.c_str(), false)) {
-            View_Close(target.window, false);
-            Editor_ShowLine(editor, top);
-        }
-        break;
-    }
-    case kKindEditor: {
-        if (Editor_IsUntitled(target.window))
-            break; // a new text has no file to view yet
-        const std::string path = Editor_Path(target.window);
-        const int64_t line = Editor_FirstVisibleLine(target.window);
-        Frame_HoldAutoOpen(true); // the view takes the editor's place
-        const int closed = Frame_CloseChild(target.window, false);
-        Frame_HoldAutoOpen(false);
-        if (closed) {
-            if (HWND view = View_OpenFile(path.c_str(), line))
-                SendMessageA(gMdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(view), 0);
-            Frame_TileIfAsked();
-            if (!Frame_ActiveChild())
-                Frame_AutoOpen(gFrame, false);
-        }
-        break;
-    }
-    case kKindResults:
-    case kKindDir: {
-        const ListTarget list = ListOf(target);
-        const std::vector<QueuedEntry> entries = SelectedEntries(list, kQueueEdit);
-        if (entries.empty()) {
-            FileOps_TellNoSelection();
-            break;
-        }
-        Frame_BeginWalk();
-        for (const QueuedEntry& entry : entries) {
-            HWND editor = Editor_Open(entry.path.c_str(), false);
-            if (!editor)
-                break;
-            Editor_ShowLine(editor, entry.line);
-        }
-        Frame_EndWalk();
-        EndListCommand(list);
-        Frame_TileIfAsked();
-        break;
-    }
-    case kKindNone:
-        break;
-    }
-}
-
-// "&Launch...": the viewed file, or the files selected in a list.
-void OnLaunch(HWND frame) {
-    const WindowTarget target = Orv_FocusTarget();
-    if (target.kind == kKindView) {
-        Launch_Files(frame, {View_Path(target.window)});
-    } else if (target.kind == kKindResults || target.kind == kKindDir) {
-        const ListTarget list = ListOf(target);
-        std::vector<std::string> paths;
-        for (const QueuedEntry& entry : SelectedEntries(list, kQueueLaunch))
-            paths.push_back(entry.path);
-        if (paths.empty()) {
-            FileOps_TellNoSelection();
-            return;
-        }
-        Launch_Files(frame, paths);
-        EndListCommand(list);
-    }
-}
-
-// Undo, Cut, Copy, Paste, Deselect, Home and End in an editor's edit control.
-void EditorCommand(HWND edit, WORD id) {
-    DWORD start = 0, end = 0;
-    switch (id) {
-    case IDM_UNDO:
-        SendMessageA(edit, EM_UNDO, 0, 0);
-        break;
-    case IDM_CUT:
-        SendMessageA(edit, WM_CUT, 0, 0);
-        break;
-    case IDM_COPY:
-        SendMessageA(edit, WM_COPY, 0, 0);
-        break;
-    case IDM_PASTE:
-        SendMessageA(edit, WM_PASTE, 0, 0);
-        break;
-    case IDM_DESELECT: // the selection shrinks to its start, where the caret stays
-        SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                     reinterpret_cast<LPARAM>(&end));
-        SendMessageA(edit, EM_SETSEL, start, start);
-        SendMessageA(edit, EM_SCROLLCARET, 0, 0);
-        break;
+// Commands whose item is greyed do nothing (true: dropped); Find Next with nothing to find again
+// asks for something to find.
+bool DroppedWhenGreyed(HWND frame, WORD* id) {
+    switch (*id) {
+    case IDM_STRIP:
+    case IDM_FIND:
     case IDM_HOME:
-        SendMessageA(edit, EM_SETSEL, 0, 0);
-        SendMessageA(edit, EM_SCROLLCARET, 0, 0);
-        break;
-    case IDM_END: {
-        const LPARAM length = GetWindowTextLengthA(edit);
-        SendMessageA(edit, EM_SETSEL, (WPARAM)length, length);
-        SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+    case IDM_END:
+    case IDM_LAUNCH:
+        return !Frame_ItemEnabled(frame, *id);
+    case IDM_FIND_BACKWARD:
+        return !Frame_ItemEnabled(frame, IDM_FIND);
+    case IDM_EDIT:
+        return !Frame_ItemEnabled(frame, *id) && Orv_FocusTarget().kind != kKindEditor;
+    case IDM_FIND_NEXT:
+        if (!Frame_ItemEnabled(frame, *id))
+            *id = IDM_FIND;
         break;
     }
-    }
+    return false;
 }
 
-// Copy, Deselect, Home and End in a search-results or directory window: on the focused list,
-// else on the window's own list.
-void ListCommand(HWND frame, const WindowTarget& target, WORD id) {
-    const ListTarget own = ListOf(target);
-    HWND list = target.control ? target.control : own.list;
-    if (!list)
-        return;
-    std::string text;
-    switch (id) {
-    case IDM_COPY:
-        if (target.kind == kKindResults)
-            Results_CollectSelected(frame, list, true, &text);
-        break;
-    case IDM_DESELECT:
-        List_ClearSelection(own.list);
-        if (target.kind == kKindResults)
-            SelQueue_DropAndGrey();
-        break;
-    case IDM_HOME:
-        SendMessageA(list, LB_SETTOPINDEX, 0, 0);
-        break;
-    case IDM_END: {
-        // A directory's name box or tree scrolls down; its file list, when the focus is
-        // elsewhere, scrolls to its right end, where the last columns are.
-        const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
-        if (target.kind == kKindDir && !target.control)
-            SendMessageA(list, WM_HSCROLL, SB_RIGHT, 0);
-        else if (count > 0)
-            SendMessageA(list, LB_SETTOPINDEX, (WPARAM)(count - 1), 0);
-        break;
-    }
-    }
-}
-
-// Commands that act on the text or list of the window with the focus (a view handles its own).
-void OnEditingCommand(HWND frame, WORD id) {
-    const WindowTarget target = Orv_FocusTarget();
-    if (target.kind == kKindEditor) {
-        if (HWND edit = Editor_Control(target.window))
-            EditorCommand(edit, id);
-    } else if (target.kind == kKindResults || target.kind == kKindDir) {
-        ListCommand(frame, target, id);
-    }
-}
-
-// "Save &As...": an editor's text under a new name; a view's selection, or the entries selected
-// in a results or directory list, to a file the user names.
-void OnSaveAs(HWND frame) {
-    const WindowTarget target = Orv_FocusTarget();
+// The command bodies of each kind of window live with that kind; the frame hands a command to
+// the kind of the window with the focus. 1 when that window took it.
+int KindCommand(HWND frame, const WindowTarget& target, WORD id) {
     switch (target.kind) {
+    case kKindView:
+        return View_FileCommand(frame, target.window, id);
     case kKindEditor:
-        Editor_Save(target.window, kSaveAsNew);
-        break;
-    case kKindView: {
-        std::string text;
-        if (View_SelectionForSave(target.window, &text))
-            Editor_Save(target.window, kSavePrepared, text.data(), (int64_t)text.size());
-        break;
-    }
+        return Editor_Command(frame, target.window, id);
     case kKindResults:
-        Results_SaveSelected(frame, target.control ? target.control : Results_List(target.window));
-        break;
-    case kKindDir: {
-        // The selected files, one full path a line.
-        const ListTarget list = ListOf(target);
-        std::string text;
-        for (const QueuedEntry& entry : SelectedEntries(list, kQueueView))
-            text += entry.path + "\r\n";
-        if (text.empty())
-            break;
-        EndListCommand(list);
-        Editor_Save(target.window, kSavePrepared, text.data(), (int64_t)text.size());
-        break;
-    }
+        return Results_Command(frame, target, id);
+    case kKindDir:
+        return DirWindow_Command(frame, target, id);
     case kKindNone:
         break;
     }
-}
-
-// "&Save": the editor that last had the focus writes its file; a new one asks for a name.
-void OnSave() {
-    if (HWND editor = Editor_Current())
-        Editor_Save(editor, Editor_IsUntitled(editor) ? kSaveAsNew : kSaveToPath);
-}
-
-// "Ta&bs..." for an editor (a view takes the command itself): its own tab width.
-void OnEditorTabs(HWND frame) {
-    const WindowTarget target = Orv_FocusTarget();
-    if (target.kind != kKindEditor)
-        return;
-    int32_t width = Editor_TabWidth(target.window);
-    if (ViewDlg_TabStops(frame, &width))
-        Editor_SetTabWidth(target.window, width);
-}
-
-// Goes to the next child; the one left is treated as a file being left for another, and a
-// minimised one that comes up is restored and the children arranged again.
-void OnNextWindow(HWND frame) {
-    // The MDI client's watch applies "PreviousFile" to the active child, as for Ctrl+F6.
-    SendMessageA(gMdiClient, WM_MDINEXT, reinterpret_cast<WPARAM>(Frame_ActiveChild()), 0);
-    HWND now = Frame_ActiveChild();
-    if (now && IsIconic(now)) {
-        SendMessageA(gMdiClient, WM_MDIRESTORE, reinterpret_cast<WPARAM>(now), 0);
-        if (gSettings.tileNew)
-            SendMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
-        else if (gSettings.cascadeNew)
-            SendMessageA(gMdiClient, WM_MDICASCADE, 0, 0);
-    }
+    return 0;
 }
 
 // "&Find...", Alt+F3 (the same with "&More..." pressed) and "Find &Next", for the view or
 // editor that has the focus; nothing for other windows.
-void OnFind(HWND frame, WORD id) {
-    const WindowTarget target = Orv_FocusTarget();
+void OnFind(HWND frame, const WindowTarget& target, WORD id) {
     if (target.kind != kKindView && target.kind != kKindEditor)
         return;
     if (id == IDM_FIND_NEXT)
@@ -619,38 +280,9 @@ void OnFind(HWND frame, WORD id) {
 
 } // namespace
 
-int Frame_CloseEditors() {
-    for (HWND editor : ChildrenOfKind(kKindEditor)) {
-        if (!Frame_CloseChild(editor, false))
-            return 0;
-    }
-    return 1;
-}
-
-void Frame_BeginWalk() {
-    gWalks++;
-}
-
-void Frame_EndWalk() {
-    if (gWalks > 0)
-        gWalks--;
-}
-
-void Frame_TileIfAsked() {
-    if (gSettings.tileNew && gMdiClient && gWalks == 0)
-        SendMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
-}
-
-void Frame_RetileLater() {
-    if (gSettings.tileNew)
-        PostMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
-}
-
-void Frame_PlaceReopened(HWND child) {
-    if (gSettings.tileNew)
-        Frame_RetileLater();
-    else if (gSettings.maximiseNew)
-        PostMessageA(gMdiClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+bool Frame_ItemEnabled(HWND frame, UINT id) {
+    UINT state = GetMenuState(GetMenu(frame), id, MF_BYCOMMAND);
+    return state != (UINT)-1 && !(state & (MF_GRAYED | MF_DISABLED));
 }
 
 WORD Frame_LastCommand() {
@@ -663,9 +295,10 @@ bool Frame_TranslateGreyedKeys(const MSG* msg) {
     const bool shift = GetKeyState(VK_SHIFT) < 0, ctrl = GetKeyState(VK_CONTROL) < 0,
                alt = GetKeyState(VK_MENU) < 0;
     WORD command = 0;
-    if (msg->wParam == VK_F3 && !shift && !ctrl && !alt && !ItemEnabled(gFrame, IDM_FIND_NEXT))
+    if (msg->wParam == VK_F3 && !shift && !ctrl && !alt &&
+        !Frame_ItemEnabled(gFrame, IDM_FIND_NEXT))
         command = IDM_FIND_NEXT; // nothing to find again: the command asks for something to find
-    else if (msg->wParam == 'E' && ctrl && !shift && !alt && !ItemEnabled(gFrame, IDM_EDIT) &&
+    else if (msg->wParam == 'E' && ctrl && !shift && !alt && !Frame_ItemEnabled(gFrame, IDM_EDIT) &&
              Orv_FocusTarget().kind == kKindEditor)
         command = IDM_EDIT; // an editor becomes a view again, although the item is greyed
     if (!command)
@@ -674,140 +307,26 @@ bool Frame_TranslateGreyedKeys(const MSG* msg) {
     return true;
 }
 
-HWND Frame_NewChild(const char* className, const char* title, LPARAM createParam) {
-    MDICREATESTRUCTA create = {};
-    create.szClass = className;
-    create.szTitle = title;
-    create.hOwner = GetModuleHandleA(NULL);
-    create.x = create.y = create.cx = create.cy = CW_USEDEFAULT;
-    create.style = gSettings.maximiseNew ? WS_MAXIMIZE : 0;
-    create.lParam = createParam;
-    HWND child = reinterpret_cast<HWND>(
-        SendMessageA(gMdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
-    if (child)
-        Frame_TileIfAsked();
-    return child;
-}
-
-HWND Frame_ActiveChild() {
-    return gMdiClient ? reinterpret_cast<HWND>(SendMessageA(gMdiClient, WM_MDIGETACTIVE, 0, 0))
-                      : NULL;
-}
-
-void Frame_HoldAutoOpen(bool hold) {
-    gAutoOpenHolds += hold ? 1 : -1;
-    if (gAutoOpenHolds < 0)
-        gAutoOpenHolds = 0;
-}
-
-void Frame_AutoOpen(HWND frame, bool restoring) {
-    if (!gSettings.autoOpen || gAutoOpenHolds > 0 || (IsIconic(frame) && !restoring) ||
-        AnyChild() || FileSearch_IsRunning())
-        return;
-    if (ItemEnabled(frame, IDM_NEXT))
-        PostMessageA(frame, WM_COMMAND, IDM_NEXT, 0);
-    else
-        Frame_PostOpen(frame, "");
-}
-
-void Frame_BeforeOpening(HWND child) {
-    if (!child)
-        child = Frame_ActiveChild();
-    if (!child)
-        return;
-    if (gSettings.closePrevious) {
-        Frame_HoldAutoOpen(true);
-        if (Orv_ClassifyWindow(child).kind == kKindView)
-            View_Close(child, false);
-        else
-            Frame_CloseChild(child, false);
-        Frame_HoldAutoOpen(false);
-    } else if (gSettings.minimisePrevious) {
-        ShowWindow(child, SW_MINIMIZE);
-    }
-}
-
-int Frame_CloseChild(HWND child, bool activateNeighbour) {
-    if (!child || child == gFrame || child == gMdiClient || !IsWindow(child))
-        return 0;
-    ShowWindow(child, SW_HIDE);
-    SendMessageA(child, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(child, WM_CLOSE, 0, 0);
-    if (IsWindow(child)) {
-        // Its own procedure kept it (an editor whose save was cancelled).
-        SendMessageA(child, WM_SETREDRAW, TRUE, 0);
-        ShowWindow(child, SW_SHOWNORMAL);
-        RedrawWindow(child, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-        return 0;
-    }
-    if (!AnyChild()) {
-        Menu_ApplyState(gFrame, gFrame);
-        // A window closed to make room for the next file leaves the queue for that file.
-        if (gAutoOpenHolds == 0)
-            SelQueue_DropAndGrey();
-        Frame_AutoOpen(gFrame, false);
-    } else if (activateNeighbour) {
-        HWND now = Frame_ActiveChild();
-        if (now && IsIconic(now))
-            SendMessageA(gFrame, WM_COMMAND, IDM_RESTORE_CHILD, reinterpret_cast<LPARAM>(now));
-    }
-    Frame_TileIfAsked();
-    return 1;
-}
-
 int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam) {
-    // Commands whose item is greyed do nothing; Find Next with nothing to find again asks for
-    // something to find.
-    switch (id) {
-    case IDM_STRIP:
-    case IDM_FIND:
-    case IDM_HOME:
-    case IDM_END:
-    case IDM_LAUNCH:
-        if (!ItemEnabled(frame, id)) {
-            gLastCommand = 0;
-            return 1;
-        }
-        break;
-    case IDM_FIND_BACKWARD:
-        if (!ItemEnabled(frame, IDM_FIND)) {
-            gLastCommand = 0;
-            return 1;
-        }
-        break;
-    case IDM_EDIT:
-        if (!ItemEnabled(frame, id) && Orv_FocusTarget().kind != kKindEditor) {
-            gLastCommand = 0;
-            return 1;
-        }
-        break;
-    case IDM_FIND_NEXT:
-        if (!ItemEnabled(frame, id))
-            id = IDM_FIND;
-        break;
+    if (DroppedWhenGreyed(frame, &id)) {
+        gLastCommand = 0;
+        return 1;
     }
-
     gLastCommand = id;
-    if (IsViewCommand(id)) {
-        const WindowTarget target = Orv_FocusTarget();
-        if (target.kind == kKindView && View_Command(target.window, id))
-            return 1;
-    }
+    const WindowTarget target = Orv_FocusTarget();
+    if (IsViewCommand(id) && target.kind == kKindView && View_Command(target.window, id))
+        return 1;
     if (Options_Command(frame, id))
+        return 1;
+    if (KindCommand(frame, target, id) || Frame_ChildCommand(id, lParam))
         return 1;
     switch (id) {
     case IDM_OPEN_DIR:
         OnOpenDir(code);
         return 1;
-    case IDM_CLOSE:
-        OnClose(lParam);
-        return 1;
     case IDM_CONNECT_NET:
     case IDM_DISCONNECT_NET:
         DirWindow_ConnectNet(frame, id == IDM_CONNECT_NET);
-        return 1;
-    case IDM_CLOSE_ALL:
-        OnCloseAll();
         return 1;
     case IDM_NEXT:
         OnNext(frame);
@@ -833,21 +352,15 @@ int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam) {
     case IDM_VERT_SCROLL_BAR:
         OnToggleVertScrollBar(frame);
         return 1;
-    case IDM_DELETE:
-        OnDelete();
-        return 1;
     case IDM_NEW:
         Editor_Open(kUntitledName, true);
         return 1;
     case IDM_SAVE:
-        OnSave();
+        Editor_SaveCurrent();
         return 1;
+    case IDM_DELETE:
     case IDM_SAVE_AS:
-        OnSaveAs(frame);
-        return 1;
     case IDM_TABS:
-        OnEditorTabs(frame);
-        return 1;
     case IDM_UNDO:
     case IDM_CUT:
     case IDM_COPY:
@@ -855,32 +368,9 @@ int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam) {
     case IDM_DESELECT:
     case IDM_HOME:
     case IDM_END:
-        OnEditingCommand(frame, id);
-        return 1;
     case IDM_EDIT:
-        OnEdit();
-        return 1;
     case IDM_LAUNCH:
-        OnLaunch(frame);
-        return 1;
-    case IDM_TILE_VERTICAL:
-        SendMessageA(gMdiClient, WM_MDITILE, MDITILE_VERTICAL, 0);
-        return 1;
-    case IDM_TILE_HORIZONTAL:
-        SendMessageA(gMdiClient, WM_MDITILE, MDITILE_HORIZONTAL, 0);
-        return 1;
-    case IDM_CASCADE:
-        SendMessageA(gMdiClient, WM_MDICASCADE, 0, 0);
-        return 1;
-    case IDM_ARRANGE_ICONS:
-        SendMessageA(gMdiClient, WM_MDIICONARRANGE, 0, 0);
-        return 1;
-    case IDM_RESTORE_CHILD:
-        SendMessageA(gMdiClient, WM_MDIRESTORE, static_cast<WPARAM>(lParam), 0);
-        return 1;
-    case IDM_NEXT_WINDOW:
-        OnNextWindow(frame);
-        return 1;
+        return 1; // a command of the window kinds that the focused one does not have
     case IDM_COLORS:
         Colors_Command(frame);
         return 1;
@@ -890,11 +380,11 @@ int Frame_Command(HWND frame, WORD id, WORD code, LPARAM lParam) {
     case IDM_FIND:
     case IDM_FIND_BACKWARD:
     case IDM_FIND_NEXT:
-        OnFind(frame, id);
+        OnFind(frame, target, id);
         return 1;
     case IDM_PRINT:
     case IDM_PRINT_NOW:
-        OnPrint(frame, id);
+        Print_Window(frame, id, target);
         return 1;
     case IDM_PAGE_SETUP:
         PageSetup_Run(frame);

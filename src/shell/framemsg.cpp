@@ -1,6 +1,8 @@
 // The frame's own messages besides its commands: sizing under the control bar, minimising and
 // restoring, the Window menu's marks and F1 in a menu, the check for files changed while ORV was
-// in the background, dropped files, the splash timer and the block handed over for freeing.
+// in the background and dropped files. ORVFrameWndProc (frame.cpp) calls these.
+#include "shell/framemsg.h"
+
 #include <windows.h>
 
 #include <shellapi.h>
@@ -14,10 +16,8 @@
 #include "shell/drawobjects.h"
 #include "shell/frame.h"
 #include "shell/help.h"
-#include "shell/menustate.h"
 #include "platform/platform.h"
 #include "shell/settings.h"
-#include "shell/splash.h"
 #include "platform/uiseam.h"
 #include "shell/winkind.h"
 #include "viewer/engine.h"
@@ -39,14 +39,9 @@ struct FrameMsgState {
     char keptCaption[kKeptCaptionMax + 1];
     char cutCaption[kKeptCaptionMax + 1]; // what it shows meanwhile
     bool activatedBefore;
-    WNDPROC clientProc; // the MDI client's own procedure, under the frame's watch
 };
 
 FrameMsgState gMsgState;
-
-void FrameMsg_Reset() {
-    gMsgState = FrameMsgState{};
-}
 
 // ---- Sizing --------------------------------------------------------------------------------
 
@@ -82,20 +77,23 @@ void KeepActiveCaption() {
     SetWindowTextA(child, gMsgState.cutCaption);
 }
 
-bool OnSize(HWND frame, WPARAM how, LRESULT* result) {
+} // namespace
+
+void FrameMsg_Reset() {
+    gMsgState = FrameMsgState{};
+}
+
+bool FrameMsg_OnSize(HWND frame, WPARAM how) {
     if (how == SIZE_MINIMIZED) {
         KeepActiveCaption();
         return false;
     }
     Frame_Layout(frame); // the default would give the MDI client the bar's place too
     Frame_TileIfAsked();
-    *result = 0;
     return true;
 }
 
-// The frame comes back from an icon: a cut caption is put back on its child, unless the child
-// is gone or has taken another caption meanwhile; an empty frame runs the auto-open rule.
-void OnQueryOpen(HWND frame) {
+void FrameMsg_OnQueryOpen(HWND frame) {
     HWND owner = gMsgState.captionOwner;
     gMsgState.captionOwner = NULL;
     if (owner && IsWindow(owner)) {
@@ -109,6 +107,8 @@ void OnQueryOpen(HWND frame) {
 }
 
 // ---- Menus ---------------------------------------------------------------------------------
+
+namespace {
 
 // The "&Window" menu moves one place right while a maximised child's system menu leads the bar.
 HMENU WindowMenu(HWND frame) {
@@ -150,10 +150,9 @@ HBITMAP MarkOfKind(WindowKind kind) {
     return NULL;
 }
 
-// Each window in the Window menu's list shows the mark of its kind, and the check mark when it
-// is the active one. The MDI client rebuilds the list as windows come and go, so the marks are
-// set each time the menu opens.
-void OnInitMenuPopup(HWND frame, HMENU popup) {
+} // namespace
+
+void FrameMsg_OnInitMenuPopup(HWND frame, HMENU popup) {
     if (!popup || popup != WindowMenu(frame))
         return;
     const int count = GetMenuItemCount(popup);
@@ -169,20 +168,21 @@ void OnInitMenuPopup(HWND frame, HMENU popup) {
     }
 }
 
-void OnMenuSelect(WPARAM wParam, LPARAM lParam) {
+void FrameMsg_OnMenuSelect(WPARAM wParam, LPARAM lParam) {
     const UINT flags = HIWORD(wParam);
     const bool closed = flags == 0xFFFF && !lParam;
     const bool command = !closed && !(flags & (MF_POPUP | MF_SEPARATOR));
     gMsgState.highlightedItem = command ? LOWORD(wParam) : 0;
 }
 
-// F1 pressed while a menu is open asks for the highlighted item's help.
-void OnEnterIdle(WPARAM source) {
+void FrameMsg_OnEnterIdle(WPARAM source) {
     if (source == MSGF_MENU && (GetKeyState(VK_F1) & 0x8000))
         Help_ForMenuItem(gMsgState.highlightedItem);
 }
 
 // ---- Coming back to ORV --------------------------------------------------------------------
+
+namespace {
 
 enum ViewFileState { kViewFileGone, kViewFileChanged, kViewFileSame };
 
@@ -204,9 +204,9 @@ ViewFileState CheckViewFile(ViewFileBlock* file) {
     return changed ? kViewFileChanged : kViewFileSame;
 }
 
-// Coming back from another program: the current view's file may have been changed or deleted
-// there. The engine's file block is the current view's, as the view with the focus owns it.
-void OnActivateApp(HWND frame, bool active) {
+} // namespace
+
+void FrameMsg_OnActivateApp(HWND frame, bool active) {
     if (!active)
         return;
     if (!gMsgState.activatedBefore) {
@@ -235,8 +235,7 @@ void OnActivateApp(HWND frame, bool active) {
 
 // ---- Mouse ---------------------------------------------------------------------------------
 
-// A double click on a maximised child's system-menu icon, which leads the menu bar, closes it.
-bool OnNcDoubleClick(HWND frame, WPARAM hit, LPARAM where) {
+bool FrameMsg_OnNcDoubleClick(HWND frame, WPARAM hit, LPARAM where) {
     BOOL maximised = FALSE;
     HWND child = gMdiClient
                      ? reinterpret_cast<HWND>(SendMessageA(gMdiClient, WM_MDIGETACTIVE, 0,
@@ -253,47 +252,16 @@ bool OnNcDoubleClick(HWND frame, WPARAM hit, LPARAM where) {
     return true;
 }
 
-// ---- Next window ---------------------------------------------------------------------------
+// ---- The MDI client's birth ---------------------------------------------------------------
 
-// Ctrl+F6, Ctrl+Tab and "Next" of a maximised child's system menu reach the frame only as the
-// MDI client's next-window request (the child's system command sends it there). The window
-// left is treated as a file left for another. A request that names some other window than the
-// active one (the frame's own next-window command, having done this already) goes on as it is.
-LRESULT CALLBACK MdiClientSubClassProc(HWND client, UINT message, WPARAM wParam, LPARAM lParam) {
-    const WNDPROC own = gMsgState.clientProc;
-    if (message == WM_MDINEXT) {
-        HWND active = Frame_ActiveChild();
-        HWND named = wParam ? reinterpret_cast<HWND>(wParam) : active;
-        if (active && named == active) {
-            Frame_BeforeOpening(active);
-            // Closing it brought up its neighbour already; stepping on from a window that is
-            // gone would lead the client astray.
-            if (!IsWindow(active))
-                return 0;
-        }
-    }
-    return CallWindowProcA(own, client, message, wParam, lParam);
-}
-
-void WatchClient(HWND client) {
-    if (!client || gMsgState.clientProc)
-        return;
-    gMsgState.clientProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(client, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MdiClientSubClassProc)));
-}
-
-// The MDI client is made inside the frame's own creation; its birth notice is the first point
-// where the frame can put it under watch.
-void OnParentNotify(WPARAM wParam, LPARAM lParam) {
+void FrameMsg_OnParentNotify(WPARAM wParam, LPARAM lParam) {
     if (LOWORD(wParam) == WM_CREATE && HIWORD(wParam) == IDC_MDI_CLIENT)
-        WatchClient(reinterpret_cast<HWND>(lParam));
+        Frame_WatchClient(reinterpret_cast<HWND>(lParam));
 }
 
 // ---- Dropped files -------------------------------------------------------------------------
 
-// Dropped files open last to first, each as a freshly opened file, so the first one dropped
-// ends up on top; the children are arranged once, at the end.
-void OnDropFiles(HWND frame, HDROP drop) {
+void FrameMsg_OnDropFiles(HWND frame, HDROP drop) {
     const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, NULL, 0);
     for (UINT i = count; i-- > 0;) {
         // Taken whole: "&Open/Dir..." refuses a name too long for a path rather than open a
@@ -314,8 +282,6 @@ void OnDropFiles(HWND frame, HDROP drop) {
     Frame_TileIfAsked();
 }
 
-} // namespace
-
 void Frame_Layout(HWND frame) {
     RECT client;
     GetClientRect(frame, &client);
@@ -327,58 +293,4 @@ void Frame_Layout(HWND frame) {
     if (gMdiClient)
         MoveWindow(gMdiClient, 0, top, client.right,
                    client.bottom - top > 0 ? client.bottom - top : 0, TRUE);
-}
-
-bool FrameMsg_Handle(HWND frame, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    switch (message) {
-    case WM_NCCREATE:
-        FrameMsg_Reset();
-        return false;
-    case WM_PARENTNOTIFY:
-        OnParentNotify(wParam, lParam);
-        return false;
-    case WM_SIZE:
-        return OnSize(frame, wParam, result);
-    case WM_QUERYOPEN:
-        OnQueryOpen(frame);
-        *result = TRUE;
-        return true;
-    case WM_TIMER:
-        Splash_Dismiss(frame);
-        *result = 0;
-        return true;
-    case WM_INITMENU:
-        Menu_OnInitMenu(frame, reinterpret_cast<HMENU>(wParam));
-        *result = 0;
-        return true;
-    case WM_INITMENUPOPUP:
-        OnInitMenuPopup(frame, reinterpret_cast<HMENU>(wParam));
-        return false;
-    case WM_MENUSELECT:
-        OnMenuSelect(wParam, lParam);
-        return false;
-    case WM_ENTERIDLE:
-        OnEnterIdle(wParam);
-        return false;
-    case WM_ACTIVATEAPP:
-        OnActivateApp(frame, wParam != 0);
-        return false;
-    case WM_NCLBUTTONDBLCLK:
-        if (!OnNcDoubleClick(frame, wParam, lParam))
-            return false;
-        *result = 0;
-        return true;
-    case WM_LBUTTONDOWN:
-        ControlBar_EndFindEdit();
-        return false;
-    case WM_DROPFILES:
-        OnDropFiles(frame, reinterpret_cast<HDROP>(wParam));
-        *result = 0;
-        return true;
-    case kFrameFreeBlockMessage:
-        GlobalFree(reinterpret_cast<HGLOBAL>(wParam));
-        *result = 0;
-        return true;
-    }
-    return false;
 }
