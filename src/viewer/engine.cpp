@@ -7,6 +7,7 @@
 
 #include "platform/platform.h"
 #include "platform/uiseam.h"
+#include "viewer/linescan.h"
 
 ViewEngine gEngine;
 
@@ -138,7 +139,8 @@ int64_t LastWholeLine(const ViewEngine* e) {
 
 // The window reaches past a buffer that is not the end of the file: the next block begins a page
 // above the last whole line of this one, so the page above and the cut line are read again.
-int StepForward(ViewEngine* e) {
+// Where the next block begins and its first line, from the block in the buffer.
+void NextBlockStart(const ViewEngine* e, int64_t* newOffset, int64_t* newFirstLine) {
     int32_t pivot = e->lineCount - e->pageLines - 1;
     if (pivot < 1)
         pivot = e->lineCount > 1 ? e->lineCount - 1 : 0; // cannot happen with a clamped page
@@ -146,8 +148,13 @@ int StepForward(ViewEngine* e) {
     // only together: the next block begins at the first of them.
     while (PostScriptShown(e) && pivot > 0 && LineOffset(e, pivot - 1) == LineOffset(e, pivot))
         pivot--;
-    int64_t newOffset = LineOffset(e, pivot);
-    int64_t newFirstLine = e->firstLine + pivot;
+    *newOffset = LineOffset(e, pivot);
+    *newFirstLine = e->firstLine + pivot;
+}
+
+// Makes the block that begins there the current one, entered in the block table; its bytes
+// are not read yet. -1 when it would not advance or the table cannot hold it.
+int EnterNextBlock(ViewEngine* e, int64_t newOffset, int64_t newFirstLine) {
     if (newOffset <= e->file.bufferOffset)
         return -1; // a block that does not advance would loop for ever
     if (e->currentBlock >= e->sizes.blockPointers - 1 && !GrowBlockTable(e))
@@ -168,13 +175,139 @@ int StepForward(ViewEngine* e) {
     e->currentBlock = k;
     e->file.bufferOffset = newOffset;
     e->firstLine = newFirstLine;
+    return 0;
+}
+
+// Reads and splits the block just entered.
+int ReadEnteredBlock(ViewEngine* e) {
     if (ReadBlock(e) < 0)
         return -1;
     if (e->atEnd) {
         e->lastBlockKnown = true;
-        e->lastBlock = k;
+        e->lastBlock = e->currentBlock;
     }
     return SplitLines(e) < 0 ? -1 : 0;
+}
+
+int StepForward(ViewEngine* e) {
+    int64_t newOffset, newFirstLine;
+    NextBlockStart(e, &newOffset, &newFirstLine);
+    if (EnterNextBlock(e, newOffset, newFirstLine) < 0)
+        return -1;
+    return ReadEnteredBlock(e);
+}
+
+// The bytes a walk passing through blocks looks at: a stretch of the file read a megabyte at a
+// time, so a walk to the end of a large file reads each byte once and copies little.
+constexpr int64_t kSkimWindowBytes = INT64_C(1) << 20;
+// Blocks larger than this are read and split as they come: the window would hold too much.
+constexpr int64_t kSkimMostReadSize = INT64_C(4) << 20;
+
+struct SkimWindow {
+    PlatFile* file;
+    char* bytes;
+    int64_t size;
+    int64_t start; // file offset of bytes[0]
+    int64_t end; // file offset after the last byte held
+};
+
+// The file's bytes [offset, offset + count), or null when the file does not hold them all. The
+// first read takes only what is asked for: most walks pass through no block at all.
+const char* Window_Bytes(SkimWindow* w, int64_t offset, int64_t count) {
+    if (offset >= w->start && offset + count <= w->end)
+        return w->bytes + (offset - w->start);
+    bool first = !w->bytes;
+    if (first && !(w->bytes = (char*)Plat_AllocPages((uint64_t)w->size)))
+        return nullptr;
+    int64_t keep = offset >= w->start && offset < w->end ? w->end - offset : 0;
+    if (keep > 0)
+        memmove(w->bytes, w->bytes + (offset - w->start), (size_t)keep);
+    w->start = offset;
+    w->end = offset + keep;
+    const int64_t goal = first ? count : w->size;
+    if (!Plat_Seek(w->file, w->end))
+        return nullptr;
+    while (w->end - w->start < goal) {
+        int64_t n = Plat_Read(w->file, w->bytes + (w->end - w->start), goal - (w->end - w->start));
+        if (n <= 0)
+            break;
+        w->end += n;
+    }
+    return offset + count <= w->end ? w->bytes : nullptr;
+}
+
+// Whether the walk's next pass, with the block just entered holding lineCount lines and not
+// the end of the file, would step on from it (the last branch of WalkToWindow) rather than
+// show it, go back, or jump to a known block.
+bool PassesOn(const ViewEngine* e, int32_t lineCount, bool jumped) {
+    const int64_t top = e->file.topLine;
+    const int64_t want = top + e->pageLines;
+    const int64_t last = e->firstLine + lineCount - 1 > 1 ? e->firstLine + lineCount - 1 : 1;
+    if (top >= e->firstLine && top <= last && want <= last - 1)
+        return false;
+    if (top != END_LINE && top < e->firstLine && want <= last - 1)
+        return false;
+    if (!jumped && top == END_LINE && e->lastBlockKnown && e->lastBlock != e->currentBlock)
+        return false;
+    return jumped || e->currentBlock >= e->highestBlock;
+}
+
+bool CanSkim(const ViewEngine* e) {
+    const DisplaySettings& s = e->settings;
+    return !e->exactWalk && !s.hexMode && !s.binaryMode && !s.stripBit7 && !s.crIsNewLine &&
+           !PostScriptShown(e) && !e->driveError && e->walkFile &&
+           e->sizes.readSize <= kSkimMostReadSize && e->pageLines >= 1;
+}
+
+// StepForward for a walk that may pass through many blocks: a block whose window the walk
+// does not show is only counted (SkimTextLines) and entered in the block table, not read into
+// the buffer and split. The block the walk stops at, and any block that is not plain text or
+// may be the file's end, is read and split as StepForward does, so the buffer, the line table
+// and the block table end as they would have. *passes counts the walk's passes as the loop
+// of WalkToWindow does, one for each block passed through.
+int SkimForward(ViewEngine* e, bool jumped, int64_t* passes) {
+    if (!CanSkim(e))
+        return StepForward(e);
+    int64_t newOffset, newFirstLine;
+    NextBlockStart(e, &newOffset, &newFirstLine);
+    if (EnterNextBlock(e, newOffset, newFirstLine) < 0)
+        return -1;
+    const int64_t R = e->sizes.readSize;
+    const int32_t capacity = (int32_t)(e->sizes.indexEntries - 1);
+    // A text block holds at least R / LineLength lines: a window that surely lies in the
+    // block entered is read at once, not counted first.
+    const int64_t fewestLines = R / e->sizes.lineLength;
+    const int64_t fileEnd = Plat_EndAtOpen(e->walkFile);
+    SkimWindow window = {e->walkFile, nullptr, R + 1 + kSkimWindowBytes, 0, 0};
+    for (;;) {
+        const int64_t top = e->file.topLine;
+        if (top != END_LINE && top >= e->firstLine &&
+            top + e->pageLines <= e->firstLine + fewestLines - 2)
+            break;
+        // Only a block with a byte after it is surely not the end of the file.
+        const int64_t at = e->file.bufferOffset;
+        if (fileEnd >= 0 && at + R >= fileEnd)
+            break;
+        const char* bytes = Window_Bytes(&window, at, R + 1);
+        int32_t count = 0;
+        if (!bytes || !SkimTextLines(bytes, (int32_t)R, e->sizes.lineLength, &count) ||
+            count >= capacity)
+            break;
+        const int32_t pivot = count - e->pageLines - 1;
+        if (pivot < 1 || !PassesOn(e, count, jumped))
+            break;
+        // The table must hold the next block without growing: growing, or failing to, is
+        // left to StepForward from a block in the buffer.
+        if (*passes >= 4 * (int64_t)e->sizes.blockPointers + 16 ||
+            e->currentBlock >= e->sizes.blockPointers - 1)
+            break;
+        (*passes)++;
+        e->blocksRead++;
+        EnterNextBlock(e, at + SkimLineStart(bytes, (int32_t)R, count, pivot),
+                       e->firstLine + pivot);
+    }
+    Plat_FreePages(window.bytes, (uint64_t)window.size);
+    return ReadEnteredBlock(e);
 }
 
 // Among the known blocks after the current one, the block to read for topLine.
@@ -477,7 +610,7 @@ int WalkToWindow(ViewEngine* e, bool force) {
             LoadKnownBlock(e, k);
             rc = ReadAndSplit(e);
         } else {
-            rc = StepForward(e);
+            rc = SkimForward(e, jumped, &passes);
         }
         if (rc < 0)
             return -1;
