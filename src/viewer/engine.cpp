@@ -197,43 +197,75 @@ int StepForward(ViewEngine* e) {
     return ReadEnteredBlock(e);
 }
 
-// The bytes a walk passing through blocks looks at: a stretch of the file read a megabyte at a
-// time, so a walk to the end of a large file reads each byte once and copies little.
-constexpr int64_t kSkimWindowBytes = INT64_C(1) << 20;
+// The bytes a walk passing through blocks looks at: a stretch of the file a few blocks long,
+// mapped where the system can map the file, and read into a buffer of its own where it cannot,
+// so a walk to the end of a large file copies little and its memory does not grow with it.
+constexpr int64_t kSkimWindowBytes = INT64_C(4) << 20;
 // Blocks larger than this are read and split as they come: the window would hold too much.
 constexpr int64_t kSkimMostReadSize = INT64_C(4) << 20;
 
 struct SkimWindow {
     PlatFile* file;
-    char* bytes;
-    int64_t size;
-    int64_t start; // file offset of bytes[0]
-    int64_t end; // file offset after the last byte held
+    int64_t size;       // the most the window holds
+    PlatFileView* view; // the mapped stretch...
+    char* buffer;       // ...or, once a mapping has failed, bytes read into this (size bytes)
+    bool mapped;        // a stretch has been mapped
+    const char* bytes;  // file bytes [start, end)
+    int64_t start;
+    int64_t end;
 };
 
-// The file's bytes [offset, offset + count), or null when the file does not hold them all. The
-// first read takes only what is asked for: most walks pass through no block at all.
-const char* Window_Bytes(SkimWindow* w, int64_t offset, int64_t count) {
-    if (offset >= w->start && offset + count <= w->end)
-        return w->bytes + (offset - w->start);
-    bool first = !w->bytes;
-    if (first && !(w->bytes = (char*)Plat_AllocPages((uint64_t)w->size)))
+void Window_Close(SkimWindow* w) {
+    Plat_UnmapFileView(w->view);
+    Plat_FreePages(w->buffer, (uint64_t)w->size);
+}
+
+// Bytes [offset, offset + count) of the window's file read into its buffer, keeping what it
+// holds of them. The first read takes only what is asked for: most walks pass through no block.
+const char* Window_Read(SkimWindow* w, int64_t offset, int64_t count) {
+    const bool first = !w->buffer;
+    if (first && !(w->buffer = (char*)Plat_AllocPages((uint64_t)w->size)))
         return nullptr;
-    int64_t keep = offset >= w->start && offset < w->end ? w->end - offset : 0;
+    int64_t keep = !first && offset >= w->start && offset < w->end ? w->end - offset : 0;
     if (keep > 0)
-        memmove(w->bytes, w->bytes + (offset - w->start), (size_t)keep);
+        memmove(w->buffer, w->buffer + (offset - w->start), (size_t)keep);
+    w->bytes = w->buffer;
     w->start = offset;
     w->end = offset + keep;
     const int64_t goal = first ? count : w->size;
     if (!Plat_Seek(w->file, w->end))
         return nullptr;
     while (w->end - w->start < goal) {
-        int64_t n = Plat_Read(w->file, w->bytes + (w->end - w->start), goal - (w->end - w->start));
+        int64_t n = Plat_Read(w->file, w->buffer + (w->end - w->start), goal - (w->end - w->start));
         if (n <= 0)
             break;
         w->end += n;
     }
-    return offset + count <= w->end ? w->bytes : nullptr;
+    return offset + count <= w->end ? w->buffer : nullptr;
+}
+
+// The file's bytes [offset, offset + count), or null when the file does not hold them all.
+const char* Window_Bytes(SkimWindow* w, int64_t offset, int64_t count) {
+    if (w->bytes && offset >= w->start && offset + count <= w->end)
+        return w->bytes + (offset - w->start);
+    if (w->buffer)
+        return Window_Read(w, offset, count);
+    Plat_UnmapFileView(w->view);
+    w->view = nullptr;
+    w->bytes = nullptr;
+    // The whole window, or near the file's end what is asked for.
+    for (int64_t length : {w->size, count}) {
+        const char* bytes = nullptr;
+        if (length < count || !(w->view = Plat_MapFileView(w->file, offset, length, &bytes)))
+            continue;
+        w->mapped = true;
+        w->bytes = bytes;
+        w->start = offset;
+        w->end = offset + length;
+        return bytes;
+    }
+    // A file mapped before ends here; one that cannot be mapped is read.
+    return w->mapped ? nullptr : Window_Read(w, offset, count);
 }
 
 // Whether the walk's next pass, with the block just entered holding lineCount lines and not
@@ -278,7 +310,8 @@ int SkimForward(ViewEngine* e, bool jumped, int64_t* passes) {
     // block entered is read at once, not counted first.
     const int64_t fewestLines = R / e->sizes.lineLength;
     const int64_t fileEnd = Plat_EndAtOpen(e->walkFile);
-    SkimWindow window = {e->walkFile, nullptr, R + 1 + kSkimWindowBytes, 0, 0};
+    SkimWindow window = {
+        e->walkFile, R + 1 + kSkimWindowBytes, nullptr, nullptr, false, nullptr, 0, 0};
     for (;;) {
         const int64_t top = e->file.topLine;
         if (top != END_LINE && top >= e->firstLine &&
@@ -306,7 +339,7 @@ int SkimForward(ViewEngine* e, bool jumped, int64_t* passes) {
         EnterNextBlock(e, at + SkimLineStart(bytes, (int32_t)R, count, pivot),
                        e->firstLine + pivot);
     }
-    Plat_FreePages(window.bytes, (uint64_t)window.size);
+    Window_Close(&window);
     return ReadEnteredBlock(e);
 }
 

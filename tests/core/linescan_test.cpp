@@ -4,6 +4,7 @@
 
 #include <string.h>
 
+#include "platform/platform.h"
 #include "support.h"
 #include "viewer/linescan.h"
 
@@ -82,8 +83,8 @@ struct WalkState {
                totalLines == o.totalLines && bufferOffset == o.bufferOffset &&
                blocksRead == o.blocksRead && lineCount == o.lineCount &&
                bytesInBuffer == o.bytesInBuffer && currentBlock == o.currentBlock &&
-               highestBlock == o.highestBlock && lastBlock == o.lastBlock &&
-               hexMode == o.hexMode && binaryMode == o.binaryMode && atEnd == o.atEnd &&
+               highestBlock == o.highestBlock && lastBlock == o.lastBlock && hexMode == o.hexMode &&
+               binaryMode == o.binaryMode && atEnd == o.atEnd &&
                lastBlockKnown == o.lastBlockKnown && nulsSeen == o.nulsSeen &&
                busyShown == o.busyShown && blocks == o.blocks && lineStarts == o.lineStarts &&
                buffer == o.buffer && rows == o.rows && asked == o.asked;
@@ -91,11 +92,28 @@ struct WalkState {
 };
 
 WalkState StateOf(const TestEngine& e) {
-    WalkState s = {e.file.topLine,    e.firstLine,    e.lastLine,     e.totalLines,
-                   e.file.bufferOffset, e.blocksRead, e.lineCount,    e.bytesInBuffer,
-                   e.currentBlock,    e.highestBlock, e.lastBlock,    e.settings.hexMode,
-                   e.settings.binaryMode, e.atEnd,    e.lastBlockKnown, e.nulsSeen,
-                   e.user.busyShown, {}, {}, {}, {}, {}};
+    WalkState s = {e.file.topLine,
+                   e.firstLine,
+                   e.lastLine,
+                   e.totalLines,
+                   e.file.bufferOffset,
+                   e.blocksRead,
+                   e.lineCount,
+                   e.bytesInBuffer,
+                   e.currentBlock,
+                   e.highestBlock,
+                   e.lastBlock,
+                   e.settings.hexMode,
+                   e.settings.binaryMode,
+                   e.atEnd,
+                   e.lastBlockKnown,
+                   e.nulsSeen,
+                   e.user.busyShown,
+                   {},
+                   {},
+                   {},
+                   {},
+                   {}};
     for (int32_t k = 0; k <= e.highestBlock; k++) {
         s.blocks.push_back(e.blockOffset[k]);
         s.blocks.push_back(e.blockFirstLine[k]);
@@ -109,13 +127,18 @@ WalkState StateOf(const TestEngine& e) {
     return s;
 }
 
+// How a walk reads: every block split, or passing through blocks in a mapped view of the
+// file, or in bytes read where the file cannot be mapped.
+enum WalkKind { kExact, kMapped, kRead };
+
 // One walk: open with the view flags and page, then each move in turn (a line, END_LINE, or
 // an offset given as -1 - offset); the state after every move.
 std::vector<WalkState> Walk(const std::string& path, int view, int page,
-                            const std::vector<int64_t>& moves, bool exact,
+                            const std::vector<int64_t>& moves, WalkKind kind,
                             const MemorySizes& sizes = SmallSizes()) {
     TestEngine e(sizes);
-    e.exactWalk = exact;
+    e.exactWalk = kind == kExact;
+    Plat_RefuseFileViewsForTests(kind == kRead);
     std::vector<WalkState> states;
     e.Open(path, page, view);
     states.push_back(StateOf(e));
@@ -126,6 +149,7 @@ std::vector<WalkState> Walk(const std::string& path, int view, int page,
             e.MoveTo(to);
         states.push_back(StateOf(e));
     }
+    Plat_RefuseFileViewsForTests(0);
     return states;
 }
 
@@ -153,16 +177,17 @@ TEST(FastWalk, EndsWhereTheExactWalkEnds) {
         const int64_t size = (int64_t)files[f].size();
         for (int view : views) {
             for (int page : {1, 22, 61}) {
-                SCOPED_TRACE(::testing::Message() << "file " << f << " view " << view << " page "
-                                                  << page);
-                const std::vector<int64_t> moves = {END_LINE, 1,    2500, 700,
-                                                    -1 - size / 2, END_LINE, -1 - size + 10,
-                                                    3,        1900, END_LINE};
-                const std::vector<WalkState> exact = Walk(path, view, page, moves, true);
-                const std::vector<WalkState> fast = Walk(path, view, page, moves, false);
-                ASSERT_EQ(exact.size(), fast.size());
-                for (size_t i = 0; i < exact.size(); i++)
-                    ASSERT_TRUE(exact[i] == fast[i]) << "after move " << i;
+                SCOPED_TRACE(::testing::Message()
+                             << "file " << f << " view " << view << " page " << page);
+                const std::vector<int64_t> moves = {END_LINE,      1,        2500,           700,
+                                                    -1 - size / 2, END_LINE, -1 - size + 10, 3,
+                                                    1900,          END_LINE};
+                const std::vector<WalkState> exact = Walk(path, view, page, moves, kExact);
+                for (WalkKind kind : {kMapped, kRead}) {
+                    const std::vector<WalkState> fast = Walk(path, view, page, moves, kind);
+                    for (size_t i = 0; i < exact.size(); i++)
+                        ASSERT_TRUE(exact[i] == fast[i]) << "kind " << kind << " move " << i;
+                }
                 walked++;
             }
         }
@@ -177,7 +202,10 @@ TEST(FastWalk, GeneratedFilesUnderOtherSizes) {
     int walked = 0;
     for (unsigned seed = 1; seed <= 24; seed++) {
         const int longest[] = {40, 190, 240, 270, 1100};
-        std::string text = MakeTextLines(1500 + (int)seed * 150, seed, 0, longest[seed % 5]);
+        // One file of plain lines spans more than a mapped stretch of the file holds.
+        const bool large = seed == 23;
+        std::string text = MakeTextLines(large ? 80000 : 1500 + (int)seed * 150, seed, 0,
+                                         large ? 190 : longest[seed % 5]);
         if (seed % 4 == 0)
             text[text.size() * seed / 29] = 0;
         if (seed % 3 == 0)
@@ -187,16 +215,50 @@ TEST(FastWalk, GeneratedFilesUnderOtherSizes) {
         for (const MemorySizes& s : sizes) {
             SCOPED_TRACE(::testing::Message() << "seed " << seed << " L " << s.lineLength);
             const int page = 1 + (int)(seed * 7 % 40);
-            const std::vector<int64_t> moves = {END_LINE, (int64_t)seed * 97, -1 - size / 3,
-                                                END_LINE, 1, -1 - size * 4 / 5};
-            const std::vector<WalkState> exact = Walk(path, 0, page, moves, true, s);
-            const std::vector<WalkState> fast = Walk(path, 0, page, moves, false, s);
+            const std::vector<int64_t> moves = {
+                END_LINE, (int64_t)seed * 97, -1 - size / 3, END_LINE, 1, -1 - size * 4 / 5};
+            const std::vector<WalkState> exact = Walk(path, 0, page, moves, kExact, s);
+            const WalkKind kind = seed % 2 ? kMapped : kRead;
+            const std::vector<WalkState> fast = Walk(path, 0, page, moves, kind, s);
             for (size_t i = 0; i < exact.size(); i++)
-                ASSERT_TRUE(exact[i] == fast[i]) << "after move " << i;
+                ASSERT_TRUE(exact[i] == fast[i]) << "kind " << kind << " move " << i;
             walked++;
         }
     }
     EXPECT_EQ(walked, 48);
+}
+
+TEST(FileViews, AStretchOfTheFileOrNothing) {
+    // A view anywhere in the file, across the system's granularity; none past the file's end,
+    // of an empty file, or while tests refuse views.
+    const std::string text = RandomBytes(300000, 5);
+    PlatFile* file = Plat_OpenRead(WriteTestFile("view.bin", text).c_str());
+    ASSERT_TRUE(file);
+    struct Case {
+        int64_t offset, count;
+        bool mapped;
+    } const cases[] = {{0, 300000, true},  {1, 10, true},      {65535, 70000, true},
+                       {299999, 1, true},  {299999, 2, false}, {0, 300001, false},
+                       {300000, 1, false}, {-1, 5, false},     {5, 0, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.offset);
+        const char* bytes = nullptr;
+        PlatFileView* view = Plat_MapFileView(file, c.offset, c.count, &bytes);
+        ASSERT_EQ(view != nullptr, c.mapped);
+        if (view)
+            EXPECT_EQ(std::string(bytes, (size_t)c.count),
+                      text.substr((size_t)c.offset, (size_t)c.count));
+        Plat_UnmapFileView(view);
+    }
+    const char* bytes = nullptr;
+    Plat_RefuseFileViewsForTests(1);
+    EXPECT_FALSE(Plat_MapFileView(file, 0, 10, &bytes));
+    Plat_RefuseFileViewsForTests(0);
+    Plat_Close(file);
+    PlatFile* empty = Plat_OpenRead(WriteTestFile("empty.bin", "").c_str());
+    ASSERT_TRUE(empty);
+    EXPECT_FALSE(Plat_MapFileView(empty, 0, 1, &bytes));
+    Plat_Close(empty);
 }
 
 } // namespace
