@@ -49,8 +49,9 @@ TEST(SkimTextLines, CountsAsTheSplitOrLeavesTheBlockToIt) {
         int32_t count = -7;
         const std::string& bytes = c.bytes;
         ASSERT_EQ(SkimTextLines(bytes.data(), (int32_t)bytes.size(), 256, &count), c.counted);
-        if (c.counted)
+        if (c.counted) {
             EXPECT_EQ(count, SplitCount(bytes, 256));
+        }
     }
     // Lines of many lengths, at every alignment: the count is the split's,
     // and each line start found from the end is where the line begins.
@@ -245,9 +246,10 @@ TEST(FileViews, AStretchOfTheFileOrNothing) {
         const char* bytes = nullptr;
         PlatFileView* view = Plat_MapFileView(file, c.offset, c.count, &bytes);
         ASSERT_EQ(view != nullptr, c.mapped);
-        if (view)
+        if (view) {
             EXPECT_EQ(std::string(bytes, (size_t)c.count),
                       text.substr((size_t)c.offset, (size_t)c.count));
+        }
         Plat_UnmapFileView(view);
     }
     const char* bytes = nullptr;
