@@ -291,6 +291,44 @@ bool CanSkim(const ViewEngine* e) {
            e->sizes.readSize <= kSkimMostReadSize && e->pageLines >= 1;
 }
 
+SkimWindow Window_Open(const ViewEngine* e) {
+    SkimWindow window = {};
+    window.file = e->walkFile;
+    window.size = e->sizes.readSize + 1 + kSkimWindowBytes;
+    return window;
+}
+
+// The block just entered, counted without splitting it: its bytes and *lineCount, or null
+// when only reading and splitting it can tell (it is not plain text, it may be the file's end,
+// or it holds too few lines to step on from).
+const char* CountEnteredBlock(ViewEngine* e, SkimWindow* window, int32_t* lineCount) {
+    const int64_t R = e->sizes.readSize;
+    const int64_t at = e->file.bufferOffset;
+    // Only a block with a byte after it is surely not the end of the file.
+    const int64_t fileEnd = Plat_EndAtOpen(e->walkFile);
+    if (fileEnd >= 0 && at + R >= fileEnd)
+        return nullptr;
+    const char* bytes = Window_Bytes(window, at, R + 1);
+    if (!bytes || !SkimTextLines(bytes, (int32_t)R, e->sizes.lineLength, lineCount) ||
+        *lineCount >= e->sizes.indexEntries - 1 || *lineCount - e->pageLines - 1 < 1)
+        return nullptr;
+    return bytes;
+}
+
+// Enters the block after a counted one, as StepForward would from it. The table must hold it
+// without growing: growing, or failing to, is left to StepForward from a block in the buffer.
+bool EnterAfterCounted(ViewEngine* e, const char* bytes, int32_t lineCount) {
+    if (e->currentBlock >= e->sizes.blockPointers - 1)
+        return false;
+    const int32_t pivot = lineCount - e->pageLines - 1;
+    e->blocksRead++;
+    EnterNextBlock(e,
+                   e->file.bufferOffset +
+                       SkimLineStart(bytes, (int32_t)e->sizes.readSize, lineCount, pivot),
+                   e->firstLine + pivot);
+    return true;
+}
+
 // StepForward for a walk that may pass through many blocks: a block whose window the walk
 // does not show is only counted (SkimTextLines) and entered in the block table, not read into
 // the buffer and split. The block the walk stops at, and any block that is not plain text or
@@ -304,40 +342,22 @@ int SkimForward(ViewEngine* e, bool jumped, int64_t* passes) {
     NextBlockStart(e, &newOffset, &newFirstLine);
     if (EnterNextBlock(e, newOffset, newFirstLine) < 0)
         return -1;
-    const int64_t R = e->sizes.readSize;
-    const int32_t capacity = (int32_t)(e->sizes.indexEntries - 1);
     // A text block holds at least R / LineLength lines: a window that surely lies in the
     // block entered is read at once, not counted first.
-    const int64_t fewestLines = R / e->sizes.lineLength;
-    const int64_t fileEnd = Plat_EndAtOpen(e->walkFile);
-    SkimWindow window = {
-        e->walkFile, R + 1 + kSkimWindowBytes, nullptr, nullptr, false, nullptr, 0, 0};
+    const int64_t fewestLines = e->sizes.readSize / e->sizes.lineLength;
+    SkimWindow window = Window_Open(e);
     for (;;) {
         const int64_t top = e->file.topLine;
         if (top != END_LINE && top >= e->firstLine &&
             top + e->pageLines <= e->firstLine + fewestLines - 2)
             break;
-        // Only a block with a byte after it is surely not the end of the file.
-        const int64_t at = e->file.bufferOffset;
-        if (fileEnd >= 0 && at + R >= fileEnd)
-            break;
-        const char* bytes = Window_Bytes(&window, at, R + 1);
         int32_t count = 0;
-        if (!bytes || !SkimTextLines(bytes, (int32_t)R, e->sizes.lineLength, &count) ||
-            count >= capacity)
-            break;
-        const int32_t pivot = count - e->pageLines - 1;
-        if (pivot < 1 || !PassesOn(e, count, jumped))
-            break;
-        // The table must hold the next block without growing: growing, or failing to, is
-        // left to StepForward from a block in the buffer.
-        if (*passes >= 4 * (int64_t)e->sizes.blockPointers + 16 ||
-            e->currentBlock >= e->sizes.blockPointers - 1)
+        const char* bytes = CountEnteredBlock(e, &window, &count);
+        if (!bytes || !PassesOn(e, count, jumped) ||
+            *passes >= 4 * (int64_t)e->sizes.blockPointers + 16 ||
+            !EnterAfterCounted(e, bytes, count))
             break;
         (*passes)++;
-        e->blocksRead++;
-        EnterNextBlock(e, at + SkimLineStart(bytes, (int32_t)R, count, pivot),
-                       e->firstLine + pivot);
     }
     Window_Close(&window);
     return ReadEnteredBlock(e);
@@ -532,7 +552,7 @@ int64_t ReadBlock(ViewEngine* e) {
 
 namespace {
 
-int WalkToWindow(ViewEngine* e, bool force);
+int WalkToWindow(ViewEngine* e, bool force, int64_t passes);
 void WalkToOffset(ViewEngine* e, int64_t offset);
 
 } // namespace
@@ -562,14 +582,15 @@ void Engine_EndWalk(ViewEngine* e) {
 
 int EnsureWindow(ViewEngine* e, bool force) {
     Engine_BeginWalk(e);
-    const int rc = WalkToWindow(e, force);
+    const int rc = WalkToWindow(e, force, 0);
     Engine_EndWalk(e);
     return rc;
 }
 
 namespace {
 
-int WalkToWindow(ViewEngine* e, bool force) {
+// passes: those already made by the caller in this walk.
+int WalkToWindow(ViewEngine* e, bool force, int64_t passes) {
     if (e->pageLines < 1)
         e->pageLines = kDefaultPageLines;
     int32_t maxPage = MaxPageLines(e->sizes);
@@ -601,7 +622,6 @@ int WalkToWindow(ViewEngine* e, bool force) {
     // Every pass reads a block; a walk to the end reads each block once, and a move back reads
     // one. A file that changes under the view could otherwise keep the loop going for ever.
     // The table may grow on the way, and the bound with it.
-    int64_t passes = 0;
     bool jumped = false;
     while (passes++ < 4 * (int64_t)e->sizes.blockPointers + 16) {
         int64_t top = e->file.topLine;
@@ -692,6 +712,51 @@ void GoToOffset(ViewEngine* e, int64_t offset) {
 
 namespace {
 
+// One pass of WalkToOffset's walk over blocks not known yet: the window moved to the line after
+// the buffer's last. Where that walk would go on through whole blocks, showing a window in each
+// and going on because each ends before the offset, the blocks are counted rather than split;
+// the block it stops at is read and split, and its window built, as the walk would have.
+int StepTowards(ViewEngine* e, int64_t offset) {
+    e->file.topLine = e->lastLine + 1;
+    if (!CanSkim(e) || e->pageLines > MaxPageLines(e->sizes) || e->currentBlock != e->highestBlock)
+        return EnsureWindow(e, false);
+    Engine_BeginWalk(e);
+    // As WalkToWindow's first pass from here: the top line lies past the buffer, and no block
+    // beyond it is known.
+    int64_t newOffset, newFirstLine;
+    NextBlockStart(e, &newOffset, &newFirstLine);
+    int rc = EnterNextBlock(e, newOffset, newFirstLine);
+    if (rc == 0) {
+        SkimWindow window = Window_Open(e);
+        for (;;) {
+            int32_t count = 0;
+            const char* bytes = CountEnteredBlock(e, &window, &count);
+            if (!bytes)
+                break;
+            const int64_t top = e->file.topLine;
+            const int64_t last = e->firstLine + count - 1;
+            const int64_t lastStart =
+                e->file.bufferOffset +
+                SkimLineStart(bytes, (int32_t)e->sizes.readSize, count, count - 1);
+            // The window must lie in this block, and the walk go on past it.
+            if (top < e->firstLine || top + e->pageLines > last - 1 || lastStart >= offset ||
+                e->currentBlock != e->highestBlock)
+                break;
+            e->file.topLine = last + 1;
+            if (!EnterAfterCounted(e, bytes, count)) {
+                e->file.topLine = top;
+                break;
+            }
+        }
+        Window_Close(&window);
+        rc = ReadEnteredBlock(e);
+        if (rc == 0)
+            rc = WalkToWindow(e, false, 1);
+    }
+    Engine_EndWalk(e);
+    return rc;
+}
+
 void WalkToOffset(ViewEngine* e, int64_t offset) {
     if (offset < 0)
         offset = 0;
@@ -712,8 +777,7 @@ void WalkToOffset(ViewEngine* e, int64_t offset) {
             return;
     } else {
         while (!e->atEnd && e->lineCount > 0 && LineOffset(e, e->lineCount - 1) < offset) {
-            e->file.topLine = e->lastLine + 1;
-            if (EnsureWindow(e, false) < 0)
+            if (StepTowards(e, offset) < 0)
                 return;
         }
     }

@@ -180,9 +180,9 @@ TEST(FastWalk, EndsWhereTheExactWalkEnds) {
             for (int page : {1, 22, 61}) {
                 SCOPED_TRACE(::testing::Message()
                              << "file " << f << " view " << view << " page " << page);
-                const std::vector<int64_t> moves = {END_LINE,      1,        2500,           700,
-                                                    -1 - size / 2, END_LINE, -1 - size + 10, 3,
-                                                    1900,          END_LINE};
+                const std::vector<int64_t> moves = {
+                    -1 - size * 3 / 4, 2500,           END_LINE, 1,    700,     -1 - size / 2,
+                    END_LINE,          -1 - size + 10, 3,        1900, END_LINE};
                 const std::vector<WalkState> exact = Walk(path, view, page, moves, kExact);
                 for (WalkKind kind : {kMapped, kRead}) {
                     const std::vector<WalkState> fast = Walk(path, view, page, moves, kind);
@@ -217,7 +217,8 @@ TEST(FastWalk, GeneratedFilesUnderOtherSizes) {
             SCOPED_TRACE(::testing::Message() << "seed " << seed << " L " << s.lineLength);
             const int page = 1 + (int)(seed * 7 % 40);
             const std::vector<int64_t> moves = {
-                END_LINE, (int64_t)seed * 97, -1 - size / 3, END_LINE, 1, -1 - size * 4 / 5};
+                -1 - size * 4 / 5, -1 - size / 3, END_LINE, (int64_t)seed * 97, 1,
+                -1 - size + 1,     END_LINE};
             const std::vector<WalkState> exact = Walk(path, 0, page, moves, kExact, s);
             const WalkKind kind = seed % 2 ? kMapped : kRead;
             const std::vector<WalkState> fast = Walk(path, 0, page, moves, kind, s);
