@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr double kTextTarget = 0.5;  // ours / wc -l
+constexpr double kTextTarget = 1.0;  // ours / wc -l
 constexpr double kHexTarget = 3.0;   // ours / xxd
 constexpr long kRssTargetKiB = 1024; // 1 GiB walk may exceed the 10 MiB walk by this much
 // Hex pages are checked against our own formatting of the file's bytes every so many pages:

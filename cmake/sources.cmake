@@ -5,6 +5,7 @@ set(ORV_CORE_SOURCES
     src/shell/memsettings.cpp
     src/viewer/engine.cpp
     src/viewer/linesplit.cpp
+    src/viewer/linescan.cpp
     src/viewer/rows.cpp
     src/viewer/viewcalc.cpp
     src/viewer/selcopy.cpp
@@ -119,6 +120,7 @@ set(ORV_CORE_TEST_SOURCES
     tests/core/selcopy_test.cpp
     tests/core/filetypes_test.cpp
     tests/core/linesplit_test.cpp
+    tests/core/linescan_test.cpp
     tests/core/memsettings_test.cpp
     tests/core/settings_test.cpp
     tests/core/fontspec_test.cpp

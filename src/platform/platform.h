@@ -32,6 +32,15 @@ PlatFile* Plat_OpenListedFile(const char* path);
 // the system reads from its own cache); 0 when only a read that returns nothing tells.
 int Plat_ShortReadEnds(const PlatFile* file);
 
+struct PlatFileView; // part of an open file mapped for reading
+// Maps bytes [offset, offset + count) of a plain file on a local disk; *bytes then points at
+// the byte at offset. Null when the file cannot be mapped there (a pipe, a network file, a file
+// that ends before offset + count): the caller reads it instead.
+PlatFileView* Plat_MapFileView(PlatFile* file, int64_t offset, int64_t count, const char** bytes);
+void Plat_UnmapFileView(PlatFileView* view);
+// Tests make every file view fail, as for a file on a network drive (0: views work again).
+void Plat_RefuseFileViewsForTests(int refuse);
+
 struct PlatFileInfo {
     int64_t size;
     int64_t lastWrite; // seconds since 1970-01-01 UTC; may be negative

@@ -168,6 +168,51 @@ void Plat_FreePages(void* block, uint64_t size) {
         munmap(block, (size_t)size);
 }
 
+namespace {
+bool gRefuseFileViews = false; // set by tests
+} // namespace
+
+void Plat_RefuseFileViewsForTests(int refuse) {
+    gRefuseFileViews = refuse != 0;
+}
+
+struct PlatFileView {
+    void* base;
+    size_t length;
+};
+
+PlatFileView* Plat_MapFileView(PlatFile* file, int64_t offset, int64_t count, const char** bytes) {
+    // A byte of the mapping past the file's end would stop the program: the file must hold the
+    // whole stretch now.
+    struct stat st;
+    if (gRefuseFileViews || offset < 0 || count <= 0 || fstat(file->fd, &st) != 0 ||
+        !S_ISREG(st.st_mode) || count > (int64_t)st.st_size - offset)
+        return nullptr;
+    const int64_t page = (int64_t)sysconf(_SC_PAGESIZE);
+    const int64_t start = page > 0 ? offset - offset % page : offset;
+    const uint64_t length = (uint64_t)(offset - start + count);
+    if (length > (uint64_t)SIZE_MAX / 2 || (gPagesLimit && length > gPagesLimit))
+        return nullptr;
+    PlatFileView* view = (PlatFileView*)malloc(sizeof(PlatFileView));
+    if (!view)
+        return nullptr;
+    view->length = (size_t)length;
+    view->base = mmap(nullptr, view->length, PROT_READ, MAP_SHARED, file->fd, (off_t)start);
+    if (view->base == MAP_FAILED) {
+        free(view);
+        return nullptr;
+    }
+    *bytes = (const char*)view->base + (offset - start);
+    return view;
+}
+
+void Plat_UnmapFileView(PlatFileView* view) {
+    if (view) {
+        munmap(view->base, view->length);
+        free(view);
+    }
+}
+
 // The native build has no Windows directory: its profile lives in memory for the process, each
 // section's keys in the order they were first written, as in a profile file.
 namespace {

@@ -21,7 +21,24 @@ constexpr DWORD kMaxReadPerCall = 1u << 30;
 struct PlatFile {
     HANDLE handle;
     int64_t position; // where the next read begins; -1 when not known
+    char root[4];     // "X:\\" of a path on a drive letter, "" for any other path
 };
+
+namespace {
+
+// The root a mapped view asks the drive type of: a drive letter's, or none.
+void RootOf(const char* path, char* root) {
+    root[0] = 0;
+    if (((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) &&
+        path[1] == ':' && (path[2] == '\\' || path[2] == '/')) {
+        root[0] = path[0];
+        root[1] = ':';
+        root[2] = '\\';
+        root[3] = 0;
+    }
+}
+
+} // namespace
 
 PlatFile* Plat_OpenRead(const char* path) {
     HANDLE handle = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -35,6 +52,7 @@ PlatFile* Plat_OpenRead(const char* path) {
     }
     file->handle = handle;
     file->position = 0;
+    RootOf(path, file->root);
     return file;
 }
 
@@ -117,6 +135,59 @@ void* Plat_AllocPages(uint64_t size) {
 void Plat_FreePages(void* block, uint64_t) {
     if (block)
         VirtualFree(block, 0, MEM_RELEASE);
+}
+
+namespace {
+bool gRefuseFileViews = false; // set by tests
+} // namespace
+
+void Plat_RefuseFileViewsForTests(int refuse) {
+    gRefuseFileViews = refuse != 0;
+}
+
+struct PlatFileView {
+    void* base;
+};
+
+PlatFileView* Plat_MapFileView(PlatFile* file, int64_t offset, int64_t count, const char** bytes) {
+    // A page of a mapped network file that cannot be read stops the program where a read
+    // would have failed: only files on the machine's own disks are mapped.
+    if (gRefuseFileViews || offset < 0 || count <= 0 || !file->root[0])
+        return nullptr;
+    const UINT driveType = GetDriveTypeA(file->root);
+    if (driveType != DRIVE_FIXED && driveType != DRIVE_RAMDISK)
+        return nullptr;
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    const int64_t grain = system.dwAllocationGranularity ? system.dwAllocationGranularity : 65536;
+    const int64_t start = offset - offset % grain;
+    const uint64_t length = (uint64_t)(offset - start + count);
+    if (length > (uint64_t)SIZE_MAX / 2 || (gPagesLimit && length > gPagesLimit))
+        return nullptr;
+    PlatFileView* view = (PlatFileView*)HeapAlloc(GetProcessHeap(), 0, sizeof(PlatFileView));
+    if (!view)
+        return nullptr;
+    // The mapping covers the file as it is now, so a view past its end fails; the view keeps
+    // the mapping open after its handle is closed.
+    HANDLE mapping = CreateFileMappingA(file->handle, nullptr, PAGE_READONLY, 0, 0, nullptr);
+    view->base = mapping ? MapViewOfFile(mapping, FILE_MAP_READ, (DWORD)((uint64_t)start >> 32),
+                                         (DWORD)(uint64_t)start, (SIZE_T)length)
+                         : nullptr;
+    if (mapping)
+        CloseHandle(mapping);
+    if (!view->base) {
+        HeapFree(GetProcessHeap(), 0, view);
+        return nullptr;
+    }
+    *bytes = (const char*)view->base + (offset - start);
+    return view;
+}
+
+void Plat_UnmapFileView(PlatFileView* view) {
+    if (view) {
+        UnmapViewOfFile(view->base);
+        HeapFree(GetProcessHeap(), 0, view);
+    }
 }
 
 int Plat_GetProfileString(const char* section, const char* key, const char* defaultValue,

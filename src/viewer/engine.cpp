@@ -7,6 +7,7 @@
 
 #include "platform/platform.h"
 #include "platform/uiseam.h"
+#include "viewer/linescan.h"
 
 ViewEngine gEngine;
 
@@ -138,7 +139,8 @@ int64_t LastWholeLine(const ViewEngine* e) {
 
 // The window reaches past a buffer that is not the end of the file: the next block begins a page
 // above the last whole line of this one, so the page above and the cut line are read again.
-int StepForward(ViewEngine* e) {
+// Where the next block begins and its first line, from the block in the buffer.
+void NextBlockStart(const ViewEngine* e, int64_t* newOffset, int64_t* newFirstLine) {
     int32_t pivot = e->lineCount - e->pageLines - 1;
     if (pivot < 1)
         pivot = e->lineCount > 1 ? e->lineCount - 1 : 0; // cannot happen with a clamped page
@@ -146,8 +148,13 @@ int StepForward(ViewEngine* e) {
     // only together: the next block begins at the first of them.
     while (PostScriptShown(e) && pivot > 0 && LineOffset(e, pivot - 1) == LineOffset(e, pivot))
         pivot--;
-    int64_t newOffset = LineOffset(e, pivot);
-    int64_t newFirstLine = e->firstLine + pivot;
+    *newOffset = LineOffset(e, pivot);
+    *newFirstLine = e->firstLine + pivot;
+}
+
+// Makes the block that begins there the current one, entered in the block table; its bytes
+// are not read yet. -1 when it would not advance or the table cannot hold it.
+int EnterNextBlock(ViewEngine* e, int64_t newOffset, int64_t newFirstLine) {
     if (newOffset <= e->file.bufferOffset)
         return -1; // a block that does not advance would loop for ever
     if (e->currentBlock >= e->sizes.blockPointers - 1 && !GrowBlockTable(e))
@@ -168,13 +175,192 @@ int StepForward(ViewEngine* e) {
     e->currentBlock = k;
     e->file.bufferOffset = newOffset;
     e->firstLine = newFirstLine;
+    return 0;
+}
+
+// Reads and splits the block just entered.
+int ReadEnteredBlock(ViewEngine* e) {
     if (ReadBlock(e) < 0)
         return -1;
     if (e->atEnd) {
         e->lastBlockKnown = true;
-        e->lastBlock = k;
+        e->lastBlock = e->currentBlock;
     }
     return SplitLines(e) < 0 ? -1 : 0;
+}
+
+int StepForward(ViewEngine* e) {
+    int64_t newOffset, newFirstLine;
+    NextBlockStart(e, &newOffset, &newFirstLine);
+    if (EnterNextBlock(e, newOffset, newFirstLine) < 0)
+        return -1;
+    return ReadEnteredBlock(e);
+}
+
+// The bytes a walk passing through blocks looks at: a stretch of the file a few blocks long,
+// mapped where the system can map the file, and read into a buffer of its own where it cannot,
+// so a walk to the end of a large file copies little and its memory does not grow with it.
+constexpr int64_t kSkimWindowBytes = INT64_C(4) << 20;
+// Blocks larger than this are read and split as they come: the window would hold too much.
+constexpr int64_t kSkimMostReadSize = INT64_C(4) << 20;
+
+struct SkimWindow {
+    PlatFile* file;
+    int64_t size;       // the most the window holds
+    PlatFileView* view; // the mapped stretch...
+    char* buffer;       // ...or, once a mapping has failed, bytes read into this (size bytes)
+    bool mapped;        // a stretch has been mapped
+    const char* bytes;  // file bytes [start, end)
+    int64_t start;
+    int64_t end;
+};
+
+void Window_Close(SkimWindow* w) {
+    Plat_UnmapFileView(w->view);
+    Plat_FreePages(w->buffer, (uint64_t)w->size);
+}
+
+// Bytes [offset, offset + count) of the window's file read into its buffer, keeping what it
+// holds of them. The first read takes only what is asked for: most walks pass through no block.
+const char* Window_Read(SkimWindow* w, int64_t offset, int64_t count) {
+    const bool first = !w->buffer;
+    if (first && !(w->buffer = (char*)Plat_AllocPages((uint64_t)w->size)))
+        return nullptr;
+    int64_t keep = !first && offset >= w->start && offset < w->end ? w->end - offset : 0;
+    if (keep > 0)
+        memmove(w->buffer, w->buffer + (offset - w->start), (size_t)keep);
+    w->bytes = w->buffer;
+    w->start = offset;
+    w->end = offset + keep;
+    const int64_t goal = first ? count : w->size;
+    if (!Plat_Seek(w->file, w->end))
+        return nullptr;
+    while (w->end - w->start < goal) {
+        int64_t n = Plat_Read(w->file, w->buffer + (w->end - w->start), goal - (w->end - w->start));
+        if (n <= 0)
+            break;
+        w->end += n;
+    }
+    return offset + count <= w->end ? w->buffer : nullptr;
+}
+
+// The file's bytes [offset, offset + count), or null when the file does not hold them all.
+const char* Window_Bytes(SkimWindow* w, int64_t offset, int64_t count) {
+    if (w->bytes && offset >= w->start && offset + count <= w->end)
+        return w->bytes + (offset - w->start);
+    if (w->buffer)
+        return Window_Read(w, offset, count);
+    Plat_UnmapFileView(w->view);
+    w->view = nullptr;
+    w->bytes = nullptr;
+    // The whole window, or near the file's end what is asked for.
+    for (int64_t length : {w->size, count}) {
+        const char* bytes = nullptr;
+        if (length < count || !(w->view = Plat_MapFileView(w->file, offset, length, &bytes)))
+            continue;
+        w->mapped = true;
+        w->bytes = bytes;
+        w->start = offset;
+        w->end = offset + length;
+        return bytes;
+    }
+    // A file mapped before ends here; one that cannot be mapped is read.
+    return w->mapped ? nullptr : Window_Read(w, offset, count);
+}
+
+// Whether the walk's next pass, with the block just entered holding lineCount lines and not
+// the end of the file, would step on from it (the last branch of WalkToWindow) rather than
+// show it, go back, or jump to a known block.
+bool PassesOn(const ViewEngine* e, int32_t lineCount, bool jumped) {
+    const int64_t top = e->file.topLine;
+    const int64_t want = top + e->pageLines;
+    const int64_t last = e->firstLine + lineCount - 1 > 1 ? e->firstLine + lineCount - 1 : 1;
+    if (top >= e->firstLine && top <= last && want <= last - 1)
+        return false;
+    if (top != END_LINE && top < e->firstLine && want <= last - 1)
+        return false;
+    if (!jumped && top == END_LINE && e->lastBlockKnown && e->lastBlock != e->currentBlock)
+        return false;
+    return jumped || e->currentBlock >= e->highestBlock;
+}
+
+bool CanSkim(const ViewEngine* e) {
+    const DisplaySettings& s = e->settings;
+    return !e->exactWalk && !s.hexMode && !s.binaryMode && !s.stripBit7 && !s.crIsNewLine &&
+           !PostScriptShown(e) && !e->driveError && e->walkFile &&
+           e->sizes.readSize <= kSkimMostReadSize && e->pageLines >= 1;
+}
+
+SkimWindow Window_Open(const ViewEngine* e) {
+    SkimWindow window = {};
+    window.file = e->walkFile;
+    window.size = e->sizes.readSize + 1 + kSkimWindowBytes;
+    return window;
+}
+
+// The block just entered, counted without splitting it: its bytes and *lineCount, or null
+// when only reading and splitting it can tell (it is not plain text, it may be the file's end,
+// or it holds too few lines to step on from).
+const char* CountEnteredBlock(ViewEngine* e, SkimWindow* window, int32_t* lineCount) {
+    const int64_t R = e->sizes.readSize;
+    const int64_t at = e->file.bufferOffset;
+    // Only a block with a byte after it is surely not the end of the file.
+    const int64_t fileEnd = Plat_EndAtOpen(e->walkFile);
+    if (fileEnd >= 0 && at + R >= fileEnd)
+        return nullptr;
+    const char* bytes = Window_Bytes(window, at, R + 1);
+    if (!bytes || !SkimTextLines(bytes, (int32_t)R, e->sizes.lineLength, lineCount) ||
+        *lineCount >= e->sizes.indexEntries - 1 || *lineCount - e->pageLines - 1 < 1)
+        return nullptr;
+    return bytes;
+}
+
+// Enters the block after a counted one, as StepForward would from it. The table must hold it
+// without growing: growing, or failing to, is left to StepForward from a block in the buffer.
+bool EnterAfterCounted(ViewEngine* e, const char* bytes, int32_t lineCount) {
+    if (e->currentBlock >= e->sizes.blockPointers - 1)
+        return false;
+    const int32_t pivot = lineCount - e->pageLines - 1;
+    e->blocksRead++;
+    EnterNextBlock(e,
+                   e->file.bufferOffset +
+                       SkimLineStart(bytes, (int32_t)e->sizes.readSize, lineCount, pivot),
+                   e->firstLine + pivot);
+    return true;
+}
+
+// StepForward for a walk that may pass through many blocks: a block whose window the walk
+// does not show is only counted (SkimTextLines) and entered in the block table, not read into
+// the buffer and split. The block the walk stops at, and any block that is not plain text or
+// may be the file's end, is read and split as StepForward does, so the buffer, the line table
+// and the block table end as they would have. *passes counts the walk's passes as the loop
+// of WalkToWindow does, one for each block passed through.
+int SkimForward(ViewEngine* e, bool jumped, int64_t* passes) {
+    if (!CanSkim(e))
+        return StepForward(e);
+    int64_t newOffset, newFirstLine;
+    NextBlockStart(e, &newOffset, &newFirstLine);
+    if (EnterNextBlock(e, newOffset, newFirstLine) < 0)
+        return -1;
+    // A text block holds at least R / LineLength lines: a window that surely lies in the
+    // block entered is read at once, not counted first.
+    const int64_t fewestLines = e->sizes.readSize / e->sizes.lineLength;
+    SkimWindow window = Window_Open(e);
+    for (;;) {
+        const int64_t top = e->file.topLine;
+        if (top != END_LINE && top >= e->firstLine &&
+            top + e->pageLines <= e->firstLine + fewestLines - 2)
+            break;
+        int32_t count = 0;
+        const char* bytes = CountEnteredBlock(e, &window, &count);
+        if (!bytes || !PassesOn(e, count, jumped) ||
+            *passes >= 4 * (int64_t)e->sizes.blockPointers + 16 ||
+            !EnterAfterCounted(e, bytes, count))
+            break;
+        (*passes)++;
+    }
+    Window_Close(&window);
+    return ReadEnteredBlock(e);
 }
 
 // Among the known blocks after the current one, the block to read for topLine.
@@ -366,7 +552,7 @@ int64_t ReadBlock(ViewEngine* e) {
 
 namespace {
 
-int WalkToWindow(ViewEngine* e, bool force);
+int WalkToWindow(ViewEngine* e, bool force, int64_t passes);
 void WalkToOffset(ViewEngine* e, int64_t offset);
 
 } // namespace
@@ -396,14 +582,15 @@ void Engine_EndWalk(ViewEngine* e) {
 
 int EnsureWindow(ViewEngine* e, bool force) {
     Engine_BeginWalk(e);
-    const int rc = WalkToWindow(e, force);
+    const int rc = WalkToWindow(e, force, 0);
     Engine_EndWalk(e);
     return rc;
 }
 
 namespace {
 
-int WalkToWindow(ViewEngine* e, bool force) {
+// passes: those already made by the caller in this walk.
+int WalkToWindow(ViewEngine* e, bool force, int64_t passes) {
     if (e->pageLines < 1)
         e->pageLines = kDefaultPageLines;
     int32_t maxPage = MaxPageLines(e->sizes);
@@ -435,7 +622,6 @@ int WalkToWindow(ViewEngine* e, bool force) {
     // Every pass reads a block; a walk to the end reads each block once, and a move back reads
     // one. A file that changes under the view could otherwise keep the loop going for ever.
     // The table may grow on the way, and the bound with it.
-    int64_t passes = 0;
     bool jumped = false;
     while (passes++ < 4 * (int64_t)e->sizes.blockPointers + 16) {
         int64_t top = e->file.topLine;
@@ -477,7 +663,7 @@ int WalkToWindow(ViewEngine* e, bool force) {
             LoadKnownBlock(e, k);
             rc = ReadAndSplit(e);
         } else {
-            rc = StepForward(e);
+            rc = SkimForward(e, jumped, &passes);
         }
         if (rc < 0)
             return -1;
@@ -526,6 +712,51 @@ void GoToOffset(ViewEngine* e, int64_t offset) {
 
 namespace {
 
+// One pass of WalkToOffset's walk over blocks not known yet: the window moved to the line after
+// the buffer's last. Where that walk would go on through whole blocks, showing a window in each
+// and going on because each ends before the offset, the blocks are counted rather than split;
+// the block it stops at is read and split, and its window built, as the walk would have.
+int StepTowards(ViewEngine* e, int64_t offset) {
+    e->file.topLine = e->lastLine + 1;
+    if (!CanSkim(e) || e->pageLines > MaxPageLines(e->sizes) || e->currentBlock != e->highestBlock)
+        return EnsureWindow(e, false);
+    Engine_BeginWalk(e);
+    // As WalkToWindow's first pass from here: the top line lies past the buffer, and no block
+    // beyond it is known.
+    int64_t newOffset, newFirstLine;
+    NextBlockStart(e, &newOffset, &newFirstLine);
+    int rc = EnterNextBlock(e, newOffset, newFirstLine);
+    if (rc == 0) {
+        SkimWindow window = Window_Open(e);
+        for (;;) {
+            int32_t count = 0;
+            const char* bytes = CountEnteredBlock(e, &window, &count);
+            if (!bytes)
+                break;
+            const int64_t top = e->file.topLine;
+            const int64_t last = e->firstLine + count - 1;
+            const int64_t lastStart =
+                e->file.bufferOffset +
+                SkimLineStart(bytes, (int32_t)e->sizes.readSize, count, count - 1);
+            // The window must lie in this block, and the walk go on past it.
+            if (top < e->firstLine || top + e->pageLines > last - 1 || lastStart >= offset ||
+                e->currentBlock != e->highestBlock)
+                break;
+            e->file.topLine = last + 1;
+            if (!EnterAfterCounted(e, bytes, count)) {
+                e->file.topLine = top;
+                break;
+            }
+        }
+        Window_Close(&window);
+        rc = ReadEnteredBlock(e);
+        if (rc == 0)
+            rc = WalkToWindow(e, false, 1);
+    }
+    Engine_EndWalk(e);
+    return rc;
+}
+
 void WalkToOffset(ViewEngine* e, int64_t offset) {
     if (offset < 0)
         offset = 0;
@@ -546,8 +777,7 @@ void WalkToOffset(ViewEngine* e, int64_t offset) {
             return;
     } else {
         while (!e->atEnd && e->lineCount > 0 && LineOffset(e, e->lineCount - 1) < offset) {
-            e->file.topLine = e->lastLine + 1;
-            if (EnsureWindow(e, false) < 0)
+            if (StepTowards(e, offset) < 0)
                 return;
         }
     }

@@ -116,6 +116,9 @@ struct ViewEngine {
     PlatFile* walkFile;
     void* walkCursor;
     int64_t blocksRead; // every block read since the engine was made
+    // A walk passes through plain text blocks by counting their lines; set, it reads and
+    // splits every block (the reference the fast walk is checked against).
+    bool exactWalk;
 
     // Sizes and the shared blocks (see MemorySizes).
     MemorySizes sizes;
