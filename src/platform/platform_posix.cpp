@@ -191,7 +191,7 @@ PlatFileView* Plat_MapFileView(PlatFile* file, int64_t offset, int64_t count, co
     const int64_t page = (int64_t)sysconf(_SC_PAGESIZE);
     const int64_t start = page > 0 ? offset - offset % page : offset;
     const uint64_t length = (uint64_t)(offset - start + count);
-    if (length > (uint64_t)SIZE_MAX / 2 || (gPagesLimit && length > gPagesLimit))
+    if (!Common_PagesAllowed(length))
         return nullptr;
     PlatFileView* view = (PlatFileView*)malloc(sizeof(PlatFileView));
     if (!view)

@@ -162,7 +162,7 @@ PlatFileView* Plat_MapFileView(PlatFile* file, int64_t offset, int64_t count, co
     const int64_t grain = system.dwAllocationGranularity ? system.dwAllocationGranularity : 65536;
     const int64_t start = offset - offset % grain;
     const uint64_t length = (uint64_t)(offset - start + count);
-    if (length > (uint64_t)SIZE_MAX / 2 || (gPagesLimit && length > gPagesLimit))
+    if (!Common_PagesAllowed(length))
         return nullptr;
     PlatFileView* view = (PlatFileView*)HeapAlloc(GetProcessHeap(), 0, sizeof(PlatFileView));
     if (!view)
