@@ -386,21 +386,25 @@ TEST_F(OptsDlgTest, ALinkShowsTheHandOrTheArrowWhereTheSystemHasNoHand) {
     Harness_PumpMessages(200); // the window settles at its size, and its links in their places
     POINT spot = {};
     ASSERT_TRUE(HelpWnd_LinkSpot(0, &spot));
-    auto pointerAt = [help](POINT at) {
+    // The cursor the window shows with the pointer at a spot. The display server may hand on
+    // the pointer's earlier moves after a later one, so the pointer is put there again until
+    // the window shows the cursor wanted, or a second has gone.
+    auto pointerAt = [help](POINT at, HCURSOR wanted) {
         ClientToScreen(help, &at);
-        SetCursorPos(at.x, at.y);
-        // The display server moves the pointer in its own time: wait until it is there.
-        POINT now = {};
-        for (int i = 0; i < 100 && GetCursorPos(&now) && (now.x != at.x || now.y != at.y); i++)
-            Harness_PumpMessages(10);
-        SendMessageA(help, WM_SETCURSOR, (WPARAM)help, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-        return GetCursor();
+        HCURSOR shown = NULL;
+        for (int i = 0; i < 50 && shown != wanted; i++) {
+            SetCursorPos(at.x, at.y);
+            Harness_PumpMessages(20);
+            SendMessageA(help, WM_SETCURSOR, (WPARAM)help, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+            shown = GetCursor();
+        }
+        return shown;
     };
-    const HCURSOR arrow = LoadCursor(NULL, IDC_ARROW);
-    EXPECT_EQ(LoadCursor(NULL, IDC_HAND), pointerAt(spot));
-    EXPECT_EQ(arrow, pointerAt(POINT{1, spot.y})); // beside the link
+    const HCURSOR arrow = LoadCursor(NULL, IDC_ARROW), hand = LoadCursor(NULL, IDC_HAND);
+    EXPECT_EQ(hand, pointerAt(spot, hand));
+    EXPECT_EQ(arrow, pointerAt(POINT{1, spot.y}, arrow)); // beside the link
     HelpWnd_HideHandCursorForTests(true);
-    EXPECT_EQ(arrow, pointerAt(spot));
+    EXPECT_EQ(arrow, pointerAt(spot, arrow));
     HelpWnd_HideHandCursorForTests(false);
     Help_Quit();
 }
