@@ -13,8 +13,8 @@
 #include <unistd.h>
 
 #include "benchutil.h"
-#include "find/filesearch.h"
 #include "find/findpat.h"
+#include "search/searchwalk.h"
 #include "shell/settings.h"
 
 namespace {

@@ -1,44 +1,55 @@
-# One list of portable core sources serves the native and the mingw builds.
+# One list of portable core sources serves the native and the mingw builds. Each list is grouped
+# by the folder its files live in; a file named *_win includes <windows.h> and is built only by the
+# mingw builds.
 set(ORV_CORE_SOURCES
-    src/platform/uiseam.cpp
+    # src/platform
     src/platform/platform_common.cpp
-    src/shell/memsettings.cpp
-    src/viewer/engine.cpp
-    src/viewer/linesplit.cpp
-    src/viewer/linescan.cpp
-    src/viewer/rows.cpp
-    src/viewer/viewcalc.cpp
-    src/viewer/selcopy.cpp
-    src/viewer/filetypes.cpp
-    src/shell/settings.cpp
-    src/look/fontspec.cpp
-    src/find/findpat.cpp
-    src/find/findhistory.cpp
-    src/find/findengine.cpp
-    src/find/editfind.cpp
-    src/editor/textfile.cpp
-    src/lister/filelist.cpp
-    src/lister/dirtree.cpp
-    src/lister/dirsnap.cpp
-    src/lister/fileops.cpp
-    src/lister/pathclass.cpp
-    src/lister/launch.cpp
-    src/lister/drive.cpp
-    src/lister/dirremove.cpp
-    src/lister/dirlayout.cpp
-    src/lister/diskgrid.cpp
-    src/find/selqueue.cpp
-    src/find/findinput.cpp
+    src/platform/uiseam.cpp
+    # src/shell
     src/shell/barbuttons.cpp
-    src/find/srchparse.cpp
-    src/find/filesearch.cpp
     src/shell/helpfile.cpp
+    src/shell/memsettings.cpp
+    src/shell/settings.cpp
+    # src/look
+    src/look/fontspec.cpp
     src/look/look.cpp
-    src/print/psread.cpp
+    # src/viewer
+    src/viewer/engine.cpp
+    src/viewer/filetypes.cpp
+    src/viewer/linescan.cpp
+    src/viewer/linesplit.cpp
+    src/viewer/rows.cpp
+    src/viewer/selcopy.cpp
+    src/viewer/viewcalc.cpp
+    # src/find
+    src/find/editfind.cpp
+    src/find/findengine.cpp
+    src/find/findhistory.cpp
+    src/find/findinput.cpp
+    src/find/findpat.cpp
+    # src/search
+    src/search/searchparse.cpp
+    src/search/searchwalk.cpp
+    src/search/selqueue.cpp
+    # src/editor
+    src/editor/textfile.cpp
+    # src/lister
+    src/lister/dirlayout.cpp
+    src/lister/dirremove.cpp
+    src/lister/dirsnap.cpp
+    src/lister/dirtree.cpp
+    src/lister/diskgrid.cpp
+    src/lister/drive.cpp
+    src/lister/filelist.cpp
+    src/lister/fileops.cpp
+    src/lister/launch.cpp
+    src/lister/pathclass.cpp
+    # src/print
     src/print/pagelayout.cpp
     src/print/pager.cpp
-    src/print/prnsettings.cpp
     src/print/printview.cpp
+    src/print/prnsettings.cpp
+    src/print/psread.cpp
 )
 set(ORV_CORE_POSIX_SOURCES src/platform/platform_posix.cpp src/platform/platform_dir_posix.cpp
     src/platform/platform_save_posix.cpp)
@@ -47,65 +58,73 @@ set(ORV_CORE_WIN_SOURCES src/platform/platform_win.cpp src/platform/platform_dir
 
 # The Win32 shell (everything but WinMain, so the GUI tests can link it).
 set(ORV_SHELL_SOURCES
-    src/shell/frame.cpp
-    src/shell/framecmd.cpp
-    src/shell/framemsg.cpp
-    src/shell/mdichild.cpp
-    src/shell/help.cpp
-    src/shell/startup.cpp
-    src/shell/uiseam_win.cpp
-    src/shell/saveopts.cpp
-    src/shell/typedlg.cpp
+    # src/shell
+    src/shell/classes_win.cpp
+    src/shell/ctlbar_win.cpp
+    src/shell/drawobjects_win.cpp
+    src/shell/frame_win.cpp
+    src/shell/framecmd_win.cpp
+    src/shell/framemsg_win.cpp
+    src/shell/help_win.cpp
+    src/shell/helpwnd_win.cpp
+    src/shell/mdichild_win.cpp
+    src/shell/menustate_win.cpp
+    src/shell/optsdlg_win.cpp
+    src/shell/saveopts_win.cpp
     src/shell/settings_win.cpp
-    src/look/fonts_win.cpp
-    src/find/replacedlg.cpp
-    src/find/finddlg.cpp
-    src/find/findrun.cpp
-    src/find/srchwnd.cpp
-    src/find/resultscmd.cpp
-    src/find/listcmd.cpp
-    src/find/srchsave_win.cpp
-    src/shell/classes.cpp
-    src/shell/ctlbar.cpp
-    src/shell/drawobjects.cpp
-    src/shell/splash.cpp
-    src/shell/winkind.cpp
-    src/shell/menustate.cpp
-    src/viewer/viewwnd.cpp
-    src/viewer/viewinput.cpp
-    src/viewer/viewlend.cpp
-    src/viewer/viewpaint.cpp
-    src/viewer/viewtitle.cpp
-    src/viewer/selcopy_win.cpp
-    src/viewer/viewdlgs.cpp
-    src/viewer/viewfilecmd.cpp
+    src/shell/splash_win.cpp
+    src/shell/startup_win.cpp
+    src/shell/typedlg_win.cpp
+    src/shell/uiseam_win.cpp
+    src/shell/winkind_win.cpp
+    # src/look
+    src/look/colordlg_win.cpp
     src/look/commondlg_win.cpp
     src/look/dlgcolor_win.cpp
-    src/lister/dirwnd.cpp
-    src/lister/dircmd.cpp
-    src/lister/diropen.cpp
-    src/lister/dirpaint.cpp
-    src/lister/dirinput.cpp
-    src/lister/diskbar.cpp
-    src/lister/splitbar.cpp
-    src/editor/editwnd.cpp
-    src/editor/editcmd.cpp
-    src/editor/savedlg_win.cpp
-    src/find/selqueue_win.cpp
-    src/lister/launch_win.cpp
-    src/lister/dirremove_win.cpp
-    src/lister/matchdlg.cpp
-    src/find/srchdlg.cpp
-    src/find/srchrun.cpp
-    src/shell/helpwnd.cpp
-    src/shell/optsdlg.cpp
-    src/look/look_win.cpp
-    src/look/colordlg_win.cpp
     src/look/fontdlg_win.cpp
-    src/print/psview.cpp
-    src/print/prnsetup_win.cpp
+    src/look/fonts_win.cpp
+    src/look/look_win.cpp
+    # src/viewer
+    src/viewer/selcopy_win.cpp
+    src/viewer/viewdlgs_win.cpp
+    src/viewer/viewfilecmd_win.cpp
+    src/viewer/viewinput_win.cpp
+    src/viewer/viewlend_win.cpp
+    src/viewer/viewpaint_win.cpp
+    src/viewer/viewtitle_win.cpp
+    src/viewer/viewwnd_win.cpp
+    # src/find
+    src/find/finddlg_win.cpp
+    src/find/findrun_win.cpp
+    src/find/replacedlg_win.cpp
+    # src/search
+    src/search/listcmd_win.cpp
+    src/search/matchdlg_win.cpp
+    src/search/resultscmd_win.cpp
+    src/search/resultssave_win.cpp
+    src/search/resultswnd_win.cpp
+    src/search/searchcmd_win.cpp
+    src/search/searchdlg_win.cpp
+    src/search/selqueue_win.cpp
+    # src/editor
+    src/editor/editcmd_win.cpp
+    src/editor/editwnd_win.cpp
+    src/editor/savedlg_win.cpp
+    # src/lister
+    src/lister/dircmd_win.cpp
+    src/lister/dirinput_win.cpp
+    src/lister/diropen_win.cpp
+    src/lister/dirpaint_win.cpp
+    src/lister/dirremove_win.cpp
+    src/lister/dirwnd_win.cpp
+    src/lister/diskbar_win.cpp
+    src/lister/launch_win.cpp
+    src/lister/splitbar_win.cpp
+    # src/print
     src/print/pagedlg_win.cpp
     src/print/printjob_win.cpp
+    src/print/prnsetup_win.cpp
+    src/print/psview_win.cpp
 )
 set(ORV_RESOURCES src/resources/orv.rc)
 # The pictures orv.rc takes in, drawn by src/resources/draw_resources.py (a new one is seen when

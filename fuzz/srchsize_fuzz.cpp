@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "find/srchparse.h"
+#include "search/searchparse.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string text((const char*)data, size);

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "shell/frame.h"
+#include "shell/frame_win.h"
 
 namespace {
 

@@ -3,13 +3,13 @@
 #include <string>
 
 #include "lister/dirremove.h"
-#include "lister/dirwnd.h"
+#include "lister/dirwnd_win.h"
 #include "lister/fileops.h"
 #include "lister/pathclass.h"
 #include "look/dlgcolor_win.h"
 #include "resources/resource.h"
 #include "shell/settings.h"
-#include "shell/startup.h"
+#include "shell/startup_win.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "lister/pathclass.h"
 #include "look/dlgcolor_win.h"
 #include "resources/resource.h"
-#include "shell/frame.h"
+#include "shell/frame_win.h"
 #include "shell/settings.h"
 #include "platform/uiseam.h"
 

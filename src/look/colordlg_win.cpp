@@ -5,9 +5,9 @@
 #include "look/dlgcolor_win.h"
 #include "look/look_win.h"
 #include "resources/resource.h"
-#include "shell/dlgbox.h"
-#include "shell/startup.h"
-#include "shell/winkind.h"
+#include "shell/dlgbox_win.h"
+#include "shell/startup_win.h"
+#include "shell/winkind_win.h"
 
 namespace {
 

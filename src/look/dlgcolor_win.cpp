@@ -1,7 +1,7 @@
 #include "look/dlgcolor_win.h"
 
-#include "shell/drawobjects.h"
-#include "shell/startup.h"
+#include "shell/drawobjects_win.h"
+#include "shell/startup_win.h"
 
 HBRUSH DlgColor_OnCtlColor(UINT message, HDC dc, HWND control) {
     if (gPlainDialogs || !gDraw.dialogBrush)

@@ -14,9 +14,9 @@
 #include "look/look_win.h"
 #include "platform/uiseam.h"
 #include "resources/resource.h"
-#include "shell/dlgbox.h"
-#include "shell/startup.h"
-#include "shell/winkind.h"
+#include "shell/dlgbox_win.h"
+#include "shell/startup_win.h"
+#include "shell/winkind_win.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
 #include "look/look_win.h"
 
-#include "editor/editwnd.h"
-#include "find/srchwnd.h"
-#include "lister/dirwnd.h"
+#include "editor/editwnd_win.h"
+#include "lister/dirwnd_win.h"
 #include "look/fonts_win.h"
-#include "shell/drawobjects.h"
-#include "shell/frame.h"
+#include "search/resultswnd_win.h"
+#include "shell/drawobjects_win.h"
+#include "shell/frame_win.h"
 #include "shell/settings.h"
-#include "shell/winkind.h"
-#include "viewer/viewwnd.h"
+#include "shell/winkind_win.h"
+#include "viewer/viewwnd_win.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "print/prnsetup_win.h"
 #include "resources/resource.h"
 #include "shell/settings.h"
-#include "shell/startup.h"
+#include "shell/startup_win.h"
 
 namespace {
 

@@ -5,10 +5,8 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "editor/editwnd.h"
+#include "editor/editwnd_win.h"
 #include "editor/textfile.h"
-#include "find/selqueue_win.h"
-#include "find/srchwnd.h"
 #include "look/dlgcolor_win.h"
 #include "platform/platform.h"
 #include "platform/uiseam.h"
@@ -17,13 +15,15 @@
 #include "print/printview.h"
 #include "print/prnsetup_win.h"
 #include "resources/resource.h"
-#include "shell/frame.h"
+#include "search/resultswnd_win.h"
+#include "search/selqueue_win.h"
+#include "shell/frame_win.h"
 #include "shell/settings.h"
-#include "shell/startup.h"
+#include "shell/startup_win.h"
 #include "viewer/engine.h"
 #include "viewer/selcopy.h"
-#include "viewer/viewwnd.h"
-#include "viewer/windata.h"
+#include "viewer/viewwnd_win.h"
+#include "viewer/windata_win.h"
 
 namespace {
 

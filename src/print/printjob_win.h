@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/winkind.h"
+#include "shell/winkind_win.h"
 
 // "&Print..." (IDM_PRINT, with the print dialog) and IDM_PRINT_NOW (the saved printer, all of
 // it, no dialog) for the window target holds. 1 printed, 0 not.

@@ -15,7 +15,7 @@
 #include "look/dlgcolor_win.h"
 #include "resources/resource.h"
 #include "shell/settings.h"
-#include "shell/startup.h"
+#include "shell/startup_win.h"
 #include "platform/platform.h"
 #include "platform/uiseam.h"
 

@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include "find/replacedlg.h"
-#include "shell/frame.h"
-#include "shell/splash.h"
-#include "shell/startup.h"
+#include "find/replacedlg_win.h"
+#include "shell/frame_win.h"
+#include "shell/splash_win.h"
+#include "shell/startup_win.h"
 #include "platform/uiseam.h"
 
 bool gMessageBoxUp = false;

@@ -22,8 +22,8 @@
 #include <utime.h>
 #endif
 
-#include "find/filesearch.h"
 #include "find/findpat.h"
+#include "search/searchwalk.h"
 #include "shell/settings.h"
 #include "support.h"
 

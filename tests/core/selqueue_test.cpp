@@ -2,7 +2,7 @@
 // lists name bare files that need their directory in front.
 #include <gtest/gtest.h>
 
-#include "find/selqueue.h"
+#include "search/selqueue.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // edges of each part, and the errors.
 #include <gtest/gtest.h>
 
-#include "find/srchparse.h"
+#include "search/searchparse.h"
 
 namespace {
 

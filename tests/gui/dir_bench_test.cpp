@@ -11,8 +11,8 @@
 #include <string>
 
 #include "gui/harness.h"
-#include "lister/dirstate.h"
-#include "lister/dirwnd.h"
+#include "lister/dirstate_win.h"
+#include "lister/dirwnd_win.h"
 
 namespace {
 

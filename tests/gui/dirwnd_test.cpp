@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "find/selqueue.h"
 #include "gui/harness.h"
-#include "lister/dirstate.h"
-#include "lister/dirwnd.h"
+#include "lister/dirstate_win.h"
+#include "lister/dirwnd_win.h"
 #include "look/fonts_win.h"
 #include "resources/resource.h"
-#include "shell/drawobjects.h"
-#include "shell/menustate.h"
+#include "search/selqueue.h"
+#include "shell/drawobjects_win.h"
+#include "shell/menustate_win.h"
 #include "shell/settings.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <string>
 
-#include "editor/editwnd.h"
+#include "editor/editwnd_win.h"
 #include "editor/textfile.h"
 #include "gui/harness.h"
 #include "look/fonts_win.h"

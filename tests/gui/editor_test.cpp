@@ -7,16 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "editor/editwnd.h"
+#include "editor/editwnd_win.h"
 #include "editor/textfile.h"
 #include "find/findpat.h"
 #include "gui/harness.h"
-#include "lister/dirwnd.h"
+#include "lister/dirwnd_win.h"
 #include "resources/resource.h"
-#include "shell/classes.h"
+#include "shell/classes_win.h"
 #include "shell/settings.h"
-#include "shell/winkind.h"
-#include "viewer/viewwnd.h"
+#include "shell/winkind_win.h"
+#include "viewer/viewwnd_win.h"
 
 namespace {
 

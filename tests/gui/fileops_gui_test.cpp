@@ -11,19 +11,19 @@
 #include <string>
 #include <vector>
 
-#include "find/selqueue_win.h"
-#include "find/srchwnd.h"
 #include "gui/harness.h"
 #include "lister/dirremove.h"
 #include "lister/dirremove_win.h"
-#include "lister/dirstate.h"
-#include "lister/dirwnd.h"
+#include "lister/dirstate_win.h"
+#include "lister/dirwnd_win.h"
 #include "lister/fileops.h"
 #include "lister/launch_win.h"
-#include "lister/matchdlg.h"
 #include "resources/resource.h"
+#include "search/matchdlg_win.h"
+#include "search/resultswnd_win.h"
+#include "search/selqueue_win.h"
 #include "shell/settings.h"
-#include "viewer/viewwnd.h"
+#include "viewer/viewwnd_win.h"
 
 namespace {
 

@@ -9,15 +9,15 @@
 #include <string>
 #include <vector>
 
-#include "editor/editwnd.h"
+#include "editor/editwnd_win.h"
 #include "find/findpat.h"
 #include "gui/harness.h"
 #include "resources/resource.h"
 #include "shell/barbuttons.h"
-#include "shell/ctlbar.h"
+#include "shell/ctlbar_win.h"
 #include "shell/settings.h"
 #include "viewer/engine.h"
-#include "viewer/viewwnd.h"
+#include "viewer/viewwnd_win.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 
 #include "gui/harness.h"
 #include "lister/fileops.h"
-#include "shell/startup.h"
+#include "shell/startup_win.h"
 #include "resources/resource.h"
-#include "shell/classes.h"
-#include "shell/menustate.h"
+#include "shell/classes_win.h"
+#include "shell/menustate_win.h"
 #include "shell/settings.h"
-#include "shell/winkind.h"
+#include "shell/winkind_win.h"
 
 namespace {
 

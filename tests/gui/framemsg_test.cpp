@@ -15,9 +15,9 @@
 
 #include "gui/harness.h"
 #include "resources/resource.h"
-#include "shell/classes.h"
-#include "shell/drawobjects.h"
-#include "shell/help.h"
+#include "shell/classes_win.h"
+#include "shell/drawobjects_win.h"
+#include "shell/help_win.h"
 #include "shell/helpfile.h"
 #include "shell/settings.h"
 #include "viewer/engine.h"

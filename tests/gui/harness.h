@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "shell/frame.h"
+#include "shell/frame_win.h"
 #include "platform/platform.h"
-#include "shell/startup.h"
+#include "shell/startup_win.h"
 
 // One message box as the user saw it.
 struct SeenBox {

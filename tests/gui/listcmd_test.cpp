@@ -7,17 +7,17 @@
 #include <string>
 #include <vector>
 
-#include "editor/editwnd.h"
-#include "find/selqueue_win.h"
-#include "find/srchwnd.h"
+#include "editor/editwnd_win.h"
 #include "gui/harness.h"
 #include "resources/resource.h"
-#include "shell/classes.h"
-#include "shell/ctlbar.h"
-#include "shell/menustate.h"
+#include "search/resultswnd_win.h"
+#include "search/selqueue_win.h"
+#include "shell/classes_win.h"
+#include "shell/ctlbar_win.h"
+#include "shell/menustate_win.h"
 #include "shell/settings.h"
-#include "shell/winkind.h"
-#include "viewer/viewwnd.h"
+#include "shell/winkind_win.h"
+#include "viewer/viewwnd_win.h"
 
 namespace {
 

@@ -11,19 +11,19 @@
 #include <string>
 #include <vector>
 
-#include "editor/editwnd.h"
-#include "find/srchwnd.h"
+#include "editor/editwnd_win.h"
 #include "gui/harness.h"
-#include "lister/dirstate.h"
-#include "lister/dirwnd.h"
+#include "lister/dirstate_win.h"
+#include "lister/dirwnd_win.h"
 #include "look/fontdlg_win.h"
 #include "look/fonts_win.h"
 #include "look/look_win.h"
 #include "resources/resource.h"
-#include "shell/drawobjects.h"
+#include "search/resultswnd_win.h"
+#include "shell/drawobjects_win.h"
 #include "shell/settings.h"
-#include "viewer/viewwnd.h"
-#include "viewer/windata.h"
+#include "viewer/viewwnd_win.h"
+#include "viewer/windata_win.h"
 
 namespace {
 

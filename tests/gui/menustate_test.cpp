@@ -7,11 +7,11 @@
 
 #include "find/findpat.h"
 #include "gui/harness.h"
-#include "shell/classes.h"
-#include "shell/menustate.h"
+#include "shell/classes_win.h"
+#include "shell/menustate_win.h"
 #include "shell/settings.h"
 #include "resources/resource.h"
-#include "viewer/viewwnd.h"
+#include "viewer/viewwnd_win.h"
 
 namespace {
 

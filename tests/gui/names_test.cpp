@@ -10,19 +10,19 @@
 #include <string>
 #include <vector>
 
-#include "find/filesearch.h"
 #include "find/findpat.h"
-#include "find/selqueue.h"
-#include "find/srchrun.h"
-#include "find/srchwnd.h"
 #include "gui/harness.h"
-#include "lister/dirstate.h"
+#include "lister/dirstate_win.h"
 #include "lister/dirtree.h"
-#include "lister/dirwnd.h"
+#include "lister/dirwnd_win.h"
 #include "resources/resource.h"
-#include "shell/menustate.h"
+#include "search/resultswnd_win.h"
+#include "search/searchcmd_win.h"
+#include "search/searchwalk.h"
+#include "search/selqueue.h"
+#include "shell/menustate_win.h"
 #include "shell/settings.h"
-#include "shell/winkind.h"
+#include "shell/winkind_win.h"
 #include "viewer/engine.h"
 
 namespace {

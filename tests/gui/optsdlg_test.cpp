@@ -7,18 +7,18 @@
 #include <functional>
 #include <string>
 
-#include "editor/editwnd.h"
-#include "find/srchwnd.h"
+#include "editor/editwnd_win.h"
+#include "search/resultswnd_win.h"
 #include "gui/harness.h"
-#include "lister/dirwnd.h"
-#include "find/srchdlg.h"
+#include "lister/dirwnd_win.h"
+#include "search/searchdlg_win.h"
 #include "resources/resource.h"
-#include "shell/help.h"
+#include "shell/help_win.h"
 #include "shell/helpfile.h"
-#include "shell/helpwnd.h"
-#include "shell/optsdlg.h"
+#include "shell/helpwnd_win.h"
+#include "shell/optsdlg_win.h"
 #include "shell/settings.h"
-#include "viewer/viewwnd.h"
+#include "viewer/viewwnd_win.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "gui/harness.h"
 #include "print/prnsetup_win.h"
 #include "resources/resource.h"
-#include "viewer/viewwnd.h"
+#include "viewer/viewwnd_win.h"
 
 namespace {
 

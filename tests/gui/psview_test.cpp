@@ -8,7 +8,7 @@
 #include "gui/harness.h"
 #include "resources/resource.h"
 #include "viewer/engine.h"
-#include "viewer/viewwnd.h"
+#include "viewer/viewwnd_win.h"
 
 namespace {
 

@@ -8,21 +8,21 @@
 #include <string>
 #include <vector>
 
-#include "find/filesearch.h"
 #include "find/findpat.h"
-#include "find/selqueue_win.h"
-#include "find/srchrun.h"
-#include "find/srchsave_win.h"
-#include "find/srchwnd.h"
 #include "gui/harness.h"
 #include "look/fonts_win.h"
 #include "resources/resource.h"
-#include "shell/classes.h"
-#include "shell/drawobjects.h"
+#include "search/resultssave_win.h"
+#include "search/resultswnd_win.h"
+#include "search/searchcmd_win.h"
+#include "search/searchwalk.h"
+#include "search/selqueue_win.h"
+#include "shell/classes_win.h"
+#include "shell/drawobjects_win.h"
 #include "shell/settings.h"
-#include "shell/winkind.h"
+#include "shell/winkind_win.h"
 #include "viewer/engine.h"
-#include "viewer/viewwnd.h"
+#include "viewer/viewwnd_win.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 
 #include <string>
 
-#include "find/filesearch.h"
+#include "search/searchwalk.h"
 #include "find/findpat.h"
-#include "find/srchrun.h"
-#include "find/srchwnd.h"
+#include "search/searchcmd_win.h"
+#include "search/resultswnd_win.h"
 #include "gui/harness.h"
 #include "platform/uiseam.h"
 #include "shell/uiseam_win.h"

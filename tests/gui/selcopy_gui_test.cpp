@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "gui/harness.h"
-#include "shell/frame.h"
+#include "shell/frame_win.h"
 #include "viewer/selcopy_win.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include "look/fonts_win.h"
 #include "resources/resource.h"
 #include "platform/platform.h"
-#include "shell/saveopts.h"
+#include "shell/saveopts_win.h"
 #include "shell/settings.h"
 
 namespace {

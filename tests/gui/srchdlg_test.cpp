@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "find/filesearch.h"
 #include "find/findpat.h"
-#include "find/srchdlg.h"
 #include "gui/harness.h"
 #include "resources/resource.h"
+#include "search/searchdlg_win.h"
+#include "search/searchwalk.h"
 #include "shell/settings.h"
 
 namespace {

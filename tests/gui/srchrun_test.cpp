@@ -7,15 +7,15 @@
 #include <string>
 #include <utility>
 
-#include "find/filesearch.h"
 #include "find/findpat.h"
-#include "find/selqueue_win.h"
-#include "find/srchwnd.h"
 #include "gui/harness.h"
 #include "resources/resource.h"
+#include "search/resultswnd_win.h"
+#include "search/searchwalk.h"
+#include "search/selqueue_win.h"
 #include "shell/settings.h"
-#include "shell/winkind.h"
-#include "viewer/viewwnd.h"
+#include "shell/winkind_win.h"
+#include "viewer/viewwnd_win.h"
 
 namespace {
 

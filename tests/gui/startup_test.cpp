@@ -5,14 +5,14 @@
 #include <windows.h>
 
 #include "gui/harness.h"
-#include "lister/dirwnd.h"
+#include "lister/dirwnd_win.h"
 #include "resources/resource.h"
 #include "platform/platform.h"
-#include "shell/classes.h"
-#include "shell/ctlbar.h"
-#include "shell/drawobjects.h"
+#include "shell/classes_win.h"
+#include "shell/ctlbar_win.h"
+#include "shell/drawobjects_win.h"
 #include "shell/settings.h"
-#include "shell/splash.h"
+#include "shell/splash_win.h"
 #include "viewer/engine.h"
 
 namespace {

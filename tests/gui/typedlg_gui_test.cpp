@@ -9,7 +9,7 @@
 
 #include "gui/harness.h"
 #include "resources/resource.h"
-#include "shell/typedlg.h"
+#include "shell/typedlg_win.h"
 #include "viewer/filetypes.h"
 
 namespace {

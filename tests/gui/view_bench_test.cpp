@@ -15,7 +15,7 @@
 #include "../../bench/viewmoves.h"
 #include "gui/harness.h"
 #include "shell/settings.h"
-#include "viewer/viewwnd.h"
+#include "viewer/viewwnd_win.h"
 
 namespace {
 

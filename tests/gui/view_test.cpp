@@ -13,8 +13,8 @@
 #include "resources/resource.h"
 #include "viewer/engine.h"
 #include "viewer/filetypes.h"
-#include "viewer/viewwnd.h"
-#include "viewer/windata.h"
+#include "viewer/viewwnd_win.h"
+#include "viewer/windata_win.h"
 
 namespace {
 

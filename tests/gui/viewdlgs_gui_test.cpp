@@ -11,11 +11,11 @@
 #include "gui/harness.h"
 #include "look/dlgcolor_win.h"
 #include "resources/resource.h"
-#include "shell/classes.h"
-#include "shell/drawobjects.h"
+#include "shell/classes_win.h"
+#include "shell/drawobjects_win.h"
 #include "shell/settings.h"
 #include "viewer/engine.h"
-#include "viewer/viewdlgs.h"
+#include "viewer/viewdlgs_win.h"
 
 namespace {
 

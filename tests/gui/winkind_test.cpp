@@ -4,8 +4,8 @@
 #include <windows.h>
 
 #include "gui/harness.h"
-#include "shell/classes.h"
-#include "shell/winkind.h"
+#include "shell/classes_win.h"
+#include "shell/winkind_win.h"
 
 namespace {
 

@@ -13,15 +13,15 @@
 #include <string>
 #include <vector>
 
-#include "editor/editwnd.h"
-#include "find/srchwnd.h"
+#include "editor/editwnd_win.h"
 #include "gui/harness.h"
-#include "lister/dirwnd.h"
+#include "lister/dirwnd_win.h"
 #include "print/printjob_win.h"
 #include "print/prnsetup_win.h"
 #include "resources/resource.h"
+#include "search/resultswnd_win.h"
 #include "shell/settings.h"
-#include "viewer/viewwnd.h"
+#include "viewer/viewwnd_win.h"
 
 namespace {
 
