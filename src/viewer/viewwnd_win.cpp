@@ -34,8 +34,9 @@ namespace {
 
 const char kTextNoRecord[] = "Critical memory shortage. Cannot continue.";
 
-constexpr int kRecordSlot = 0; // window data: the record's address, then its memory handle
-constexpr int kHandleSlot = sizeof(LONG_PTR);
+// Window data: the record's address, as every window kind keeps its record; the record holds
+// its own memory handle. The class's second slot stays unused.
+constexpr int kRecordSlot = 0;
 constexpr WORD kMinimizeCommand = 32;
 
 // What View_OpenFile hands the new window's WM_CREATE: the engine, holding the file just opened.
@@ -64,7 +65,6 @@ int OnCreate(HWND view, const ViewCreate* create) {
     w->memory = memory;
     w->window = view;
     SetWindowLongPtrA(view, kRecordSlot, reinterpret_cast<LONG_PTR>(w));
-    SetWindowLongPtrA(view, kHandleSlot, reinterpret_cast<LONG_PTR>(memory));
     View_Join(w);
     w->font = Fonts_Get(kFontView);
     w->textColor = gSettings.colors[kColorText];
@@ -118,10 +118,9 @@ void OnDestroy(WinData* w) {
 
 void OnNcDestroy(HWND view) {
     WinData* w = reinterpret_cast<WinData*>(GetWindowLongPtrA(view, kRecordSlot));
-    HGLOBAL memory = reinterpret_cast<HGLOBAL>(GetWindowLongPtrA(view, kHandleSlot));
     SetWindowLongPtrA(view, kRecordSlot, 0);
-    SetWindowLongPtrA(view, kHandleSlot, 0);
     if (w) {
+        HGLOBAL memory = w->memory;
         w->~WinData();
         GlobalUnlock(memory);
         GlobalFree(memory);
