@@ -166,8 +166,7 @@ bool OnCreate(HWND editor, const EditorCreate* create) {
     return true;
 }
 
-void OnSize(HWND editor, WPARAM how, int width, int height) {
-    EditorWindow* data = Data(editor);
+void OnSize(HWND editor, EditorWindow* data, WPARAM how, int width, int height) {
     if (!data || !data->edit)
         return;
     if (how == SIZE_MINIMIZED) {
@@ -180,8 +179,8 @@ void OnSize(HWND editor, WPARAM how, int width, int height) {
 }
 
 // An icon opened again shows its whole path and takes its place as new windows do.
-void OnQueryOpen(HWND editor) {
-    if (EditorWindow* data = Data(editor))
+void OnQueryOpen(HWND editor, const EditorWindow* data) {
+    if (data)
         SetWindowTextA(editor, Upper(data->path).c_str());
     Frame_PlaceReopened(editor);
 }
@@ -192,8 +191,7 @@ void BecomeCurrent(HWND editor) {
 }
 
 // Closing: a changed text is saved first if the user wants; false keeps the editor.
-bool MayClose(HWND editor) {
-    EditorWindow* data = Data(editor);
+bool MayClose(HWND editor, const EditorWindow* data) {
     if (!data || !data->edit || !SendMessageA(data->edit, EM_GETMODIFY, 0, 0))
         return true;
     std::string text(data->path.size() + sizeof kModified, '\0');
@@ -224,6 +222,7 @@ char* CopyText(HWND edit, int64_t* length) {
 } // namespace
 
 LRESULT CALLBACK ORVEditWndProc(HWND editor, UINT message, WPARAM wParam, LPARAM lParam) {
+    EditorWindow* data = Data(editor); // null until WM_CREATE has made it
     switch (message) {
     case WM_CREATE: {
         const CREATESTRUCTA* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
@@ -233,13 +232,13 @@ LRESULT CALLBACK ORVEditWndProc(HWND editor, UINT message, WPARAM wParam, LPARAM
         break;
     }
     case WM_SIZE:
-        OnSize(editor, wParam, LOWORD(lParam), HIWORD(lParam));
+        OnSize(editor, data, wParam, LOWORD(lParam), HIWORD(lParam));
         break; // the MDI child procedure keeps the frame's maximised state
     case WM_QUERYOPEN:
-        OnQueryOpen(editor);
+        OnQueryOpen(editor, data);
         return TRUE;
     case WM_SETFOCUS:
-        MdiChild_TakeFocus(editor, Data(editor) ? Data(editor)->edit : NULL, true, BecomeCurrent);
+        MdiChild_TakeFocus(editor, data ? data->edit : NULL, true, BecomeCurrent);
         return 0;
     case WM_PARENTNOTIFY:
         if (LOWORD(wParam) == WM_LBUTTONDOWN || LOWORD(wParam) == WM_RBUTTONDOWN)
@@ -250,25 +249,25 @@ LRESULT CALLBACK ORVEditWndProc(HWND editor, UINT message, WPARAM wParam, LPARAM
             BecomeCurrent(editor);
         break;
     case WM_COMMAND:
-        if (LOWORD(wParam) == kEditControlId && Data(editor)) {
+        if (LOWORD(wParam) == kEditControlId && data) {
             const WORD notice = HIWORD(wParam);
             if (notice == EN_SETFOCUS)
                 gCurrentEditor = editor;
             // The control refuses the change that does not fit, so the text is as it was.
-            if ((notice == EN_ERRSPACE || notice == EN_MAXTEXT) && !Data(editor)->loading)
+            if ((notice == EN_ERRSPACE || notice == EN_MAXTEXT) && !data->loading)
                 Tell(kTextNoEditMemory);
             return 0;
         }
         break;
     case WM_CTLCOLOREDIT:
-        if (EditorWindow* data = Data(editor)) {
+        if (data) {
             if (LRESULT brush = Orv_ColorControl(wParam, data->textColor, data->backgroundColor,
                                                  data->backgroundBrush))
                 return brush;
         }
         break;
     case WM_CLOSE:
-        if (MdiChild_CloseThroughFrame(editor) || !MayClose(editor))
+        if (MdiChild_CloseThroughFrame(editor) || !MayClose(editor, data))
             return 0;
         break;
     case WM_DESTROY:
@@ -277,7 +276,7 @@ LRESULT CALLBACK ORVEditWndProc(HWND editor, UINT message, WPARAM wParam, LPARAM
     case WM_NCDESTROY:
         if (gCurrentEditor == editor)
             gCurrentEditor = NULL;
-        delete Data(editor);
+        delete data;
         SetWindowLongPtrA(editor, 0, 0);
         break;
     }

@@ -110,8 +110,7 @@ void OnListNotice(HWND list, WORD notice) {
     }
 }
 
-void OnSize(HWND results, WPARAM how, int width, int height) {
-    ResultsWindow* data = Data(results);
+void OnSize(HWND results, const ResultsWindow* data, WPARAM how, int width, int height) {
     if (how == SIZE_MINIMIZED) {
         Frame_RetileLater();
         return;
@@ -143,20 +142,20 @@ void KeepRefused(const char* text) {
 } // namespace
 
 LRESULT CALLBACK ORVSrchWndProc(HWND results, UINT message, WPARAM wParam, LPARAM lParam) {
+    ResultsWindow* data = Data(results); // null until WM_CREATE has made it
     switch (message) {
     case WM_CREATE:
         if (!OnCreate(results))
             return -1;
         break;
     case WM_SIZE:
-        OnSize(results, wParam, LOWORD(lParam), HIWORD(lParam));
+        OnSize(results, data, wParam, LOWORD(lParam), HIWORD(lParam));
         break; // the MDI child procedure keeps the frame's maximised state
     case WM_QUERYOPEN:
         OnQueryOpen(results);
         return TRUE;
     case WM_SETFOCUS:
-        MdiChild_TakeFocus(results, Data(results) ? Data(results)->list : NULL, false,
-                           BecomeCurrent);
+        MdiChild_TakeFocus(results, data ? data->list : NULL, false, BecomeCurrent);
         return 0;
     case WM_PARENTNOTIFY:
         // A button pressed in the list makes it the one the commands work on.
@@ -167,8 +166,8 @@ LRESULT CALLBACK ORVSrchWndProc(HWND results, UINT message, WPARAM wParam, LPARA
     case WM_MDIACTIVATE:
         if (reinterpret_cast<HWND>(lParam) == results)
             Menu_ApplyState(gFrame, results);
-        else if (reinterpret_cast<HWND>(wParam) == results && Data(results))
-            List_ClearSelection(Data(results)->list); // a window left keeps no stale marks
+        else if (reinterpret_cast<HWND>(wParam) == results && data)
+            List_ClearSelection(data->list); // a window left keeps no stale marks
         break;
     case WM_COMMAND:
         if (LOWORD(wParam) == kListId && lParam) {
@@ -193,7 +192,7 @@ LRESULT CALLBACK ORVSrchWndProc(HWND results, UINT message, WPARAM wParam, LPARA
         Frame_RetileLater();
         break;
     case WM_CTLCOLORLISTBOX:
-        if (ResultsWindow* data = Data(results)) {
+        if (data) {
             if (LRESULT brush = Orv_ColorControl(wParam, data->textColor, data->backgroundColor,
                                                  data->backgroundBrush))
                 return brush;
@@ -202,9 +201,9 @@ LRESULT CALLBACK ORVSrchWndProc(HWND results, UINT message, WPARAM wParam, LPARA
     case WM_NCDESTROY:
         if (gCurrentResults == results)
             gCurrentResults = NULL;
-        if (Data(results) && Data(results)->measure)
-            DeleteDC(Data(results)->measure);
-        delete Data(results);
+        if (data && data->measure)
+            DeleteDC(data->measure);
+        delete data;
         SetWindowLongPtrA(results, 0, 0);
         break;
     }
