@@ -16,6 +16,8 @@ struct MemorySizes {
 
 // "FileBuffer" absent from the profile: the default L * 400.
 constexpr int64_t kFileBufferDefault = INT64_MIN;
+// "BlockPointers" absent from the profile: the block table's first size.
+constexpr int64_t kDefaultBlockPointers = 512;
 
 // Applies the load rules to raw values and derives the
 // rest in 64 bits, so a huge value asks for a huge block (and fails) rather than wrapping.

@@ -32,7 +32,6 @@ const char kSaveQuestionCaption[] = "Save ORV?";
 
 constexpr int kDefaultPageLength = 22; // a 25-line screen less 3
 constexpr int64_t kDefaultLineLength = 256;
-constexpr int64_t kDefaultBlockPointers = 512;
 
 int QuietHasMouse() {
     return 1;

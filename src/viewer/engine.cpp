@@ -20,8 +20,6 @@ constexpr int64_t kMaxBlockBytes = INT64_C(1) << 30;
 // The "File too large" path raises BlockPointers to fit the file it met, but never past this:
 // 16 bytes a block, so the table stays at 16 MiB, which covers ~100 GB with default buffers.
 constexpr int64_t kMaxSuggestedBlockPointers = INT64_C(1) << 20;
-// "BlockPointers" when the INI's value cannot be had at start-up.
-constexpr int64_t kDefaultBlockPointers = 512;
 
 const char kSectionMemory[] = "Memory";
 const char kKeyBlockPointers[] = "BlockPointers";
