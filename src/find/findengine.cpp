@@ -156,6 +156,44 @@ void ShowMatch(ViewEngine* e, int64_t line, int32_t column, int32_t length, bool
     EnsureWindow(e, false);
 }
 
+int64_t ScanForPiece(const char* bytes, int64_t n, void* skip) {
+    return FindSkip_Next(*(const FindSkip*)skip, bytes, n);
+}
+
+// How many blocks in a row may each hold a piece before the walk stops looking ahead.
+constexpr int32_t kMostNearPieces = 16;
+// How much of the file one look ahead takes before a key press or click may stop the find.
+constexpr int64_t kSkipSlice = INT64_C(16) << 20;
+
+enum SkipEnd {
+    kSkipFound,   // *at: the first place at or after `from` where a piece stands
+    kSkipNone,    // no piece from there to the file's end: no match either
+    kSkipStopped, // the user stopped the find
+    kSkipUnknown, // the file's bytes cannot tell: the walk must look at every line
+};
+
+// Where the file may next hold a match, found from its own bytes rather than from its lines.
+SkipEnd SkipAhead(ViewEngine* e, const FindSkip& skip, int64_t from, bool interactive,
+                  int64_t* at) {
+    const int32_t overlap = FindSkip_Span(skip) - 1;
+    for (;;) {
+        bool toFileEnd = false;
+        const int64_t hit = Engine_ScanAhead(e, from, from + kSkipSlice, overlap, ScanForPiece,
+                                             (void*)&skip, &toFileEnd);
+        if (hit >= 0) {
+            *at = hit;
+            return kSkipFound;
+        }
+        if (hit == kScanUnknown)
+            return kSkipUnknown;
+        if (toFileEnd)
+            return kSkipNone;
+        if (interactive && UserStops())
+            return kSkipStopped;
+        from += kSkipSlice;
+    }
+}
+
 enum WalkEnd {
     kWalkFound,    // the match is marked and shown
     kWalkNotFound, // the file holds no match past the start
@@ -192,6 +230,12 @@ WalkEnd SearchBlocks(ViewEngine* e, const FindSettings* s, bool repeat, int32_t 
     // must not find the match that Find Next moves on from.
     int64_t resumeAt = e->file.bufferOffset + start;
 
+    // Where every match holds a literal piece, stretches of the file without one are passed
+    // over from the file's own bytes, not read into blocks and split into lines.
+    FindSkip skip;
+    bool skipping = absolute && FindSkip_Init(*s, scope, &skip);
+    int32_t nearPieces = 0;
+
     bool stopped = false;
     Seam seam;
     for (;;) {
@@ -225,9 +269,42 @@ WalkEnd SearchBlocks(ViewEngine* e, const FindSettings* s, bool repeat, int32_t 
             ShowMatch(e, e->firstLine + j, at - e->lineStart[j], length, wholeLine, shownTop);
             return kWalkFound;
         }
+        const int32_t kept = judged > start ? judged : start;
+        if (skipping && !e->atEnd) {
+            int64_t piece = 0;
+            const SkipEnd ahead =
+                SkipAhead(e, skip, e->file.bufferOffset + kept, interactive, &piece);
+            if (ahead == kSkipNone)
+                break;
+            if (ahead == kSkipStopped) {
+                stopped = true;
+                break;
+            }
+            skipping = ahead == kSkipFound;
+            // A match begins on its piece's line, or in hex and binary rows up to the reach
+            // before it; never before what is judged already, nor before where the find began.
+            int64_t land = textLines ? piece : piece - skip.reach;
+            land = land > e->file.bufferOffset + kept ? land : e->file.bufferOffset + kept;
+            land = land > resumeAt ? land : resumeAt;
+            // A piece in the bytes the buffer holds is met by the next block anyway (one begun
+            // before the cut, within the carry, is judged across it below). Where pieces stand
+            // that close, block after block, the look ahead only costs: the walk goes on alone.
+            const bool near = land < e->file.bufferOffset + e->bytesInBuffer;
+            nearPieces = near ? nearPieces + 1 : 0;
+            if (nearPieces > kMostNearPieces)
+                skipping = false;
+            if (skipping && !near) {
+                if (Engine_AdvanceTo(e, land) < 0)
+                    break;
+                const int32_t at = (int32_t)(land - e->file.bufferOffset);
+                start = textLines ? e->lineStart[LineHolding(e, at)] : at;
+                if (resumeAt - e->file.bufferOffset > start)
+                    start = (int32_t)(resumeAt - e->file.bufferOffset);
+                continue;
+            }
+        }
         const int64_t cutLine = e->lastLine;
         const int64_t cutOffset = e->file.bufferOffset + end;
-        const int32_t kept = judged > start ? judged : start;
         const bool seamed = carry > 0 && !e->atEnd && kept < end;
         if (seamed)
             Seam_Keep(&seam, e, kept, end, LineHolding(e, kept));

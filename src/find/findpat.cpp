@@ -420,22 +420,34 @@ int64_t ScanAnchors(const unsigned char* r, int64_t first, int64_t last, Anchor 
         maskB[k] = b.orMask;
         wantB[k] = b.want;
     }
-    for (; i + 15 <= last; i += 16) {
+    auto hitsAt = [&](int64_t at) {
         ByteVector x, y;
-        memcpy(&x, r + i + a.offset, 16);
-        memcpy(&y, r + i + b.offset, 16);
-        ByteVector hits = (ByteVector)(((x | maskA) == wantA) & ((y | maskB) == wantB));
-        uint64_t lanes[2];
-        memcpy(lanes, &hits, 16);
-        if (!(lanes[0] | lanes[1]))
-            continue;
-        for (int half = 0; half < 2; half++) {
-            // A lane that matched is all ones: take them from the lowest byte up.
-            for (uint64_t bits = lanes[half]; bits;) {
-                const int byte = __builtin_ctzll(bits) / 8;
-                bits &= ~(UINT64_C(0xFF) << (8 * byte));
-                if (accept(i + half * 8 + byte))
-                    return i + half * 8 + byte;
+        memcpy(&x, r + at + a.offset, 16);
+        memcpy(&y, r + at + b.offset, 16);
+        return (ByteVector)(((x | maskA) == wantA) & ((y | maskB) == wantB));
+    };
+    while (i + 15 <= last) {
+        // Four vectors at a time, tested together: most stretches of text hold no candidate.
+        for (; i + 63 <= last; i += 64) {
+            const ByteVector any = hitsAt(i) | hitsAt(i + 16) | hitsAt(i + 32) | hitsAt(i + 48);
+            uint64_t lanes[2];
+            memcpy(lanes, &any, 16);
+            if (lanes[0] | lanes[1])
+                break;
+        }
+        // The stretch that holds a candidate (or the last vectors), one vector at a time.
+        for (const int64_t stop = i + 64; i + 15 <= last && i < stop; i += 16) {
+            const ByteVector hits = hitsAt(i);
+            uint64_t lanes[2];
+            memcpy(lanes, &hits, 16);
+            for (int half = 0; half < 2; half++) {
+                // A lane that matched is all ones: take them from the lowest byte up.
+                for (uint64_t bits = lanes[half]; bits;) {
+                    const int byte = __builtin_ctzll(bits) / 8;
+                    bits &= ~(UINT64_C(0xFF) << (8 * byte));
+                    if (accept(i + half * 8 + byte))
+                        return i + half * 8 + byte;
+                }
             }
         }
     }
@@ -489,7 +501,12 @@ int64_t FindPlain(const unsigned char* r, int64_t n, const unsigned char* p, int
     if (a.orMask == 0 && s1 <= kRareByte) {
         // A rare byte of one case: the library's byte search runs to it at memory speed, and
         // most text holds none, as with a disk search through many files that lack the pattern.
+        int64_t stops = 0;
         for (int64_t i = 0; i <= n - m;) {
+            // Text where the byte is not rare after all (another alphabet, random bytes) stops
+            // the library's search too often: the two-anchor scan takes over.
+            if (++stops > 64 && i < stops * 256)
+                return ScanAnchors(r, i, n - m, a, b, accept);
             const unsigned char* hit =
                 (const unsigned char*)memchr(r + i + k1, a.want, (size_t)(n - m - i + 1));
             if (!hit)
@@ -731,6 +748,30 @@ const char* FindBoolean(const FindSettings& s, const FindScope& scope, const cha
     }
 }
 
+
+bool TakePiece(const FindSettings& s, const FindScope& scope, int which, FindSkip* skip) {
+    const int32_t length = StringLength(s, which);
+    if (length <= 0 || skip->pieces >= 2)
+        return false;
+    const char* pattern = which == 1 ? s.string1 : s.string2;
+    const int k = skip->pieces;
+    int32_t reach = 0;
+    if (UsesRegex(s)) {
+        Regex rx;
+        if (!CompileRegex(pattern, length, s.ignoreCase != 0, &rx) || rx.pieceLength < 1)
+            return false;
+        memcpy(skip->piece[k], rx.piece, (size_t)rx.pieceLength);
+        skip->length[k] = rx.pieceLength;
+        reach = rx.maxBefore < 0 ? ClampLineLength(scope) : rx.maxBefore;
+    } else {
+        memcpy(skip->piece[k], pattern, (size_t)length);
+        skip->length[k] = length;
+    }
+    if (reach > skip->reach)
+        skip->reach = reach;
+    skip->pieces++;
+    return true;
+}
 } // namespace
 
 int64_t FindLineBegun(const char* text, int64_t at) {
@@ -952,6 +993,40 @@ const char* FindMatch(const FindSettings& s, const FindScope& scope, const char*
     if (at)
         *matchLength = length;
     return at;
+}
+
+bool FindSkip_Init(const FindSettings& s, const FindScope& scope, FindSkip* skip) {
+    skip->pieces = 0;
+    skip->reach = 0;
+    skip->fold = s.ignoreCase != 0;
+    if (!s.booleanFind || StringLength(s, 2) == 0)
+        return !(s.booleanFind && s.not1) && TakePiece(s, scope, 1, skip);
+    // Two strings: AND and OR judge lines, which only text lines give the file's own bytes.
+    if (!scope.textLines)
+        return false;
+    if (s.orMode && !s.andMode) // either string may make the match: both are pieces
+        return !s.not1 && !s.not2 && TakePiece(s, scope, 1, skip) && TakePiece(s, scope, 2, skip);
+    // AND: a matching line holds every string that is not negated.
+    return (!s.not1 && TakePiece(s, scope, 1, skip)) || (!s.not2 && TakePiece(s, scope, 2, skip));
+}
+
+int64_t FindSkip_Next(const FindSkip& skip, const char* bytes, int64_t n) {
+    int64_t first = -1;
+    for (int k = 0; k < skip.pieces; k++) {
+        const int64_t limit = first < 0 ? n : first + skip.length[k] - 1;
+        const int64_t at = FindPlain((const unsigned char*)bytes, limit < n ? limit : n,
+                                     skip.piece[k], skip.length[k], skip.fold);
+        if (at >= 0)
+            first = at;
+    }
+    return first;
+}
+
+int32_t FindSkip_Span(const FindSkip& skip) {
+    int32_t most = 1;
+    for (int k = 0; k < skip.pieces; k++)
+        most = skip.length[k] > most ? skip.length[k] : most;
+    return most;
 }
 
 int32_t FindPatternLength(const FindSettings& s) {

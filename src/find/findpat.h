@@ -113,6 +113,27 @@ const char* FindFirstLineWithout(const FindSettings& s, const FindScope& scope,
 const char* FindMatch(const FindSettings& s, const FindScope& scope, const char* region,
                       int64_t regionLength, int32_t* matchLength, bool* wholeLine);
 
+// What every match of a find holds in the file's own bytes: one of one or two literal pieces,
+// so that a walk through a large file can pass over stretches that hold neither without
+// splitting them into lines. A match begins at most `reach` bytes before its piece, and never
+// in a text line before the piece's line.
+struct FindSkip {
+    unsigned char piece[2][256];
+    int32_t length[2];
+    int32_t pieces;
+    bool fold;
+    int32_t reach;
+};
+
+// False when no piece can be named (a negated string that decides alone, a regular expression
+// without a literal character, a two-string find outside text lines): the walk must look at
+// every line then.
+bool FindSkip_Init(const FindSettings& s, const FindScope& scope, FindSkip* skip);
+// The first offset in bytes[0 .. n) where a piece stands whole, or -1.
+int64_t FindSkip_Next(const FindSkip& skip, const char* bytes, int64_t n);
+// The longest piece: stretches looked at one after another overlap by one byte less.
+int32_t FindSkip_Span(const FindSkip& skip);
+
 // The pattern length a new find remembers for Find Next: the byte count in hex mode, else the
 // typed length.
 int32_t FindPatternLength(const FindSettings& s);

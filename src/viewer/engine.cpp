@@ -473,20 +473,36 @@ int LockSharedBlocks(ViewEngine* e, int* postScriptOk) {
     return 0;
 }
 
+namespace {
+
+// Within a walk, the file it reads: opened at the walk's first need and kept open, with the
+// busy cursor up, to its end. Null outside a walk, or when the file cannot be opened.
+PlatFile* WalkFile(ViewEngine* e) {
+    if (!e->walkFile && e->walkDepth > 0) {
+        void* cursor = Ui_BeginBusy(e->file.path);
+        e->walkFile = Plat_OpenRead(e->file.path);
+        if (e->walkFile)
+            e->walkCursor = cursor;
+        else
+            Ui_EndBusy(cursor);
+    }
+    return e->walkFile;
+}
+
+} // namespace
+
 int64_t ReadBlock(ViewEngine* e) {
     e->blocksRead++;
-    PlatFile* file = e->walkFile;
+    PlatFile* file = WalkFile(e);
     void* cursor = nullptr;
     if (!file) {
+        if (e->walkDepth > 0)
+            return -1;
         cursor = Ui_BeginBusy(e->file.path);
         file = Plat_OpenRead(e->file.path);
         if (!file) {
             Ui_EndBusy(cursor);
             return -1;
-        }
-        if (e->walkDepth > 0) { // the walk's later reads use this file and this cursor
-            e->walkFile = file;
-            e->walkCursor = cursor;
         }
     }
     int64_t got = -1;
@@ -795,6 +811,62 @@ void WalkToOffset(ViewEngine* e, int64_t offset) {
 }
 
 } // namespace
+
+int64_t Engine_ScanAhead(ViewEngine* e, int64_t from, int64_t to, int32_t overlap,
+                         EngineScanFn scan, void* context, bool* toFileEnd) {
+    *toFileEnd = false;
+    PlatFile* file = WalkFile(e);
+    const int64_t fileEnd = file ? Plat_EndAtOpen(file) : -1;
+    if (!file || fileEnd < 0 || from < 0 || overlap < 0 || e->exactWalk || e->driveError ||
+        PostScriptShown(e) || e->settings.stripBit7)
+        return kScanUnknown;
+    const bool toEnd = to >= fileEnd;
+    if (toEnd)
+        to = fileEnd;
+    *toFileEnd = toEnd;
+    SkimWindow window = Window_Open(e);
+    int64_t result = kScanNone;
+    for (int64_t at = from; at < to;) {
+        // A stretch takes in `overlap` bytes past `to`, so a piece begun before it is whole.
+        int64_t stop = at + window.size;
+        stop = stop < fileEnd ? stop : fileEnd;
+        stop = stop < to + overlap ? stop : to + overlap;
+        const char* bytes = Window_Bytes(&window, at, stop - at);
+        if (!bytes) {
+            result = kScanUnknown;
+            break;
+        }
+        const int64_t hit = scan(bytes, stop - at, context);
+        if (hit >= 0) {
+            result = at + hit < to ? at + hit : kScanNone;
+            break;
+        }
+        if (stop >= fileEnd || stop - overlap >= to)
+            break;
+        at = stop - overlap;
+    }
+    Window_Close(&window);
+    // A file grown since it was opened goes on past the end looked at: only the walk reads it.
+    char probe;
+    if (result == kScanNone && toEnd &&
+        (!Plat_Seek(file, fileEnd) || Plat_Read(file, &probe, 1) != 0))
+        result = kScanUnknown;
+    return result;
+}
+
+int Engine_AdvanceTo(ViewEngine* e, int64_t offset) {
+    Engine_BeginWalk(e);
+    int rc = 0;
+    while (rc == 0 && !e->atEnd && e->lineCount > 1 &&
+           LineOffset(e, e->lineCount - 1) <= offset) {
+        const int64_t before = e->file.bufferOffset;
+        rc = StepTowards(e, offset);
+        if (rc == 0 && e->file.bufferOffset <= before)
+            rc = -1; // a walk that does not advance would loop for ever
+    }
+    Engine_EndWalk(e);
+    return rc;
+}
 
 void GoToPercent(ViewEngine* e, double percent) {
     if (!(percent > 0)) // also NaN

@@ -168,6 +168,23 @@ int Reposition(ViewEngine* engine);
 // The absolute file offset of the top line (of the buffer's first line when the top line is
 // not in the buffer; of the block when it is END_LINE).
 int64_t TopLineOffset(const ViewEngine* engine);
+// Looks through the file's own bytes from offset `from` to `to` (or the file's end, and then
+// *toFileEnd is set), a mapped stretch of a few MiB at a time, with scan(bytes, n, context)
+// returning the first offset in a stretch it wants or -1. Stretches overlap by `overlap` bytes,
+// the longest thing scan looks for less one. The file offset scan wants;
+// kScanNone when there is none before `to`; kScanUnknown when only a walk through the lines can
+// tell (no walk holds the file open, the view does not show the file's bytes as they are, the
+// file cannot be read, or it has grown since it was opened).
+constexpr int64_t kScanNone = -1;
+constexpr int64_t kScanUnknown = -2;
+typedef int64_t (*EngineScanFn)(const char* bytes, int64_t n, void* context);
+int64_t Engine_ScanAhead(ViewEngine* engine, int64_t from, int64_t to, int32_t overlap,
+                         EngineScanFn scan, void* context, bool* toFileEnd);
+// Moves forward, block by block as a walk does (counting, not splitting, the blocks it passes
+// through), until the block in the buffer holds the line or row with file offset `offset`
+// before its last one, or is the file's last. 0, or -1 when a block could not be read.
+int Engine_AdvanceTo(ViewEngine* engine, int64_t offset);
+
 
 int64_t SplitLines(ViewEngine* engine);
 void BuildRows(ViewEngine* engine);

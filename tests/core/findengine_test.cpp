@@ -234,8 +234,15 @@ TEST(FindInView, LineEndBytesAreRefusedInTextViewsAndFoundInHexViews) {
 }
 
 TEST(FindInView, AKeyPressDuringALongFindOffersToStop) {
-    // The only match is at the end of a file of many blocks; the find starts from line 40.
-    const std::string f = MakeTextLines(5000, 4) + "the needle\n";
+    // The only match is at the end of a file long enough that a find passing over its text
+    // from the bytes alone, not block by block, still looks at the queue three times (once for
+    // the block it starts in, once for each stretch it passes over); it starts from line 40.
+    const std::string lines = MakeTextLines(5000, 4);
+    const int64_t copies = (INT64_C(40) << 20) / (int64_t)lines.size() + 1;
+    std::string f;
+    for (int64_t k = 0; k < copies; k++)
+        f += lines;
+    f += "the needle\n";
     const std::string path = WriteTestFile("long.txt", f);
     const AskedQuestion stop = {"Continue Search?", "Abort?", kButtonsYesNo, kIconQuestion, 0};
     {
@@ -246,7 +253,7 @@ TEST(FindInView, AKeyPressDuringALongFindOffersToStop) {
         e.user.answers = {kAnswerNo};
         FindSettings s = Plain("needle");
         EXPECT_EQ(0, FindInView(&e, &s, false, 6, true));
-        EXPECT_EQ(3, e.user.pendingChecks); // one per block, stopped at the third
+        EXPECT_EQ(3, e.user.pendingChecks); // stopped at the third
         EXPECT_EQ(std::vector<AskedQuestion>{stop}, e.user.asked); // and no "Not Found."
         EXPECT_EQ(0, e.matchLine);
         ExpectWindow(e, ModelRows(f), 40);
@@ -258,9 +265,9 @@ TEST(FindInView, AKeyPressDuringALongFindOffersToStop) {
         e.user.answers = {kAnswerYes};
         FindSettings s = Plain("needle");
         EXPECT_EQ(1, FindInView(&e, &s, false, 6, true));
-        EXPECT_EQ(5001, e.matchLine);
+        EXPECT_EQ(5000 * copies + 1, e.matchLine);
         EXPECT_EQ(std::vector<AskedQuestion>{stop}, e.user.asked);
-        EXPECT_GT(e.user.pendingChecks, 3);
+        EXPECT_GE(e.user.pendingChecks, 3); // went on after the question
     }
     {
         // A find that is not interactive neither looks at the queue nor reports.
@@ -271,6 +278,125 @@ TEST(FindInView, AKeyPressDuringALongFindOffersToStop) {
         EXPECT_EQ(0, FindInView(&e, &s, false, 8, false));
         EXPECT_EQ(0, e.user.pendingChecks);
         EXPECT_TRUE(e.user.asked.empty());
+    }
+}
+
+// ---- Passing over text from its bytes ----------------------------------------------------------
+// A find passes over stretches of the file that hold no piece of its pattern from the file's
+// bytes, without reading them into blocks and splitting them. Every stop it makes (line, column,
+// length and window), and where Not Found leaves the window, must be the walk's through every
+// block (exactWalk), in every view, from the top or from the middle.
+
+struct Stop {
+    int64_t line, top;
+    int32_t column, length;
+    bool operator==(const Stop& o) const {
+        return line == o.line && top == o.top && column == o.column && length == o.length;
+    }
+};
+
+void PrintTo(const Stop& s, std::ostream* out) {
+    *out << "line " << s.line << " column " << s.column << " length " << s.length << " top "
+         << s.top;
+}
+
+// Text of about 1.2 MB whose needles stand far apart (many blocks between them), some in a
+// cluster, at line starts and ends; "err" stands often, "err ... timeout" seldom; a stretch has
+// CR LF line ends and one a run of NULs, which only the split of its block can judge.
+const std::string& SparseFile() {
+    static const std::string f = [] {
+        std::string t = MakeTextLines(20000, 9);
+        uint32_t state = 11;
+        for (size_t p = 5000; p < t.size(); p += 90000 + (state = state * 1103515245 + 12345) % 120000) {
+            const size_t line = t.rfind('\n', p) + 1;
+            const char* pieces[] = {"Needle", "neEDLe and timeout", "err then timeout",
+                                    "Needle Needle and timeout"};
+            t.insert((state >> 9) % 2 ? t.find('\n', p) : line, pieces[(state >> 12) % 4]);
+        }
+        for (size_t p = 3000; p < t.size(); p += 4000)
+            t.insert(t.find('\n', p), " err");
+        const size_t cr = t.find('\n', 400000);
+        for (size_t p = cr; p != std::string::npos && p < cr + 20000; p = t.find('\n', p + 2))
+            t.insert(p, "\r");
+        t.insert(t.find('\n', 700000) + 1, std::string(40, '\0') + "Needle after NULs\n");
+        return t;
+    }();
+    return f;
+}
+
+std::vector<Stop> Stops(const std::string& path, int view, int page, int64_t from,
+                        const FindSettings& settings, bool exact, int64_t* blocksRead) {
+    TestEngine e;
+    e.exactWalk = exact;
+    std::vector<Stop> stops;
+    if (e.Open(path, page, view) != 0 || e.MoveTo(from) < 0)
+        return stops;
+    FindSettings s = settings;
+    for (int rc = FindInView(&e, &s, false, FindPatternLength(s), false);
+         rc == 1 && stops.size() < 2000; rc = FindInView(&e, &s, true, 0, false))
+        stops.push_back({e.matchLine, e.file.topLine, e.matchColumn, e.matchLength});
+    stops.push_back({-1, e.file.topLine, 0, 0}); // where Not Found left the window
+    *blocksRead = e.blocksRead;
+    return stops;
+}
+
+TEST(FindInView, PassingOverTextStopsWhereTheWalkThroughEveryBlockStops) {
+    const std::string path = WriteTestFile("sparse.txt", SparseFile());
+    auto regex = [](const char* p) {
+        FindSettings s = Plain(p);
+        s.regularExpression = 1;
+        return s;
+    };
+    auto pair = [](const char* a, bool notA, const char* b, bool notB, bool orMode) {
+        FindSettings s = Plain(a);
+        snprintf(s.string2, sizeof s.string2, "%s", b);
+        s.booleanFind = 1;
+        s.not1 = notA;
+        s.not2 = notB;
+        s.orMode = orMode;
+        s.andMode = !orMode;
+        return s;
+    };
+    const struct {
+        const char* name;
+        FindSettings s;
+        bool textOnly;
+    } kCases[] = {
+        {"plain", Plain("Needle"), false},
+        {"ignore case", Plain("needle", true), false},
+        {"hex bytes", HexBytes("eedle"), false},
+        {"regex with seldom whole", regex("err*timeout"), false},
+        {"regex, one before", regex("?eedle"), false},
+        {"regex, star first", regex("*dle a"), false},
+        {"AND", pair("timeout", false, "and", false, false), true},
+        {"AND NOT", pair("eedle", false, "timeout", true, false), true},
+        {"NOT AND", pair("timeout", true, "Needle", false, false), true},
+        {"OR", pair("Needle", false, "timeout", false, true), true},
+    };
+    for (const auto& c : kCases) {
+        for (int view : {0, kHex, kBinary}) {
+            if (c.textOnly && view != 0)
+                continue;
+            for (int page : {3, 22}) {
+                for (int64_t from : {1, 9000}) {
+                    SCOPED_TRACE(testing::Message() << c.name << ", view " << view << ", page "
+                                                    << page << ", from " << from);
+                    int64_t blocks = 0;
+                    const std::vector<Stop> walked =
+                        Stops(path, view, page, from, c.s, true, &blocks);
+                    EXPECT_GT(walked.size(), 1u);
+                    EXPECT_EQ(walked, Stops(path, view, page, from, c.s, false, &blocks));
+                }
+            }
+        }
+    }
+    // What no byte of the file holds is not found without a block more than the first.
+    for (int view : {0, kHex, kBinary}) {
+        for (bool exact : {true, false}) {
+            int64_t blocks = 0;
+            EXPECT_EQ(1u, Stops(path, view, 22, 1, Plain("absent"), exact, &blocks).size());
+            EXPECT_EQ(exact, blocks > 30) << "view " << view;
+        }
     }
 }
 

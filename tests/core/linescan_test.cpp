@@ -230,6 +230,66 @@ TEST(FastWalk, GeneratedFilesUnderOtherSizes) {
     EXPECT_EQ(walked, 48);
 }
 
+// What a look ahead through the file's bytes finds: the pieces in order, wherever they stand
+// against the stretches it maps (or reads, where the system maps nothing), never one at or after
+// the end asked for, and nothing it can vouch for once the file has grown.
+int64_t FindNeedle(const char* bytes, int64_t n, void*) {
+    const char* at = (const char*)memmem(bytes, (size_t)n, "Needle", 6);
+    return at ? at - bytes : -1;
+}
+
+TEST(ScanAhead, FindsEveryPieceWhateverStretchItStraddles) {
+    TestEngine e;
+    const int64_t size = e.sizes.readSize + 1 + (INT64_C(4) << 20); // one stretch
+    std::string f(2 * size + 4000, 'x');
+    const int64_t far = size + 1000;
+    const std::vector<int64_t> needles = {100, far, (int64_t)f.size() - 6};
+    for (int64_t at : needles)
+        f.replace((size_t)at, 6, "Needle");
+    const std::string path = WriteTestFile("stretches.txt", f);
+    for (bool mapped : {true, false}) {
+        SCOPED_TRACE(mapped ? "mapped" : "read");
+        Plat_RefuseFileViewsForTests(!mapped);
+        ASSERT_EQ(0, e.Open(path));
+        Engine_BeginWalk(&e);
+        bool toEnd = false;
+        std::vector<int64_t> found;
+        for (int64_t from = 0, at; (at = Engine_ScanAhead(&e, from, INT64_MAX, 5, FindNeedle,
+                                                          nullptr, &toEnd)) >= 0;
+             from = at + 1)
+            found.push_back(at);
+        EXPECT_EQ(needles, found);
+        EXPECT_TRUE(toEnd);
+        // The first stretch ending before, inside (k = 1 to 5) and after the far piece.
+        for (int64_t k = 0; k <= 7; k++)
+            EXPECT_EQ(far, Engine_ScanAhead(&e, far - size + k, INT64_MAX, 5, FindNeedle,
+                                            nullptr, &toEnd))
+                << k;
+        EXPECT_EQ(kScanNone, Engine_ScanAhead(&e, 101, far, 5, FindNeedle, nullptr, &toEnd));
+        EXPECT_FALSE(toEnd);
+        EXPECT_EQ(far, Engine_ScanAhead(&e, 101, far + 1, 5, FindNeedle, nullptr, &toEnd));
+        Engine_EndWalk(&e);
+    }
+    Plat_RefuseFileViewsForTests(0);
+
+    // Bytes written after the file was opened: only a walk through its lines reads them.
+    Engine_BeginWalk(&e);
+    bool toEnd = false;
+    ASSERT_EQ(kScanNone, Engine_ScanAhead(&e, (int64_t)f.size() - 5, INT64_MAX, 5, FindNeedle,
+                                          nullptr, &toEnd));
+    FILE* grow = fopen(path.c_str(), "ab");
+    ASSERT_TRUE(grow);
+    fputs("more Needle", grow);
+    fclose(grow);
+    EXPECT_EQ(kScanUnknown,
+              Engine_ScanAhead(&e, (int64_t)f.size() - 5, INT64_MAX, 5, FindNeedle, nullptr, &toEnd));
+    Engine_EndWalk(&e);
+    e.exactWalk = true;
+    Engine_BeginWalk(&e);
+    EXPECT_EQ(kScanUnknown, Engine_ScanAhead(&e, 0, INT64_MAX, 5, FindNeedle, nullptr, &toEnd));
+    Engine_EndWalk(&e);
+}
+
 TEST(FileViews, AStretchOfTheFileOrNothing) {
     // A view anywhere in the file, across the system's granularity; none past the file's end,
     // of an empty file, or while tests refuse views.
