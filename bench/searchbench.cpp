@@ -186,6 +186,6 @@ int Bench_RunSearchTable() {
         ok &= Ratio("name mask vs fd", names[0], names[2], kFiles / kMaskEvery, false);
     ok &= Ratio("contents vs grep -rlF", contents[0], contents[1], kFiles / kNeedleEvery, true);
     if (contentSides == 3)
-        ok &= Ratio("contents vs rg -l", contents[0], contents[2], kFiles / kNeedleEvery, false);
+        ok &= Ratio("contents vs rg -l", contents[0], contents[2], kFiles / kNeedleEvery, true);
     return ok;
 }

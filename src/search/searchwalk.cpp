@@ -322,8 +322,8 @@ int ContentsMatch(SearchWalk* w, const SearchHooks& h, const char* path, PlatFil
 }
 
 // A contents test opens the file itself; with no size or date test before it, that open is
-// the open test too, and tells the same "Open Error" when it fails. The files of such a search
-// are listed by name alone and described from that open.
+// the open test too, and tells the same "Open Error" when it fails. Such a search describes
+// only the files that match; every other describes each file from its open test.
 bool ContentsOpens(const SearchWalk* w, const SearchCriteria& c) {
     return !w->findFile && c.containingString && !c.limitSize && !c.matchDates;
 }
@@ -346,10 +346,11 @@ Outcome Candidate(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h, 
     const bool qualified = !w->findFile;
     const bool contentsOpens = ContentsOpens(w, c);
     PlatFile* opened = nullptr;
-    const bool undescribed = (attributes & kPlatAttrUndescribed) != 0;
+    bool undescribed = (attributes & kPlatAttrUndescribed) != 0;
     if (undescribed) {
-        // Listed by name alone: the contents test reads the file from this open, and a match
-        // is described from it.
+        // Listed by name alone, the file is opened once: that open is the open test, the
+        // contents test reads the file from it, and the file is described from it when the
+        // tests or the record need it first, or else when it matches.
         opened = Plat_OpenListedFile(path);
         if (!opened) {
             // Gone since it was listed, it is passed over as the listing would have.
@@ -359,6 +360,18 @@ Outcome Candidate(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h, 
             return kOutcomeSkip;
         }
         attributes &= ~(uint32_t)kPlatAttrUndescribed;
+        PlatFileInfo info;
+        if (!contentsOpens) {
+            if (!Plat_GetOpenFileInfo(opened, path, &info)) {
+                Plat_Close(opened);
+                TellOpenError(c, qualified, path);
+                return kOutcomeSkip;
+            }
+            size = info.size;
+            lastWrite = info.lastWrite;
+            attributes = info.attributes;
+            undescribed = false;
+        }
     } else if (!contentsOpens) {
         PlatFile* file = Plat_OpenRead(path);
         if (!file) {
@@ -602,7 +615,7 @@ bool WalkStep(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h, Outc
         {
             void* busy = Ui_BeginBusy(f->path);
             w->files.keepDirectories = true;
-            w->files.filesUndescribed = ContentsOpens(w, c);
+            w->files.filesUndescribed = true; // described from the open test
             const int kind = FileScan_Next(&w->files, query, text, true, false);
             Ui_EndBusy(busy);
             if (kind != kEnumFile) {
@@ -687,7 +700,7 @@ bool StartStep(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h, Out
     w->startScanBegun = true;
     if (first) {
         w->files.keepDirectories = true; // the walk goes on in the subdirectories it meets
-        w->files.filesUndescribed = ContentsOpens(w, c);
+        w->files.filesUndescribed = true;
     }
     void* busy = Ui_BeginBusy(w->startDirectory);
     const int kind = FileScan_Next(&w->files, first ? path : "", text, first, false);

@@ -647,9 +647,9 @@ TEST_F(ContentsSearch, UnreadableFileForTheFindString) {
 }
 
 TEST_F(ContentsSearch, MatchesAreDescribedAsTheDiskHasThem) {
-    // Without a size or date test the files are listed by name and described from the open the
-    // contents test makes; with one they are described by the listing first. Either way each
-    // match carries its own size, time and attribute bits, the engine's file block the same.
+    // The files are listed by name and described from the open that tests them: the contents
+    // test's, or the open test before a size or date test or a search by name alone. Either way
+    // each match carries its own size, time and attribute bits, the engine's file block the same.
     File("c/small.txt", "needle\n");
     File("c/one/.hidden.txt", std::string(3000, 'x') + "\nneedle\n");
     const std::string locked = File("c/one/locked.txt", "a needle, read-only\n");
@@ -657,10 +657,11 @@ TEST_F(ContentsSearch, MatchesAreDescribedAsTheDiskHasThem) {
     fs::permissions(locked, fs::perms::owner_write, fs::perm_options::remove);
     StartIn("c/");
     c.onlyLimb = true;
-    for (const bool limited : {false, true}) {
-        SCOPED_TRACE(limited);
-        c.limitSize = limited;
+    for (const int tests : {0, 1, 2}) { // contents; contents and size; the name alone
+        SCOPED_TRACE(tests);
+        c.limitSize = tests == 1;
         c.smallerSize = {true, 1 << 20};
+        c.containingString = tests < 2;
         Search_Reset(&w, hooks);
         int found = 0;
         while (Search_NextMatch(&w, c, kSearchListMode, hooks) == kSearchFound) {
@@ -669,14 +670,16 @@ TEST_F(ContentsSearch, MatchesAreDescribedAsTheDiskHasThem) {
             EXPECT_EQ(w.resultSize, info.size) << w.foundPath;
             EXPECT_EQ(w.resultLastWrite, info.lastWrite);
             EXPECT_EQ(w.resultAttributeBits, info.attributes);
-            EXPECT_EQ(engine->file.fileSize, info.size);
-            EXPECT_STREQ(engine->file.attributes,
-                         info.attributes & kPlatAttrReadOnly ? "RA"
-                         : info.attributes & kPlatAttrHidden ? "HA"
-                                                             : "A");
+            if (c.containingString) {
+                EXPECT_EQ(engine->file.fileSize, info.size);
+                EXPECT_STREQ(engine->file.attributes,
+                             info.attributes & kPlatAttrReadOnly ? "RA"
+                             : info.attributes & kPlatAttrHidden ? "HA"
+                                                                 : "A");
+            }
             found++;
         }
-        EXPECT_EQ(found, 3);
+        EXPECT_EQ(found, tests < 2 ? 3 : 4);
     }
     fs::permissions(locked, fs::perms::owner_write, fs::perm_options::add);
     EXPECT_TRUE(User().asked.empty());
