@@ -34,15 +34,8 @@ int Tell(const char* text) {
 int TextFile_TextTest(ViewEngine* e, const char* path) {
     if (!Engine_SetFile(e, path))
         return -1;
-    e->settings.postScriptState = 0;
     e->settings.crIsNewLine = 0;
-    e->file.topLine = 1;
-    e->file.hScroll = 0;
-    e->file.validMarker = 0;
-    const ModeQuestionPolicy policy = e->modePolicy;
-    e->modePolicy = kModeAnswerNo;
-    const int rc = ResetEngine(e, true);
-    e->modePolicy = policy;
+    const int rc = Engine_Load(e, EngineLoad{false, true, true, false});
     const bool binary = e->settings.binaryMode != 0;
     // The engine holds no view's file now: whoever uses it next loads one afresh.
     e->file.validMarker = -1;

@@ -282,16 +282,11 @@ int ContentsMatch(SearchWalk* w, const SearchHooks& h, const char* path, PlatFil
     const bool special = HasSpecialBytes(gFind);
     e->settings.hexMode = special ? 1 : 0;
     e->settings.binaryMode = 0;
-    e->settings.postScriptState = 0;
-    e->file.topLine = 1;
-    e->file.validMarker = 0;
-    const ModeQuestionPolicy policy = e->modePolicy;
-    e->modePolicy = kModeAnswerNo;
     e->skipTooLarge = true;
     e->tooLargeMet = false;
     e->rowsDeferred = true;
     int rc = -1;
-    if (ResetEngine(e, false) >= 0) {
+    if (Engine_Load(e, EngineLoad{false, false, true, false}) == 0) {
         const int32_t length =
             gFind.hexFind ? gFind.byteCount1 : (int32_t)strnlen(gFind.string1, kFindTextMax);
         rc = FindInView(e, &gFind, false, length, false) ? 1 : 0;
@@ -317,7 +312,6 @@ int ContentsMatch(SearchWalk* w, const SearchHooks& h, const char* path, PlatFil
         rc = 0;
     }
     e->skipTooLarge = false;
-    e->modePolicy = policy;
     return rc;
 }
 

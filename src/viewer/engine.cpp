@@ -889,12 +889,28 @@ int64_t TopLineOffset(const ViewEngine* e) {
     return LineOffset(e, (int32_t)j);
 }
 
+int Engine_Load(ViewEngine* e, const EngineLoad& how) {
+    const int64_t keep = how.keepPlace ? TopLineOffset(e) : 0;
+    if (!how.keepPlace) {
+        e->settings.postScriptState = 0;
+        e->file.topLine = 1;
+        e->file.hScroll = 0;
+    }
+    const ModeQuestionPolicy policy = e->modePolicy;
+    const bool opening = e->openingNewView;
+    if (how.binaryUnasked)
+        e->modePolicy = kModeAnswerNo;
+    e->openingNewView = how.openingNewView;
+    int rc = ResetEngine(e, how.clearMode);
+    if (rc == 0 && how.keepPlace)
+        GoToOffset(e, keep);
+    e->modePolicy = policy;
+    e->openingNewView = opening;
+    return rc < 0 ? -1 : 0;
+}
+
 int Reposition(ViewEngine* e) {
-    int64_t keep = TopLineOffset(e);
-    if (ResetEngine(e, false) < 0)
-        return -1;
-    GoToOffset(e, keep);
-    return 0;
+    return Engine_Load(e, EngineLoad{true, false, false, false});
 }
 
 namespace {

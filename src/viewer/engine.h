@@ -162,6 +162,19 @@ int ResetEngine(ViewEngine* engine, bool clearMode);
 int64_t ReadBlock(ViewEngine* engine);
 void GoToOffset(ViewEngine* engine, int64_t offset);
 void GoToPercent(ViewEngine* engine, double percent);
+// How the file named by Engine_SetFile (or Engine_SetDescribedFile) is loaded into the engine.
+struct EngineLoad {
+    bool keepPlace;      // back at the top line's file offset (a change of how lines are split);
+                         // else from the first line, as the file first shows
+    bool clearMode;      // text rows, whatever hex or binary rows the engine showed
+    bool binaryUnasked;  // a file that does not look like text gets binary rows, unasked
+    bool openingNewView; // "Mode?" offers Cancel too, which abandons the load
+};
+// Every load of a file into the engine: a view being opened, the editor's test that a file is
+// text, the disk search's contents test, and a view shown again in other rows. "Mode?" is
+// asked as the engine's policy says unless the load answers it. 0, or -1 when the file could
+// not be read (or the user cancelled).
+int Engine_Load(ViewEngine* engine, const EngineLoad& how);
 // Keeps the file offset of the top line across a change of how lines are split. 0, or -1 when
 // the file could not be read again.
 int Reposition(ViewEngine* engine);

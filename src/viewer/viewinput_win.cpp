@@ -204,8 +204,8 @@ void ViewInput_MoveTo(WinData* w, int64_t top) {
 }
 
 // A display setting changed: the top line keeps its file offset.
-void ViewInput_Relayout(WinData* w) {
-    Reposition(View_Engine());
+void ViewInput_Relayout(WinData* w, bool binaryUnasked) {
+    Engine_Load(View_Engine(), EngineLoad{true, false, binaryUnasked, false});
     w->display = View_Engine()->settings;
     View_Redisplay(w);
 }
@@ -225,11 +225,8 @@ void ViewInput_ToggleHex(WinData* w) {
     e->settings.hexMode = !leaving;
     if (!leaving)
         e->settings.binaryMode = 0;
-    ModeQuestionPolicy policy = e->modePolicy;
-    if (leaving)
-        e->modePolicy = kModeAnswerNo; // a file that is not text goes to binary rows unasked
-    ViewInput_Relayout(w);
-    e->modePolicy = policy;
+    // Turned off, a file that is not text goes to binary rows unasked.
+    ViewInput_Relayout(w, leaving);
 }
 
 void ViewInput_Key(WinData* w, WPARAM key, int repeat) {

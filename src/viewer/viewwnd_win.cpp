@@ -476,22 +476,12 @@ HWND View_OpenFile(const char* path, int64_t topLine) {
     TypeSettings type = {};
     const bool typed = rc == 0 && FileTypes_FindForPath(path, &type) == 1;
     if (rc == 0) {
-        e->settings.postScriptState = 0;
-        e->file.topLine = 1;
-        e->file.hScroll = 0;
-        const ModeQuestionPolicy policy = e->modePolicy;
-        if (typed) {
-            // The type says how to show the file: no question about it.
+        // A type says how to show the file: no question about it.
+        if (typed)
             FileTypes_ApplyToView(type, &e->settings, &e->showCrLf);
-            if (e->modePolicy == kModeAsk)
-                e->modePolicy = kModeAnswerNo;
-        } else if (!strchr(FileNameOf(path), '.')) {
+        else if (!strchr(FileNameOf(path), '.'))
             e->settings.tabSpacing = type.tab > 0 ? type.tab : gSettings.tabs;
-        }
-        e->openingNewView = true;
-        rc = ResetEngine(e, !typed);
-        e->openingNewView = false;
-        e->modePolicy = policy;
+        rc = Engine_Load(e, EngineLoad{false, !typed, typed, true});
     }
     if (rc < 0) {
         View_EndOpening();

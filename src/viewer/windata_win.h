@@ -102,8 +102,9 @@ void ViewInput_ClearMatch();
 void ViewInput_AfterMove(WinData* w, int64_t oldTop);
 // The view starts at line top (the match highlight goes).
 void ViewInput_MoveTo(WinData* w, int64_t top);
-// A display setting changed: the top line keeps its file offset.
-void ViewInput_Relayout(WinData* w);
+// A display setting changed: the top line keeps its file offset. binaryUnasked: a file that
+// does not look like text gets binary rows without "Mode?".
+void ViewInput_Relayout(WinData* w, bool binaryUnasked = false);
 void ViewInput_ToggleStrip(WinData* w);
 void ViewInput_ToggleHex(WinData* w);
 // Copy, Deselect and Title Lock follow whether there is a selection.

@@ -4,6 +4,8 @@
 
 #include <string.h>
 
+#include <algorithm>
+
 #include "platform/platform.h"
 #include "support.h"
 #include "viewer/linescan.h"
@@ -234,8 +236,9 @@ TEST(FastWalk, GeneratedFilesUnderOtherSizes) {
 // against the stretches it maps (or reads, where the system maps nothing), never one at or after
 // the end asked for, and nothing it can vouch for once the file has grown.
 int64_t FindNeedle(const char* bytes, int64_t n, void*) {
-    const char* at = (const char*)memmem(bytes, (size_t)n, "Needle", 6);
-    return at ? at - bytes : -1;
+    const char needle[] = "Needle";
+    const char* at = std::search(bytes, bytes + n, needle, needle + 6);
+    return at < bytes + n ? at - bytes : -1;
 }
 
 TEST(ScanAhead, FindsEveryPieceWhateverStretchItStraddles) {
