@@ -24,6 +24,9 @@ void Plat_Close(PlatFile* file);
 // Where the file ended when it was opened, when the system knows it for certain (a plain file
 // on the native build); -1 when only a read that returns nothing tells.
 int64_t Plat_EndAtOpen(const PlatFile* file);
+// The size of a plain file on a disk as it is now; -1 for anything whose size does not say
+// where a read stops (a pipe, a device, what the system shows as files under /proc).
+int64_t Plat_FileSize(PlatFile* file);
 // Opens a file that a listing has just given by name alone as a plain file (an entry marked
 // kPlatAttrUndescribed), asking the system nothing more: Plat_GetOpenFileInfo asks when the
 // caller wants to know. Null when it cannot be opened.

@@ -116,6 +116,13 @@ int64_t Plat_EndAtOpen(const PlatFile* file) {
     return (int64_t)file->st.st_size;
 }
 
+int64_t Plat_FileSize(PlatFile* file) {
+    struct stat st;
+    if (fstat(file->fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0)
+        return -1;
+    return (int64_t)st.st_size;
+}
+
 namespace {
 
 void InfoOfStat(const struct stat& st, const char* path, PlatFileInfo* info) {

@@ -98,6 +98,14 @@ int64_t Plat_EndAtOpen(const PlatFile*) {
     return -1;
 }
 
+int64_t Plat_FileSize(PlatFile* file) {
+    LARGE_INTEGER size;
+    if (GetFileType(file->handle) != FILE_TYPE_DISK || !GetFileSizeEx(file->handle, &size) ||
+        size.QuadPart <= 0)
+        return -1;
+    return (int64_t)size.QuadPart;
+}
+
 PlatFile* Plat_OpenListedFile(const char* path) {
     return Plat_OpenRead(path);
 }

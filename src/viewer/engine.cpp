@@ -816,7 +816,8 @@ int64_t Engine_ScanAhead(ViewEngine* e, int64_t from, int64_t to, int32_t overla
                          EngineScanFn scan, void* context, bool* toFileEnd) {
     *toFileEnd = false;
     PlatFile* file = WalkFile(e);
-    const int64_t fileEnd = file ? Plat_EndAtOpen(file) : -1;
+    // The file as it is now, as a walk through its blocks would read it.
+    const int64_t fileEnd = file ? Plat_FileSize(file) : -1;
     if (!file || fileEnd < 0 || from < 0 || overlap < 0 || e->exactWalk || e->driveError ||
         PostScriptShown(e) || e->settings.stripBit7)
         return kScanUnknown;
@@ -846,11 +847,6 @@ int64_t Engine_ScanAhead(ViewEngine* e, int64_t from, int64_t to, int32_t overla
         at = stop - overlap;
     }
     Window_Close(&window);
-    // A file grown since it was opened goes on past the end looked at: only the walk reads it.
-    char probe;
-    if (result == kScanNone && toEnd &&
-        (!Plat_Seek(file, fileEnd) || Plat_Read(file, &probe, 1) != 0))
-        result = kScanUnknown;
     return result;
 }
 

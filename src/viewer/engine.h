@@ -186,8 +186,8 @@ int64_t TopLineOffset(const ViewEngine* engine);
 // returning the first offset in a stretch it wants or -1. Stretches overlap by `overlap` bytes,
 // the longest thing scan looks for less one. The file offset scan wants;
 // kScanNone when there is none before `to`; kScanUnknown when only a walk through the lines can
-// tell (no walk holds the file open, the view does not show the file's bytes as they are, the
-// file cannot be read, or it has grown since it was opened).
+// tell (no walk holds the file open, the view does not show the file's bytes as they are, or
+// the file's size does not say where it ends or it cannot be read).
 constexpr int64_t kScanNone = -1;
 constexpr int64_t kScanUnknown = -2;
 typedef int64_t (*EngineScanFn)(const char* bytes, int64_t n, void* context);
