@@ -9,6 +9,11 @@
 
 #include "platform/uiseam.h"
 
+#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+#include <emmintrin.h>
+#define ORV_FINDPAT_SSE2 1
+#endif
+
 FindSettings gFind;
 
 namespace {
@@ -406,12 +411,28 @@ Anchor MakeAnchor(int32_t offset, unsigned char c, bool fold) {
 
 typedef unsigned char ByteVector __attribute__((vector_size(16)));
 
+// The lanes of a comparison's result (each all ones or all zeros) as the bits of a number, the
+// lowest lane the lowest bit.
+inline unsigned LaneBits(ByteVector v) {
+#ifdef ORV_FINDPAT_SSE2
+    __m128i m;
+    memcpy(&m, &v, 16);
+    return (unsigned)_mm_movemask_epi8(m);
+#else
+    unsigned bits = 0;
+    for (int k = 0; k < 16; k++)
+        bits |= (unsigned)(v[k] & 1) << k;
+    return bits;
+#endif
+}
+
 // The first i in [first, last] whose two anchor bytes are there and for which accept(i) holds,
 // or -1. Sixteen positions are tested at once (GCC vector extensions: SSE2 where there is one,
-// plain words elsewhere); only positions with both anchor bytes reach accept.
-template <typename Accept>
-int64_t ScanAnchors(const unsigned char* r, int64_t first, int64_t last, Anchor a, Anchor b,
-                    Accept accept) {
+// plain words elsewhere); only positions with both anchor bytes reach accept. kFolds: an
+// anchor takes a letter in either case.
+template <bool kFolds, typename Accept>
+int64_t ScanAnchorsOf(const unsigned char* r, int64_t first, int64_t last, Anchor a, Anchor b,
+                      Accept accept) {
     int64_t i = first;
     ByteVector maskA, wantA, maskB, wantB;
     for (int k = 0; k < 16; k++) {
@@ -424,30 +445,23 @@ int64_t ScanAnchors(const unsigned char* r, int64_t first, int64_t last, Anchor 
         ByteVector x, y;
         memcpy(&x, r + at + a.offset, 16);
         memcpy(&y, r + at + b.offset, 16);
-        return (ByteVector)(((x | maskA) == wantA) & ((y | maskB) == wantB));
+        if constexpr (kFolds)
+            return (ByteVector)(((x | maskA) == wantA) & ((y | maskB) == wantB));
+        else
+            return (ByteVector)((x == wantA) & (y == wantB));
     };
     while (i + 15 <= last) {
         // Four vectors at a time, tested together: most stretches of text hold no candidate.
         for (; i + 63 <= last; i += 64) {
-            const ByteVector any = hitsAt(i) | hitsAt(i + 16) | hitsAt(i + 32) | hitsAt(i + 48);
-            uint64_t lanes[2];
-            memcpy(lanes, &any, 16);
-            if (lanes[0] | lanes[1])
+            if (LaneBits(hitsAt(i) | hitsAt(i + 16) | hitsAt(i + 32) | hitsAt(i + 48)))
                 break;
         }
         // The stretch that holds a candidate (or the last vectors), one vector at a time.
         for (const int64_t stop = i + 64; i + 15 <= last && i < stop; i += 16) {
-            const ByteVector hits = hitsAt(i);
-            uint64_t lanes[2];
-            memcpy(lanes, &hits, 16);
-            for (int half = 0; half < 2; half++) {
-                // A lane that matched is all ones: take them from the lowest byte up.
-                for (uint64_t bits = lanes[half]; bits;) {
-                    const int byte = __builtin_ctzll(bits) / 8;
-                    bits &= ~(UINT64_C(0xFF) << (8 * byte));
-                    if (accept(i + half * 8 + byte))
-                        return i + half * 8 + byte;
-                }
+            for (unsigned bits = LaneBits(hitsAt(i)); bits; bits &= bits - 1) {
+                const int lane = __builtin_ctz(bits);
+                if (accept(i + lane))
+                    return i + lane;
             }
         }
     }
@@ -457,6 +471,14 @@ int64_t ScanAnchors(const unsigned char* r, int64_t first, int64_t last, Anchor 
             return i;
     }
     return -1;
+}
+
+template <typename Accept>
+int64_t ScanAnchors(const unsigned char* r, int64_t first, int64_t last, Anchor a, Anchor b,
+                    Accept accept) {
+    if (a.orMask | b.orMask)
+        return ScanAnchorsOf<true>(r, first, last, a, b, accept);
+    return ScanAnchorsOf<false>(r, first, last, a, b, accept);
 }
 
 bool SameBytes(const unsigned char* x, const unsigned char* y, int32_t n, bool fold) {

@@ -184,9 +184,11 @@ TEST(FindOne, AgreesWithByteByByteSearch) {
 
 TEST(FindOne, RareBytesAgreeWithByteByByteSearch) {
     // Patterns whose rarest byte (z, q, X) is run to with the library's byte search: texts
-    // thick with it and with near misses, the match first, last or nowhere.
+    // thick with it and with near misses, the match first, last or nowhere; in the longer ones
+    // the two-anchor scan takes over from the search that stops too often.
     for (unsigned seed = 1; seed <= 200; seed++) {
-        const std::string text = RandomBytes(1 + seed % 300, seed, seed % 2 ? "zqae " : "zXx");
+        const size_t size = 1 + seed % 300 + (seed % 7 == 0 ? 3000 : 0);
+        const std::string text = RandomBytes(size, seed, seed % 2 ? "zqae " : "zXx");
         const size_t m = 1 + seed % 4;
         std::string pattern = seed % 3 ? text.substr(seed % text.size(), m)
                                        : RandomBytes(m, seed + 5, "zqXa");
@@ -196,6 +198,20 @@ TEST(FindOne, RareBytesAgreeWithByteByByteSearch) {
         const int64_t want = findref::Plain(text, r.size(), pattern, fold);
         EXPECT_EQ(RunFindOne(Settings(pattern, false, fold), r),
                   (Found{want, want < 0 ? 0 : (int32_t)pattern.size()}));
+    }
+}
+
+TEST(FindOne, AMatchWhereTheByteSearchGivesWayIsFound) {
+    // "zq" in a run of "za": every z stops the byte search, which gives way to the two-anchor
+    // scan after some dozens of stops; the match stands at each place around that one.
+    for (size_t p = 60; p < 200; p++) {
+        std::string text;
+        for (int k = 0; k < 110; k++)
+            text += "za";
+        text.replace(p, 2, "zq");
+        SCOPED_TRACE(p);
+        EXPECT_EQ(RunFindOne(Settings("zq", false, false), Region(text, 'z')),
+                  (Found{(int64_t)p, 2}));
     }
 }
 

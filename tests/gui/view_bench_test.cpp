@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "../../bench/viewmoves.h"
+#include "find/findengine.h"
 #include "gui/harness.h"
 #include "shell/settings.h"
 #include "viewer/viewwnd_win.h"
@@ -134,6 +135,59 @@ TEST(ViewBench, FourGiBSparseFileInAView) {
     fflush(stdout);
 
     DeleteFileA(big.c_str());
+    Orv_Shutdown();
+    Plat_ResetProfileForTests();
+}
+
+// Milliseconds for End from the top of the view, and for a find of a needle the text does not
+// hold (so every byte is looked at) from the top, walking every block (exact) or not.
+void TimeTextWalks(HWND view, bool exact, double* endMs, double* findMs) {
+    gEngine.exactWalk = exact;
+    Press(view, VK_HOME);
+    double t = Harness_NowMs();
+    Press(view, VK_END);
+    *endMs = Harness_NowMs() - t;
+    Press(view, VK_HOME);
+    FindSettings s;
+    FindSettings_Init(&s);
+    s.ignoreCase = 0;
+    snprintf(s.string1, sizeof s.string1, "haystack");
+    s.typedLength = 8;
+    t = Harness_NowMs();
+    const int found = FindInView(&gEngine, &s, false, 8, false);
+    *findMs = found == 0 ? Harness_NowMs() - t : -1;
+    gEngine.exactWalk = false;
+}
+
+// The 1 GiB text the native bench made (ORV_BENCH_TEXT names it), in a view: End and a find
+// through all of it, as the product walks them and block by block, as it did before.
+TEST(ViewBench, OneGiBTextInAView) {
+    char text[MAX_PATH];
+    if (!GetEnvironmentVariableA("ORV_VIEW_BENCH", NULL, 0) ||
+        !GetEnvironmentVariableA("ORV_BENCH_TEXT", text, sizeof text) ||
+        GetFileAttributesA(text) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "set ORV_VIEW_BENCH and ORV_BENCH_TEXT to the native bench's text";
+    Plat_ResetProfileForTests();
+    Plat_WriteProfileString("ORV for Windows", "AutoOpen", "0");
+    ASSERT_EQ(1, Orv_Startup(GetModuleHandleA(NULL), "", SW_SHOWNORMAL));
+    Harness_PumpMessages(100);
+    WarmUp(text);
+    HWND view = View_OpenFile(text);
+    ASSERT_TRUE(view != NULL);
+    ShowWindow(view, SW_MAXIMIZE);
+    UpdateWindow(view);
+    double endMs[2], findMs[2];
+    for (int exact = 1; exact >= 0; exact--)
+        TimeTextWalks(view, exact != 0, &endMs[exact], &findMs[exact]);
+    const double mb = 1073741824.0 / 1e6;
+    printf("\n1 GiB text in a view under Wine (%s), default settings\n", text);
+    printf("                      block by block          passing over\n");
+    printf("  End                 %8.0f ms %5.2f GB/s   %8.0f ms %5.2f GB/s\n", endMs[1],
+           mb / endMs[1], endMs[0], mb / endMs[0]);
+    printf("  find, needle absent %8.0f ms %5.2f GB/s   %8.0f ms %5.2f GB/s\n", findMs[1],
+           mb / findMs[1], findMs[0], mb / findMs[0]);
+    fflush(stdout);
+    SendMessageA(gFrame, WM_COMMAND, 96 /* Close All */, 0);
     Orv_Shutdown();
     Plat_ResetProfileForTests();
 }
