@@ -251,9 +251,12 @@ int Frame_CloseChild(HWND child, bool activateNeighbour) {
     }
     if (!AnyChild()) {
         Menu_ApplyState(gFrame, gFrame);
-        // A window closed to make room for the next file leaves the queue for that file.
-        if (gAutoOpenHolds == 0)
-            SelQueue_DropAndGrey();
+        // A window closed to make room for the next file leaves the queue for that file; a
+        // search paused on a match keeps "&Next", which carries it on.
+        if (gAutoOpenHolds == 0) {
+            SelQueue_Drop();
+            SelQueue_SetNextEnabled(FileSearch_IsPaused());
+        }
         Frame_AutoOpen(gFrame, false);
     } else if (activateNeighbour) {
         HWND now = Frame_ActiveChild();

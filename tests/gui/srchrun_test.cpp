@@ -143,6 +143,40 @@ TEST_F(MatchSearchTest, DeletingFromAListKeepsNextForThePausedSearch) {
     EXPECT_FALSE(NextEnabled());
 }
 
+// Closing the viewed match, the frame's last window, leaves "&Next" to the paused search; with
+// "AutoOpen" on, the frame carries the search on to its next match, not to a directory window.
+bool gOffered = false;
+
+TEST_F(MatchSearchTest, ClosingTheLastWindowKeepsNextForThePausedSearch) {
+    File("a.txt");
+    File("b.txt");
+    for (const int autoOpen : {0, 1}) {
+        SCOPED_TRACE(autoOpen);
+        gSettings.autoOpen = 0;
+        Search({{kMatchCaption, IDC_MATCH_VIEW}});
+        ASSERT_EQ(kKindView, Orv_ClassifyWindow(Frame_ActiveChild()).kind);
+        gSettings.autoOpen = autoOpen;
+        gOffered = false;
+        gOnDialog[kMatchCaption] = [](HWND) { gOffered = true; };
+        Answer(kMatchCaption, IDCANCEL);
+        Answer("Search Results", IDOK);
+        SendMessageA(gFrame, WM_COMMAND, IDM_CLOSE, 0);
+        Harness_PumpMessages(200);
+        EXPECT_TRUE(Frame_ActiveChild() == NULL);
+        if (!autoOpen) { // "&Next", still offered, carries the search on
+            EXPECT_TRUE(NextEnabled());
+            EXPECT_FALSE(gOffered);
+            SendMessageA(gFrame, WM_COMMAND, IDM_NEXT, 0);
+            Harness_PumpMessages(200);
+        }
+        EXPECT_TRUE(gOffered); // b.txt, which was not viewed yet
+        EXPECT_FALSE(NextEnabled());
+        EXPECT_TRUE(Frame_ActiveChild() == NULL);
+        EXPECT_EQ(kPhaseIdle, gSearchWalk.phase);
+        gOnDialog.erase(kMatchCaption);
+    }
+}
+
 // A file erased from the Match box leaves the frame without a window, but "AutoOpen" opens
 // nothing while the search is at work: the search goes on to its next match alone.
 TEST_F(MatchSearchTest, AnEraseFromTheMatchBoxOpensNothingElse) {
