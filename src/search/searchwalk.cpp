@@ -343,8 +343,9 @@ Outcome Candidate(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h, 
     bool undescribed = (attributes & kPlatAttrUndescribed) != 0;
     if (undescribed) {
         // Listed by name alone, the file is opened once: that open is the open test, the
-        // contents test reads the file from it, and the file is described from it when the
-        // tests or the record need it first, or else when it matches.
+        // contents test reads the file from it, and the file is described from it when a
+        // size or date test needs it first, or else when its contents match. A search by name
+        // alone delivers the name.
         opened = Plat_OpenListedFile(path);
         if (!opened) {
             // Gone since it was listed, it is passed over as the listing would have.
@@ -355,7 +356,7 @@ Outcome Candidate(SearchWalk* w, const SearchCriteria& c, const SearchHooks& h, 
         }
         attributes &= ~(uint32_t)kPlatAttrUndescribed;
         PlatFileInfo info;
-        if (!contentsOpens) {
+        if (!contentsOpens && qualified && (c.limitSize || c.matchDates || c.containingString)) {
             if (!Plat_GetOpenFileInfo(opened, path, &info)) {
                 Plat_Close(opened);
                 TellOpenError(c, qualified, path);

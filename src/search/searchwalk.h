@@ -124,7 +124,8 @@ struct SearchWalk {
     bool running; // inside a call: the user's answers to its questions come meanwhile
     int lastAnswer; // View or Skip: the Match box's default button
     int directTestError; // why the named file of the start directory was not there (kPlatErr*)
-    // The file delivered: its path as shown (upper case unless PreserveCase) and as found.
+    // The file delivered: its path as shown (upper case unless PreserveCase) and as found;
+    // its size, time and attributes where a size, date or contents test described it.
     char resultPath[kSearchTextMax];
     char foundPath[kSearchTextMax];
     int64_t resultSize;
