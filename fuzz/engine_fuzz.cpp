@@ -18,15 +18,11 @@
 //   11 number of moves (b mod 17), then 5 bytes a move: operation (mod 18, MoveOp), argument
 //      (32 bits little-endian)
 //   then the body of the file.
-#include <errno.h>
-#include <fcntl.h>
 #include <inttypes.h>
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "find/findengine.h"
 #include "shell/memsettings.h"
@@ -91,7 +87,8 @@ bool gVerbose;
 // ORV_FUZZ_ALLOW names known faults to step over ("stale-matches"), so that a long run can look
 // past one finding for the next; replaying the corpus never sets it.
 bool gAllowStaleMatches;
-const char* gPath = "";
+// The file the engine views: served from memory, it names nothing on disk.
+const char* const gPath = "/orv-fuzz/view.dat";
 
 // The file as the engine sees it, for our own hex rows and line split. Static, like everything the
 // harness keeps between inputs: libFuzzer runs an input a second time, looking for leaks,
@@ -682,7 +679,6 @@ int RunMove(ViewEngine* e, uint8_t op, uint32_t arg) {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    gPath = FuzzFile_MakeScratch("engine_fuzz", "view.dat");
     UiHooks hooks = {};
     hooks.ask = FuzzAsk;
     hooks.fatalExit = FuzzFatalExit;
@@ -701,9 +697,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     size_t bodyAt = kHeaderBytes + (size_t)moves * kMoveBytes;
     if (size < bodyAt)
         return 0;
-    if (!FuzzFile_Write(gPath, gFile, kMaxFileBytes, data + bodyAt, size - bodyAt, 1 + data[10],
-                        &gFileSize))
-        abort();
+    gFileSize =
+        FuzzFile_Serve(gPath, gFile, kMaxFileBytes, data + bodyAt, size - bodyAt, 1 + data[10]);
 
     gRun = FuzzRun();
     gWhole.key = -1;
