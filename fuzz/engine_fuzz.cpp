@@ -202,8 +202,8 @@ int WholeKey(const ViewEngine* e) {
 
 // Our own search, eight bytes at a time, rather than memchr: the whole-file split asks for a
 // byte once or twice a line, and the sanitizer's memchr checks the whole stretch searched
-// again on every call. The bounds are the file's, checked by the
-// callers; a word is read only whole inside them.
+// again on every call. The bounds are the file's, checked by the callers; a word is read only
+// whole inside them.
 FUZZ_ORACLE __attribute__((no_sanitize("address"))) const unsigned char*
 FindByte(int64_t from, int64_t to, unsigned char c) {
     const uint64_t ones = UINT64_C(0x0101010101010101), highs = UINT64_C(0x8080808080808080);

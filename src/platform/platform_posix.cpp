@@ -21,9 +21,9 @@ constexpr off_t kRandomReadsFrom = 1 << 20;
 struct PlatFile {
     int fd;             // -1 for the file served from memory
     const char* memory; // its bytes (st describes it), or null for a file of the system's
-    int64_t position; // where the next read begins
-    bool described; // st holds the file as it was when it was opened
-    bool plain;     // a plain file, by st or by the listing it came from
+    int64_t position;   // where the next read begins
+    bool described;     // st holds the file as it was when it was opened
+    bool plain;         // a plain file, by st or by the listing it came from
     struct stat st;
 };
 

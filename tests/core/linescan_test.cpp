@@ -287,9 +287,8 @@ TEST(MemoryFile, AnswersAsTheFileOnDisk) {
         // A seek (-1: none) then a read of count bytes; a view of count bytes at offset.
         struct Step {
             int64_t offset, count;
-        } const steps[] = {{0, 100},     {-1, 4096},   {69990, 100}, {-1, 5},
-                           {80000, 10},  {-1, 1},      {5, 69995},   {69999, 1},
-                           {70000, 1},   {4095, 8193}, {-5, 1},      {0, 0}};
+        } const steps[] = {{0, 100},   {-1, 4096}, {69990, 100}, {-1, 5},      {80000, 10}, {-1, 1},
+                           {5, 69995}, {69999, 1}, {70000, 1},   {4095, 8193}, {-5, 1},     {0, 0}};
         for (const Step& step : steps) {
             SCOPED_TRACE(::testing::Message() << step.offset << " " << step.count);
             std::string got[2];
@@ -333,8 +332,8 @@ TEST(MemoryFile, WalksAsTheFileOnDisk) {
     for (size_t f = 0; f < sizeof files / sizeof files[0]; f++) {
         const std::string disk = WriteTestFile("disk" + std::to_string(f) + ".txt", files[f]);
         const int64_t size = (int64_t)files[f].size();
-        const std::vector<int64_t> moves = {-1 - size / 2, END_LINE, 1, 900, -1 - size + 3,
-                                            END_LINE};
+        const std::vector<int64_t> moves = {-1 - size / 2, END_LINE,      1,
+                                            900,           -1 - size + 3, END_LINE};
         for (int view : {0, kHex, kBinary, kStripBit7 | kCrIsNewLine}) {
             for (WalkKind kind : {kExact, kMapped, kRead}) {
                 SCOPED_TRACE(::testing::Message()
