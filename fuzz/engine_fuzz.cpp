@@ -184,15 +184,24 @@ FUZZ_ORACLE void ExpectedHexRow(const ViewEngine* e, int64_t offset, char* row) 
 enum WholeKind { kWholeText, kWholeBinary, kWholeHex };
 
 struct WholeSplit {
-    int key;       // the settings the split was made for; -1 for none yet
-    bool notText;  // text: the line at starts[count - 1] does not look like text
-    int64_t count; // line (row) starts found
+    int key;         // the settings the split was made for; -1 for none yet
+    bool notText;    // text: the line at starts[count - 1] does not look like text
+    int64_t count;   // line (row) starts found
+    int64_t* starts; // where each line (row) begins
 };
 
-WholeSplit gWhole;
-int64_t gStarts[kMaxFileBytes + 1];
-// The file as the splitter sees it (bit 7 stripped), with room to clear it eight bytes at a time.
-unsigned char gBytes[kMaxFileBytes + 8];
+// The splits of one input kept for the settings they were made for: toggling a view back and
+// forth finds its split again rather than making it anew after every move.
+constexpr int kWholeSplits = 4;
+int64_t gStartsMade[kWholeSplits][kMaxFileBytes + 1];
+WholeSplit gSplits[kWholeSplits];
+int gNextSplit;
+WholeSplit* gWhole = &gSplits[0]; // the split for the engine's settings now
+// The file with bit 7 stripped, made once an input asks for it, with room to clear it eight
+// bytes at a time; and the file as the splitter sees it, gFile itself or that.
+unsigned char gStripped[kMaxFileBytes + 8];
+bool gStrippedMade;
+const unsigned char* gBytes = gFile;
 
 int WholeKey(const ViewEngine* e) {
     int kind = e->settings.hexMode ? kWholeHex : e->settings.binaryMode ? kWholeBinary : kWholeText;
@@ -230,12 +239,12 @@ FUZZ_ORACLE void SplitWholeText(int64_t lineLength) {
     int64_t p = 0;
     int64_t count = 0;
     while (p < n) {
-        gStarts[count++] = p;
+        gWhole->starts[count++] = p;
         int64_t left = n - p;
         const unsigned char* end = FindByte(p, p + (left < lineLength ? left : lineLength), '\n');
         if (!end) {
             if (left > lineLength) {
-                gWhole.notText = true;
+                gWhole->notText = true;
                 break;
             }
             if (b[p] != 0) {
@@ -243,8 +252,8 @@ FUZZ_ORACLE void SplitWholeText(int64_t lineLength) {
                 if (!end)
                     break; // the last line runs to the end of the file
             } else {
-                for (int64_t i = p; i < n && !gWhole.notText; i++)
-                    gWhole.notText = b[i] != 0;
+                for (int64_t i = p; i < n && !gWhole->notText; i++)
+                    gWhole->notText = b[i] != 0;
                 break; // trailing NULs are one empty line
             }
         }
@@ -260,7 +269,7 @@ FUZZ_ORACLE void SplitWholeText(int64_t lineLength) {
             p = endAt + 1;
         }
     }
-    gWhole.count = count;
+    gWhole->count = count;
 }
 
 // Binary rows end after a line feed (or a carriage return, when it is a new line) among their
@@ -270,34 +279,40 @@ FUZZ_ORACLE void SplitWholeBinary(bool crIsNewLine) {
     int64_t at = 0;
     int64_t count = 0;
     while (at < n) {
-        gStarts[count++] = at;
+        gWhole->starts[count++] = at;
         int64_t span = n - at < kBinaryRowBytes ? n - at : kBinaryRowBytes;
         const unsigned char* end = FindByte(at, at + span, '\n');
         if (!end && crIsNewLine)
             end = FindByte(at, at + span, '\r');
         at = end ? end - gBytes + 1 : at + span;
     }
-    gWhole.count = count;
+    gWhole->count = count;
 }
 
 FUZZ_ORACLE void EnsureWhole(const ViewEngine* e) {
     int key = WholeKey(e);
-    if (key == gWhole.key)
-        return;
-    gWhole.key = key;
-    gWhole.notText = false;
-    // Eight bytes at a time: a file may be remade here after every move that changes a flag.
-    memcpy(gBytes, gFile, (size_t)gFileSize);
-    if (e->settings.stripBit7) {
+    if (e->settings.stripBit7 && !gStrippedMade) {
+        memcpy(gStripped, gFile, (size_t)gFileSize);
         for (int64_t i = 0; i < gFileSize; i += 8) {
             uint64_t word;
-            memcpy(&word, gBytes + i, 8);
+            memcpy(&word, gStripped + i, 8);
             word &= UINT64_C(0x7F7F7F7F7F7F7F7F);
-            memcpy(gBytes + i, &word, 8);
+            memcpy(gStripped + i, &word, 8);
+        }
+        gStrippedMade = true;
+    }
+    gBytes = e->settings.stripBit7 ? gStripped : gFile;
+    for (WholeSplit& split : gSplits) {
+        if (split.key == key) {
+            gWhole = &split;
+            return;
         }
     }
+    gWhole = &gSplits[gNextSplit++ % kWholeSplits];
+    gWhole->key = key;
+    gWhole->notText = false;
     if (e->settings.hexMode)
-        gWhole.count = (gFileSize + 15) / 16;
+        gWhole->count = (gFileSize + 15) / 16;
     else if (e->settings.binaryMode)
         SplitWholeBinary(e->settings.crIsNewLine != 0);
     else
@@ -311,7 +326,7 @@ void FuzzNotText() {
         Fail("\"Mode?\" offered outside text mode");
     EnsureWhole(e);
     int32_t at = e->lineCount > 0 ? e->lineStart[e->lineCount - 1] : 0;
-    if (!gWhole.notText) {
+    if (!gWhole->notText) {
         fprintf(stderr,
                 "engine_fuzz: block at %" PRId64 " of %d bytes (%s), line %d at %d: %d bytes "
                 "to the block end, first byte 0x%02x\n",
@@ -331,17 +346,17 @@ FUZZ_ORACLE void CheckAgainstWhole(const ViewEngine* e, int32_t shownRows) {
         int32_t j = (int32_t)(line - e->firstLine);
         if (j == e->lineCount - 1 && !e->atEnd)
             continue; // the last line of the block may be cut; the next block reads it whole
-        if (line > gWhole.count) {
-            if (text && gWhole.notText)
+        if (line > gWhole->count) {
+            if (text && gWhole->notText)
                 continue;
             Fail("a line is shown past the last line of the file");
         }
         int64_t start = e->file.bufferOffset + e->lineStart[j];
-        if (start != gStarts[line - 1]) {
+        if (start != gWhole->starts[line - 1]) {
             fprintf(stderr,
                     "engine_fuzz: line %" PRId64 " begins at %" PRId64
                     " in the block but at %" PRId64 " in the whole file\n",
-                    line, start, gStarts[line - 1]);
+                    line, start, gWhole->starts[line - 1]);
             Fail("a shown line does not begin where the whole file's split puts it");
         }
         if (!text)
@@ -365,8 +380,8 @@ FUZZ_ORACLE void CheckAgainstWhole(const ViewEngine* e, int32_t shownRows) {
             Fail("a text row without tabs differs from its line");
         }
     }
-    if (e->totalLines != END_LINE && !(text && gWhole.notText)) {
-        int64_t expected = gWhole.count > 1 ? gWhole.count : 1;
+    if (e->totalLines != END_LINE && !(text && gWhole->notText)) {
+        int64_t expected = gWhole->count > 1 ? gWhole->count : 1;
         if (e->totalLines != expected) {
             fprintf(stderr, "engine_fuzz: totalLines %" PRId64 ", whole file %" PRId64 "\n",
                     e->totalLines, expected);
@@ -588,10 +603,10 @@ void RunFind(ViewEngine* e, uint32_t arg) {
     if (length <= 0 || FindInView(e, &gFindSettings, repeat, length, false) != 1)
         return;
     EnsureWhole(e);
-    if (e->matchLine < 1 || e->matchLine > gWhole.count || e->matchColumn < 0)
+    if (e->matchLine < 1 || e->matchLine > gWhole->count || e->matchColumn < 0)
         Fail("find: the match fields name no line of the file");
     const int64_t offset = (e->settings.hexMode ? (e->matchLine - 1) * 16
-                                                : gStarts[e->matchLine - 1]) +
+                                                : gWhole->starts[e->matchLine - 1]) +
                            e->matchColumn;
     if (offset + length > gFileSize ||
         memcmp(gBytes + offset, gFindSettings.string1, (size_t)length) != 0)
@@ -726,7 +741,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FuzzFile_Serve(gPath, gFile, kMaxFileBytes, data + bodyAt, size - bodyAt, 1 + data[10]);
 
     gRun = FuzzRun();
-    gWhole.key = -1;
+    for (int i = 0; i < kWholeSplits; i++)
+        gSplits[i] = {-1, false, 0, gStartsMade[i]};
+    gNextSplit = 0;
+    gStrippedMade = false;
     gRun.answers = data[2];
     int policy = data[1] & 3;
     gRun.policy = policy == 1 ? kModeAnswerYes : policy == 2 ? kModeAnswerNo : kModeAsk;
