@@ -18,15 +18,11 @@
 //   11 number of moves (b mod 17), then 5 bytes a move: operation (mod 18, MoveOp), argument
 //      (32 bits little-endian)
 //   then the body of the file.
-#include <errno.h>
-#include <fcntl.h>
 #include <inttypes.h>
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "find/findengine.h"
 #include "shell/memsettings.h"
@@ -91,7 +87,8 @@ bool gVerbose;
 // ORV_FUZZ_ALLOW names known faults to step over ("stale-matches"), so that a long run can look
 // past one finding for the next; replaying the corpus never sets it.
 bool gAllowStaleMatches;
-const char* gPath = "";
+// The file the engine views: served from memory, it names nothing on disk.
+const char* const gPath = "/orv-fuzz/view.dat";
 
 // The file as the engine sees it, for our own hex rows and line split. Static, like everything the
 // harness keeps between inputs: libFuzzer runs an input a second time, looking for leaks,
@@ -187,14 +184,24 @@ FUZZ_ORACLE void ExpectedHexRow(const ViewEngine* e, int64_t offset, char* row) 
 enum WholeKind { kWholeText, kWholeBinary, kWholeHex };
 
 struct WholeSplit {
-    int key;       // the settings the split was made for; -1 for none yet
-    bool notText;  // text: the line at starts[count - 1] does not look like text
-    int64_t count; // line (row) starts found
+    int key;         // the settings the split was made for; -1 for none yet
+    bool notText;    // text: the line at starts[count - 1] does not look like text
+    int64_t count;   // line (row) starts found
+    int64_t* starts; // where each line (row) begins
 };
 
-WholeSplit gWhole;
-int64_t gStarts[kMaxFileBytes + 1];
-unsigned char gBytes[kMaxFileBytes + 1]; // the file as the splitter sees it (bit 7 stripped)
+// The splits of one input kept for the settings they were made for: toggling a view back and
+// forth finds its split again rather than making it anew after every move.
+constexpr int kWholeSplits = 4;
+int64_t gStartsMade[kWholeSplits][kMaxFileBytes + 1];
+WholeSplit gSplits[kWholeSplits];
+int gNextSplit;
+WholeSplit* gWhole = &gSplits[0]; // the split for the engine's settings now
+// The file with bit 7 stripped, made once an input asks for it, with room to clear it eight
+// bytes at a time; and the file as the splitter sees it, gFile itself or that.
+unsigned char gStripped[kMaxFileBytes + 8];
+bool gStrippedMade;
+const unsigned char* gBytes = gFile;
 
 int WholeKey(const ViewEngine* e) {
     int kind = e->settings.hexMode ? kWholeHex : e->settings.binaryMode ? kWholeBinary : kWholeText;
@@ -202,9 +209,25 @@ int WholeKey(const ViewEngine* e) {
            e->sizes.lineLength << 4;
 }
 
-FUZZ_ORACLE const unsigned char* FindByte(int64_t from, int64_t to, unsigned char c) {
-    return from < to ? (const unsigned char*)memchr(gBytes + from, c, (size_t)(to - from))
-                     : nullptr;
+// Our own search, eight bytes at a time, rather than memchr: the whole-file split asks for a
+// byte once or twice a line, and the sanitizer's memchr checks the whole stretch searched
+// again on every call. The bounds are the file's, checked by the callers; a word is read only
+// whole inside them.
+FUZZ_ORACLE __attribute__((no_sanitize("address"))) const unsigned char*
+FindByte(int64_t from, int64_t to, unsigned char c) {
+    const uint64_t ones = UINT64_C(0x0101010101010101), highs = UINT64_C(0x8080808080808080);
+    int64_t i = from;
+    for (; i + 8 <= to; i += 8) {
+        uint64_t word;
+        memcpy(&word, gBytes + i, 8);
+        word ^= ones * c;
+        if ((word - ones) & ~word & highs)
+            break; // a byte of this word is c
+    }
+    for (; i < to; i++)
+        if (gBytes[i] == c)
+            return gBytes + i;
+    return nullptr;
 }
 
 // Text lines end at a line feed; a run of NULs splits a line; a line of more than LineLength
@@ -216,12 +239,12 @@ FUZZ_ORACLE void SplitWholeText(int64_t lineLength) {
     int64_t p = 0;
     int64_t count = 0;
     while (p < n) {
-        gStarts[count++] = p;
+        gWhole->starts[count++] = p;
         int64_t left = n - p;
         const unsigned char* end = FindByte(p, p + (left < lineLength ? left : lineLength), '\n');
         if (!end) {
             if (left > lineLength) {
-                gWhole.notText = true;
+                gWhole->notText = true;
                 break;
             }
             if (b[p] != 0) {
@@ -229,8 +252,8 @@ FUZZ_ORACLE void SplitWholeText(int64_t lineLength) {
                 if (!end)
                     break; // the last line runs to the end of the file
             } else {
-                for (int64_t i = p; i < n && !gWhole.notText; i++)
-                    gWhole.notText = b[i] != 0;
+                for (int64_t i = p; i < n && !gWhole->notText; i++)
+                    gWhole->notText = b[i] != 0;
                 break; // trailing NULs are one empty line
             }
         }
@@ -246,7 +269,7 @@ FUZZ_ORACLE void SplitWholeText(int64_t lineLength) {
             p = endAt + 1;
         }
     }
-    gWhole.count = count;
+    gWhole->count = count;
 }
 
 // Binary rows end after a line feed (or a carriage return, when it is a new line) among their
@@ -256,26 +279,40 @@ FUZZ_ORACLE void SplitWholeBinary(bool crIsNewLine) {
     int64_t at = 0;
     int64_t count = 0;
     while (at < n) {
-        gStarts[count++] = at;
+        gWhole->starts[count++] = at;
         int64_t span = n - at < kBinaryRowBytes ? n - at : kBinaryRowBytes;
         const unsigned char* end = FindByte(at, at + span, '\n');
         if (!end && crIsNewLine)
             end = FindByte(at, at + span, '\r');
         at = end ? end - gBytes + 1 : at + span;
     }
-    gWhole.count = count;
+    gWhole->count = count;
 }
 
 FUZZ_ORACLE void EnsureWhole(const ViewEngine* e) {
     int key = WholeKey(e);
-    if (key == gWhole.key)
-        return;
-    gWhole.key = key;
-    gWhole.notText = false;
-    for (int64_t i = 0; i < gFileSize; i++)
-        gBytes[i] = e->settings.stripBit7 ? gFile[i] & 0x7F : gFile[i];
+    if (e->settings.stripBit7 && !gStrippedMade) {
+        memcpy(gStripped, gFile, (size_t)gFileSize);
+        for (int64_t i = 0; i < gFileSize; i += 8) {
+            uint64_t word;
+            memcpy(&word, gStripped + i, 8);
+            word &= UINT64_C(0x7F7F7F7F7F7F7F7F);
+            memcpy(gStripped + i, &word, 8);
+        }
+        gStrippedMade = true;
+    }
+    gBytes = e->settings.stripBit7 ? gStripped : gFile;
+    for (WholeSplit& split : gSplits) {
+        if (split.key == key) {
+            gWhole = &split;
+            return;
+        }
+    }
+    gWhole = &gSplits[gNextSplit++ % kWholeSplits];
+    gWhole->key = key;
+    gWhole->notText = false;
     if (e->settings.hexMode)
-        gWhole.count = (gFileSize + 15) / 16;
+        gWhole->count = (gFileSize + 15) / 16;
     else if (e->settings.binaryMode)
         SplitWholeBinary(e->settings.crIsNewLine != 0);
     else
@@ -289,7 +326,7 @@ void FuzzNotText() {
         Fail("\"Mode?\" offered outside text mode");
     EnsureWhole(e);
     int32_t at = e->lineCount > 0 ? e->lineStart[e->lineCount - 1] : 0;
-    if (!gWhole.notText) {
+    if (!gWhole->notText) {
         fprintf(stderr,
                 "engine_fuzz: block at %" PRId64 " of %d bytes (%s), line %d at %d: %d bytes "
                 "to the block end, first byte 0x%02x\n",
@@ -309,17 +346,17 @@ FUZZ_ORACLE void CheckAgainstWhole(const ViewEngine* e, int32_t shownRows) {
         int32_t j = (int32_t)(line - e->firstLine);
         if (j == e->lineCount - 1 && !e->atEnd)
             continue; // the last line of the block may be cut; the next block reads it whole
-        if (line > gWhole.count) {
-            if (text && gWhole.notText)
+        if (line > gWhole->count) {
+            if (text && gWhole->notText)
                 continue;
             Fail("a line is shown past the last line of the file");
         }
         int64_t start = e->file.bufferOffset + e->lineStart[j];
-        if (start != gStarts[line - 1]) {
+        if (start != gWhole->starts[line - 1]) {
             fprintf(stderr,
                     "engine_fuzz: line %" PRId64 " begins at %" PRId64
                     " in the block but at %" PRId64 " in the whole file\n",
-                    line, start, gStarts[line - 1]);
+                    line, start, gWhole->starts[line - 1]);
             Fail("a shown line does not begin where the whole file's split puts it");
         }
         if (!text)
@@ -343,8 +380,8 @@ FUZZ_ORACLE void CheckAgainstWhole(const ViewEngine* e, int32_t shownRows) {
             Fail("a text row without tabs differs from its line");
         }
     }
-    if (e->totalLines != END_LINE && !(text && gWhole.notText)) {
-        int64_t expected = gWhole.count > 1 ? gWhole.count : 1;
+    if (e->totalLines != END_LINE && !(text && gWhole->notText)) {
+        int64_t expected = gWhole->count > 1 ? gWhole->count : 1;
         if (e->totalLines != expected) {
             fprintf(stderr, "engine_fuzz: totalLines %" PRId64 ", whole file %" PRId64 "\n",
                     e->totalLines, expected);
@@ -566,10 +603,10 @@ void RunFind(ViewEngine* e, uint32_t arg) {
     if (length <= 0 || FindInView(e, &gFindSettings, repeat, length, false) != 1)
         return;
     EnsureWhole(e);
-    if (e->matchLine < 1 || e->matchLine > gWhole.count || e->matchColumn < 0)
+    if (e->matchLine < 1 || e->matchLine > gWhole->count || e->matchColumn < 0)
         Fail("find: the match fields name no line of the file");
     const int64_t offset = (e->settings.hexMode ? (e->matchLine - 1) * 16
-                                                : gStarts[e->matchLine - 1]) +
+                                                : gWhole->starts[e->matchLine - 1]) +
                            e->matchColumn;
     if (offset + length > gFileSize ||
         memcmp(gBytes + offset, gFindSettings.string1, (size_t)length) != 0)
@@ -682,7 +719,6 @@ int RunMove(ViewEngine* e, uint8_t op, uint32_t arg) {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    gPath = FuzzFile_MakeScratch("engine_fuzz", "view.dat");
     UiHooks hooks = {};
     hooks.ask = FuzzAsk;
     hooks.fatalExit = FuzzFatalExit;
@@ -701,12 +737,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     size_t bodyAt = kHeaderBytes + (size_t)moves * kMoveBytes;
     if (size < bodyAt)
         return 0;
-    if (!FuzzFile_Write(gPath, gFile, kMaxFileBytes, data + bodyAt, size - bodyAt, 1 + data[10],
-                        &gFileSize))
-        abort();
+    gFileSize =
+        FuzzFile_Serve(gPath, gFile, kMaxFileBytes, data + bodyAt, size - bodyAt, 1 + data[10]);
 
     gRun = FuzzRun();
-    gWhole.key = -1;
+    for (int i = 0; i < kWholeSplits; i++)
+        gSplits[i] = {-1, false, 0, gStartsMade[i]};
+    gNextSplit = 0;
+    gStrippedMade = false;
     gRun.answers = data[2];
     int policy = data[1] & 3;
     gRun.policy = policy == 1 ? kModeAnswerYes : policy == 2 ? kModeAnswerNo : kModeAsk;

@@ -13,13 +13,10 @@
 //   6  pixels per inch, both ways: 48 + b
 //   7  the file is the body repeated 1 + b mod 16 times, cut at kMaxFileBytes
 //   then the body of the file.
-#include <errno.h>
-#include <fcntl.h>
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include <unistd.h>
 
 #include "fuzzfile.h"
 #include "platform/platform.h"
@@ -35,7 +32,8 @@ constexpr int64_t kMaxFileBytes = 96 * 1024;
 constexpr int kGuard = 64;
 constexpr char kGuardByte = 0x5A;
 
-const char* gPath = "";
+// The print file: served from memory, it names nothing on disk.
+const char* const gPath = "/orv-fuzz/print.ps";
 unsigned char gFile[kMaxFileBytes];
 int64_t gFileSize;
 const char* gStage = "-";
@@ -171,17 +169,11 @@ void WalkEngine(const uint8_t* data) {
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    gPath = FuzzFile_MakeScratch("ps_fuzz", "print.ps");
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < kHeaderBytes)
         return 0;
-    if (!FuzzFile_Write(gPath, gFile, kMaxFileBytes, data + kHeaderBytes, size - kHeaderBytes,
-                        1 + data[7] % 16, &gFileSize))
-        abort();
+    gFileSize = FuzzFile_Serve(gPath, gFile, kMaxFileBytes, data + kHeaderBytes,
+                               size - kHeaderBytes, 1 + data[7] % 16);
     RebuildDirect(data, data[0] % 4);
     WalkEngine(data);
     return 0;

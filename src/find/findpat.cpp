@@ -751,8 +751,11 @@ const char* FindBoolean(const FindSettings& s, const FindScope& scope, const cha
         const bool oneFirst = r1.at <= r2.at;
         const Occurrence& a = oneFirst ? r1 : r2;
         const Occurrence& b = oneFirst ? r2 : r1;
-        const bool together = scope.textLines ? !memchr(region + a.at, 0, (size_t)(b.at - a.at))
-                                              : b.at - a.at <= lineLength;
+        // No pair is longer than LineLength: in text lines, where a line of the editor may be
+        // longer, as in bytes. A restart nearer B below relies on it.
+        const bool together =
+            b.at - a.at <= lineLength &&
+            (!scope.textLines || !memchr(region + a.at, 0, (size_t)(b.at - a.at)));
         if (together) {
             if (a.wholeLine == b.wholeLine) // neither negated, or both (A's whole line)
                 return Report(region, a, matchLength, wholeLine);

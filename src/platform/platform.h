@@ -43,6 +43,12 @@ PlatFileView* Plat_MapFileView(PlatFile* file, int64_t offset, int64_t count, co
 void Plat_UnmapFileView(PlatFileView* view);
 // Tests make every file view fail, as for a file on a network drive (0: views work again).
 void Plat_RefuseFileViewsForTests(int refuse);
+#ifndef _WIN32
+// Tests and fuzz targets of the native build serve one plain file from memory: while served,
+// path opens, reads, maps and is described as a plain file of these size bytes (the caller
+// keeps them), with no disk in between. Null bytes stop serving it.
+void Plat_ServeFromMemoryForTests(const char* path, const void* bytes, int64_t size);
+#endif
 
 struct PlatFileInfo {
     int64_t size;

@@ -19,22 +19,50 @@
 constexpr off_t kRandomReadsFrom = 1 << 20;
 
 struct PlatFile {
-    int fd;
-    int64_t position; // where the next read begins
-    bool described; // st holds the file as it was when it was opened
-    bool plain;     // a plain file, by st or by the listing it came from
+    int fd;             // -1 for the file served from memory
+    const char* memory; // its bytes (st describes it), or null for a file of the system's
+    int64_t position;   // where the next read begins
+    bool described;     // st holds the file as it was when it was opened
+    bool plain;         // a plain file, by st or by the listing it came from
     struct stat st;
 };
+
+// The file tests serve from memory (Plat_ServeFromMemoryForTests), described as a plain file
+// that may be written, last written at a fixed time so that runs over it repeat exactly.
+namespace {
+struct MemoryFile {
+    std::string path;
+    const char* bytes; // null: no file is served
+    struct stat st;
+};
+MemoryFile gMemoryFile;
+constexpr time_t kMemoryFileTime = 946728000; // 2000-01-01 12:00 UTC
+} // namespace
+
+void Plat_ServeFromMemoryForTests(const char* path, const void* bytes, int64_t size) {
+    gMemoryFile.bytes = bytes && path ? (const char*)bytes : nullptr;
+    gMemoryFile.path = gMemoryFile.bytes ? path : "";
+    memset(&gMemoryFile.st, 0, sizeof gMemoryFile.st);
+    gMemoryFile.st.st_mode = S_IFREG | 0600;
+    gMemoryFile.st.st_size = (off_t)size;
+    gMemoryFile.st.st_mtime = kMemoryFileTime;
+}
+
+static bool ServedFromMemory(const char* path) {
+    return gMemoryFile.bytes && gMemoryFile.path == path;
+}
 
 // The record of a file just opened as fd (closed when there is no memory for it); st, when
 // given, describes it as it was at the opening.
 static PlatFile* WrapOpened(int fd, const struct stat* st, bool plain) {
     PlatFile* file = (PlatFile*)malloc(sizeof(PlatFile));
     if (!file) {
-        close(fd);
+        if (fd >= 0)
+            close(fd);
         return nullptr;
     }
     file->fd = fd;
+    file->memory = nullptr;
     file->position = 0;
     file->described = st != nullptr;
     file->plain = plain;
@@ -43,7 +71,26 @@ static PlatFile* WrapOpened(int fd, const struct stat* st, bool plain) {
     return file;
 }
 
+// The served file opened: it is always described, as the system describes a plain file.
+static PlatFile* OpenFromMemory() {
+    PlatFile* file = WrapOpened(-1, &gMemoryFile.st, true);
+    if (file)
+        file->memory = gMemoryFile.bytes;
+    return file;
+}
+
+// What the system says of an open file now: a plain file on disk may have grown since.
+static int DescribeOpen(const PlatFile* file, struct stat* st) {
+    if (file->memory) {
+        *st = file->st;
+        return 0;
+    }
+    return fstat(file->fd, st);
+}
+
 PlatFile* Plat_OpenRead(const char* path) {
+    if (ServedFromMemory(path))
+        return OpenFromMemory();
     int fd = Posix_OpenInScannedDirectory(path, O_RDONLY | O_CLOEXEC);
     if (fd == -2)
         fd = open(path, O_RDONLY | O_CLOEXEC);
@@ -62,6 +109,8 @@ PlatFile* Plat_OpenRead(const char* path) {
 }
 
 PlatFile* Plat_OpenListedFile(const char* path) {
+    if (ServedFromMemory(path))
+        return OpenFromMemory();
     int fd = Posix_OpenInScannedDirectory(path, O_RDONLY | O_CLOEXEC);
     if (fd == -2)
         fd = open(path, O_RDONLY | O_CLOEXEC);
@@ -78,6 +127,10 @@ int Plat_Seek(PlatFile* file, int64_t offset) {
     if (offset < 0)
         return 0;
     if (offset != file->position) {
+        if (file->memory) { // a seek past the end succeeds, as lseek's does; reads there get 0
+            file->position = offset;
+            return 1;
+        }
         if (lseek(file->fd, (off_t)offset, SEEK_SET) != (off_t)offset) {
             file->position = -1; // unknown: the next seek asks the system
             return 0;
@@ -88,6 +141,14 @@ int Plat_Seek(PlatFile* file, int64_t offset) {
 }
 
 int64_t Plat_Read(PlatFile* file, void* dest, int64_t count) {
+    if (file->memory) {
+        const int64_t left = (int64_t)file->st.st_size - file->position;
+        const int64_t got = count < left ? count : left > 0 ? left : 0;
+        if (got > 0)
+            memcpy(dest, file->memory + file->position, (size_t)got);
+        file->position += got;
+        return got;
+    }
     ssize_t got;
     do {
         got = read(file->fd, dest, (size_t)count);
@@ -103,7 +164,8 @@ int64_t Plat_Read(PlatFile* file, void* dest, int64_t count) {
 
 void Plat_Close(PlatFile* file) {
     if (file) {
-        close(file->fd);
+        if (file->fd >= 0)
+            close(file->fd);
         free(file);
     }
 }
@@ -118,7 +180,7 @@ int64_t Plat_EndAtOpen(const PlatFile* file) {
 
 int64_t Plat_FileSize(PlatFile* file) {
     struct stat st;
-    if (fstat(file->fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0)
+    if (DescribeOpen(file, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0)
         return -1;
     return (int64_t)st.st_size;
 }
@@ -146,7 +208,9 @@ void InfoOfStat(const struct stat& st, const char* path, PlatFileInfo* info) {
 
 int Plat_GetFileInfo(const char* path, PlatFileInfo* info) {
     struct stat st;
-    if (stat(path, &st) != 0)
+    if (ServedFromMemory(path))
+        st = gMemoryFile.st;
+    else if (stat(path, &st) != 0)
         return 0;
     InfoOfStat(st, path, info);
     return 1;
@@ -184,7 +248,7 @@ void Plat_RefuseFileViewsForTests(int refuse) {
 }
 
 struct PlatFileView {
-    void* base;
+    void* base; // the mapping; null for a stretch of the file served from memory
     size_t length;
 };
 
@@ -192,7 +256,7 @@ PlatFileView* Plat_MapFileView(PlatFile* file, int64_t offset, int64_t count, co
     // A byte of the mapping past the file's end would stop the program: the file must hold the
     // whole stretch now.
     struct stat st;
-    if (gRefuseFileViews || offset < 0 || count <= 0 || fstat(file->fd, &st) != 0 ||
+    if (gRefuseFileViews || offset < 0 || count <= 0 || DescribeOpen(file, &st) != 0 ||
         !S_ISREG(st.st_mode) || count > (int64_t)st.st_size - offset)
         return nullptr;
     const int64_t page = (int64_t)sysconf(_SC_PAGESIZE);
@@ -204,6 +268,11 @@ PlatFileView* Plat_MapFileView(PlatFile* file, int64_t offset, int64_t count, co
     if (!view)
         return nullptr;
     view->length = (size_t)length;
+    if (file->memory) { // the served bytes themselves, under the same limits as a mapping
+        view->base = nullptr;
+        *bytes = file->memory + offset;
+        return view;
+    }
     // The pages are entered at once: a walk reads every one, and a fault for each costs more.
     view->base = mmap(nullptr, view->length, PROT_READ, MAP_SHARED | MAP_POPULATE, file->fd,
                       (off_t)start);
@@ -217,7 +286,8 @@ PlatFileView* Plat_MapFileView(PlatFile* file, int64_t offset, int64_t count, co
 
 void Plat_UnmapFileView(PlatFileView* view) {
     if (view) {
-        munmap(view->base, view->length);
+        if (view->base)
+            munmap(view->base, view->length);
         free(view);
     }
 }

@@ -130,20 +130,35 @@ bool ReadNumber(const char* s, int32_t n, int32_t* at, int64_t* value) {
     return true;
 }
 
-// The index of the ")" that closes the "(" at `open`, skipping escaped characters and nested
-// pairs; -1 when the text does not close within n.
-int32_t ClosingParen(const char* s, int32_t n, int32_t open) {
-    int depth = 0;
-    for (int32_t i = open; i < n; i++) {
+// A scan for the closing ")" that goes on where it stopped when more text is appended: where
+// the text stopped (past a backslash that ended it, the next character is skipped) and how
+// deep in pairs it was.
+struct ParenScan {
+    int32_t at;
+    int depth;
+};
+
+int32_t ScanToClosingParen(const char* s, int32_t n, ParenScan* scan) {
+    int32_t i = scan->at;
+    for (; i < n; i++) {
         if (s[i] == '\\') {
             i++;
         } else if (s[i] == '(') {
-            depth++;
-        } else if (s[i] == ')' && --depth == 0) {
+            scan->depth++;
+        } else if (s[i] == ')' && --scan->depth == 0) {
+            scan->at = i;
             return i;
         }
     }
+    scan->at = i;
     return -1;
+}
+
+// The index of the ")" that closes the "(" at `open`, skipping escaped characters and nested
+// pairs; -1 when the text does not close within n.
+int32_t ClosingParen(const char* s, int32_t n, int32_t open) {
+    ParenScan scan = {open, 0};
+    return ScanToClosingParen(s, n, &scan);
 }
 
 // Unescapes a record's text into dest (at most room characters): a backslash and a digit start
@@ -442,8 +457,10 @@ int64_t JoinRecord(PsLineReader* r, PlatFile* file, const char* name, const char
     append(line + open, n - 2 - open);
     int64_t offset = nextOffset;
     char more[kPsLineMax];
+    // Each line taken is scanned once: the scan goes on over what is appended.
+    ParenScan scan = {0, 0};
     for (int lines = 0;; lines++) {
-        int32_t close = ClosingParen(joined, k, 0);
+        int32_t close = ScanToClosingParen(joined, k, &scan);
         if (close >= 0) {
             *joinedLength = k;
             *closeAt = close;

@@ -109,8 +109,11 @@ TextSplit SplitTextLines(ViewEngine* e, int32_t capacity, int32_t* countOut, int
 
 int64_t SplitLines(ViewEngine* e) {
     if (e->settings.stripBit7) {
+        // The count in a local: a store through the byte pointer could change the member, and
+        // the compiler would load it again on every byte rather than clear many at once.
         unsigned char* p = (unsigned char*)e->buffer;
-        for (int32_t i = 0; i < e->bytesInBuffer; i++)
+        const int32_t n = e->bytesInBuffer;
+        for (int32_t i = 0; i < n; i++)
             p[i] &= 0x7F;
     }
     int32_t capacity = (int32_t)(e->sizes.indexEntries - 1);

@@ -554,6 +554,15 @@ TEST(FindMatch, AndOrNotOverLines) {
          false},
         {"raw: restart near B", kAnd, "foo", false, "bar", false,
          "foo" + gap300 + "foo" + gap200 + "bar", false, 303, 3, false},
+        // An editor's line may be longer than LineLength: a pair in it is held to LineLength
+        // too, so a find begun at the line's start finds what one begun before it does.
+        {"lines: too far in one line", kAnd, "foo", false, "bar", false,
+         "foo" + gap300 + "bar" + '\0', true, -1, 0, false},
+        {"lines: restart near B", kAnd, "foo", false, "bar", false,
+         std::string("foo\0", 4) + "foo" + gap300 + "foo" + gap200 + "bar" + '\0', true, 307, 3,
+         false},
+        {"lines: begun at the long line", kAnd, "foo", false, "bar", false,
+         "foo" + gap300 + "foo" + gap200 + "bar" + '\0', true, 303, 3, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

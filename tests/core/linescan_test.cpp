@@ -327,4 +327,93 @@ TEST(FileViews, AStretchOfTheFileOrNothing) {
     Plat_Close(empty);
 }
 
+#ifndef _WIN32 // the native build alone serves a file from memory
+// The file fuzz targets read from memory answers every call of the seam as the same bytes on
+// disk do: reads across and past the end, seeks past it, what the open file says of its end,
+// the description and the stretches that can be mapped; once no longer served, it is gone.
+TEST(MemoryFile, AnswersAsTheFileOnDisk) {
+    const std::string text = RandomBytes(70000, 9);
+    for (const std::string& bytes : {text, std::string()}) {
+        SCOPED_TRACE(bytes.size());
+        const std::string disk = WriteTestFile("disk.bin", bytes);
+        const std::string served = TestDir() + "/served.bin";
+        Plat_ServeFromMemoryForTests(served.c_str(), bytes.data(), (int64_t)bytes.size());
+        PlatFileInfo diskInfo, servedInfo;
+        ASSERT_TRUE(Plat_GetFileInfo(disk.c_str(), &diskInfo));
+        ASSERT_TRUE(Plat_GetFileInfo(served.c_str(), &servedInfo));
+        EXPECT_EQ(servedInfo.size, diskInfo.size);
+        EXPECT_EQ(servedInfo.attributes, diskInfo.attributes);
+        PlatFile* files[2] = {Plat_OpenRead(disk.c_str()), Plat_OpenListedFile(served.c_str())};
+        ASSERT_TRUE(files[0] && files[1]);
+        EXPECT_EQ(Plat_EndAtOpen(files[1]), Plat_EndAtOpen(files[0]));
+        EXPECT_EQ(Plat_ShortReadEnds(files[1]), Plat_ShortReadEnds(files[0]));
+        // A seek (-1: none) then a read of count bytes; a view of count bytes at offset.
+        struct Step {
+            int64_t offset, count;
+        } const steps[] = {{0, 100},   {-1, 4096}, {69990, 100}, {-1, 5},      {80000, 10}, {-1, 1},
+                           {5, 69995}, {69999, 1}, {70000, 1},   {4095, 8193}, {-5, 1},     {0, 0}};
+        for (const Step& step : steps) {
+            SCOPED_TRACE(::testing::Message() << step.offset << " " << step.count);
+            std::string got[2];
+            int64_t n[2];
+            int seek[2] = {1, 1};
+            bool mapped[2];
+            for (int f = 0; f < 2; f++) {
+                if (step.offset != -1)
+                    seek[f] = Plat_Seek(files[f], step.offset);
+                got[f].resize((size_t)step.count);
+                n[f] = Plat_Read(files[f], &got[f][0], step.count);
+                const char* at = nullptr;
+                PlatFileView* view = Plat_MapFileView(files[f], step.offset, step.count, &at);
+                mapped[f] = view != nullptr;
+                if (view)
+                    got[f] += std::string(at, (size_t)step.count);
+                Plat_UnmapFileView(view);
+            }
+            EXPECT_EQ(seek[1], seek[0]);
+            EXPECT_EQ(n[1], n[0]);
+            EXPECT_EQ(mapped[1], mapped[0]);
+            EXPECT_EQ(got[1], got[0]);
+        }
+        Plat_Close(files[0]);
+        Plat_Close(files[1]);
+        Plat_ServeFromMemoryForTests(served.c_str(), nullptr, 0);
+        EXPECT_FALSE(Plat_OpenRead(served.c_str()));
+        EXPECT_FALSE(Plat_GetFileInfo(served.c_str(), &servedInfo));
+    }
+}
+
+// Every way the engine walks a file ends the same on the bytes served from memory as on disk:
+// files of several blocks in each view, through mapped stretches, read ones and split blocks.
+TEST(MemoryFile, WalksAsTheFileOnDisk) {
+    std::string nul = MakeTextLines(3000, 21);
+    nul[40001] = 0;
+    const std::string files[] = {MakeTextLines(5000, 20), nul, RandomBytes(100000, 22),
+                                 MakeTextLines(3000, 23).substr(0, 30720 * 3)};
+    const std::string served = TestDir() + "/served.txt";
+    int walked = 0;
+    for (size_t f = 0; f < sizeof files / sizeof files[0]; f++) {
+        const std::string disk = WriteTestFile("disk" + std::to_string(f) + ".txt", files[f]);
+        const int64_t size = (int64_t)files[f].size();
+        const std::vector<int64_t> moves = {-1 - size / 2, END_LINE,      1,
+                                            900,           -1 - size + 3, END_LINE};
+        for (int view : {0, kHex, kBinary, kStripBit7 | kCrIsNewLine}) {
+            for (WalkKind kind : {kExact, kMapped, kRead}) {
+                SCOPED_TRACE(::testing::Message()
+                             << "file " << f << " view " << view << " kind " << kind);
+                const std::vector<WalkState> fromDisk = Walk(disk, view, 22, moves, kind);
+                Plat_ServeFromMemoryForTests(served.c_str(), files[f].data(), size);
+                const std::vector<WalkState> fromMemory = Walk(served, view, 22, moves, kind);
+                Plat_ServeFromMemoryForTests(served.c_str(), nullptr, 0);
+                ASSERT_EQ(fromDisk.size(), fromMemory.size());
+                for (size_t i = 0; i < fromDisk.size(); i++)
+                    ASSERT_TRUE(fromDisk[i] == fromMemory[i]) << "move " << i;
+                walked++;
+            }
+        }
+    }
+    EXPECT_EQ(walked, 48);
+}
+#endif
+
 } // namespace
